@@ -1,0 +1,83 @@
+#pragma once
+
+#include "date.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The comma-separated record format of every data file: strings in double
+// quotes (no escaping), decimal numbers, dates as #yyyy-mm-dd#, records ended
+// by CR LF, text in code page 932. On reading, commas and line ends both
+// separate values; only the order and type of the values matter.
+
+// Reads typed values one after another from decoded text. The first failure
+// sticks: every later read fails too, and error() says what went wrong where.
+class RecordReader {
+public:
+    explicit RecordReader(QString text);
+
+    // Decodes `bytes` from code page 932; on failure the reader starts in the
+    // error state.
+    static RecordReader fromBytes(const QByteArray& bytes);
+
+    bool atEnd();
+    bool readString(QString& out);
+    bool readI16(qint16& out);
+    bool readI32(qint32& out);
+    bool readDate(Date& out);
+    bool readSingle(float& out);
+    // Skips `count` values of any type.
+    bool skip(int count);
+
+    bool ok() const { return m_error.isEmpty(); }
+    const QString& error() const { return m_error; }
+    int line() const { return m_line; }
+    void fail(const QString& what);
+
+private:
+    enum class Kind { Quoted, Hash, Bare };
+    bool next(Kind& kind, QStringView& token);
+    bool readInteger(qint64 min, qint64 max, qint64& out);
+    void skipSpace();
+
+    QString m_text;
+    qsizetype m_pos = 0;
+    int m_line = 1;
+    int m_value = 0;
+    QString m_error;
+};
+
+// Builds the bytes of a file record by record. A string code page 932 cannot
+// hold is never written as substitute bytes: it is noted with the record and
+// field it came from, and the caller refuses to save.
+class RecordWriter {
+public:
+    // A name for the record being written, used when a value cannot be encoded.
+    void beginRecord(const QString& label) { m_label = label; }
+    void string(const QString& value, const QString& field = QString());
+    void number(qint64 value);
+    void date(Date value);
+    void single(float value);
+    void strings(int count, const QString& filler = QString()); // filler values ""
+    void numbers(int count);                                    // filler values 0
+    void endRecord();
+
+    bool ok() const { return m_problems.isEmpty(); }
+    // "record: field (character)" for every value that could not be encoded.
+    const QStringList& problems() const { return m_problems; }
+    const QByteArray& bytes() const { return m_bytes; }
+
+private:
+    void separator();
+    QByteArray m_bytes;
+    QString m_label;
+    QStringList m_problems;
+    bool m_lineStart = true;
+};
+
+// Writes `bytes` to `path` atomically: the file is written beside the target
+// and renamed over it, so a failure leaves the previous file whole.
+bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+// Reads a whole file no larger than cap::kMaxFileBytes.
+bool readWholeFile(const QString& path, QByteArray& bytes, QString* error = nullptr);

@@ -1,0 +1,558 @@
+#include "roster_files.h"
+
+#include "record_format.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+using namespace Qt::StringLiterals;
+
+int staffFileVersionValue()
+{
+    return 10000 + NAKAMA_VERSION_MAJOR;
+}
+
+namespace {
+
+QString staffLabel(const StaffRecord& s)
+{
+    return u"職員「%1」（%2）"_s.arg(s.name).arg(s.code);
+}
+
+QString schoolLabel(const SchoolRecord& s)
+{
+    return u"学校「%1%2」（%3）"_s.arg(s.name, s.kindText).arg(s.code);
+}
+
+bool readStaffRecord(RecordReader& r, StaffRecord& s)
+{
+    // Record A
+    r.readString(s.name) && r.readString(s.reading) && r.readI32(s.code) && r.readI16(s.sex) &&
+        r.readDate(s.birthDate) && r.readString(s.postalCode) && r.readString(s.address1) &&
+        r.readString(s.address2) && r.readString(s.tel) && r.readString(s.fax) && r.readString(s.mobile) &&
+        r.readString(s.mail) && r.skip(4) &&
+        // Record B
+        r.readString(s.jobTitle) && r.readI16(s.grade) && r.readString(s.payStep) && r.readI16(s.jobTitleIndex) &&
+        r.readDate(s.appointDate) && r.readDate(s.hireDate) && r.readI16(s.serviceAdjustMonths) &&
+        r.readDate(s.postingDate) && r.readI16(s.tenureAdjustMonths) && r.readI16(s.spare) &&
+        r.readI16(s.temporary) && r.readString(s.post1) && r.readString(s.post2) && r.readString(s.remarks) &&
+        r.skip(6);
+    return r.ok();
+}
+
+void writeStaffRecord(RecordWriter& w, const StaffRecord& s)
+{
+    w.beginRecord(staffLabel(s));
+    w.string(s.name, u"氏名"_s);
+    w.string(s.reading, u"フリガナ"_s);
+    w.number(s.code);
+    w.number(s.sex);
+    w.date(s.birthDate);
+    w.string(s.postalCode, u"郵便番号"_s);
+    w.string(s.address1, u"住所"_s);
+    w.string(s.address2, u"ｱﾊﾟｰﾄ･ﾏﾝｼｮﾝ等"_s);
+    w.string(s.tel, u"電話"_s);
+    w.string(s.fax, u"FAX"_s);
+    w.string(s.mobile, u"携帯電話"_s);
+    w.string(s.mail, u"メール"_s);
+    w.strings(4);
+    w.endRecord();
+    w.string(s.jobTitle, u"職名"_s);
+    w.number(s.grade);
+    w.string(s.payStep, u"号給"_s);
+    w.number(s.jobTitleIndex);
+    w.date(s.appointDate);
+    w.date(s.hireDate);
+    w.number(s.serviceAdjustMonths);
+    w.date(s.postingDate);
+    w.number(s.tenureAdjustMonths);
+    w.number(s.spare);
+    w.number(s.temporary);
+    w.string(s.post1, u"県役職名1"_s);
+    w.string(s.post2, u"県役職名2"_s);
+    w.string(s.remarks, u"備考"_s);
+    w.strings(6);
+    w.endRecord();
+}
+
+} // namespace
+
+std::optional<StaffFileContent> parseStaffFile(const QByteArray& plain, QString* error, int maxRows)
+{
+    RecordReader r = RecordReader::fromBytes(plain);
+    StaffFileContent content;
+    r.readI32(content.header.version) && r.readI32(content.header.suiteSchoolCode) &&
+        r.readString(content.header.areaName) && r.skip(4);
+    while (r.ok() && !r.atEnd()) {
+        if (content.rows.size() >= size_t(maxRows)) {
+            r.fail(u"職員が %1 人を超えています"_s.arg(maxRows));
+            break;
+        }
+        StaffRecord s;
+        if (!readStaffRecord(r, s))
+            break;
+        s.municipalityIndex = cap::kMunicipalityUnknown;
+        content.rows.push_back(std::move(s));
+    }
+    if (!r.ok()) {
+        if (error)
+            *error = r.error();
+        return std::nullopt;
+    }
+    return content;
+}
+
+EncodedFile writeStaffFile(const StaffFileHeader& header, const std::vector<StaffRecord>& rows)
+{
+    RecordWriter w;
+    w.beginRecord(u"見出し"_s);
+    w.number(header.version);
+    w.number(header.suiteSchoolCode);
+    w.string(header.areaName, u"地区名"_s);
+    w.numbers(2);
+    w.strings(2);
+    w.endRecord();
+    for (const StaffRecord& s : rows)
+        writeStaffRecord(w, s);
+    return {w.bytes(), w.problems()};
+}
+
+std::optional<SchoolFileContent> parseSchoolFile(const QByteArray& bytes, QString* error, int maxRows)
+{
+    RecordReader r = RecordReader::fromBytes(bytes);
+    SchoolFileContent content;
+    r.readI16(content.headerCount) && r.skip(5);
+    if (r.ok() && (content.headerCount < 0 || content.headerCount > maxRows))
+        r.fail(u"学校数が正しくありません: %1"_s.arg(content.headerCount));
+    while (r.ok() && !r.atEnd()) {
+        if (content.rows.size() >= size_t(maxRows)) {
+            r.fail(u"学校が %1 校を超えています"_s.arg(maxRows));
+            break;
+        }
+        SchoolRecord s;
+        qint16 slotCount = 0;
+        r.readString(s.municipality) && r.readString(s.name) && r.readString(s.kindText) && r.readI32(s.code) &&
+            r.readString(s.postalCode) && r.readString(s.address) && r.readString(s.tel) &&
+            r.readString(s.fax) && r.readString(s.mail) && r.readString(s.group) && r.readI32(s.number) &&
+            r.readI16(slotCount) && r.readString(s.reading) && r.readString(s.prefSelText) && r.skip(2) &&
+            r.readI16(s.prefSelIndex) && r.skip(2) && r.readI16(s.branchCount) && r.readI16(s.regularClasses) &&
+            r.readI16(s.specialClasses);
+        if (!r.ok())
+            break;
+        if (slotCount < 0 || slotCount > cap::kClerkSlots) {
+            r.fail(u"事務職員の数が正しくありません: %1"_s.arg(slotCount));
+            break;
+        }
+        for (int i = 0; i < slotCount && r.ok(); ++i) {
+            ClerkSlot& c = s.clerks[size_t(i)];
+            r.readI32(c.staffCode) && r.readString(c.staffName) && r.readString(c.status) &&
+                r.readString(c.note) && r.readString(c.reserved) && r.skip(5);
+        }
+        content.rows.push_back(std::move(s));
+    }
+    // The header's count decides how many schools there are; a count the
+    // records cannot fill means the file lost records.
+    if (r.ok() && content.rows.size() < size_t(content.headerCount))
+        r.fail(u"学校数 %1 に対して学校の記録が %2 件しかありません"_s.arg(content.headerCount).arg(content.rows.size()));
+    if (!r.ok()) {
+        if (error)
+            *error = r.error();
+        return std::nullopt;
+    }
+    content.rows.resize(size_t(content.headerCount));
+    return content;
+}
+
+EncodedFile writeSchoolFile(const std::vector<SchoolRecord>& rows)
+{
+    RecordWriter w;
+    w.number(qint16(rows.size()));
+    w.strings(5);
+    w.endRecord();
+    for (const SchoolRecord& s : rows) {
+        const int filled = s.filledSlotCount();
+        w.beginRecord(schoolLabel(s));
+        w.string(s.municipality, u"市町村名"_s);
+        w.string(s.name, u"学校名"_s);
+        w.string(s.kindText, u"学校種"_s);
+        w.number(s.code);
+        w.string(s.postalCode, u"郵便番号"_s);
+        w.string(s.address, u"住所"_s);
+        w.string(s.tel, u"電話"_s);
+        w.string(s.fax, u"FAX"_s);
+        w.string(s.mail, u"メール"_s);
+        w.string(s.group, u"グループ名"_s);
+        w.number(s.number);
+        w.number(filled);
+        w.string(s.reading, u"フリガナ"_s);
+        w.string(s.prefSelText);
+        w.strings(2);
+        w.number(s.prefSelIndex);
+        w.numbers(2);
+        w.number(s.branchCount);
+        w.number(s.regularClasses);
+        w.number(s.specialClasses);
+        w.endRecord();
+        for (int i = 0; i < filled; ++i) {
+            const ClerkSlot& c = s.clerks[size_t(i)];
+            w.number(c.staffCode);
+            w.string(c.staffName, u"事務職員名"_s);
+            w.string(c.status, u"状況"_s);
+            w.string(c.note, u"備考"_s);
+            w.string(c.reserved);
+            w.strings(5);
+            w.endRecord();
+        }
+    }
+    return {w.bytes(), w.problems()};
+}
+
+std::optional<MunicipalityTable> parseMunicipalityFile(const QByteArray& bytes, QString* error)
+{
+    RecordReader r = RecordReader::fromBytes(bytes);
+    MunicipalityTable table;
+    int districtCount = 0;
+    int areaCount = 0;
+    QString districts[cap::kDistrictNames];
+    QString areas[cap::kAreaNames];
+    while (r.ok() && !r.atEnd()) {
+        if (table.entries.size() >= size_t(cap::kMunicipalities)) {
+            r.fail(u"市町村が %1 を超えています"_s.arg(cap::kMunicipalities));
+            break;
+        }
+        MunicipalityEntry e;
+        if (!(r.readString(e.name) && r.readI16(e.position) && r.readString(e.districtName) &&
+              r.readI16(e.districtIndex) && r.readString(e.areaName) && r.readI16(e.areaIndex)))
+            break;
+        if (e.districtIndex < 0 || e.districtIndex >= cap::kDistrictNames || e.areaIndex < 0 ||
+            e.areaIndex >= cap::kAreaNames) {
+            r.fail(u"地区または管内の番号が範囲外です"_s);
+            break;
+        }
+        districts[e.districtIndex] = e.districtName;
+        areas[e.areaIndex] = e.areaName;
+        // The counts are those of the last entry.
+        districtCount = e.districtIndex + 1;
+        areaCount = e.areaIndex + 1;
+        table.entries.push_back(std::move(e));
+    }
+    if (!r.ok()) {
+        if (error)
+            *error = r.error();
+        return std::nullopt;
+    }
+    for (int i = 0; i < districtCount; ++i)
+        table.districtNames << districts[i];
+    for (int i = 0; i < areaCount; ++i)
+        table.areaNames << areas[i];
+    return table;
+}
+
+EncodedFile writeMunicipalityFile(const MunicipalityTable& table)
+{
+    RecordWriter w;
+    for (const MunicipalityEntry& e : table.entries) {
+        w.beginRecord(u"市町村「%1」"_s.arg(e.name));
+        w.string(e.name, u"市町村名"_s);
+        w.number(e.position);
+        w.string(e.districtName, u"地区名"_s);
+        w.number(e.districtIndex);
+        w.string(e.areaName, u"管内名"_s);
+        w.number(e.areaIndex);
+        w.endRecord();
+    }
+    return {w.bytes(), w.problems()};
+}
+
+std::optional<std::vector<PostalEntry>> parsePostalFile(const QByteArray& bytes, QString* error)
+{
+    RecordReader r = RecordReader::fromBytes(bytes);
+    std::vector<PostalEntry> entries;
+    while (r.ok() && !r.atEnd() && entries.size() < size_t(cap::kPostalEntries)) {
+        PostalEntry e;
+        if (r.readString(e.code) && r.readString(e.address))
+            entries.push_back(std::move(e));
+    }
+    if (!r.ok()) {
+        if (error)
+            *error = r.error();
+        return std::nullopt;
+    }
+    return entries;
+}
+
+std::optional<std::vector<PostalEntry>> parseRawPostalFile(const QByteArray& bytes, QString* error)
+{
+    RecordReader r = RecordReader::fromBytes(bytes);
+    std::vector<PostalEntry> entries;
+    while (r.ok() && !r.atEnd() && entries.size() < size_t(cap::kPostalEntries)) {
+        PostalEntry e;
+        QString p[7];
+        if (!r.readString(e.code))
+            break;
+        for (QString& piece : p)
+            r.readString(piece);
+        if (!r.ok())
+            break;
+        // Addresses in the home prefecture leave the prefecture name out.
+        const bool home = p[0] + p[1] == u"瑠璃県"_s;
+        for (int i = home ? 2 : 0; i < 7; ++i)
+            e.address += p[i];
+        entries.push_back(std::move(e));
+    }
+    if (!r.ok()) {
+        if (error)
+            *error = r.error();
+        return std::nullopt;
+    }
+    return entries;
+}
+
+qint64 leadingNumber(const QByteArray& bytes)
+{
+    qsizetype i = 0;
+    while (i < bytes.size() && (bytes[i] == ' ' || bytes[i] == '\t' || bytes[i] == '\r' || bytes[i] == '\n'))
+        ++i;
+    qint64 v = 0;
+    for (int digits = 0; i < bytes.size() && bytes[i] >= '0' && bytes[i] <= '9' && digits < 12; ++i, ++digits)
+        v = v * 10 + (bytes[i] - '0');
+    return v;
+}
+
+QByteArray scrambled(QByteArray bytes)
+{
+    for (char& b : bytes)
+        b = char(quint8(quint8(b) + 1));
+    return bytes;
+}
+
+QByteArray unscrambled(QByteArray bytes)
+{
+    for (char& b : bytes)
+        b = char(quint8(quint8(b) - 1));
+    return bytes;
+}
+
+bool isDriveRoot(const QString& folder)
+{
+    return folder.size() < 4 && (folder.endsWith(u'/') || folder.endsWith(u'\\'));
+}
+
+QString tempFilePath(const QString& dataFolder, const QString& name)
+{
+    if (isDriveRoot(dataFolder))
+        return dataFolder + name;
+    const QChar sep = dataFolder.contains(u'\\') && !dataFolder.contains(u'/') ? u'\\' : u'/';
+    return dataFolder + sep + name;
+}
+
+QString staffSaveTempPath(const QString& dataFolder)
+{
+    return tempFilePath(dataFolder, isDriveRoot(dataFolder) ? u"IDOBO_L.XIN"_s : u"TXT.XIN"_s);
+}
+
+QString xmdPath(const QString& target)
+{
+    return target.left(target.size() - 3) + u"XMD"_s;
+}
+
+int scrambleCopy(const QString& plainPath, const QString& targetPath)
+{
+    QByteArray bytes;
+    if (!readWholeFile(plainPath, bytes))
+        return -1;
+    return writeFileAtomically(targetPath, scrambled(std::move(bytes))) ? 1 : -1;
+}
+
+int unscrambleCopy(const QString& storedPath, const QString& plainPath)
+{
+    QByteArray bytes;
+    if (!readWholeFile(storedPath, bytes))
+        return -1;
+    return writeFileAtomically(plainPath, unscrambled(std::move(bytes))) ? 1 : -1;
+}
+
+void reportSaveFailure(UserNotifier& notifier, const QStringList& details)
+{
+    notifier.tell(u"名簿の保存に失敗しました"_s, MessageIcon::Critical, u"名簿保存"_s, details.join(u'\n'));
+}
+
+int writeScrambledStaffFile(const QString& target, const QString& plainPath, SaveMode mode,
+                            const StaffFileHeader& header, const std::vector<StaffRecord>& rows,
+                            QStringList* problems)
+{
+    const EncodedFile plain = writeStaffFile(header, rows);
+    if (!plain.problems.isEmpty()) {
+        if (problems)
+            *problems = plain.problems;
+        return -1;
+    }
+    QString error;
+    if (!writeFileAtomically(plainPath, plain.bytes, &error)) {
+        if (problems)
+            *problems = QStringList{plainPath + u": "_s + error};
+        return -1;
+    }
+    if (scrambleCopy(plainPath, target) != 1) {
+        if (problems)
+            *problems = QStringList{target};
+        return -1;
+    }
+    if (mode == SaveMode::Binary)
+        QFile::remove(plainPath);
+    return 1;
+}
+
+int saveStaff(RosterStore& store, UserNotifier& notifier)
+{
+    if (store.paths.staffFile.isEmpty()) {
+        notifier.tell(u"名前を付けて保存を行ってください"_s, MessageIcon::Warning);
+        return 0;
+    }
+    const QString target = store.paths.staffFile;
+    const QString plainPath = store.saveMode == SaveMode::TextAndBinary ? xmdPath(target)
+                                                                        : staffSaveTempPath(store.paths.dataFolder);
+    const StaffFileHeader header{staffFileVersionValue(), store.profile.suiteSchoolCode, store.profile.areaName};
+    QStringList problems;
+    if (writeScrambledStaffFile(target, plainPath, store.saveMode, header, store.staff, &problems) != 1) {
+        reportSaveFailure(notifier, problems);
+        return -1;
+    }
+    return 1;
+}
+
+int saveSchools(RosterStore& store, UserNotifier& notifier)
+{
+    if (store.paths.schoolFile.isEmpty())
+        return 0;
+    const EncodedFile file = writeSchoolFile(store.schools);
+    QString error;
+    if (!file.problems.isEmpty() || !writeFileAtomically(store.paths.schoolFile, file.bytes, &error)) {
+        reportSaveFailure(notifier, file.problems.isEmpty() ? QStringList{error} : file.problems);
+        return -1;
+    }
+    return 1;
+}
+
+int saveMunicipalities(RosterStore& store, UserNotifier& notifier)
+{
+    if (store.paths.municipalityFile.isEmpty())
+        return 0;
+    const EncodedFile file = writeMunicipalityFile(store.municipalities);
+    QString error;
+    if (!file.problems.isEmpty() || !writeFileAtomically(store.paths.municipalityFile, file.bytes, &error)) {
+        reportSaveFailure(notifier, file.problems.isEmpty() ? QStringList{error} : file.problems);
+        return -1;
+    }
+    return 1;
+}
+
+int loadSchools(RosterStore& store, UserNotifier& notifier)
+{
+    const QString path = store.paths.schoolFile;
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return -1;
+    QByteArray bytes;
+    QString error;
+    std::optional<SchoolFileContent> content;
+    if (readWholeFile(path, bytes, &error))
+        content = parseSchoolFile(bytes, &error);
+    if (!content) {
+        notifier.tell(u"名簿ファイル読込エラー"_s, MessageIcon::Critical, UserNotifier::appTitle(),
+                      path + u"\n"_s + error);
+        return -1;
+    }
+    store.schools = std::move(content->rows);
+    for (SchoolRecord& s : store.schools)
+        store.deriveSchoolFields(s);
+    return 0;
+}
+
+std::optional<StaffFileContent> readStaffFileAt(const QString& path, const QString& dataFolder, QString* error,
+                                                bool* unscrambleFailed)
+{
+    if (unscrambleFailed)
+        *unscrambleFailed = false;
+    QByteArray bytes;
+    if (!readWholeFile(path, bytes, error))
+        return std::nullopt;
+    if (leadingNumber(bytes) > 20000) {
+        const QString plainPath = tempFilePath(dataFolder, u"NBO_L.XIN"_s);
+        QFile::remove(plainPath);
+        const bool copied = unscrambleCopy(path, plainPath) == 1 && readWholeFile(plainPath, bytes, error);
+        QFile::remove(plainPath);
+        if (!copied) {
+            if (unscrambleFailed)
+                *unscrambleFailed = true;
+            return std::nullopt;
+        }
+    }
+    return parseStaffFile(bytes, error);
+}
+
+int loadStaff(RosterStore& store, UserNotifier& notifier)
+{
+    const QString path = store.paths.staffFile;
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return -1;
+    QString error;
+    bool unscrambleFailed = false;
+    std::optional<StaffFileContent> content = readStaffFileAt(path, store.paths.dataFolder, &error, &unscrambleFailed);
+    if (!content) {
+        if (unscrambleFailed)
+            notifier.tell(u"ファイル読込エラー(2)"_s, MessageIcon::Critical, u"データ読込"_s, path);
+        else
+            notifier.tell(u"名簿ファイル読込エラー"_s, MessageIcon::Critical, UserNotifier::appTitle(),
+                          path + u"\n"_s + error);
+        return -1;
+    }
+    store.staff = std::move(content->rows);
+    store.sortStaffByCode();
+    store.rebuildCodeIndex();
+    return 1;
+}
+
+int loadMunicipalityFile(RosterStore& store)
+{
+    const QString path = store.paths.municipalityFile;
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return -1;
+    QByteArray bytes;
+    if (!readWholeFile(path, bytes))
+        return 0;
+    std::optional<MunicipalityTable> table = parseMunicipalityFile(bytes, nullptr);
+    if (!table)
+        return 0;
+    table->associationName = store.municipalities.associationName;
+    table->associationMember = store.municipalities.associationMember;
+    store.municipalities = std::move(*table);
+    return 1;
+}
+
+void loadPostalCodes(RosterStore& store, UserNotifier& notifier)
+{
+    const QString folder = store.paths.dataFolder;
+    const QString prepared = tempFilePath(folder, u"POST_NO.PMD"_s);
+    QString raw = tempFilePath(folder, u"POST_NO2.TXT"_s);
+    if (!QFileInfo::exists(prepared) && !QFileInfo::exists(raw)) {
+        // Look one folder up as well.
+        const QString parent = QFileInfo(QDir::cleanPath(folder)).absolutePath();
+        raw = tempFilePath(parent, u"POST_NO2.TXT"_s);
+    }
+    const bool usePrepared = QFileInfo::exists(prepared);
+    const QString path = usePrepared ? prepared : raw;
+    if (!QFileInfo::exists(path))
+        return;
+    QByteArray bytes;
+    QString error;
+    std::optional<std::vector<PostalEntry>> entries;
+    if (readWholeFile(path, bytes, &error))
+        entries = usePrepared ? parsePostalFile(bytes, &error) : parseRawPostalFile(bytes, &error);
+    if (!entries) {
+        notifier.tell(u"郵便番号ファイルを読み込めませんでした"_s, MessageIcon::Warning, UserNotifier::appTitle(),
+                      path + u"\n"_s + error);
+        return;
+    }
+    store.postalCodes.entries = std::move(*entries);
+}

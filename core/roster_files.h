@@ -1,0 +1,96 @@
+#pragma once
+
+#include "records.h"
+#include "roster_store.h"
+#include "user_notifier.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+#include <vector>
+
+// The program's major version as it stands in the first value of a staff file.
+int staffFileVersionValue();
+
+// --- Pure readers and writers of the file formats -------------------------
+
+struct StaffFileHeader {
+    qint32 version = 0;
+    qint32 suiteSchoolCode = 0;
+    QString areaName;
+};
+
+struct StaffFileContent {
+    StaffFileHeader header;
+    std::vector<StaffRecord> rows;
+};
+
+struct SchoolFileContent {
+    qint16 headerCount = 0;
+    std::vector<SchoolRecord> rows; // exactly headerCount rows
+};
+
+struct EncodedFile {
+    QByteArray bytes;
+    QStringList problems; // values code page 932 cannot hold; empty when all is well
+};
+
+// Plain (unscrambled) staff file text. At most `maxRows` staff rows.
+std::optional<StaffFileContent> parseStaffFile(const QByteArray& plain, QString* error,
+                                               int maxRows = cap::kTableRows);
+EncodedFile writeStaffFile(const StaffFileHeader& header, const std::vector<StaffRecord>& rows);
+
+std::optional<SchoolFileContent> parseSchoolFile(const QByteArray& bytes, QString* error,
+                                                 int maxRows = cap::kTableRows);
+EncodedFile writeSchoolFile(const std::vector<SchoolRecord>& rows);
+
+// Entries plus the district and area lists they fill.
+std::optional<MunicipalityTable> parseMunicipalityFile(const QByteArray& bytes, QString* error);
+EncodedFile writeMunicipalityFile(const MunicipalityTable& table);
+
+std::optional<std::vector<PostalEntry>> parsePostalFile(const QByteArray& bytes, QString* error);
+std::optional<std::vector<PostalEntry>> parseRawPostalFile(const QByteArray& bytes, QString* error);
+
+// The first number of a staff file: above 20000 the file is scrambled.
+qint64 leadingNumber(const QByteArray& bytes);
+QByteArray scrambled(QByteArray bytes);
+QByteArray unscrambled(QByteArray bytes);
+
+// --- Paths ---------------------------------------------------------------
+
+// A drive or file-system root: names are appended to it without a separator.
+bool isDriveRoot(const QString& folder);
+// data folder + separator + name (no separator after a root).
+QString tempFilePath(const QString& dataFolder, const QString& name);
+// The staff file's plain temporary: "TXT.XIN", or "IDOBO_L.XIN" at a root.
+QString staffSaveTempPath(const QString& dataFolder);
+// The target with its last three characters replaced by "XMD".
+QString xmdPath(const QString& target);
+
+// --- The roster's own files ------------------------------------------------
+
+int scrambleCopy(const QString& plainPath, const QString& targetPath);
+int unscrambleCopy(const QString& storedPath, const QString& plainPath);
+
+// Writes `rows` as a staff file at `target` in `mode`, with `plainPath` as the
+// plain copy. The messages are the caller's to give; returns 1 or -1 and fills
+// `problems` with unencodable values.
+int writeScrambledStaffFile(const QString& target, const QString& plainPath, SaveMode mode,
+                            const StaffFileHeader& header, const std::vector<StaffRecord>& rows,
+                            QStringList* problems);
+// Reads a staff file, plain or scrambled (unscrambled through "NBO_L.XIN").
+// On failure `unscrambleFailed` tells the two failures apart.
+std::optional<StaffFileContent> readStaffFileAt(const QString& path, const QString& dataFolder,
+                                                QString* error, bool* unscrambleFailed);
+
+int saveStaff(RosterStore& store, UserNotifier& notifier);
+int saveSchools(RosterStore& store, UserNotifier& notifier);
+int saveMunicipalities(RosterStore& store, UserNotifier& notifier);
+int loadSchools(RosterStore& store, UserNotifier& notifier);
+int loadStaff(RosterStore& store, UserNotifier& notifier);
+// 1 loaded, -1 no file, 0 read error (the table is then left as it was).
+int loadMunicipalityFile(RosterStore& store);
+void loadPostalCodes(RosterStore& store, UserNotifier& notifier);
+
+// The message every failed roster save ends with.
+void reportSaveFailure(UserNotifier& notifier, const QStringList& details);

@@ -1,0 +1,17 @@
+# Installs, through apt, whatever the build and the tests need and this
+# machine lacks. Sourced by run.sh and test.sh.
+nakama_packages="build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
+ libqt6printsupport6 libgl-dev libxkbcommon-dev libicu-dev fonts-ipafont-mincho poppler-utils"
+
+nakama_install_deps() {
+    local missing=""
+    for p in $nakama_packages; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+    done
+    [ -z "$missing" ] && return 0
+    echo "Installing:$missing"
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
+}
