@@ -37,6 +37,33 @@ QString mapLookAlikes(const QString& text)
     return out;
 }
 
+// ICU's table for this code page rotates three control characters (bytes
+// 0x1A, 0x1C and 0x7F); Windows maps every byte below 0x80 to itself, and so
+// must we, both ways.
+static void undoControlRotation(QString& text)
+{
+    for (QChar& c : text) {
+        switch (c.unicode()) {
+        case 0x1C: c = QChar(0x1A); break;
+        case 0x7F: c = QChar(0x1C); break;
+        case 0x1A: c = QChar(0x7F); break;
+        default: break;
+        }
+    }
+}
+
+static void applyControlRotation(QString& text)
+{
+    for (QChar& c : text) {
+        switch (c.unicode()) {
+        case 0x1A: c = QChar(0x1C); break;
+        case 0x1C: c = QChar(0x7F); break;
+        case 0x7F: c = QChar(0x1A); break;
+        default: break;
+        }
+    }
+}
+
 std::optional<QString> decode(const QByteArray& bytes)
 {
     QStringDecoder decoder(kCodecName, QStringConverter::Flag::Stateless);
@@ -45,6 +72,7 @@ std::optional<QString> decode(const QByteArray& bytes)
     QString text = decoder.decode(bytes);
     if (decoder.hasError())
         return std::nullopt;
+    undoControlRotation(text);
     return text;
 }
 
@@ -75,8 +103,10 @@ bool encode(const QString& text, QByteArray& out, QString* bad)
         out += text.toLatin1();
         return true;
     }
+    QString rotated = text;
+    applyControlRotation(rotated);
     QStringEncoder& e = encoder();
-    QByteArray bytes = e.encode(text);
+    QByteArray bytes = e.encode(rotated);
     if (!e.hasError()) {
         out += bytes;
         return true;

@@ -11,10 +11,9 @@ using namespace Qt::StringLiterals;
 
 RecordReader::RecordReader(QString text) : m_text(std::move(text))
 {
-    // A DOS end-of-file mark ends the text.
-    const qsizetype eof = m_text.indexOf(QChar(0x1A));
-    if (eof >= 0)
-        m_text.truncate(eof);
+    // A DOS end-of-file mark may close the text.
+    if (m_text.endsWith(QChar(0x1A)))
+        m_text.chop(1);
 }
 
 RecordReader RecordReader::fromBytes(const QByteArray& bytes)
@@ -91,6 +90,10 @@ bool RecordReader::next(Kind& kind, QStringView& token)
             ++end;
         token = QStringView(m_text).mid(m_pos, end - m_pos).trimmed();
         m_pos = end;
+        if (token.contains(u'"')) {
+            fail(u"引用符の位置が正しくありません"_s);
+            return false;
+        }
     }
     // Consume one separator: a comma, or a line end (CR LF, CR or LF).
     if (m_pos < m_text.size()) {

@@ -67,6 +67,7 @@ private slots:
         QTest::newRow("cut in a character") << QByteArray("\"\x93") << 0;
         QTest::newRow("empty") << QByteArray() << 2;
         QTest::newRow("infinite single") << QByteArray("1e999") << 4;
+        QTest::newRow("quote inside a bare value") << QByteArray("ab\"c\",1") << 0;
     }
 
     void rejectsMalformedValues()
@@ -135,6 +136,28 @@ private slots:
         QVERIFY(!w.bytes().contains('?'));
         QVERIFY(cp932::canEncode(u"髙橋ｱｲｳ①Ⅱ㈱"_s));
         QVERIFY(!cp932::canEncode(u"한글"_s));
+    }
+
+    void controlCharactersAreThemselves()
+    {
+        // Every byte below 0x80 is the character of the same number, as on
+        // Windows, also inside text with Japanese in it.
+        QByteArray ascii;
+        for (int i = 1; i < 0x80; ++i)
+            ascii += char(i);
+        const std::optional<QString> text = cp932::decode(ascii);
+        QVERIFY(text);
+        for (int i = 1; i < 0x80; ++i)
+            QCOMPARE(int((*text)[i - 1].unicode()), i);
+        const QString mixed = u"名\u001A\u001C\u007F前"_s;
+        QByteArray bytes;
+        QVERIFY(cp932::encode(mixed, bytes));
+        QCOMPARE(bytes.mid(2, 3), QByteArray("\x1a\x1c\x7f"));
+        QCOMPARE(cp932::decode(bytes).value_or(QString()), mixed);
+        // A DOS end-of-file mark after the last record is not a value.
+        RecordReader r = RecordReader::fromBytes("1,2\r\n\x1a");
+        qint16 a, b;
+        QVERIFY(r.readI16(a) && r.readI16(b) && r.atEnd());
     }
 
     void scramblingCoversEveryByte()
