@@ -556,3 +556,41 @@ void loadPostalCodes(RosterStore& store, UserNotifier& notifier)
     }
     store.postalCodes.entries = std::move(*entries);
 }
+
+int readUserSettingsFile(const QString& path, UserProfile& profile)
+{
+    QByteArray bytes;
+    if (!QFileInfo::exists(path) || !readWholeFile(path, bytes))
+        return -1;
+    RecordReader r = RecordReader::fromBytes(bytes);
+    QString area;
+    qint16 flags = 0;
+    std::array<float, 4> offsets{};
+    // The second value is written empty; the suite school code belongs to the
+    // settings store, and an empty value must not wipe it.
+    r.readString(area) && r.skip(2) && r.readI16(flags) && r.skip(3);
+    for (float& f : offsets)
+        r.readSingle(f);
+    r.skip(4);
+    if (!r.ok())
+        return -1;
+    profile.areaName = area;
+    profile.optionFlags = flags;
+    profile.printOffsets = offsets;
+    return 1;
+}
+
+bool writeUserSettingsFile(const QString& path, const UserProfile& profile)
+{
+    RecordWriter w;
+    w.string(profile.areaName, u"地区名"_s);
+    w.strings(2);
+    w.number(profile.optionFlags);
+    w.strings(3);
+    w.endRecord();
+    for (float f : profile.printOffsets)
+        w.single(f);
+    w.strings(4);
+    w.endRecord();
+    return w.ok() && writeFileAtomically(path, w.bytes());
+}

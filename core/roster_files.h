@@ -92,5 +92,11 @@ int loadStaff(RosterStore& store, UserNotifier& notifier);
 int loadMunicipalityFile(RosterStore& store);
 void loadPostalCodes(RosterStore& store, UserNotifier& notifier);
 
+// The user settings file "NKMCHO.SEW": the area name, the option flags and
+// the four print offsets. Reading changes `profile` only when the whole file
+// reads well; 1 or -1.
+int readUserSettingsFile(const QString& path, UserProfile& profile);
+bool writeUserSettingsFile(const QString& path, const UserProfile& profile);
+
 // The message every failed roster save ends with.
 void reportSaveFailure(UserNotifier& notifier, const QStringList& details);

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
@@ -45,6 +46,12 @@ int main(int argc, char** argv)
         for (const UserMessage& m : notifier.messages)
             std::fprintf(stderr, "%s\n%s\n", qPrintable(m.text), qPrintable(m.detail));
         return 1;
+    }
+    // A newcomer starts as a prefecture-level user, who sees every feature.
+    const QString userSettings = tempFilePath(store.paths.dataFolder, u"NKMCHO.SEW"_s);
+    if (!QFileInfo::exists(userSettings)) {
+        store.profile.areaName = u"瑠璃県"_s;
+        writeUserSettingsFile(userSettings, store.profile);
     }
     std::printf("%d schools, %d staff -> %s\n", int(store.schoolCount()), int(store.staffCount()),
                 qPrintable(store.paths.staffFile));

@@ -1,6 +1,7 @@
 #include "cp932.h"
 #include "record_format.h"
 #include "roster_files.h"
+#include "text_width.h"
 #include "test_env.h"
 
 #include <QTest>
@@ -158,6 +159,14 @@ private slots:
         RecordReader r = RecordReader::fromBytes("1,2\r\n\x1a");
         qint16 a, b;
         QVERIFY(r.readI16(a) && r.readI16(b) && r.atEnd());
+    }
+
+    void narrowingAndWidening()
+    {
+        QCOMPARE(toHalfWidth(u"０１２－３４５６　ＡＢＣ　アイウガ"_s), u"012-3456 ABC ｱｲｳｶﾞ"_s);
+        QCOMPARE(toFullWidth(u"ｱｲｳｶﾞ"_s), u"アイウガ"_s);
+        QCOMPARE(toHalfWidth(QString()), QString());
+        QCOMPARE(toHalfWidth(u"学校事務"_s), u"学校事務"_s);
     }
 
     void scramblingCoversEveryByte()
