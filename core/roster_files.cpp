@@ -513,7 +513,7 @@ int loadStaff(RosterStore& store, UserNotifier& notifier)
     return 1;
 }
 
-int loadMunicipalityFile(RosterStore& store)
+int loadMunicipalityTable(RosterStore& store)
 {
     const QString path = store.paths.municipalityFile;
     if (path.isEmpty() || !QFileInfo::exists(path))
@@ -524,8 +524,6 @@ int loadMunicipalityFile(RosterStore& store)
     std::optional<MunicipalityTable> table = parseMunicipalityFile(bytes, nullptr);
     if (!table)
         return 0;
-    table->associationName = store.municipalities.associationName;
-    table->associationMember = store.municipalities.associationMember;
     store.municipalities = std::move(*table);
     return 1;
 }

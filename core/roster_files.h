@@ -89,7 +89,7 @@ int saveMunicipalities(RosterStore& store, UserNotifier& notifier);
 int loadSchools(RosterStore& store, UserNotifier& notifier);
 int loadStaff(RosterStore& store, UserNotifier& notifier);
 // 1 loaded, -1 no file, 0 read error (the table is then left as it was).
-int loadMunicipalityFile(RosterStore& store);
+int loadMunicipalityTable(RosterStore& store);
 void loadPostalCodes(RosterStore& store, UserNotifier& notifier);
 
 // The user settings file "NKMCHO.SEW": the area name, the option flags and

@@ -5,6 +5,7 @@
 #include "municipality_table.h"
 #include "postal_codes.h"
 #include "records.h"
+#include "reference_data.h"
 
 #include <QString>
 #include <QStringList>
@@ -75,6 +76,11 @@ public:
 
     MunicipalityTable municipalities;
     PostalCodeTable postalCodes;
+    ReferenceData places = builtInReferenceData();
+
+    // A prefecture-level user reads every area's roster and sees the
+    // districts and areas: the area name contains the prefecture's name.
+    bool prefectureLevel() const { return profile.areaName.contains(places.prefectureName); }
 
     // Hand-off between windows.
     int editSchoolRow = -1;

@@ -40,19 +40,20 @@ int main(int argc, char** argv)
     RosterStore store;
     store.paths.dataFolder = QDir(folder).absolutePath();
     store.paths.setYear(options.fiscalYear);
+    // A newcomer starts as a prefecture-level user, who sees every feature.
+    const QString userSettings = tempFilePath(store.paths.dataFolder, u"NKMCHO.SEW"_s);
+    if (readUserSettingsFile(userSettings, store.profile) != 1)
+        store.profile.areaName = store.places.prefectureName;
     generateSampleRoster(store, options);
     RecordingNotifier notifier;
-    if (saveStaff(store, notifier) != 1 || saveSchools(store, notifier) != 1) {
+    if (saveStaff(store, notifier) != 1 || saveSchools(store, notifier) != 1 ||
+        saveMunicipalities(store, notifier) != 1) {
         for (const UserMessage& m : notifier.messages)
             std::fprintf(stderr, "%s\n%s\n", qPrintable(m.text), qPrintable(m.detail));
         return 1;
     }
-    // A newcomer starts as a prefecture-level user, who sees every feature.
-    const QString userSettings = tempFilePath(store.paths.dataFolder, u"NKMCHO.SEW"_s);
-    if (!QFileInfo::exists(userSettings)) {
-        store.profile.areaName = u"瑠璃県"_s;
+    if (!QFileInfo::exists(userSettings))
         writeUserSettingsFile(userSettings, store.profile);
-    }
     std::printf("%d schools, %d staff -> %s\n", int(store.schoolCount()), int(store.staffCount()),
                 qPrintable(store.paths.staffFile));
     return 0;

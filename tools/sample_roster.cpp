@@ -1,5 +1,7 @@
 #include "sample_roster.h"
 
+#include "reference_tables.h"
+
 #include <QRandomGenerator>
 #include <set>
 
@@ -43,10 +45,6 @@ constexpr Named kSchoolNames[] = {
     {u"白鳥", u"ｼﾗﾄﾘ"},   {u"星ヶ丘", u"ﾎｼｶﾞｵｶ"}, {u"浜辺", u"ﾊﾏﾍﾞ"},   {u"緑ヶ丘", u"ﾐﾄﾞﾘｶﾞｵｶ"}, {u"高台", u"ﾀｶﾀﾞｲ"},
     {u"湖南", u"ｺﾅﾝ"},    {u"春日", u"ｶｽｶﾞ"},   {u"日向", u"ﾋﾅﾀ"},      {u"岬", u"ﾐｻｷ"},        {u"杉並", u"ｽｷﾞﾅﾐ"},
 };
-constexpr const char16_t* kMunicipalities[] = {
-    u"瑠璃市", u"青海市", u"翠川市", u"白砂市", u"紫野市", u"藍沢町", u"朱鷺町", u"銀杏町",
-    u"琥珀村", u"若草町", u"茜台市", u"浅葱町",
-};
 constexpr const char16_t* kGroups[] = {u"第1ブロック", u"第2ブロック", u"第3ブロック", u"第4ブロック"};
 constexpr const char16_t* kJobTitles[] = {u"事 務 長", u"副 主 査", u"主任主事", u" 主  事 ", u"市町村職員",
                                           u" その他 "};
@@ -68,11 +66,14 @@ QString digits(QRandomGenerator& rng, int n)
 
 } // namespace
 
-QStringList sampleMunicipalityNames()
+QStringList sampleMunicipalityNames(const RosterStore& store)
 {
     QStringList out;
-    for (const char16_t* m : kMunicipalities)
-        out << QString::fromUtf16(m);
+    for (const MunicipalityEntry& e : store.municipalities.entries)
+        out << e.name;
+    // A few schools belong to the joint school association.
+    if (!store.places.associationName.isEmpty())
+        out << store.places.associationName;
     return out;
 }
 
@@ -88,6 +89,8 @@ void generateSampleRoster(RosterStore& store, const SampleOptions& options)
     store.groupNames.clear();
     store.fiscalYear = qint16(options.fiscalYear);
     store.surveyDate = Date::fromYmd(fiscalYear, 4, 1);
+    buildMunicipalityTable(store, options.fiscalYear);
+    const QStringList municipalities = sampleMunicipalityNames(store);
 
     // Staff: codes begin with the year of hire and are unique.
     std::set<qint32> codes;
@@ -112,7 +115,8 @@ void generateSampleRoster(RosterStore& store, const SampleOptions& options)
         s.postingDate = Date::fromYmd(postingYear, 4, 1);
         s.appointDate = s.postingDate;
         s.postalCode = u"9%1-%2"_s.arg(digits(rng, 2), digits(rng, 4));
-        s.address1 = QString::fromUtf16(pick(rng, kMunicipalities)) + QString::fromUtf16(pick(rng, kStreets)) +
+        s.address1 = municipalities[qsizetype(rng.bounded(quint32(municipalities.size())))] +
+                     QString::fromUtf16(pick(rng, kStreets)) +
                      u"%1-%2-%3"_s.arg(1 + rng.bounded(5u)).arg(1 + rng.bounded(20u)).arg(1 + rng.bounded(30u));
         if (rng.bounded(4u) == 0)
             s.address2 = u"コーポ瑠璃 %1号"_s.arg(101 + rng.bounded(5u) * 100 + rng.bounded(8u));
@@ -135,9 +139,10 @@ void generateSampleRoster(RosterStore& store, const SampleOptions& options)
     size_t nextStaff = 0;
     for (int i = 0; i < schoolCount; ++i) {
         SchoolRecord s;
-        s.municipality = QString::fromUtf16(kMunicipalities[size_t(i) % std::size(kMunicipalities)]);
-        const Named& name = kSchoolNames[size_t(i / int(std::size(kMunicipalities))) % std::size(kSchoolNames)];
-        const int round = i / int(std::size(kMunicipalities) * std::size(kSchoolNames));
+        const int places = int(municipalities.size());
+        s.municipality = municipalities[i % places];
+        const Named& name = kSchoolNames[size_t(i / places) % std::size(kSchoolNames)];
+        const int round = i / (places * int(std::size(kSchoolNames)));
         s.name = QString::fromUtf16(name.text) + (round > 0 ? QString::number(round + 1) : QString());
         s.reading = QString::fromUtf16(name.reading);
         const int kind = i % 10 < 6 ? 0 : i % 10 < 9 ? 1 : 2;

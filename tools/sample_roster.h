@@ -12,8 +12,9 @@ struct SampleOptions {
     bool fillAllPosts = false; // every school gets seven posts (capacity tests)
 };
 
-// Fills `store` (its tables, groups and survey date) with a sample year.
+// Fills `store` (its tables, municipality table, groups and survey date)
+// with a sample year.
 void generateSampleRoster(RosterStore& store, const SampleOptions& options);
 
 // Municipality names the sample schools are spread over.
-QStringList sampleMunicipalityNames();
+QStringList sampleMunicipalityNames(const RosterStore& store);

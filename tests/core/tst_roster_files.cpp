@@ -391,7 +391,7 @@ private slots:
         QTemporaryDir dir;
         RosterStore store;
         prepare(store, dir);
-        QCOMPARE(loadMunicipalityFile(store), -1);
+        QCOMPARE(loadMunicipalityTable(store), -1);
         store.municipalities.entries = {{u"瑠璃市"_s, 0, u"瑠璃市"_s, 0, u"瑠璃市"_s, 0},
                                         {u"青海市"_s, 1, u"北地区"_s, 1, u"北管内"_s, 1},
                                         {u"藍沢町"_s, 2, u"北地区"_s, 1, u"北管内"_s, 1}};
@@ -399,7 +399,7 @@ private slots:
         QCOMPARE(saveMunicipalities(store, notifier), 1);
         RosterStore loaded;
         prepare(loaded, dir);
-        QCOMPARE(loadMunicipalityFile(loaded), 1);
+        QCOMPARE(loadMunicipalityTable(loaded), 1);
         QCOMPARE(loaded.municipalities.count(), 3);
         QCOMPARE(loaded.municipalities.entries[2].name, u"藍沢町"_s);
         QCOMPARE(loaded.municipalities.districtNames, (QStringList{u"瑠璃市"_s, u"北地区"_s}));
@@ -409,9 +409,9 @@ private slots:
         for (int i = 0; i < 82; ++i)
             tooMany += "\"m\"," + QByteArray::number(i) + ",\"d\",0,\"a\",0\r\n";
         writeFile(loaded.paths.municipalityFile, tooMany);
-        QCOMPARE(loadMunicipalityFile(loaded), 0);
+        QCOMPARE(loadMunicipalityTable(loaded), 0);
         writeFile(loaded.paths.municipalityFile, "\"m\",0,\"d\",17,\"a\",0\r\n");
-        QCOMPARE(loadMunicipalityFile(loaded), 0);
+        QCOMPARE(loadMunicipalityTable(loaded), 0);
         QCOMPARE(loaded.municipalities.count(), 3); // a failed read changes nothing
     }
 
