@@ -2,7 +2,6 @@
 
 #include "app_context.h"
 #include "reference_tables.h"
-#include "window_geometry.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -11,7 +10,8 @@
 
 using namespace Qt::StringLiterals;
 
-CtvChgDialog::CtvChgDialog(AppContext& context, QWidget* parent) : QDialog(parent), m_context(context)
+CtvChgDialog::CtvChgDialog(AppContext& context, QWidget* parent)
+    : RememberedDialog(context.positions, parent), m_context(context)
 {
     setObjectName(u"CTV_CHG"_s);
     setWindowTitle(u"市町村名変更"_s);
@@ -54,21 +54,6 @@ CtvChgDialog::CtvChgDialog(AppContext& context, QWidget* parent) : QDialog(paren
 
     connect(ok, &QPushButton::clicked, this, &CtvChgDialog::on_B_OK_clicked);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
-}
-
-void CtvChgDialog::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    if (!m_placed) {
-        m_placed = true;
-        restoreWindowPosition(this, m_context.positions);
-    }
-}
-
-void CtvChgDialog::done(int result)
-{
-    saveWindowPosition(this, m_context.positions);
-    QDialog::done(result);
 }
 
 void CtvChgDialog::on_B_OK_clicked()

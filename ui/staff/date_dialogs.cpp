@@ -1,0 +1,274 @@
+#include "date_dialogs.h"
+
+#include "app_context.h"
+#include "date_entry.h"
+#include "up_down.h"
+
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QLineEdit* numberBox(const QString& name, QWidget* parent)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->setMaxLength(6);
+    box->setFixedWidth(48);
+    box->setAlignment(Qt::AlignRight);
+    box->setInputMethodHints(Qt::ImhDigitsOnly);
+    return box;
+}
+
+QPushButton* button(const QString& name, const QString& text, QWidget* parent)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    return b;
+}
+
+bool isEnter(QEvent* event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+const QString kResultFormat = u"gggee年mm月dd日"_s;
+
+} // namespace
+
+DaySetDialog::DaySetDialog(AppContext& context, int staffRow, DateFieldKind kind, QWidget* parent,
+                           const QDate& today)
+    : RememberedDialog(context.positions, parent), m_context(context), m_row(staffRow), m_kind(kind)
+{
+    setObjectName(u"DAY_SET_F"_s);
+    setWindowTitle(u"年月日設定"_s);
+    static const QStringList titles{u"職員の誕生日"_s, u"発令年月日"_s, u"教職員採用年月日"_s, u"現在校赴任年月日"_s};
+    auto* title = new QLabel(titles.value(int(kind)), this);
+    title->setObjectName(u"Z01"_s);
+
+    m_heisei = new QRadioButton(u"平成"_s, this);
+    m_heisei->setObjectName(u"HEISEI"_s);
+    m_showa = new QRadioButton(u"昭和"_s, this);
+    m_showa->setObjectName(u"SYOUWA"_s);
+    auto* eras = new QButtonGroup(this);
+    eras->addButton(m_heisei);
+    eras->addButton(m_showa);
+
+    m_year = numberBox(u"BY"_s, this);
+    m_month = numberBox(u"BM"_s, this);
+    m_day = numberBox(u"BD"_s, this);
+    auto* yearSpin = new UpDown(this);
+    yearSpin->setObjectName(u"Y_UD"_s);
+    auto* monthSpin = new UpDown(this);
+    monthSpin->setObjectName(u"M_UD"_s);
+    auto* daySpin = new UpDown(this);
+    daySpin->setObjectName(u"D_UD"_s);
+
+    m_ok = button(u"B_OK"_s, u"OK"_s, this);
+    auto* none = button(u"B_NO"_s, u"無し"_s, this);
+    auto* cancel = button(u"B_ESC"_s, u"ｷｬﾝｾﾙ"_s, this);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(title, 0, 0, 1, 9);
+    auto* eraRow = new QHBoxLayout;
+    eraRow->addWidget(m_heisei);
+    eraRow->addWidget(m_showa);
+    eraRow->addStretch();
+    grid->addLayout(eraRow, 1, 0, 1, 9);
+    int column = 0;
+    for (const auto& [box, spin, unit] : {std::tuple{m_year, yearSpin, u"年"_s}, std::tuple{m_month, monthSpin, u"月"_s},
+                                          std::tuple{m_day, daySpin, u"日"_s}}) {
+        grid->addWidget(box, 2, column++);
+        grid->addWidget(spin, 2, column++);
+        grid->addWidget(new QLabel(unit, this), 2, column++);
+    }
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_ok);
+    buttons->addWidget(none);
+    buttons->addWidget(cancel);
+    grid->addLayout(buttons, 3, 0, 1, 9);
+
+    // What the boxes show first.
+    const StaffRecord& staff = m_context.store.staff[size_t(m_row)];
+    const date_entry::Boxes boxes = date_entry::prefill(kind, dateField(staff, kind),
+                                                        staff.code, today);
+    (boxes.showa ? m_showa : m_heisei)->setChecked(true);
+    m_year->setText(boxes.year);
+    m_month->setText(boxes.month);
+    m_day->setText(boxes.day);
+
+    for (QWidget* w : std::initializer_list<QWidget*>{m_heisei, m_showa, m_year, m_month, m_day})
+        w->installEventFilter(this);
+    connect(m_month, &QLineEdit::textChanged, this, &DaySetDialog::on_BM_textChanged);
+    connect(m_year, &QLineEdit::textChanged, this, &DaySetDialog::on_BY_textChanged);
+    connect(eras, &QButtonGroup::buttonToggled, this, &DaySetDialog::on_BY_textChanged);
+    connect(yearSpin, &UpDown::up, this, [this] { step(0, true); });
+    connect(yearSpin, &UpDown::down, this, [this] { step(0, false); });
+    connect(monthSpin, &UpDown::up, this, [this] { step(1, true); });
+    connect(monthSpin, &UpDown::down, this, [this] { step(1, false); });
+    connect(daySpin, &UpDown::up, this, [this] { step(2, true); });
+    connect(daySpin, &UpDown::down, this, [this] { step(2, false); });
+    connect(m_ok, &QPushButton::clicked, this, &DaySetDialog::on_B_OK_clicked);
+    connect(none, &QPushButton::clicked, this, &DaySetDialog::on_B_NO_clicked);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    m_year->setFocus();
+}
+
+int DaySetDialog::eraBase() const
+{
+    return m_showa->isChecked() ? date_entry::kShowaBase : date_entry::kHeiseiBase;
+}
+
+bool DaySetDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (isEnter(event)) {
+        // Enter walks era -> year -> month -> day -> OK.
+        if (watched == m_heisei || watched == m_showa)
+            m_year->setFocus();
+        else if (watched == m_year)
+            m_month->setFocus();
+        else if (watched == m_month)
+            m_day->setFocus();
+        else if (watched == m_day)
+            m_ok->setFocus();
+        return true;
+    }
+    return RememberedDialog::eventFilter(watched, event);
+}
+
+void DaySetDialog::on_BM_textChanged()
+{
+    if (m_adjusting)
+        return;
+    const qint64 m = boxNumber(m_month->text());
+    const qint64 d = boxNumber(m_day->text());
+    const qint64 clamped = date_entry::clampDay(m, d, boxNumber(m_year->text()) + eraBase());
+    if (clamped != d && !m_day->text().isEmpty())
+        m_day->setText(QString::number(clamped));
+}
+
+void DaySetDialog::on_BY_textChanged()
+{
+    if (m_adjusting || boxNumber(m_month->text()) != 2)
+        return;
+    on_BM_textChanged();
+}
+
+void DaySetDialog::step(int which, bool up)
+{
+    using namespace date_entry;
+    const Values before{boxNumber(m_year->text()), boxNumber(m_month->text()), boxNumber(m_day->text())};
+    Values after = before;
+    switch (which) {
+    case 0: after = up ? yearUp(before) : yearDown(before); break;
+    case 1: after = up ? monthUp(before) : monthDown(before); break;
+    default: after = up ? dayUp(before, eraBase()) : dayDown(before, eraBase()); break;
+    }
+    // Write the boxes the step changed; the day is written last so the
+    // month's clamping sees the new day.
+    if (after.y != before.y)
+        m_year->setText(QString::number(after.y));
+    if (after.d != before.d) {
+        m_adjusting = true;
+        if (after.m != before.m)
+            m_month->setText(QString::number(after.m));
+        m_adjusting = false;
+        m_day->setText(QString::number(after.d));
+    } else if (after.m != before.m) {
+        m_month->setText(QString::number(after.m));
+    }
+}
+
+void DaySetDialog::on_B_OK_clicked()
+{
+    const qint64 y = boxNumber(m_year->text());
+    const qint64 m = boxNumber(m_month->text());
+    const qint64 d = boxNumber(m_day->text());
+    m_result.clear();
+    // Without a year and a month there is no date to keep: nothing is stored.
+    if (y != 0 && m != 0) {
+        const Date date = normalisedDate(y + eraBase(), m, d);
+        if (date.isSet()) {
+            dateField(m_context.store.staff[size_t(m_row)], m_kind) = date;
+            m_result = formatEraDate(date, kResultFormat);
+        }
+    }
+    accept();
+}
+
+void DaySetDialog::on_B_NO_clicked()
+{
+    dateField(m_context.store.staff[size_t(m_row)], m_kind) = Date();
+    m_result = u"X"_s;
+    accept();
+}
+
+DayBackDialog::DayBackDialog(AppContext& context, int staffRow, DateFieldKind kind, QWidget* parent)
+    : RememberedDialog(context.positions, parent), m_context(context), m_row(staffRow), m_kind(kind)
+{
+    setObjectName(u"DAY_BACK_F"_s);
+    setWindowTitle(u"年月数設定"_s);
+    static const QStringList titles{u"職員の年齢"_s, u"勤続年数"_s, u"教職員経験年月数"_s, u"現在校在籍年月数"_s};
+    auto* title = new QLabel(titles.value(int(kind)), this);
+    title->setObjectName(u"Z01"_s);
+    m_years = numberBox(u"BD_Y"_s, this);
+    m_months = numberBox(u"BD_M"_s, this);
+    m_ok = button(u"B_OK"_s, u"OK"_s, this);
+    auto* cancel = button(u"B_ESC"_s, u"ｷｬﾝｾﾙ"_s, this);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(title, 0, 0, 1, 4);
+    grid->addWidget(m_years, 1, 0);
+    grid->addWidget(new QLabel(u"年"_s, this), 1, 1);
+    grid->addWidget(m_months, 1, 2);
+    grid->addWidget(new QLabel(u"月"_s, this), 1, 3);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_ok);
+    buttons->addWidget(cancel);
+    grid->addLayout(buttons, 2, 0, 1, 4);
+
+    m_months->installEventFilter(this);
+    connect(m_years, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (text.size() >= 2)
+            m_months->setFocus();
+    });
+    connect(m_ok, &QPushButton::clicked, this, &DayBackDialog::on_B_OK_clicked);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    m_years->setFocus();
+}
+
+bool DayBackDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_months && isEnter(event)) {
+        m_ok->setFocus();
+        return true;
+    }
+    return RememberedDialog::eventFilter(watched, event);
+}
+
+void DayBackDialog::on_B_OK_clicked()
+{
+    const QDate survey = m_context.store.surveyDate.toQDate();
+    Date date = normalisedDate(survey.year() - boxNumber(m_years->text()),
+                               survey.month() - boxNumber(m_months->text()), survey.day());
+    // A birthday in the middle of the month, so the age comes out as entered.
+    if (m_kind == DateFieldKind::Birth && date.isSet())
+        date = Date(date.days() - 15);
+    m_result.clear();
+    if (date.isSet()) {
+        dateField(m_context.store.staff[size_t(m_row)], m_kind) = date;
+        m_result = formatEraDate(date, kResultFormat);
+    }
+    accept();
+}

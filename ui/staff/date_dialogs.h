@@ -1,0 +1,69 @@
+#pragma once
+
+#include "periods.h"
+#include "remembered_dialog.h"
+
+#include <QDate>
+
+struct AppContext;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// 年月日設定: enters one of a staff member's dates in era notation and writes
+// it into the record. resultText() is what the editor shows afterwards:
+// the new date, "X" when the date was cleared, "" when nothing changed.
+class DaySetDialog : public RememberedDialog {
+    Q_OBJECT
+public:
+    DaySetDialog(AppContext& context, int staffRow, DateFieldKind kind, QWidget* parent = nullptr,
+                 const QDate& today = QDate::currentDate());
+    const QString& resultText() const { return m_result; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void on_B_OK_clicked();
+    void on_B_NO_clicked();
+    void on_BM_textChanged();
+    void on_BY_textChanged();
+    void step(int which, bool up);
+    int eraBase() const;
+
+    AppContext& m_context;
+    int m_row;
+    DateFieldKind m_kind;
+    QString m_result;
+    QRadioButton* m_heisei;
+    QRadioButton* m_showa;
+    QLineEdit* m_year;
+    QLineEdit* m_month;
+    QLineEdit* m_day;
+    QPushButton* m_ok;
+    bool m_adjusting = false;
+};
+
+// 年月数設定: enters a period in years and months; the date is counted back
+// from the survey date and written into the record.
+class DayBackDialog : public RememberedDialog {
+    Q_OBJECT
+public:
+    DayBackDialog(AppContext& context, int staffRow, DateFieldKind kind, QWidget* parent = nullptr);
+    const QString& resultText() const { return m_result; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void on_B_OK_clicked();
+
+    AppContext& m_context;
+    int m_row;
+    DateFieldKind m_kind;
+    QString m_result;
+    QLineEdit* m_years;
+    QLineEdit* m_months;
+    QPushButton* m_ok;
+};
