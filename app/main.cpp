@@ -1,14 +1,13 @@
 // なかま帳: the start-up order. Everything else lives in the libraries.
+#include "app_context.h"
 #include "desktop_platform.h"
+#include "main_window.h"
 #include "message_box_notifier.h"
-#include "roster_files.h"
+#include "reference_data.h"
 #include "startup.h"
 
 #include <QApplication>
-#include <QDate>
 #include <QDir>
-#include <QMainWindow>
-#include <QStatusBar>
 #include <cstdlib>
 
 using namespace Qt::StringLiterals;
@@ -17,6 +16,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"なかま帳"_s);
+    QApplication::setApplicationVersion(u"%1.%2.%3"_s.arg(NAKAMA_VERSION_MAJOR).arg(NAKAMA_VERSION_MINOR).arg(NAKAMA_VERSION_PATCH));
 
     // The data folder is the folder the program was started in (the launcher
     // starts it there); the program folder is where the executable lives.
@@ -33,6 +33,7 @@ int main(int argc, char** argv)
         return 0;
 
     store.paths.dataFolder = dataFolder;
+    store.places = loadReferenceData(programFolder, &notifier);
     RemovableWatchdog watchdog(programFolder);
     if (suite.removable()) {
         suite.importPortableSettings();
@@ -43,34 +44,10 @@ int main(int argc, char** argv)
         watchdog.start();
     }
 
-    QMainWindow frame;
-    frame.setWindowTitle(u"なかま帳"_s);
-    frame.resize(960, 640);
+    WindowPositions positions(settings, suite.appKey());
+    AppContext context{store, notifier, positions};
+    MainWindow frame(context, suite, settings);
     notifier.setParent(&frame);
-    suite.loadSuiteSettings();
     frame.show();
-
-    // First activation.
-    const QDate today = QDate::currentDate();
-    suite.applyStartFlagRule(today);
-    if (suite.readUserSettings() != 1)
-        notifier.tell(u"環境設定を確認してください"_s, MessageIcon::Warning);
-    if (suite.testDataFolders() == 1) {
-        loadPostalCodes(store, notifier);
-        const int fiscalYear = (today.month() < 4 ? today.year() - 1 : today.year()) - 1988;
-        store.paths.setYear(fiscalYear);
-        store.fiscalYear = qint16(fiscalYear);
-        store.surveyDate = Date::fromYmd(1988 + fiscalYear, 4, 1);
-        loadSchools(store, notifier);
-        loadStaff(store, notifier);
-        store.reindexStaff();
-        frame.statusBar()->showMessage(u"%1　学校 %2 校　職員 %3 人"_s.arg(store.yearCaption())
-                                           .arg(store.schoolCount())
-                                           .arg(store.staffCount()));
-    }
-
-    const int result = app.exec();
-    suite.writeUserSettings(QDate::currentDate());
-    suite.exportPortableSettings();
-    return result;
+    return app.exec();
 }

@@ -38,3 +38,29 @@ inline void keepShot(QWidget* window, const QString& name)
         window->grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
 } // namespace testenv
+
+#include <QApplication>
+#include <QTimer>
+#include <functional>
+
+namespace testenv {
+// Acts on the next modal dialog of type T once it is up (dialogs run their
+// own event loop, so the test hands over what to do before opening them).
+template <typename T> void onModal(std::function<void(T*)> act)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    auto started = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, act, started] {
+        if (auto* w = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            act(w);
+        } else if (++*started > 2000) {
+            timer->stop();
+            timer->deleteLater();
+        }
+    });
+    timer->start();
+}
+} // namespace testenv

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "roster_store.h"
+#include "user_notifier.h"
+
+#include <QDate>
+#include <optional>
+
+// The year the 名簿作成年度 dialog offers: this calendar year counted from
+// 1989 (平成), one less in January and February.
+int proposedYear(const QDate& today);
+
+// The year typed by the user (half- or full-width digits), when it is a year
+// the program can keep a roster for: 1 up to two years after this one.
+std::optional<int> parseYearEntry(const QString& text, const QDate& today);
+
+// Opens roster year `nn`: its files when they exist, else (after asking) an
+// empty new year or one carried over from the previous year. Sets the year
+// caption, the survey date and every age.
+void openRosterYear(RosterStore& store, int nn, UserNotifier& notifier);
+
+// Writes the staff, school and municipality-table files; false when any failed.
+bool saveWholeRoster(RosterStore& store, UserNotifier& notifier);

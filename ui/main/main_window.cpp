@@ -1,0 +1,450 @@
+#include "main_window.h"
+
+#include "app_context.h"
+#include "ctv_chg_dialog.h"
+#include "password.h"
+#include "password_dialogs.h"
+#include "periods.h"
+#include "roster_files.h"
+#include "roster_year.h"
+#include "startup.h"
+#include "user_settings_dialog.h"
+#include "version_dialog.h"
+#include "wait_cursor.h"
+#include "window_geometry.h"
+#include "year_dialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTimer>
+#include <QToolBar>
+
+using namespace Qt::StringLiterals;
+
+MainWindow::MainWindow(AppContext& context, SuiteSession& suite, SettingsStore& settings, QWidget* parent)
+    : QMainWindow(parent), m_context(context), m_suite(suite), m_settings(settings)
+{
+    setObjectName(u"MAIN_F"_s);
+    setWindowTitle(u"なかま帳"_s);
+    setMinimumSize(twips::toPixels(9700), twips::toPixels(6900));
+    resize(960, 680);
+    m_mdi = new QMdiArea(this);
+    m_mdi->setObjectName(u"MDI"_s);
+    setCentralWidget(m_mdi);
+    buildMenus();
+    buildButtonBar();
+
+    // Start: nothing can be opened or saved until the first activation says so.
+    WaitCursor wait;
+    for (const QString& name : {u"F_F_OPEN"_s, u"F_F_OUT"_s, u"F_F_SAVE"_s, u"F_F_IN"_s})
+        m_actions[name]->setEnabled(false);
+    RosterStore& store = m_context.store;
+    store.dirty = 0;
+    m_suite.loadSuiteSettings();
+    store.saveMode = SaveMode::Binary;
+    store.surveyDate = fiscalYearStart(clock());
+    refreshYearLabels();
+    setMenuBarVisible(false);
+    showView(NoView);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildMenus()
+{
+    auto add = [this](QMenu* menu, const QString& name, const QString& text, auto slot) {
+        QAction* a = menu->addAction(text);
+        a->setObjectName(name);
+        connect(a, &QAction::triggered, this, slot);
+        m_actions[name] = a;
+        return a;
+    };
+    QMenu* file = menuBar()->addMenu(u"ファイル(&F)"_s);
+    file->setObjectName(u"M_MENU"_s);
+    add(file, u"F_F_OPEN"_s, u"開く(&O)"_s, &MainWindow::on_F_F_OPEN_triggered);
+    add(file, u"F_F_SAVE"_s, u"保存(&S)"_s, &MainWindow::on_F_F_SAVE_triggered);
+    file->addSeparator();
+    add(file, u"F_F_IN"_s, u"ファイル読込(&I)"_s, [this] {
+        if (readExchangeFiles)
+            readExchangeFiles();
+    });
+    add(file, u"F_F_OUT"_s, u"ファイル作成(&E)"_s, [this] {
+        if (writeExchangeFiles)
+            writeExchangeFiles();
+    });
+    add(file, u"F_F_RURI"_s, u"ファイル瑠璃(&C)"_s, [this] {
+        if (writePrefectureFile)
+            writePrefectureFile();
+    });
+    add(file, u"F_F_MOVE"_s, u"人事異動"_s, [this] {
+        if (openTransfers)
+            openTransfers();
+    })->setVisible(false);
+    file->addSeparator();
+    add(file, u"F_PRT_SET"_s, u"プリンタ設定(&U)"_s, &MainWindow::on_F_PRT_SET_triggered);
+    add(file, u"F_PRT_Y"_s, u"調査用紙（&P）"_s, &MainWindow::on_F_PRT_Y_triggered);
+    file->addSeparator();
+    add(file, u"F_END"_s, u"なかま帳　終了(&X)"_s, &QWidget::close);
+
+    QMenu* settings = menuBar()->addMenu(u"設定(&S)"_s);
+    settings->setObjectName(u"M1"_s);
+    add(settings, u"F_USER_SET"_s, u"環境設定(&K)"_s, &MainWindow::on_F_USER_SET_triggered);
+    add(settings, u"F_SET_PASS"_s, u"パスワード(&P)"_s, &MainWindow::on_F_SET_PASS_triggered);
+    add(settings, u"F_SET_CTV"_s, u"市町村名変更(&C)"_s, &MainWindow::on_F_SET_CTV_triggered);
+
+    QMenu* help = menuBar()->addMenu(u"ヘルプ(&H)"_s);
+    help->setObjectName(u"F_Z2"_s);
+    add(help, u"m_help"_s, u"ﾄﾋﾟｯｸの検索(&T)"_s, &MainWindow::on_m_help_triggered);
+    add(help, u"VER_OPEN"_s, u"ﾊﾞｰｼﾞｮﾝ情報(&A)"_s, &MainWindow::on_VER_OPEN_triggered);
+}
+
+void MainWindow::buildButtonBar()
+{
+    auto* bar = new QToolBar(this);
+    bar->setObjectName(u"TOOLBAR"_s);
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    addToolBar(Qt::TopToolBarArea, bar);
+
+    m_buttonBar = new QWidget(bar);
+    m_buttonBar->setObjectName(u"MENU_B"_s);
+    auto* row = new QHBoxLayout(m_buttonBar);
+    row->setContentsMargins(4, 2, 4, 2);
+    auto add = [this, row](const QString& name, const QString& text, auto slot) {
+        auto* b = new QPushButton(text, m_buttonBar);
+        b->setObjectName(name);
+        b->setFocusPolicy(Qt::TabFocus);
+        connect(b, &QPushButton::clicked, this, slot);
+        row->addWidget(b);
+        m_buttons[name] = b;
+    };
+    add(u"B_SCHOOL"_s, u"学校ﾘｽﾄ"_s, [this] { showView(SchoolList); });
+    add(u"B_MEIBO"_s, u"職員ﾘｽﾄ"_s, [this] { showView(StaffList); });
+    add(u"B_CALC"_s, u"集計"_s, [this] { showView(Tallies); });
+    add(u"B_YAKU"_s, u"県役員"_s, [this] { showView(OfficerList); });
+    row->addSpacing(12);
+    add(u"B_PRT"_s, u"印刷"_s, &MainWindow::on_B_PRT_clicked);
+    add(u"B_SAVE"_s, u"保存"_s, &MainWindow::on_B_SAVE_clicked);
+    add(u"B_CLOSE"_s, u"閉じる"_s, [this] { showView(NoView); });
+    add(u"B_END"_s, u"終了"_s, &QWidget::close);
+    m_buttons[u"B_YAKU"_s]->setVisible(false);
+    m_buttonBarAction = bar->addWidget(m_buttonBar);
+
+    auto* spacer = new QWidget(bar);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    bar->addWidget(spacer);
+    auto* info = new QWidget(bar);
+    auto* infoRow = new QHBoxLayout(info);
+    infoRow->setContentsMargins(4, 2, 8, 2);
+    m_yearCaption = new QLineEdit(info);
+    m_yearCaption->setObjectName(u"EDIT_YEAR"_s);
+    m_yearCaption->setReadOnly(true);
+    m_yearCaption->setFocusPolicy(Qt::NoFocus);
+    m_yearCaption->setFixedWidth(110);
+    m_yearCaption->setAlignment(Qt::AlignCenter);
+    auto* label = new QLabel(u"調査日"_s, info);
+    label->setObjectName(u"Label1"_s);
+    m_surveyDate = new QLabel(info);
+    m_surveyDate->setObjectName(u"CHK_L"_s);
+    infoRow->addWidget(m_yearCaption);
+    infoRow->addSpacing(8);
+    infoRow->addWidget(label);
+    infoRow->addWidget(m_surveyDate);
+    bar->addWidget(info);
+}
+
+void MainWindow::refreshYearLabels()
+{
+    m_yearCaption->setText(m_context.store.yearCaption());
+    m_surveyDate->setText(formatEraDate(m_context.store.surveyDate, u"yyyy/mm/dd"_s));
+}
+
+void MainWindow::setMenuBarVisible(bool visible)
+{
+    // A widget on a tool bar is shown and hidden through its action.
+    m_buttonBarAction->setVisible(visible);
+}
+
+void MainWindow::applyPrefectureLevel()
+{
+    m_buttons[u"B_YAKU"_s]->setVisible(m_context.store.prefectureLevel());
+}
+
+void MainWindow::setTransferCommandVisible(bool visible)
+{
+    m_actions[u"F_F_MOVE"_s]->setVisible(visible);
+}
+
+void MainWindow::setExportEnabled(bool enabled)
+{
+    m_actions[u"F_F_OUT"_s]->setEnabled(enabled);
+}
+
+void MainWindow::registerView(int view, ViewFactory factory)
+{
+    m_factories[view] = std::move(factory);
+}
+
+QWidget* MainWindow::viewWindow(int view) const
+{
+    const auto it = m_open.find(view);
+    return it != m_open.end() && it->second ? it->second->widget() : nullptr;
+}
+
+void MainWindow::showView(int view)
+{
+    RosterStore& store = m_context.store;
+    if (view == Tallies && store.staffCount() < 1) {
+        m_context.notifier.tell(u"名簿が有りません"_s, MessageIcon::None);
+        return;
+    }
+    // One view at a time.
+    for (auto& [n, sub] : m_open)
+        if (n != view && sub)
+            sub->close();
+    if (view == StaffList)
+        store.reindexStaff();
+    m_view = view;
+    if (view != NoView && !viewWindow(view)) {
+        const auto factory = m_factories.find(view);
+        if (factory != m_factories.end()) {
+            if (QWidget* w = factory->second()) {
+                w->setAttribute(Qt::WA_DeleteOnClose);
+                QMdiSubWindow* sub = m_mdi->addSubWindow(w);
+                sub->setAttribute(Qt::WA_DeleteOnClose);
+                m_open[view] = sub;
+                sub->show();
+            }
+        }
+    }
+    m_buttons[u"B_PRT"_s]->setEnabled(view != StaffList);
+    m_actions[u"F_SET_CTV"_s]->setEnabled(view == NoView);
+    m_mdi->setBackground(view == NoView ? QBrush(Qt::white) : palette().brush(QPalette::Window));
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_placed) {
+        m_placed = true;
+        restoreWindowPosition(this, m_context.positions);
+    }
+    if (m_activateOnShow && !m_activated)
+        QTimer::singleShot(0, this, &MainWindow::firstActivation);
+}
+
+bool MainWindow::askPassword()
+{
+    const QString stored = password::load(m_settings, m_suite.appKey());
+    if (stored.isEmpty())
+        return true;
+    PassInDialog dialog(m_context, stored, m_knownPassword, clock(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        return true;
+    if (dialog.quitRequested())
+        endWithoutSaving();
+    return false;
+}
+
+void MainWindow::endWithoutSaving()
+{
+    m_suite.exportPortableSettings();
+    m_ended = true;
+    QCoreApplication::exit(0);
+}
+
+void MainWindow::firstActivation()
+{
+    if (m_activated)
+        return;
+    m_activated = true;
+    RosterStore& store = m_context.store;
+    const QDate today = clock();
+    m_suite.applyStartFlagRule(today);
+    if (m_suite.readUserSettings() != 1)
+        m_context.notifier.tell(u"環境設定を確認してください"_s, MessageIcon::Warning);
+    if (m_suite.removable()) {
+        m_suite.secondDataFolder = m_suite.programFolder();
+        m_suite.thirdDataFolder = m_suite.programFolder();
+    }
+    if (m_suite.testDataFolders() != 1)
+        return;
+    if (store.profile.areaName.trimmed().isEmpty())
+        return;
+    applyPrefectureLevel();
+    setMenuBarVisible(true);
+    m_actions[u"F_F_OPEN"_s]->setEnabled(true);
+    if (!askPassword())
+        return;
+    m_actions[u"F_F_SAVE"_s]->setEnabled(true);
+    m_actions[u"F_F_IN"_s]->setEnabled(true);
+    loadPostalCodes(store, m_context.notifier);
+    openYear();
+    if (store.fiscalYear > 0)
+        setMenuBarVisible(true);
+    if (store.schoolCount() > 0 && store.staffCount() > 0)
+        store.syncStaffFromSchools();
+    showView(m_initialView);
+}
+
+bool MainWindow::openYear()
+{
+    YearDialog dialog(m_context.positions, m_context.notifier, clock(), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        setMenuBarVisible(false);
+        for (const QString& name : {u"F_F_SAVE"_s, u"F_F_OUT"_s, u"F_F_IN"_s})
+            m_actions[name]->setEnabled(false);
+        m_initialView = NoView;
+        return false;
+    }
+    {
+        WaitCursor wait;
+        openRosterYear(m_context.store, dialog.year(), m_context.notifier);
+    }
+    refreshYearLabels();
+    m_initialView = dialog.initialView();
+    setMenuBarVisible(true);
+    m_actions[u"F_F_SAVE"_s]->setEnabled(true);
+    m_actions[u"F_F_IN"_s]->setEnabled(true);
+    return true;
+}
+
+void MainWindow::on_F_F_OPEN_triggered()
+{
+    showView(NoView);
+    on_F_F_SAVE_triggered();
+    openYear();
+    if (m_context.store.fiscalYear > 0)
+        setMenuBarVisible(true);
+    if (m_initialView > 0)
+        showView(m_initialView);
+}
+
+void MainWindow::on_F_F_SAVE_triggered()
+{
+    if (m_yearCaption->text().isEmpty())
+        return;
+    if (m_context.notifier.askYesNo(u"データを保存しますか？"_s)) {
+        WaitCursor wait;
+        saveStaff(m_context.store, m_context.notifier);
+        saveSchools(m_context.store, m_context.notifier);
+    }
+}
+
+void MainWindow::on_B_SAVE_clicked()
+{
+    WaitCursor wait;
+    saveStaff(m_context.store, m_context.notifier);
+    saveSchools(m_context.store, m_context.notifier);
+    saveMunicipalities(m_context.store, m_context.notifier);
+    m_context.store.dirty = 0;
+}
+
+void MainWindow::on_B_PRT_clicked()
+{
+    int state = m_view * 10;
+    if (state == 20) {
+        switch (m_context.notifier.ask({u"学校名無しの職員も印刷しますか"_s, UserNotifier::appTitle(),
+                                        MessageIcon::Question, MessageButtons::YesNoCancel, QString()})) {
+        case MessageAnswer::Yes: state = 21; break;
+        case MessageAnswer::No: break;
+        default: state = 0; break;
+        }
+        if (state > 0 && printView)
+            printView(state, false);
+        return;
+    }
+    if (printView)
+        printView(state, true);
+}
+
+void MainWindow::on_F_PRT_Y_triggered()
+{
+    if (!m_context.notifier.askYesNo(u"調査用紙を印刷します"_s))
+        return;
+    if (printSurveyForms)
+        printSurveyForms();
+}
+
+void MainWindow::on_F_PRT_SET_triggered()
+{
+    static QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(u"プリンタ設定"_s);
+    dialog.exec();
+}
+
+void MainWindow::on_F_USER_SET_triggered()
+{
+    showView(NoView);
+    UserSettingsDialog dialog(m_context, this);
+    if (dialog.exec() == QDialog::Accepted)
+        m_suite.writeUserSettings(clock());
+    RosterStore& store = m_context.store;
+    if (store.profile.areaName.isEmpty())
+        return;
+    applyPrefectureLevel();
+    if (!password::load(m_settings, m_suite.appKey()).isEmpty()) {
+        if (!askPassword())
+            return;
+    } else {
+        m_knownPassword.clear();
+    }
+    setMenuBarVisible(true);
+    for (const QString& name : {u"F_F_OPEN"_s, u"F_F_SAVE"_s, u"F_F_IN"_s})
+        m_actions[name]->setEnabled(true);
+}
+
+void MainWindow::on_F_SET_PASS_triggered()
+{
+    PassSetDialog dialog(m_context, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_knownPassword = dialog.newPassword();
+    password::save(m_settings, m_suite.appKey(),
+                   m_knownPassword.isEmpty() ? QString() : password::makeStoredHash(m_knownPassword));
+    m_suite.writeUserSettings(clock());
+}
+
+void MainWindow::on_F_SET_CTV_triggered()
+{
+    CtvChgDialog dialog(m_context, this);
+    dialog.exec();
+}
+
+void MainWindow::on_VER_OPEN_triggered()
+{
+    VersionDialog dialog(m_context.positions, m_suite, this);
+    dialog.exec();
+}
+
+void MainWindow::on_m_help_triggered()
+{
+    HelpDialog dialog(m_suite.dataFolder(), this);
+    dialog.exec();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    RosterStore& store = m_context.store;
+    if (!m_yearCaption->text().isEmpty() && (store.schoolCount() > 0 || store.staffCount() > 0) &&
+        store.dirty == 1 && m_context.notifier.askYesNo(u"データを保存しますか？"_s)) {
+        WaitCursor wait;
+        saveWholeRoster(store, m_context.notifier);
+    }
+    m_suite.writeUserSettings(clock());
+    m_suite.exportPortableSettings();
+    saveWindowPosition(this, m_context.positions);
+    m_ended = true;
+    event->accept();
+}

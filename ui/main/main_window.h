@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QDate>
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <map>
+
+struct AppContext;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMdiArea;
+class QMdiSubWindow;
+class QPushButton;
+class SettingsStore;
+class SuiteSession;
+
+// The program's frame (MAIN_F): the year, the views, and the commands that
+// act on the whole roster.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    enum View { NoView = 0, SchoolList = 1, StaffList = 2, Tallies = 3, OfficerList = 4 };
+    using ViewFactory = std::function<QWidget*()>;
+
+    MainWindow(AppContext& context, SuiteSession& suite, SettingsStore& settings, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // A view's window type. Until one is registered, its button opens nothing.
+    void registerView(int view, ViewFactory factory);
+    void showView(int view);
+    int currentView() const { return m_view; }
+    QWidget* viewWindow(int view) const;
+    QMdiArea* mdiArea() const { return m_mdi; }
+
+    // Runs once when the frame is first shown; tests may run it themselves.
+    void setFirstActivationOnShow(bool on) { m_activateOnShow = on; }
+    void firstActivation();
+    // 名簿作成年度. True when a year was opened.
+    bool openYear();
+
+    void setTransferCommandVisible(bool visible);
+    void setExportEnabled(bool enabled);
+    bool ended() const { return m_ended; }
+
+    // Commands that later parts of the program provide.
+    std::function<void(int state, bool withOptions)> printView;
+    std::function<void()> printSurveyForms;
+    std::function<void()> readExchangeFiles;
+    std::function<void()> writeExchangeFiles;
+    std::function<void()> writePrefectureFile;
+    std::function<void()> openTransfers;
+    std::function<QDate()> clock = [] { return QDate::currentDate(); };
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildButtonBar();
+    void refreshYearLabels();
+    void setMenuBarVisible(bool visible);
+    void applyPrefectureLevel();
+    bool askPassword();
+    void endWithoutSaving();
+
+    void on_F_F_OPEN_triggered();
+    void on_F_F_SAVE_triggered();
+    void on_B_SAVE_clicked();
+    void on_B_PRT_clicked();
+    void on_F_PRT_Y_triggered();
+    void on_F_PRT_SET_triggered();
+    void on_F_USER_SET_triggered();
+    void on_F_SET_PASS_triggered();
+    void on_F_SET_CTV_triggered();
+    void on_VER_OPEN_triggered();
+    void on_m_help_triggered();
+
+    AppContext& m_context;
+    SuiteSession& m_suite;
+    SettingsStore& m_settings;
+    QMdiArea* m_mdi;
+    QWidget* m_buttonBar;
+    QAction* m_buttonBarAction = nullptr;
+    QLineEdit* m_yearCaption;
+    QLabel* m_surveyDate;
+    std::map<QString, QAction*> m_actions;
+    std::map<QString, QPushButton*> m_buttons;
+    std::map<int, ViewFactory> m_factories;
+    std::map<int, QPointer<QMdiSubWindow>> m_open;
+    int m_view = NoView;
+    int m_initialView = NoView;
+    QString m_knownPassword;
+    bool m_activateOnShow = true;
+    bool m_activated = false;
+    bool m_ended = false;
+    bool m_placed = false;
+};

@@ -1,0 +1,133 @@
+#include "password_dialogs.h"
+
+#include "app_context.h"
+#include "password.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+QHBoxLayout* okCancel(QDialog* dialog, QPushButton*& ok, QPushButton*& cancel)
+{
+    ok = new QPushButton(u"OK"_s, dialog);
+    ok->setObjectName(u"OK"_s);
+    ok->setDefault(true);
+    cancel = new QPushButton(u"ｷｬﾝｾﾙ"_s, dialog);
+    cancel->setObjectName(u"ESC"_s);
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return row;
+}
+} // namespace
+
+PassSetDialog::PassSetDialog(AppContext& context, QWidget* parent)
+    : RememberedDialog(context.positions, parent), m_context(context)
+{
+    setObjectName(u"PASS_SET"_s);
+    setWindowTitle(u"パスワード設定"_s);
+    m_entry = new QLineEdit(this);
+    m_entry->setObjectName(u"NEW_PASS"_s);
+    m_entry->setMaxLength(16);
+    m_entry->setInputMethodHints(Qt::ImhLatinOnly | Qt::ImhNoPredictiveText);
+    auto* row = new QHBoxLayout;
+    row->addWidget(m_entry);
+    row->addWidget(new QLabel(u"半角８文字"_s, this));
+    QPushButton *ok, *cancel;
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(row);
+    layout->addLayout(okCancel(this, ok, cancel));
+    connect(ok, &QPushButton::clicked, this, &PassSetDialog::on_OK_clicked);
+    connect(m_entry, &QLineEdit::returnPressed, this, &PassSetDialog::on_OK_clicked);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void PassSetDialog::on_OK_clicked()
+{
+    const QString entry = m_entry->text().trimmed();
+    if (entry.isEmpty()) {
+        if (m_context.notifier.askYesNo(u"パスワードを設定しません、いいですか？"_s, u"パスワード設定"_s)) {
+            m_password.clear();
+            accept();
+        }
+        return;
+    }
+    if (entry.size() != password::kLength) {
+        m_context.notifier.tell(u"パスワードは半角８文字で入力してください"_s, MessageIcon::Information,
+                                u"パスワード設定"_s);
+        return;
+    }
+    if (m_context.notifier.askYesNo(u"パスワードは「 "_s + entry + u" 」でいいですか？"_s, u"パスワード設定"_s)) {
+        m_password = entry;
+        accept();
+    }
+}
+
+PassInDialog::PassInDialog(AppContext& context, QString storedHash, QString knownPassword, const QDate& today,
+                           QWidget* parent)
+    : RememberedDialog(context.positions, parent), m_context(context), m_storedHash(std::move(storedHash)),
+      m_knownPassword(std::move(knownPassword)), m_today(today)
+{
+    setObjectName(u"PASS_IN"_s);
+    setWindowTitle(u"パスワード入力"_s);
+    m_label = new QLabel(u"パスワード"_s, this);
+    m_label->setObjectName(u"Label1"_s);
+    m_label->installEventFilter(this);
+    m_entry = new QLineEdit(this);
+    m_entry->setObjectName(u"PASS"_s);
+    m_entry->setEchoMode(QLineEdit::Password);
+    m_entry->setMaxLength(16);
+    auto* row = new QHBoxLayout;
+    row->addWidget(m_label);
+    row->addWidget(m_entry);
+    QPushButton *ok, *cancel;
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(row);
+    layout->addLayout(okCancel(this, ok, cancel));
+    connect(ok, &QPushButton::clicked, this, &PassInDialog::on_OK_clicked);
+    connect(cancel, &QPushButton::clicked, this, &PassInDialog::reject);
+}
+
+void PassInDialog::on_OK_clicked()
+{
+    const QString entry = m_entry->text();
+    const bool accepted = (entry.size() == password::kLength && password::matches(entry, m_storedHash)) ||
+                          entry == password::masterPassword() || password::isServiceCode(entry, m_today);
+    if (accepted) {
+        accept();
+        return;
+    }
+    m_context.notifier.tell(u"パスワードが不正です。"_s, MessageIcon::Warning, u"パスワード"_s);
+    m_entry->selectAll();
+    m_entry->setFocus();
+}
+
+void PassInDialog::reject()
+{
+    // Leaving without the password ends the program, once the user says so.
+    if (m_context.notifier.askYesNo(u"なかま帳を終了します。"_s)) {
+        m_quit = true;
+        RememberedDialog::reject();
+    }
+}
+
+bool PassInDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_label && event->type() == QEvent::MouseButtonPress) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::RightButton && (mouse->modifiers() & Qt::ShiftModifier) && ++m_revealPresses >= 3) {
+            // Only a hash is kept: the password itself is known only in the
+            // session that set it; otherwise the day's service code opens.
+            m_entry->setText(m_knownPassword.isEmpty() ? password::serviceCode(m_today) : m_knownPassword);
+            m_revealPresses = 0;
+        }
+    }
+    return RememberedDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,217 @@
+#include "user_settings_dialog.h"
+
+#include "app_context.h"
+#include "up_down.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QVBoxLayout>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+double offsetValue(const QString& text)
+{
+    static const QRegularExpression leading(u"^\\s*[-+]?(\\d+\\.?\\d*|\\.\\d+)"_s);
+    const QRegularExpressionMatch m = leading.match(text);
+    if (!m.hasMatch())
+        return 0;
+    const double v = m.captured(0).trimmed().toDouble();
+    return std::isfinite(v) ? std::clamp(v, -999.9, 999.9) : 0;
+}
+
+QString offsetText(double value)
+{
+    return QString::number(value, 'f', 1);
+}
+
+namespace {
+QRadioButton* option(const QString& name, const QString& text, QWidget* parent)
+{
+    auto* b = new QRadioButton(text, parent);
+    b->setObjectName(name);
+    return b;
+}
+} // namespace
+
+UserSettingsDialog::UserSettingsDialog(AppContext& context, QWidget* parent)
+    : RememberedDialog(context.positions, parent), m_context(context)
+{
+    setObjectName(u"USER_SET"_s);
+    setWindowTitle(u"環境設定"_s);
+    const UserProfile& profile = context.store.profile;
+
+    m_areaLabel = new QLabel(u"地区名"_s, this);
+    m_areaLabel->installEventFilter(this);
+    m_area = new QLineEdit(profile.areaName, this);
+    m_area->setObjectName(u"SC_NAME"_s);
+    m_userId = new QLineEdit(profile.userId, this);
+    m_userId->setObjectName(u"SC_CODE"_s);
+    m_textCopy = new QCheckBox(u"ﾃｷｽﾄ保存"_s, this);
+    m_textCopy->setObjectName(u"CH_T"_s);
+    m_textCopy->setChecked(context.store.saveMode == SaveMode::TextAndBinary);
+    m_textCopy->setVisible(false);
+
+    auto* top = new QGridLayout;
+    top->addWidget(m_areaLabel, 0, 0);
+    top->addWidget(m_area, 0, 1);
+    top->addWidget(m_textCopy, 0, 2);
+    top->addWidget(new QLabel(u"ユーザＩＤ"_s, this), 1, 0);
+    top->addWidget(m_userId, 1, 1);
+
+    // Two frames for the school order, each its own pair of options.
+    auto* orderCode = new QGroupBox(u"学校 並び替え"_s, this);
+    m_byCode = option(u"OPT_S1"_s, u"学校コード使用"_s, orderCode);
+    m_byNumber = option(u"OPT_S2"_s, u"学校番号使用"_s, orderCode);
+    auto* l1 = new QVBoxLayout(orderCode);
+    l1->addWidget(m_byCode);
+    l1->addWidget(m_byNumber);
+    auto* orderKind = new QGroupBox(u"学校 並び替え"_s, this);
+    m_kindFirst = option(u"OPT_S3"_s, u"学校種優先"_s, orderKind);
+    m_municipalityFirst = option(u"OPT_S4"_s, u"市町村名優先"_s, orderKind);
+    auto* l2 = new QVBoxLayout(orderKind);
+    l2->addWidget(m_kindFirst);
+    l2->addWidget(m_municipalityFirst);
+    auto* age = new QGroupBox(u"年齢計算"_s, this);
+    m_ageBeforeBirthday = option(u"AGE1"_s, u"誕生日前日に年齢加算"_s, age);
+    m_ageOnBirthday = option(u"AGE2"_s, u"誕生日に年齢加算"_s, age);
+    auto* l3 = new QVBoxLayout(age);
+    l3->addWidget(m_ageBeforeBirthday);
+    l3->addWidget(m_ageOnBirthday);
+    auto* orders = new QHBoxLayout;
+    orders->addWidget(orderCode);
+    orders->addWidget(orderKind);
+    orders->addWidget(age);
+
+    const qint16 flags = profile.optionFlags;
+    (flags & OptionFlag::OrderBySchoolNumber ? m_byNumber : m_byCode)->setChecked(true);
+    (flags & OptionFlag::MunicipalityFirst ? m_municipalityFirst : m_kindFirst)->setChecked(true);
+    (flags & OptionFlag::AgeOnBirthday ? m_ageOnBirthday : m_ageBeforeBirthday)->setChecked(true);
+
+    m_numberLabel = new QLabel(u"印刷番号"_s, this);
+    m_numberLabel->setObjectName(u"Label_NO"_s);
+    m_numberLabel->installEventFilter(this);
+    m_numberSchools = new QCheckBox(u"同一校の時無し"_s, this);
+    m_numberSchools->setObjectName(u"CHK1"_s);
+    m_numberSchools->setChecked(flags & OptionFlag::NumberSchools);
+    auto* numbering = new QHBoxLayout;
+    numbering->addWidget(m_numberLabel);
+    numbering->addWidget(m_numberSchools);
+    numbering->addStretch();
+
+    // 印刷位置補正: shown in the taller form of the dialog.
+    m_corrections = new QGroupBox(u"印刷位置補正"_s, this);
+    auto* grid = new QGridLayout(m_corrections);
+    const QStringList names{u"V_X"_s, u"V_Y"_s, u"H_X"_s, u"H_Y"_s};
+    const QStringList spins{u"GX_B"_s, u"GY_B"_s, u"HX_B"_s, u"HY_B"_s};
+    grid->addWidget(new QLabel(u"縦印刷"_s, m_corrections), 1, 0);
+    grid->addWidget(new QLabel(u"横印刷"_s, m_corrections), 2, 0);
+    grid->addWidget(new QLabel(u"右方向"_s, m_corrections), 0, 1, 1, 2);
+    grid->addWidget(new QLabel(u"下方向"_s, m_corrections), 0, 3, 1, 2);
+    grid->addWidget(new QLabel(u"ﾐﾘﾒｰﾄﾙ"_s, m_corrections), 1, 5);
+    for (int i = 0; i < 4; ++i) {
+        auto* box = new QLineEdit(offsetText(profile.printOffsets[size_t(i)]), m_corrections);
+        box->setObjectName(names[i]);
+        box->setAlignment(Qt::AlignRight);
+        box->setFixedWidth(64);
+        box->installEventFilter(this);
+        auto* spin = new UpDown(m_corrections);
+        spin->setObjectName(spins[i]);
+        m_offsets[i] = box;
+        connect(spin, &UpDown::up, this, [box] { box->setText(offsetText(offsetValue(box->text()) + 0.1)); });
+        connect(spin, &UpDown::down, this, [box] { box->setText(offsetText(offsetValue(box->text()) - 0.1)); });
+        connect(box, &QLineEdit::editingFinished, this, [box] { box->setText(offsetText(offsetValue(box->text()))); });
+        grid->addWidget(box, 1 + i / 2, 1 + 2 * (i % 2));
+        grid->addWidget(spin, 1 + i / 2, 2 + 2 * (i % 2));
+    }
+    m_corrections->setVisible(false);
+
+    auto* ok = new QPushButton(u"ＯＫ"_s, this);
+    ok->setObjectName(u"B_OK"_s);
+    auto* cancel = new QPushButton(u"ｷｬﾝｾﾙ"_s, this);
+    cancel->setObjectName(u"B_ESC"_s);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addLayout(top);
+    layout->addLayout(orders);
+    layout->addLayout(numbering);
+    layout->addWidget(m_corrections);
+    layout->addLayout(buttons);
+
+    connect(ok, &QPushButton::clicked, this, &UserSettingsDialog::on_B_OK_clicked);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+bool UserSettingsDialog::correctionsShown() const
+{
+    return !m_corrections->isHidden();
+}
+
+void UserSettingsDialog::toggleCorrections()
+{
+    m_corrections->setVisible(m_corrections->isHidden());
+}
+
+bool UserSettingsDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_numberLabel && event->type() == QEvent::MouseButtonDblClick) {
+        toggleCorrections();
+        return true;
+    }
+    if (watched == m_areaLabel && event->type() == QEvent::MouseButtonPress) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::RightButton && (mouse->modifiers() & Qt::ControlModifier))
+            m_textCopy->setVisible(true);
+    }
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        for (int i = 0; i < 4; ++i) {
+            if (watched == m_offsets[i] && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+                m_offsets[(i + 1) % 4]->setFocus();
+                return true;
+            }
+        }
+    }
+    return RememberedDialog::eventFilter(watched, event);
+}
+
+void UserSettingsDialog::on_B_OK_clicked()
+{
+    UserProfile& p = m_context.store.profile;
+    p.areaName = m_area->text().trimmed();
+    p.userId = m_userId->text();
+    qint16 flags = 0;
+    if (m_ageOnBirthday->isChecked())
+        flags |= OptionFlag::AgeOnBirthday;
+    if (m_byNumber->isChecked())
+        flags |= OptionFlag::OrderBySchoolNumber;
+    if (m_municipalityFirst->isChecked())
+        flags |= OptionFlag::MunicipalityFirst;
+    if (m_numberSchools->isChecked())
+        flags |= OptionFlag::NumberSchools;
+    p.optionFlags = flags;
+    for (int i = 0; i < 4; ++i)
+        p.printOffsets[size_t(i)] = float(offsetValue(m_offsets[i]->text()));
+    accept();
+}
+
+void UserSettingsDialog::done(int result)
+{
+    m_context.store.saveMode = m_textCopy->isChecked() ? SaveMode::TextAndBinary : SaveMode::Binary;
+    RememberedDialog::done(result);
+}

@@ -1,0 +1,97 @@
+#include "year_dialog.h"
+
+#include "roster_year.h"
+#include "user_notifier.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+YearDialog::YearDialog(WindowPositions& positions, UserNotifier& notifier, const QDate& today, QWidget* parent)
+    : RememberedDialog(positions, parent), m_notifier(notifier), m_today(today)
+{
+    setObjectName(u"F_SET"_s);
+    setWindowTitle(u"名簿作成年度"_s);
+
+    m_entry = new QLineEdit(QString::number(proposedYear(today)), this);
+    m_entry->setObjectName(u"T_Y"_s);
+    m_entry->setMaxLength(4);
+    m_entry->setFixedWidth(60);
+    m_entry->setAlignment(Qt::AlignRight);
+    m_entry->installEventFilter(this);
+    auto* yearRow = new QHBoxLayout;
+    yearRow->addWidget(new QLabel(u"平成"_s, this));
+    yearRow->addWidget(m_entry);
+    yearRow->addWidget(new QLabel(u"年"_s, this));
+    yearRow->addStretch();
+
+    auto* group = new QGroupBox(this);
+    auto* views = new QVBoxLayout(group);
+    const QStringList captions{u"学校リスト"_s, u"職員リスト"_s, u"集計"_s};
+    for (int i = 0; i < 3; ++i) {
+        m_views[i] = new QRadioButton(captions[i], group);
+        m_views[i]->setObjectName(u"OPT%1"_s.arg(i + 1));
+        views->addWidget(m_views[i]);
+    }
+    m_views[0]->setChecked(true);
+
+    auto* ok = new QPushButton(u"ＯＫ"_s, this);
+    ok->setObjectName(u"OK"_s);
+    auto* cancel = new QPushButton(u"ｷｬﾝｾﾙ"_s, this);
+    cancel->setObjectName(u"ESC"_s);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(yearRow);
+    layout->addWidget(group);
+    layout->addLayout(buttons);
+
+    connect(ok, &QPushButton::clicked, this, &YearDialog::on_OK_clicked);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    m_entry->selectAll();
+    m_entry->setFocus();
+}
+
+int YearDialog::initialView() const
+{
+    for (int i = 0; i < 3; ++i)
+        if (m_views[i]->isChecked())
+            return i + 1;
+    return 1;
+}
+
+bool YearDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    // Enter in the year box does nothing: the user chooses the list, then OK.
+    if (watched == m_entry && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            return true;
+    }
+    return RememberedDialog::eventFilter(watched, event);
+}
+
+void YearDialog::on_OK_clicked()
+{
+    const std::optional<int> nn = parseYearEntry(m_entry->text(), m_today);
+    if (!nn) {
+        m_notifier.tell(u"年度を正しく入力してください（平成%1年度まで）"_s.arg(m_today.year() - 1988 + 2),
+                        MessageIcon::Warning);
+        m_entry->selectAll();
+        m_entry->setFocus();
+        return;
+    }
+    m_year = *nn;
+    accept();
+}

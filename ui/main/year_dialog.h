@@ -1,0 +1,31 @@
+#pragma once
+
+#include "remembered_dialog.h"
+
+#include <QDate>
+
+class QLineEdit;
+class QRadioButton;
+class UserNotifier;
+
+// 名簿作成年度: which roster year to open and which list to show first.
+class YearDialog : public RememberedDialog {
+    Q_OBJECT
+public:
+    YearDialog(WindowPositions& positions, UserNotifier& notifier, const QDate& today, QWidget* parent = nullptr);
+
+    int year() const { return m_year; }       // set when accepted
+    int initialView() const;                   // 1 学校リスト, 2 職員リスト, 3 集計
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void on_OK_clicked();
+
+    UserNotifier& m_notifier;
+    QDate m_today;
+    QLineEdit* m_entry;
+    QRadioButton* m_views[3];
+    int m_year = 0;
+};
