@@ -18,4 +18,14 @@ if ! ls "$data"/*MEIBO.NKD >/dev/null 2>&1; then
     "$here/build-release/tools/nakama-sample" --schools 40 --staff 60 --year $((year - 1988)) "$data"
 fi
 cd "$data"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+    # No screen to show a window on: print from the sample roster into a PDF instead.
+    year=$(ls *MEIBO.NKD | sed 's/MEIBO.NKD//' | sort -n | tail -1)
+    pdf="$data/nakama-cho-sample.pdf"
+    echo "画面がないため、印刷結果を PDF に書き出します (no display: printing to a PDF instead)"
+    "$here/build-release/app/nakama-cho" --data "$data" --year "$year" --print 99 --pdf "$pdf" \
+        --heading "平成${year}年度 サンプル名簿"
+    echo "PDF: $pdf"
+    exit 0
+fi
 exec "$here/build-release/app/nakama-cho" "$@"

@@ -1,8 +1,10 @@
 // なかま帳: the start-up order. Everything else lives in the libraries.
 #include "app_context.h"
+#include "batch_print.h"
 #include "desktop_platform.h"
 #include "main_window.h"
 #include "message_box_notifier.h"
+#include "print_framework.h"
 #include "reference_data.h"
 #include "startup.h"
 
@@ -14,7 +16,18 @@ using namespace Qt::StringLiterals;
 
 int main(int argc, char** argv)
 {
+    // Printing one job into a PDF needs no window, nor a display.
+    QStringList raw;
+    for (int i = 1; i < argc; ++i)
+        raw << QString::fromLocal8Bit(argv[i]);
+    const bool batch = isBatchPrint(raw);
+    if (batch && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
     QApplication app(argc, argv);
+    registerTestPage();
+    if (batch)
+        return runBatchPrint(QCoreApplication::arguments().mid(1));
     QApplication::setApplicationName(u"なかま帳"_s);
     QApplication::setApplicationVersion(u"%1.%2.%3"_s.arg(NAKAMA_VERSION_MAJOR).arg(NAKAMA_VERSION_MINOR).arg(NAKAMA_VERSION_PATCH));
 

@@ -83,6 +83,12 @@ public:
     bool prefectureLevel() const { return profile.areaName.contains(places.prefectureName); }
 
     // Hand-off between windows.
+    struct Selections {
+        QString schoolArea = QStringLiteral("全"); // the school list's area selector
+        QString schoolDistrict;                    // and its district selector
+        QString tallyArea;                         // the statistics window's area
+        QString tallyDistrict;                     // and district
+    } selections;
     int editSchoolRow = -1;
     int editStaffRow = -1;
     qint32 pickedStaffCode = 0;

@@ -24,6 +24,8 @@ class WindowPositions {
 public:
     WindowPositions(SettingsStore& store, QString appKey) : m_store(store), m_appKey(std::move(appKey)) {}
     void setAppKey(const QString& appKey) { m_appKey = appKey; }
+    const QString& appKey() const { return m_appKey; }
+    SettingsStore& settings() const { return m_store; }
 
     QPoint restore(const QString& windowName, QSize screen, QSize window, QPoint design) const;
     void save(const QString& windowName, QPoint position);

@@ -5,6 +5,7 @@
 #include "password.h"
 #include "password_dialogs.h"
 #include "periods.h"
+#include "print_runner.h"
 #include "roster_files.h"
 #include "roster_year.h"
 #include "startup.h"
@@ -24,7 +25,6 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
 #include <QToolBar>
@@ -43,6 +43,7 @@ MainWindow::MainWindow(AppContext& context, SuiteSession& suite, SettingsStore& 
     setCentralWidget(m_mdi);
     buildMenus();
     buildButtonBar();
+    printView = [this](int state, bool withOptions) { printJobWithDialogs(m_context, state, withOptions, this); };
 
     // Start: nothing can be opened or saved until the first activation says so.
     WaitCursor wait;
@@ -378,8 +379,7 @@ void MainWindow::on_F_PRT_Y_triggered()
 
 void MainWindow::on_F_PRT_SET_triggered()
 {
-    static QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, this);
+    QPrintDialog dialog(&sharedPrinter(), this);
     dialog.setWindowTitle(u"プリンタ設定"_s);
     dialog.exec();
 }

@@ -1,0 +1,279 @@
+#include "painter_device.h"
+
+#include <QFile>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QHash>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+PainterDevice::PainterDevice(QPrinter* printer) : m_printer(printer), m_device(printer) {}
+
+PainterDevice::PainterDevice(QPaintDevice* surface) : m_device(surface) {}
+
+PainterDevice::~PainterDevice()
+{
+    if (m_painter.isActive())
+        m_painter.end();
+}
+
+bool PainterDevice::applyPageSetup()
+{
+    if (!m_printer)
+        return true;
+    bool ok = true;
+    if (paperCode == kPaperA4)
+        ok = m_printer->setPageSize(QPageSize(QPageSize::A4)) && ok;
+    else if (paperCode == kPaperB5)
+        ok = m_printer->setPageSize(QPageSize(QPageSize::JisB5)) && ok;
+    else if (paperCode == kPaperCustom && customPaperMm.isValid())
+        ok = m_printer->setPageSize(QPageSize(customPaperMm, QPageSize::Millimeter)) && ok;
+    ok = m_printer->setPageOrientation(orientation == Orientation::Landscape ? QPageLayout::Landscape
+                                                                             : QPageLayout::Portrait) &&
+         ok;
+    m_printer->setColorMode(colourMode == 2 ? QPrinter::Color : QPrinter::GrayScale);
+    m_metrics.reset();
+    return ok;
+}
+
+double PainterDevice::dpiX() const
+{
+    return m_printer ? m_printer->resolution() : m_device->logicalDpiX();
+}
+
+double PainterDevice::dpiY() const
+{
+    return m_printer ? m_printer->resolution() : m_device->logicalDpiY();
+}
+
+QPainter& PainterDevice::painter()
+{
+    if (!m_painter.isActive() && !m_ended) {
+        m_painter.begin(m_device);
+        m_painter.setBackgroundMode(Qt::TransparentMode);
+        m_painter.setRenderHint(QPainter::Antialiasing, !m_printer);
+        m_painter.setRenderHint(QPainter::TextAntialiasing, true);
+    }
+    return m_painter;
+}
+
+QFont PainterDevice::qtFont() const
+{
+    QFont f(installedFace(font.face));
+    f.setPointSizeF(std::max(1.0f, font.size));
+    f.setBold(font.bold);
+    f.setItalic(font.italic);
+    f.setStrikeOut(font.strikethrough);
+    f.setUnderline(font.underline);
+    f.setStyleStrategy(QFont::PreferMatch);
+    f.setHintingPreference(QFont::PreferNoHinting); // the same widths on paper as measured
+    return f;
+}
+
+const QFontMetricsF& PainterDevice::metrics() const
+{
+    const QString key = font.face + u'|' + QString::number(font.size) + u'|' + QString::number(font.bold) +
+                        QString::number(font.italic);
+    if (!m_metrics || m_metrics->first != key)
+        m_metrics.emplace(key, QFontMetricsF(qtFont(), m_device));
+    return m_metrics->second;
+}
+
+QString PainterDevice::usedFamily() const
+{
+    return QFontInfo(qtFont()).family();
+}
+
+double PainterDevice::textWidth(const QString& text) const
+{
+    return metrics().horizontalAdvance(text) * 25.4 / dpiX();
+}
+
+double PainterDevice::textHeight(const QString&) const
+{
+    return metrics().height() * 25.4 / dpiY();
+}
+
+QPointF PainterDevice::devicePoint(double x, double y) const
+{
+    const QPointF mm = toAreaMm(x, y);
+    return QPointF(mm.x() * dpiX() / 25.4, mm.y() * dpiY() / 25.4);
+}
+
+QRectF PainterDevice::deviceRect(double x1, double y1, double x2, double y2) const
+{
+    return QRectF(devicePoint(x1, y1), devicePoint(x2, y2)).normalized();
+}
+
+QPen PainterDevice::pen() const
+{
+    // Widths are device pixels; a zero or cosmetic pen would print as a hairline.
+    QPen p(foreColour, std::max(1, lineWidth));
+    p.setCosmetic(false);
+    p.setJoinStyle(Qt::MiterJoin);
+    p.setCapStyle(Qt::SquareCap);
+    return p;
+}
+
+namespace {
+bool hasBoldFace(const QString& family)
+{
+    static QHash<QString, bool> known;
+    const auto it = known.constFind(family);
+    if (it != known.constEnd())
+        return *it;
+    bool bold = false;
+    for (const QString& style : QFontDatabase::styles(family))
+        bold = bold || style.contains(u"Bold"_s, Qt::CaseInsensitive);
+    known.insert(family, bold);
+    return bold;
+}
+} // namespace
+
+void PainterDevice::drawText(const QString& text, double x, double y)
+{
+    QPainter& p = painter();
+    if (!p.isActive())
+        return;
+    p.setFont(qtFont());
+    const QFontMetricsF& m = metrics();
+    const QPointF at = devicePoint(x, y);
+    if (!font.transparent)
+        p.fillRect(QRectF(at, QSizeF(m.horizontalAdvance(text), m.height())), Qt::white);
+    p.setPen(foreColour);
+    const QPointF baseline(at.x(), at.y() + m.ascent());
+    p.drawText(baseline, text);
+    // The Mincho faces have no bold: embolden by drawing again a hair to the right.
+    if (font.bold && !hasBoldFace(installedFace(font.face)))
+        p.drawText(baseline + QPointF(std::max(1.0, font.size * 0.035 * dpiX() / 72.0), 0), text);
+}
+
+void PainterDevice::line(double x1, double y1, double x2, double y2)
+{
+    QPainter& p = painter();
+    if (!p.isActive())
+        return;
+    p.setPen(pen());
+    p.drawLine(devicePoint(x1, y1), devicePoint(x2, y2));
+}
+
+void PainterDevice::hatch(const QRectF& r)
+{
+    // Hatch lines about 2 mm apart, whatever the resolution.
+    const double step = std::max(4.0, dpiX() / 12.0);
+    QPainter& p = painter();
+    p.save();
+    p.setClipRect(r);
+    QPen thin(fillColour, std::max(1.0, dpiX() / 300.0));
+    p.setPen(thin);
+    const bool horizontal = fillStyle == FillStyle::Horizontal || fillStyle == FillStyle::Cross;
+    const bool vertical = fillStyle == FillStyle::Vertical || fillStyle == FillStyle::Cross;
+    const bool up = fillStyle == FillStyle::UpwardDiagonal || fillStyle == FillStyle::DiagonalCross;
+    const bool down = fillStyle == FillStyle::DownwardDiagonal || fillStyle == FillStyle::DiagonalCross;
+    if (horizontal)
+        for (double y = r.top(); y <= r.bottom(); y += step)
+            p.drawLine(QPointF(r.left(), y), QPointF(r.right(), y));
+    if (vertical)
+        for (double x = r.left(); x <= r.right(); x += step)
+            p.drawLine(QPointF(x, r.top()), QPointF(x, r.bottom()));
+    const double span = r.width() + r.height();
+    if (up)
+        for (double d = 0; d <= span; d += step)
+            p.drawLine(QPointF(r.left() + d, r.bottom()), QPointF(r.left() + d - r.height(), r.top()));
+    if (down)
+        for (double d = 0; d <= span; d += step)
+            p.drawLine(QPointF(r.left() + d - r.height(), r.bottom()), QPointF(r.left() + d, r.top()));
+    p.restore();
+}
+
+void PainterDevice::box(double x1, double y1, double x2, double y2)
+{
+    QPainter& p = painter();
+    if (!p.isActive())
+        return;
+    const QRectF r = deviceRect(x1, y1, x2, y2);
+    if (fillStyle == FillStyle::Solid)
+        p.fillRect(r, fillColour);
+    else if (fillStyle != FillStyle::Transparent)
+        hatch(r);
+    p.setPen(pen());
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(r);
+}
+
+void PainterDevice::filledBox(double x1, double y1, double x2, double y2, const QColor& colour)
+{
+    QPainter& p = painter();
+    if (p.isActive())
+        p.fillRect(deviceRect(x1, y1, x2, y2), colour);
+}
+
+void PainterDevice::picture(const QImage& image, double x, double y, double width, double height)
+{
+    QPainter& p = painter();
+    if (p.isActive() && !image.isNull())
+        p.drawImage(deviceRect(x, y, x + width, y + height), image);
+}
+
+void PainterDevice::newPage()
+{
+    if (m_printer && painter().isActive())
+        m_printer->newPage();
+    ++m_page;
+    m_metrics.reset();
+}
+
+void PainterDevice::endDoc()
+{
+    if (m_painter.isActive())
+        m_painter.end();
+    m_ended = true;
+}
+
+void PainterDevice::abortDoc()
+{
+    m_aborted = true;
+    if (m_printer) {
+        m_printer->abort();
+        if (m_painter.isActive())
+            m_painter.end();
+        // A PDF of a stopped job is not left behind half written.
+        if (m_printer->outputFormat() == QPrinter::PdfFormat && !m_printer->outputFileName().isEmpty())
+            QFile::remove(m_printer->outputFileName());
+    } else if (m_painter.isActive()) {
+        m_painter.end();
+    }
+    m_ended = true;
+}
+
+QSizeF PainterDevice::printableSizeMm() const
+{
+    if (m_printer)
+        return m_printer->pageLayout().paintRect(QPageLayout::Millimeter).size();
+    return QSizeF(m_device->width() * 25.4 / dpiX(), m_device->height() * 25.4 / dpiY());
+}
+
+PhysicalMetrics PainterDevice::physicalMetrics() const
+{
+    PhysicalMetrics m;
+    m.dpiX = dpiX();
+    m.dpiY = dpiY();
+    if (m_printer) {
+        const QPageLayout layout = m_printer->pageLayout();
+        const int res = m_printer->resolution();
+        const QRect full = layout.fullRectPixels(res);
+        const QRect paint = layout.paintRectPixels(res);
+        m.width = full.width();
+        m.height = full.height();
+        m.offsetX = paint.left() - full.left();
+        m.offsetY = paint.top() - full.top();
+    } else {
+        m.width = m_device->width();
+        m.height = m_device->height();
+    }
+    return m;
+}

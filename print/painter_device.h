@@ -1,0 +1,59 @@
+#pragma once
+
+#include "print_device.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <optional>
+
+class QPrinter;
+class QPaintDevice;
+
+// PrintDevice on QPainter: a printer (CUPS), a PDF file or a preview through
+// QPrinter, or any surface (an image, a widget) for the screen graphs.
+class PainterDevice : public PrintDevice {
+public:
+    explicit PainterDevice(QPrinter* printer);
+    explicit PainterDevice(QPaintDevice* surface);
+    ~PainterDevice() override;
+
+    bool applyPageSetup() override;
+    double textWidth(const QString& text) const override;
+    double textHeight(const QString& text) const override;
+    void line(double x1, double y1, double x2, double y2) override;
+    void box(double x1, double y1, double x2, double y2) override;
+    void filledBox(double x1, double y1, double x2, double y2, const QColor& colour) override;
+    void picture(const QImage& image, double x, double y, double width, double height) override;
+    void newPage() override;
+    void endDoc() override;
+    void abortDoc() override;
+    QSizeF printableSizeMm() const override;
+    PhysicalMetrics physicalMetrics() const override;
+
+    bool aborted() const { return m_aborted; }
+    // The face really used for the current font (a missing Mincho face would
+    // silently become another).
+    QString usedFamily() const;
+
+protected:
+    void drawText(const QString& text, double x, double y) override;
+
+private:
+    QPainter& painter();
+    QFont qtFont() const;
+    const QFontMetricsF& metrics() const;
+    QPointF devicePoint(double x, double y) const;
+    QRectF deviceRect(double x1, double y1, double x2, double y2) const;
+    double dpiX() const;
+    double dpiY() const;
+    QPen pen() const;
+    void hatch(const QRectF& rect);
+
+    QPrinter* m_printer = nullptr;
+    QPaintDevice* m_device = nullptr;
+    QPainter m_painter;
+    bool m_ended = false;
+    bool m_aborted = false;
+    mutable std::optional<std::pair<QString, QFontMetricsF>> m_metrics;
+};

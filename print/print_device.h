@@ -1,0 +1,107 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QPointF>
+#include <QSizeF>
+#include <QString>
+
+// How the inside of a box is filled: the six hatch patterns the graphs use,
+// solid, or nothing.
+enum class FillStyle {
+    Solid = 0,
+    Transparent = 1,
+    Horizontal = 2,
+    Vertical = 3,
+    UpwardDiagonal = 4,
+    DownwardDiagonal = 5,
+    Cross = 6,
+    DiagonalCross = 7,
+};
+
+struct FontSpec {
+    QString face = QStringLiteral("ＭＳ 明朝"); // as the layouts name it
+    float size = 12;                            // points, fractions allowed
+    bool bold = false;
+    bool italic = false;
+    bool strikethrough = false;
+    bool underline = false;
+    bool transparent = true; // no background box behind text
+};
+
+// The installed face that stands in for a face a layout names.
+QString installedFace(const QString& layoutFace);
+
+// The page as the printer describes it, in device pixels.
+struct PhysicalMetrics {
+    double width = 0;   // PHYSICALWIDTH
+    double height = 0;  // PHYSICALHEIGHT
+    double offsetX = 0; // PHYSICALOFFSETX: paper edge to printable area
+    double offsetY = 0; // PHYSICALOFFSETY
+    double dpiX = 600;
+    double dpiY = 600;
+};
+
+// A printer, a PDF file, an image or a test recorder as a drawing surface in
+// millimetres. Layout coordinates are measured from the origin offsets:
+// `scaleLeft` and `scaleTop` are the coordinate values at the left and top
+// edges of the printable area.
+class PrintDevice {
+public:
+    virtual ~PrintDevice() = default;
+
+    enum class Orientation { Portrait = 1, Landscape = 2 };
+    static constexpr int kPaperA4 = 9;
+    static constexpr int kPaperB5 = 13;
+    static constexpr int kPaperCustom = 256;
+
+    // Page set-up; applyPageSetup() makes paper, orientation and colour take
+    // effect and says whether the printer accepted them.
+    int paperCode = kPaperA4;
+    QSizeF customPaperMm;
+    Orientation orientation = Orientation::Portrait;
+    int colourMode = 1; // 1 monochrome, 2 colour
+    virtual bool applyPageSetup() = 0;
+
+    double scaleLeft = 0;
+    double scaleTop = 0;
+    double currentX = 0;
+    double currentY = 0;
+    FontSpec font;
+    int lineWidth = 1; // device pixels
+    FillStyle fillStyle = FillStyle::Transparent;
+    QColor fillColour = Qt::black;
+    QColor foreColour = Qt::black;
+
+    // Print position corrections (mm, rightwards and downwards) by orientation.
+    QPointF correctionPortrait;
+    QPointF correctionLandscape;
+
+    virtual double textWidth(const QString& text) const = 0;  // mm
+    virtual double textHeight(const QString& text) const = 0; // mm: the line cell
+    // Draws at the current position (top-left of the line cell) and moves to
+    // the start of the next line.
+    void print(const QString& text);
+    virtual void line(double x1, double y1, double x2, double y2) = 0;
+    // Outline in the line width, inside filled by the fill style.
+    virtual void box(double x1, double y1, double x2, double y2) = 0;
+    // A box filled solid in `colour` (no separate outline).
+    virtual void filledBox(double x1, double y1, double x2, double y2, const QColor& colour) = 0;
+    virtual void picture(const QImage& image, double x, double y, double width, double height) = 0;
+    virtual void newPage() = 0;
+    virtual void endDoc() = 0;
+    virtual void abortDoc() = 0;
+    virtual void setBackgroundTransparent() {}
+
+    virtual QSizeF printableSizeMm() const = 0;
+    virtual PhysicalMetrics physicalMetrics() const = 0;
+    int page() const { return m_page; }
+
+    // Layout millimetres to millimetres from the printable area's top-left.
+    QPointF toAreaMm(double x, double y) const;
+    QPointF correction() const;
+
+protected:
+    virtual void drawText(const QString& text, double x, double y) = 0;
+    int m_page = 1;
+};

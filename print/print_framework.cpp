@@ -1,0 +1,238 @@
+#include "print_framework.h"
+
+#include "roster_store.h"
+
+#include <QCoreApplication>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+PrintGlobals& printGlobals()
+{
+    static PrintGlobals globals;
+    return globals;
+}
+
+PrintJobRegistry& printJobs()
+{
+    static PrintJobRegistry registry;
+    return registry;
+}
+
+const PrintJob* PrintJobRegistry::find(int code) const
+{
+    const auto it = m_jobs.find(code);
+    return it == m_jobs.end() ? nullptr : &it->second;
+}
+
+bool yieldToUi()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return printGlobals().stopFlag > 0;
+}
+
+namespace {
+void applyCorrections(PrintDevice& device)
+{
+    const PrintGlobals& g = printGlobals();
+    device.correctionPortrait = QPointF(g.corrections[0], g.corrections[1]);
+    device.correctionLandscape = QPointF(g.corrections[2], g.corrections[3]);
+}
+
+// Draws an empty text where the position is: the page exists from here on.
+void openPage(PrintDevice& device, const QString& text)
+{
+    const double x = device.currentX;
+    const double y = device.currentY;
+    device.print(text);
+    device.currentX = x;
+    device.currentY = y;
+}
+} // namespace
+
+void setupReportPage(PrintDevice& device, const QString& paper, const QString& orientation)
+{
+    PrintGlobals& g = printGlobals();
+    if (paper == u"A4"_s)
+        device.paperCode = PrintDevice::kPaperA4;
+    else if (paper == u"B5"_s)
+        device.paperCode = PrintDevice::kPaperB5;
+    if (orientation == u"V"_s)
+        device.orientation = PrintDevice::Orientation::Portrait;
+    else if (orientation == u"H"_s)
+        device.orientation = PrintDevice::Orientation::Landscape;
+    device.colourMode = 1;
+    device.applyPageSetup(); // a printer that refuses keeps what it had
+    applyCorrections(device);
+    openPage(device, QString());
+    device.scaleTop = 0;
+    device.scaleLeft = 0;
+    device.setBackgroundTransparent();
+    device.font.transparent = true;
+    device.font.face = u"ＭＳ 明朝"_s;
+    device.font.size = 14;
+    if (!g.offsetsMeasured)
+        measurePrinterOffsets(device);
+    const QSizeF printable = device.printableSizeMm();
+    g.printableHeightMm = float(printable.height());
+    g.printableWidthMm = float(printable.width());
+    yieldToUi();
+}
+
+void resetPage(PrintDevice& device)
+{
+    device.setBackgroundTransparent();
+    device.lineWidth = 1;
+    device.fillStyle = FillStyle::Transparent;
+    device.font.bold = false;
+    device.font.italic = false;
+    device.font.strikethrough = false;
+    device.font.underline = false;
+    device.font.face = u"ＭＳ 明朝"_s;
+    device.font.size = 12;
+    device.font.transparent = true;
+    device.currentX = 0;
+    device.currentY = 0;
+    openPage(device, u" "_s);
+    device.setBackgroundTransparent();
+    device.font.transparent = true;
+    openPage(device, u" "_s);
+    yieldToUi();
+}
+
+void setupLabelPage(PrintDevice& device, bool colour)
+{
+    device.orientation = PrintDevice::Orientation::Portrait;
+    device.colourMode = colour ? 2 : 1;
+    device.applyPageSetup();
+    applyCorrections(device);
+    openPage(device, QString());
+    device.scaleTop = 0;
+    device.scaleLeft = 0;
+    device.setBackgroundTransparent();
+    device.font.transparent = true;
+    device.font.face = u"ＭＳ 明朝"_s;
+    device.font.size = 14;
+    measurePrinterOffsets(device);
+    yieldToUi();
+}
+
+void measurePrinterOffsets(PrintDevice& device)
+{
+    // Twips per device pixel, 56.7 twips to the millimetre.
+    const PhysicalMetrics m = device.physicalMetrics();
+    const double w = m.dpiX > 0 ? 1440.0 / m.dpiX : 0;
+    const double h = m.dpiY > 0 ? 1440.0 / m.dpiY : 0;
+    PrintGlobals& g = printGlobals();
+    g.printerOffsetXMm = float(w * m.offsetX / 56.7);
+    g.printerOffsetYMm = float(h * m.offsetY / 56.7);
+    g.offsetsMeasured = true;
+}
+
+void reportOrigin(PrintDevice& device, double wd, double hd, double sx, double sy)
+{
+    const PrintGlobals& g = printGlobals();
+    device.scaleLeft = g.printerOffsetXMm + std::max(0.0, wd - g.printableWidthMm) - sx;
+    device.scaleTop = g.printerOffsetYMm + std::max(0.0, hd - g.printableHeightMm) - sy;
+}
+
+void fitTextToWidth(PrintDevice& device, const QString& text, float start, double limit, float step)
+{
+    for (float size = start; size >= 5.0f; size -= step) {
+        device.font.size = size;
+        if (device.textWidth(text) < limit)
+            return;
+    }
+}
+
+void fitTextToWidth(PrintDevice& device, const QString& a, const QString& b, float start, double limit, float step)
+{
+    for (float size = start; size >= 5.0f; size -= step) {
+        device.font.size = size;
+        if (device.textWidth(a) < limit && device.textWidth(b) < limit)
+            return;
+    }
+}
+
+QString pageNumberText(const PrintOptions& options, int index)
+{
+    if (options.startPage <= 0)
+        return QString();
+    const QString number = QString::number(int(options.startPage) + index);
+    if (options.pagePrefix > 0)
+        return QString::number(options.pagePrefix) + u'-' + number;
+    return number;
+}
+
+bool runPrintJob(PrintDevice& device, RosterStore& store, int code)
+{
+    PrintGlobals& g = printGlobals();
+    g.stopFlag = 0;
+    yieldToUi();
+    if (const PrintJob* job = printJobs().find(code)) {
+        PrintJobContext context{device, store, g};
+        const int copies = std::max<int>(1, g.options.copies);
+        for (int copy = 0; copy < copies && g.stopFlag == 0; ++copy) {
+            if (copy > 0)
+                device.newPage();
+            (*job)(context);
+        }
+    }
+    if (g.stopFlag > 0) {
+        device.abortDoc();
+        return false;
+    }
+    device.endDoc();
+    return true;
+}
+
+void registerTestPage()
+{
+    printJobs().add(kTestPageJob, [](PrintJobContext& c) {
+        PrintDevice& d = c.device;
+        setupReportPage(d, u"A4"_s, u"V"_s);
+        reportOrigin(d, 210, 297, 0, 0);
+        resetPage(d);
+        if (c.stopRequested())
+            return;
+        d.lineWidth = 4;
+        d.box(10, 10, 200, 287);
+        d.lineWidth = 1;
+        for (int x = 20; x <= 190; x += 10)
+            d.line(x, 30, x, x % 50 == 0 ? 40 : 35);
+        d.font.size = 16;
+        d.font.bold = true;
+        d.currentX = 20;
+        d.currentY = 50;
+        d.print(u"なかま帳 印刷の確認"_s);
+        d.font.bold = false;
+        d.font.size = 11;
+        const QStringList lines{u"左 20 mm、上 70 mm：瑠璃県学校事務職員名簿"_s, u"左 20 mm、上 80 mm：ＭＳ 明朝 11 ポイント"_s,
+                                u"左 20 mm、上 90 mm："_s + c.globals.options.heading};
+        for (int i = 0; i < lines.size(); ++i) {
+            d.currentX = 20;
+            d.currentY = 70 + 10 * i;
+            d.print(lines[i]);
+        }
+        d.font.face = u"ＭＳ Ｐ明朝"_s;
+        d.currentX = 120;
+        d.currentY = 120;
+        d.print(u"120,120 ＭＳ Ｐ明朝"_s);
+        d.lineWidth = 2;
+        d.box(20, 150, 70, 180);
+        d.fillStyle = FillStyle::DiagonalCross;
+        d.box(80, 150, 130, 180);
+        d.fillStyle = FillStyle::Solid;
+        d.fillColour = Qt::gray;
+        d.box(140, 150, 190, 180);
+        d.fillStyle = FillStyle::Transparent;
+        d.font.face = u"ＭＳ 明朝"_s;
+        const QString number = pageNumberText(c.globals.options, 0);
+        if (!number.isEmpty()) {
+            d.font.size = 10;
+            d.currentX = 105 - d.textWidth(number) / 2;
+            d.currentY = 280;
+            d.print(number);
+        }
+    });
+}

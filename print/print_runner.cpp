@@ -1,0 +1,91 @@
+#include "print_runner.h"
+
+#include "app_context.h"
+#include "painter_device.h"
+#include "print_framework.h"
+#include "print_options_dialog.h"
+#include "print_progress_dialog.h"
+
+#include <QFileDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+using namespace Qt::StringLiterals;
+
+QPrinter& sharedPrinter()
+{
+    static QPrinter printer(QPrinter::HighResolution);
+    return printer;
+}
+
+void takePrintCorrections(const RosterStore& store)
+{
+    for (int i = 0; i < 4; ++i)
+        printGlobals().corrections[i] = store.profile.printOffsets[size_t(i)];
+}
+
+namespace {
+void preparePdf(QPrinter& printer, const QString& path)
+{
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setResolution(600);
+    printer.setFullPage(false);
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    printer.setCreator(u"なかま帳"_s);
+}
+} // namespace
+
+bool printJobToPdf(RosterStore& store, int code, const QString& path)
+{
+    takePrintCorrections(store);
+    QPrinter printer(QPrinter::HighResolution);
+    preparePdf(printer, path);
+    PainterDevice device(&printer);
+    return runPrintJob(device, store, code);
+}
+
+void printJobWithDialogs(AppContext& context, int code, bool withOptions, QWidget* parent)
+{
+    PrintGlobals& g = printGlobals();
+    g.jobCode = qint16(code);
+    if (withOptions) {
+        PrintOptionsDialog options(context, g, parent);
+        options.exec();
+    }
+    if (g.jobCode <= 0)
+        return;
+    takePrintCorrections(context.store);
+    switch (g.destination) {
+    case PrintDestination::Preview: {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setResolution(600);
+        QPrintPreviewDialog preview(&printer, parent);
+        preview.setWindowTitle(u"印刷プレビュー"_s);
+        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, [&context, &g](QPrinter* p) {
+            PainterDevice device(p);
+            runPrintJob(device, context.store, g.jobCode);
+        });
+        preview.exec();
+        break;
+    }
+    case PrintDestination::Pdf: {
+        const QString path = QFileDialog::getSaveFileName(parent, u"PDFファイルに印刷"_s,
+                                                          context.store.paths.dataFolder, u"PDF (*.pdf)"_s);
+        if (path.isEmpty())
+            return;
+        QPrinter printer(QPrinter::HighResolution);
+        preparePdf(printer, path.endsWith(u".pdf"_s, Qt::CaseInsensitive) ? path : path + u".pdf"_s);
+        PainterDevice device(&printer);
+        PrintProgressDialog progress(device, context.store, g.jobCode, parent);
+        progress.exec();
+        break;
+    }
+    case PrintDestination::Printer: {
+        PainterDevice device(&sharedPrinter());
+        PrintProgressDialog progress(device, context.store, g.jobCode, parent);
+        progress.exec();
+        break;
+    }
+    }
+}

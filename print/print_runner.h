@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+struct AppContext;
+class QPrinter;
+class QWidget;
+class RosterStore;
+
+// The printer the program prints on; the printer set-up dialog changes it.
+QPrinter& sharedPrinter();
+
+// The print command: sets the job code, asks for the options when
+// `withOptions`, then prints to the chosen destination (printer, preview or
+// PDF) inside the progress dialog.
+void printJobWithDialogs(AppContext& context, int code, bool withOptions, QWidget* parent);
+
+// Prints the job of `code` into a PDF file without any window.
+bool printJobToPdf(RosterStore& store, int code, const QString& path);
+
+// The print position corrections of the user settings, for the next job.
+void takePrintCorrections(const RosterStore& store);

@@ -1,0 +1,164 @@
+#include "recording_device.h"
+
+#include <QFont>
+
+RecordingDevice::RecordingDevice() : m_metricSurface(1, 1, QImage::Format_RGB32)
+{
+    const int dotsPerMetre = int(std::lround(600 / 0.0254));
+    m_metricSurface.setDotsPerMeterX(dotsPerMetre);
+    m_metricSurface.setDotsPerMeterY(dotsPerMetre);
+}
+
+bool RecordingDevice::applyPageSetup()
+{
+    if (rejectPageSetup)
+        return false;
+    QSizeF paper = paperCode == kPaperB5 ? QSizeF(182, 257) : paperCode == kPaperCustom ? customPaperMm : QSizeF(210, 297);
+    if (orientation == Orientation::Landscape)
+        paper.transpose();
+    if (paper != paperMm) {
+        const QSizeF margins = paperMm - printableMm;
+        paperMm = paper;
+        printableMm = paper - margins;
+    }
+    return true;
+}
+
+const QFontMetricsF& RecordingDevice::metrics() const
+{
+    const QString key = font.face + u'|' + QString::number(font.size) + u'|' + QString::number(font.bold) +
+                        QString::number(font.italic);
+    if (!m_metrics || m_metrics->first != key) {
+        QFont f(installedFace(font.face));
+        f.setPointSizeF(std::max(1.0f, font.size));
+        f.setBold(font.bold);
+        f.setItalic(font.italic);
+        f.setStyleStrategy(QFont::PreferMatch);
+        f.setHintingPreference(QFont::PreferNoHinting);
+        m_metrics.emplace(key, QFontMetricsF(f, &m_metricSurface));
+    }
+    return m_metrics->second;
+}
+
+double RecordingDevice::textWidth(const QString& text) const
+{
+    return metrics().horizontalAdvance(text) * 25.4 / 600.0;
+}
+
+double RecordingDevice::textHeight(const QString&) const
+{
+    return metrics().height() * 25.4 / 600.0;
+}
+
+RecordingDevice::Primitive RecordingDevice::make(Primitive::Kind kind, double x1, double y1, double x2,
+                                                 double y2) const
+{
+    Primitive p;
+    p.kind = kind;
+    p.page = m_page;
+    p.x1 = x1;
+    p.y1 = y1;
+    p.x2 = x2;
+    p.y2 = y2;
+    p.paper1 = toAreaMm(x1, y1) + printableOffsetMm;
+    p.paper2 = toAreaMm(x2, y2) + printableOffsetMm;
+    p.face = font.face;
+    p.size = font.size;
+    p.bold = font.bold;
+    p.italic = font.italic;
+    p.underline = font.underline;
+    p.strikethrough = font.strikethrough;
+    p.lineWidth = lineWidth;
+    p.fill = fillStyle;
+    p.colour = foreColour;
+    return p;
+}
+
+void RecordingDevice::drawText(const QString& text, double x, double y)
+{
+    Primitive p = make(Primitive::Text, x, y, x + textWidth(text), y + textHeight(text));
+    p.text = text;
+    primitives.append(p);
+}
+
+void RecordingDevice::line(double x1, double y1, double x2, double y2)
+{
+    primitives.append(make(Primitive::Line, x1, y1, x2, y2));
+}
+
+void RecordingDevice::box(double x1, double y1, double x2, double y2)
+{
+    primitives.append(make(Primitive::Box, x1, y1, x2, y2));
+}
+
+void RecordingDevice::filledBox(double x1, double y1, double x2, double y2, const QColor& colour)
+{
+    Primitive p = make(Primitive::FilledBox, x1, y1, x2, y2);
+    p.colour = colour;
+    primitives.append(p);
+}
+
+void RecordingDevice::picture(const QImage&, double x, double y, double width, double height)
+{
+    primitives.append(make(Primitive::Picture, x, y, x + width, y + height));
+}
+
+void RecordingDevice::newPage()
+{
+    primitives.append(make(Primitive::NewPage, 0, 0, 0, 0));
+    ++m_page;
+}
+
+void RecordingDevice::endDoc()
+{
+    primitives.append(make(Primitive::EndDoc, 0, 0, 0, 0));
+    ended = true;
+}
+
+void RecordingDevice::abortDoc()
+{
+    primitives.append(make(Primitive::AbortDoc, 0, 0, 0, 0));
+    aborted = true;
+}
+
+QSizeF RecordingDevice::printableSizeMm() const
+{
+    return printableMm;
+}
+
+PhysicalMetrics RecordingDevice::physicalMetrics() const
+{
+    PhysicalMetrics m;
+    m.dpiX = m.dpiY = dpi;
+    m.width = paperMm.width() * dpi / 25.4;
+    m.height = paperMm.height() * dpi / 25.4;
+    m.offsetX = printableOffsetMm.x() * dpi / 25.4;
+    m.offsetY = printableOffsetMm.y() * dpi / 25.4;
+    return m;
+}
+
+QList<RecordingDevice::Primitive> RecordingDevice::texts() const
+{
+    QList<Primitive> out;
+    for (const Primitive& p : primitives)
+        if (p.kind == Primitive::Text && !p.text.trimmed().isEmpty())
+            out << p;
+    return out;
+}
+
+std::optional<RecordingDevice::Primitive> RecordingDevice::findText(const QString& text) const
+{
+    for (const Primitive& p : primitives)
+        if (p.kind == Primitive::Text && p.text == text)
+            return p;
+    return std::nullopt;
+}
+
+QList<RecordingDevice::Primitive> RecordingDevice::onPage(int page) const
+{
+    QList<Primitive> out;
+    for (const Primitive& p : primitives)
+        if (p.page == page)
+            out << p;
+    return out;
+}

@@ -1,0 +1,336 @@
+#include "app_context.h"
+#include "painter_device.h"
+#include "print_framework.h"
+#include "print_options_dialog.h"
+#include "print_progress_dialog.h"
+#include "print_runner.h"
+#include "recording_device.h"
+#include "settings_store.h"
+#include "test_env.h"
+#include "ui_helpers.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+struct Fixture {
+    QTemporaryDir dir;
+    SettingsStore settings{dir.path()};
+    WindowPositions positions{settings, u"NAKAMA-CHO"_s};
+    RosterStore store;
+    RecordingNotifier notifier;
+    AppContext context{store, notifier, positions};
+    Fixture() { printGlobals() = PrintGlobals{}; }
+};
+
+int countKind(const RecordingDevice& d, RecordingDevice::Primitive::Kind kind)
+{
+    int n = 0;
+    for (const auto& p : d.primitives)
+        n += p.kind == kind ? 1 : 0;
+    return n;
+}
+} // namespace
+
+class TestPrintFramework : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { registerTestPage(); }
+
+    void fittingTextToAWidth()
+    {
+        RecordingDevice d;
+        d.font.face = u"ＭＳ 明朝"_s;
+        const QString name = u"瑠璃市立星ヶ丘小学校"_s;
+        fitTextToWidth(d, name, 12, 30);
+        QVERIFY(d.textWidth(name) < 30);
+        const float fitted = d.font.size;
+        d.font.size = fitted + 0.2f;
+        QVERIFY(d.textWidth(name) >= 30); // the first size under the limit, not any smaller one
+        QVERIFY(fitted < 12 && fitted > 5);
+
+        fitTextToWidth(d, name, 12, 3); // never fits: stops at about 5 pt
+        QVERIFY(d.font.size >= 5.0f && d.font.size < 5.2f);
+
+        fitTextToWidth(d, name, 12, 1000); // fits at once
+        QCOMPARE(d.font.size, 12.0f);
+
+        const QString longer = u"瑠璃東部学校組合立星ヶ丘特別支援学校"_s;
+        fitTextToWidth(d, name, longer, 12, 40, 0.1f);
+        QVERIFY(d.textWidth(name) < 40 && d.textWidth(longer) < 40);
+        d.font.size += 0.1f;
+        QVERIFY(d.textWidth(longer) >= 40);
+    }
+
+    void pageOriginAndNumbers()
+    {
+        Fixture f;
+        RecordingDevice d;
+        d.printableMm = QSizeF(200, 287);
+        d.printableOffsetMm = QPointF(4.5, 3.25);
+        setupReportPage(d, u"A4"_s, u"V"_s);
+        PrintGlobals& g = printGlobals();
+        QCOMPARE(g.printableWidthMm, 200.0f);
+        QCOMPARE(g.printableHeightMm, 287.0f);
+        QVERIFY(std::abs(g.printerOffsetXMm - 4.5f) < 0.01f);
+        QVERIFY(std::abs(g.printerOffsetYMm - 3.25f) < 0.01f);
+        QCOMPARE(d.font.face, u"ＭＳ 明朝"_s);
+        QCOMPARE(d.font.size, 14.0f);
+
+        // A design wider than the printable area moves left by the shortfall.
+        reportOrigin(d, 210, 297, 5, 8);
+        QVERIFY(std::abs(d.scaleLeft - (4.5 + 10 - 5)) < 0.01);
+        QVERIFY(std::abs(d.scaleTop - (3.25 + 10 - 8)) < 0.01);
+        resetPage(d);
+        QCOMPARE(d.font.size, 12.0f);
+        QCOMPARE(d.lineWidth, 1);
+        d.currentX = 20;
+        d.currentY = 30;
+        d.print(u"学校"_s);
+        const auto t = d.findText(u"学校"_s);
+        QVERIFY(t);
+        // 20 mm of the layout lies 20 + 5 mm from the paper's edge, less the shortfall.
+        QVERIFY(std::abs(t->paper1.x() - (20 + 5 - 10)) < 0.01);
+        QVERIFY(std::abs(t->paper1.y() - (30 + 8 - 10)) < 0.01);
+        QCOMPARE(d.currentX, d.scaleLeft); // the next line starts at the left edge
+        QVERIFY(d.currentY > 30);
+
+        PrintOptions o;
+        o.startPage = 5;
+        QCOMPARE(pageNumberText(o, 0), u"5"_s);
+        QCOMPARE(pageNumberText(o, 2), u"7"_s);
+        o.pagePrefix = 2;
+        o.startPage = 1;
+        QCOMPARE(pageNumberText(o, 0), u"2-1"_s);
+        QCOMPARE(pageNumberText(o, 1), u"2-2"_s);
+        o.startPage = 0;
+        QCOMPARE(pageNumberText(o, 3), QString());
+    }
+
+    void copiesAndCorrections()
+    {
+        Fixture f;
+        printJobs().add(77, [](PrintJobContext& c) {
+            setupReportPage(c.device, u"A4"_s, u"V"_s);
+            resetPage(c.device);
+            c.device.currentX = 10;
+            c.device.currentY = 10;
+            c.device.print(u"一部"_s);
+        });
+        RecordingDevice d;
+        printGlobals().options.copies = 0;
+        QVERIFY(runPrintJob(d, f.store, 77));
+        QCOMPARE(d.texts().size(), 1);
+        QVERIFY(d.ended);
+
+        RecordingDevice three;
+        printGlobals().options.copies = 3;
+        QVERIFY(runPrintJob(three, f.store, 77));
+        QCOMPARE(three.texts().size(), 3);
+        QCOMPARE(countKind(three, RecordingDevice::Primitive::NewPage), 2);
+
+        // A code without a job prints nothing but still ends the document.
+        RecordingDevice none;
+        QVERIFY(runPrintJob(none, f.store, 55));
+        QVERIFY(none.texts().isEmpty());
+        QVERIFY(none.ended);
+
+        // The user's print corrections move every page by its orientation.
+        f.store.profile.printOffsets = {1.5f, 2.0f, -1.0f, 0.5f};
+        takePrintCorrections(f.store);
+        printGlobals().options.copies = 1;
+        RecordingDevice corrected;
+        runPrintJob(corrected, f.store, 77);
+        const auto t = corrected.findText(u"一部"_s);
+        QVERIFY(std::abs(t->paper1.x() - 11.5) < 0.01 && std::abs(t->paper1.y() - 12.0) < 0.01);
+        printGlobals() = PrintGlobals{};
+    }
+
+    void aStopDuringTheFirstPagePrintsNothing()
+    {
+        Fixture f;
+        static bool clickStop = true;
+        printJobs().add(78, [](PrintJobContext& c) {
+            setupReportPage(c.device, u"A4"_s, u"V"_s);
+            for (int page = 0; page < 50; ++page) {
+                if (page > 0)
+                    c.device.newPage();
+                resetPage(c.device);
+                c.device.currentX = 10;
+                c.device.currentY = 10;
+                c.device.print(u"頁"_s);
+                if (page == 0 && clickStop) {
+                    // The user presses 中止 while the first page is drawn.
+                    QTimer::singleShot(0, [] {
+                        auto* dialog = qobject_cast<PrintProgressDialog*>(QApplication::activeModalWidget());
+                        QTest::mouseClick(dialog->findChild<QPushButton*>(u"B_STOP"_s), Qt::LeftButton);
+                    });
+                }
+                if (c.stopRequested())
+                    return;
+            }
+        });
+        RecordingDevice d;
+        PrintProgressDialog dialog(d, f.store, 78);
+        QCOMPARE(dialog.windowTitle(), u"印刷"_s);
+        QCOMPARE(dialog.findChild<QPushButton*>(u"B_STOP"_s)->text(), u"中止"_s);
+        dialog.exec();
+        QVERIFY(d.aborted);
+        QVERIFY(!d.ended);
+        QVERIFY(!dialog.printed());
+        QCOMPARE(d.page(), 1);
+        QCOMPARE(printGlobals().stopFlag, qint16(1));
+
+        clickStop = false;
+        RecordingDevice whole;
+        PrintProgressDialog run(whole, f.store, 78);
+        run.exec();
+        QVERIFY(run.printed());
+        QCOMPARE(whole.page(), 50);
+        QVERIFY(whole.ended && !whole.aborted);
+    }
+
+    void theOptionsForm()
+    {
+        Fixture f;
+        f.store.fiscalYear = 38;
+        PrintGlobals& g = printGlobals();
+        g.options.heading = u"前の見出し"_s;
+        g.options.copies = 4;
+        g.jobCode = 10;
+        {
+            PrintOptionsDialog d(f.context, g);
+            d.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&d));
+            auto* list = d.findChild<QListWidget*>(u"P_LIST"_s);
+            QCOMPARE(list->count(), 4);
+            QCOMPARE(list->currentRow(), 3);
+            QVERIFY(d.findChild<QCheckBox*>(u"CHK_UP"_s)->isVisible());
+            QVERIFY(!d.findChild<QCheckBox*>(u"CHK1"_s)->isVisible());
+            QCOMPARE(d.findChild<QLineEdit*>(u"P_COUNT"_s)->text(), u"1"_s);
+            testenv::keepShot(&d, u"prt_set"_s);
+            auto* title = d.findChild<QLabel*>(u"Label1"_s);
+            QCOMPARE(title->text(), u"なかま帳印刷"_s);
+            QTest::mouseDClick(title, Qt::LeftButton);
+            QTest::mouseDClick(title, Qt::LeftButton);
+            QCOMPARE(list->count(), 5); // added once only
+            d.findChild<QLineEdit*>(u"P_HED"_s)->setText(u"変えた見出し"_s);
+            d.close(); // the close box: cancelled
+        }
+        QCOMPARE(g.jobCode, qint16(0));
+        QCOMPARE(g.options.heading, u"前の見出し"_s);
+        QCOMPARE(g.options.copies, qint16(4));
+
+        // From a narrowed school list the layouts make their headings.
+        f.store.selections.schoolArea = u"北部地区"_s;
+        f.store.selections.schoolDistrict = u"北瑠璃東地区"_s;
+        g.jobCode = 10;
+        {
+            PrintOptionsDialog d(f.context, g);
+            auto* list = d.findChild<QListWidget*>(u"P_LIST"_s);
+            auto* heading = d.findChild<QLineEdit*>(u"P_HED"_s);
+            QCOMPARE(heading->text(), u"(北部地区) 地区名  北瑠璃東地区"_s);
+            list->setCurrentRow(1);
+            QCOMPARE(g.jobCode, qint16(11));
+            QCOMPARE(heading->text(), u"平成３８年度北瑠璃東地区学校事務職員名簿"_s);
+            list->setCurrentRow(0);
+            QVERIFY(!d.findChild<QCheckBox*>(u"CHK1"_s)->isHidden());
+            d.findChild<QCheckBox*>(u"CHK1"_s)->setChecked(true);
+            d.findChild<QCheckBox*>(u"PRT_S_NO"_s)->setChecked(true);
+            heading->setText(u"表題"_s);
+            d.findChild<QLineEdit*>(u"P_NO(0)"_s)->setText(u"2"_s);
+            d.findChild<QLineEdit*>(u"P_COUNT"_s)->setText(u"99999"_s); // beyond 16 bits: refused
+            QTest::mouseClick(d.findChild<QPushButton*>(u"B_START"_s), Qt::LeftButton);
+            QVERIFY(!d.started());
+            QCOMPARE(f.notifier.messages.size(), 1);
+            d.findChild<QLineEdit*>(u"P_COUNT"_s)->setText(QString());
+            QTest::mouseClick(d.findChild<QPushButton*>(u"B_START"_s), Qt::LeftButton);
+            QVERIFY(d.started());
+        }
+        QCOMPARE(g.jobCode, qint16(10));
+        QCOMPARE(g.options.heading, u"表題"_s);
+        QCOMPARE(g.options.pagePrefix, qint16(2));
+        QCOMPARE(g.options.startPage, qint16(1));
+        QCOMPARE(g.options.copies, qint16(0)); // an empty count: printed once
+        QCOMPARE(g.options.flags, qint16(PrintOptions::OmitSubstitutes | PrintOptions::OmitGradeStep));
+        QCOMPARE(f.settings.get(u"NAKAMA-CHO"_s, u"PRINT"_s, u"HED10"_s), u"表題"_s);
+
+        // Page numbers off: both numbers are 0 whatever the boxes say.
+        g.jobCode = 30;
+        f.store.selections.tallyArea = u"北部地区"_s;
+        f.store.selections.tallyDistrict = u"北瑠璃西地区"_s;
+        {
+            PrintOptionsDialog d(f.context, g);
+            QCOMPARE(d.findChild<QLabel*>(u"Label1"_s)->text(), u"集計表印刷"_s);
+            QVERIFY(d.findChild<QListWidget*>(u"P_LIST"_s)->isHidden());
+            QCOMPARE(d.findChild<QLineEdit*>(u"P_HED"_s)->text(),
+                     u"平成３８年度　学校事務職員集計(北部地区.北瑠璃西地区)"_s);
+            d.findChild<QLineEdit*>(u"P_NO(1)"_s)->setText(u"5"_s);
+            QTest::mouseClick(d.findChild<QCheckBox*>(u"CHK_NO"_s), Qt::LeftButton);
+            QVERIFY(!d.findChild<QLineEdit*>(u"P_NO(1)"_s)->isEnabled());
+            QTest::mouseClick(d.findChild<QPushButton*>(u"B_START"_s), Qt::LeftButton);
+        }
+        QCOMPARE(g.jobCode, qint16(30));
+        QCOMPARE(g.options.startPage, qint16(0));
+        QCOMPARE(g.options.pagePrefix, qint16(0));
+        g.jobCode = 40;
+        PrintOptionsDialog officers(f.context, g);
+        QCOMPARE(officers.findChild<QLineEdit*>(u"P_HED"_s)->text(), u"平成３８年度　役員"_s);
+        printGlobals() = PrintGlobals{};
+    }
+
+    void aTestPageOnRealPaper()
+    {
+        Fixture f;
+        const QString pdf = f.dir.filePath(u"test.pdf"_s);
+        printGlobals().options.heading = u"見出し"_s;
+        QVERIFY(printJobToPdf(f.store, kTestPageJob, pdf));
+        QVERIFY(QFileInfo(pdf).size() > 1000);
+
+        QPrinter printer;
+        PainterDevice device(&printer);
+        QCOMPARE(device.usedFamily(), u"IPAMincho"_s); // the Mincho face, not a stand-in
+        device.font.face = u"ＭＳ Ｐ明朝"_s;
+        QCOMPARE(device.usedFamily(), u"IPAPMincho"_s);
+
+        const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
+        QVERIFY2(!pdftotext.isEmpty(), "pdftotext (poppler-utils) is needed to read the page back");
+        QProcess p;
+        p.start(pdftotext, {u"-bbox"_s, pdf, u"-"_s});
+        QVERIFY(p.waitForFinished(20000));
+        const QString html = QString::fromUtf8(p.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
+        static const QRegularExpression word(
+            uR"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="[\d.]+">([^<]*)</word>)re"_s);
+        QMap<QString, QPointF> at;
+        for (auto it = word.globalMatch(html); it.hasNext();) {
+            const auto m = it.next();
+            const QString text = m.captured(3);
+            if (!at.contains(text))
+                at.insert(text, QPointF(m.captured(1).toDouble() * 25.4 / 72, m.captured(2).toDouble() * 25.4 / 72));
+        }
+        auto near = [&](const QString& text, double x, double y) {
+            QVERIFY2(at.contains(text), qPrintable(text));
+            QVERIFY2(std::abs(at[text].x() - x) < 0.3 && std::abs(at[text].y() - y) < 0.3,
+                     qPrintable(u"%1 at %2,%3"_s.arg(text).arg(at[text].x()).arg(at[text].y())));
+        };
+        near(u"なかま"_s, 20, 50);
+        near(u"左"_s, 20, 70);
+        near(u"120,120"_s, 120, 120);
+        QVERIFY(html.contains(u"見出し"_s));
+        QVERIFY(html.contains(u"瑠璃県学校事務職員名簿"_s));
+    }
+};
+
+QTEST_MAIN(TestPrintFramework)
+#include "tst_print_framework.moc"
