@@ -42,15 +42,18 @@ Period periodSince(Date start, Date reference, qint16 correctionMonths)
     return {resultYears, qint16(total - 12 * qint64(resultYears))};
 }
 
+Period agePeriod(const StaffRecord& staff, Date survey, bool onBirthday)
+{
+    const Date start = onBirthday ? Date(staff.birthDate.days() + 1) : staff.birthDate;
+    return periodSince(start, survey, 0);
+}
+
 void calcAge(RosterStore& store, int row)
 {
     if (row < 0 || row >= store.staffCount())
         return;
     StaffRecord& s = store.staff[size_t(row)];
-    Date start = s.birthDate;
-    if (store.profile.optionFlags & OptionFlag::AgeOnBirthday)
-        start = Date(start.days() + 1);
-    const Period p = periodSince(start, store.surveyDate, 0);
+    const Period p = agePeriod(s, store.surveyDate, store.profile.optionFlags & OptionFlag::AgeOnBirthday);
     s.ageYears = p.years;
     s.ageMonths = p.months;
 }

@@ -18,6 +18,9 @@ struct Period {
 // complete), plus `correctionMonths`. An overflow or an invalid date gives 0.
 Period periodSince(Date start, Date reference, qint16 correctionMonths);
 
+// Age of a staff member at `survey`; `onBirthday`: the birthday itself counts.
+Period agePeriod(const struct StaffRecord& staff, Date survey, bool onBirthday);
+
 // Age of staff row `row` at the survey date; the birth day itself counts
 // when the user chose 誕生日に年齢加算.
 void calcAge(RosterStore& store, int row);

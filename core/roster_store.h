@@ -90,6 +90,7 @@ public:
         QString tallyDistrict;                     // and district
     } selections;
     int editSchoolRow = -1;
+    int selectTopRow = 0; // 職員選択 opens where it was left
     int editStaffRow = -1;
     qint32 pickedStaffCode = 0;
 

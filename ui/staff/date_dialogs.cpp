@@ -47,9 +47,9 @@ const QString kResultFormat = u"gggee年mm月dd日"_s;
 
 } // namespace
 
-DaySetDialog::DaySetDialog(AppContext& context, int staffRow, DateFieldKind kind, QWidget* parent,
+DaySetDialog::DaySetDialog(AppContext& context, StaffRecord& record, DateFieldKind kind, QWidget* parent,
                            const QDate& today)
-    : RememberedDialog(context.positions, parent), m_context(context), m_row(staffRow), m_kind(kind)
+    : RememberedDialog(context.positions, parent), m_context(context), m_record(record), m_kind(kind)
 {
     setObjectName(u"DAY_SET_F"_s);
     setWindowTitle(u"年月日設定"_s);
@@ -100,9 +100,8 @@ DaySetDialog::DaySetDialog(AppContext& context, int staffRow, DateFieldKind kind
     grid->addLayout(buttons, 3, 0, 1, 9);
 
     // What the boxes show first.
-    const StaffRecord& staff = m_context.store.staff[size_t(m_row)];
-    const date_entry::Boxes boxes = date_entry::prefill(kind, dateField(staff, kind),
-                                                        staff.code, today);
+    const date_entry::Boxes boxes = date_entry::prefill(kind, dateField(std::as_const(m_record), kind),
+                                                        m_record.code, today);
     (boxes.showa ? m_showa : m_heisei)->setChecked(true);
     m_year->setText(boxes.year);
     m_month->setText(boxes.month);
@@ -200,7 +199,7 @@ void DaySetDialog::on_B_OK_clicked()
     if (y != 0 && m != 0) {
         const Date date = normalisedDate(y + eraBase(), m, d);
         if (date.isSet()) {
-            dateField(m_context.store.staff[size_t(m_row)], m_kind) = date;
+            dateField(m_record, m_kind) = date;
             m_result = formatEraDate(date, kResultFormat);
         }
     }
@@ -209,13 +208,13 @@ void DaySetDialog::on_B_OK_clicked()
 
 void DaySetDialog::on_B_NO_clicked()
 {
-    dateField(m_context.store.staff[size_t(m_row)], m_kind) = Date();
+    dateField(m_record, m_kind) = Date();
     m_result = u"X"_s;
     accept();
 }
 
-DayBackDialog::DayBackDialog(AppContext& context, int staffRow, DateFieldKind kind, QWidget* parent)
-    : RememberedDialog(context.positions, parent), m_context(context), m_row(staffRow), m_kind(kind)
+DayBackDialog::DayBackDialog(AppContext& context, StaffRecord& record, DateFieldKind kind, QWidget* parent)
+    : RememberedDialog(context.positions, parent), m_context(context), m_record(record), m_kind(kind)
 {
     setObjectName(u"DAY_BACK_F"_s);
     setWindowTitle(u"年月数設定"_s);
@@ -267,7 +266,7 @@ void DayBackDialog::on_B_OK_clicked()
         date = Date(date.days() - 15);
     m_result.clear();
     if (date.isSet()) {
-        dateField(m_context.store.staff[size_t(m_row)], m_kind) = date;
+        dateField(m_record, m_kind) = date;
         m_result = formatEraDate(date, kResultFormat);
     }
     accept();

@@ -6,6 +6,7 @@
 #include <QDate>
 
 struct AppContext;
+struct StaffRecord;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -17,7 +18,7 @@ class QRadioButton;
 class DaySetDialog : public RememberedDialog {
     Q_OBJECT
 public:
-    DaySetDialog(AppContext& context, int staffRow, DateFieldKind kind, QWidget* parent = nullptr,
+    DaySetDialog(AppContext& context, StaffRecord& record, DateFieldKind kind, QWidget* parent = nullptr,
                  const QDate& today = QDate::currentDate());
     const QString& resultText() const { return m_result; }
 
@@ -33,7 +34,7 @@ private:
     int eraBase() const;
 
     AppContext& m_context;
-    int m_row;
+    StaffRecord& m_record;
     DateFieldKind m_kind;
     QString m_result;
     QRadioButton* m_heisei;
@@ -50,7 +51,7 @@ private:
 class DayBackDialog : public RememberedDialog {
     Q_OBJECT
 public:
-    DayBackDialog(AppContext& context, int staffRow, DateFieldKind kind, QWidget* parent = nullptr);
+    DayBackDialog(AppContext& context, StaffRecord& record, DateFieldKind kind, QWidget* parent = nullptr);
     const QString& resultText() const { return m_result; }
 
 protected:
@@ -60,7 +61,7 @@ private:
     void on_B_OK_clicked();
 
     AppContext& m_context;
-    int m_row;
+    StaffRecord& m_record;
     DateFieldKind m_kind;
     QString m_result;
     QLineEdit* m_years;

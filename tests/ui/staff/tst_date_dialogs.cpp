@@ -57,7 +57,7 @@ private slots:
     void entersAHireDateFromTheStaffCode()
     {
         Fixture f;
-        DaySetDialog d(f.context, 0, DateFieldKind::Hire, nullptr, QDate(2026, 12, 9));
+        DaySetDialog d(f.context, f.store.staff[0], DateFieldKind::Hire, nullptr, QDate(2026, 12, 9));
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
         QCOMPARE(d.windowTitle(), u"年月日設定"_s);
@@ -72,7 +72,7 @@ private slots:
 
         f.store.staff[0].code = 20080001;
         f.store.staff[0].hireDate = Date();
-        DaySetDialog h(f.context, 0, DateFieldKind::Hire, nullptr, QDate(2026, 12, 9));
+        DaySetDialog h(f.context, f.store.staff[0], DateFieldKind::Hire, nullptr, QDate(2026, 12, 9));
         QVERIFY(h.findChild<QRadioButton*>(u"HEISEI"_s)->isChecked());
         QCOMPARE(boxes(h), u"20 4 1"_s);
     }
@@ -81,7 +81,7 @@ private slots:
     {
         Fixture f;
         f.store.staff[0].postingDate = Date::fromYmd(2008, 12, 31);
-        DaySetDialog d(f.context, 0, DateFieldKind::Posting, nullptr, QDate(2026, 12, 9));
+        DaySetDialog d(f.context, f.store.staff[0], DateFieldKind::Posting, nullptr, QDate(2026, 12, 9));
         d.show();
         QVERIFY(QTest::qWaitForWindowActive(&d));
         QCOMPARE(boxes(d), u"20 12 31"_s);
@@ -132,7 +132,7 @@ private slots:
         const Date before = Date::fromYmd(1970, 5, 3);
         f.store.staff[0].birthDate = before;
         {
-            DaySetDialog d(f.context, 0, DateFieldKind::Birth, nullptr, QDate(2026, 12, 9));
+            DaySetDialog d(f.context, f.store.staff[0], DateFieldKind::Birth, nullptr, QDate(2026, 12, 9));
             QCOMPARE(d.findChild<QLabel*>(u"Z01"_s)->text(), u"職員の誕生日"_s);
             click(d, u"B_ESC"_s);
             QCOMPARE(d.resultText(), QString());
@@ -140,7 +140,7 @@ private slots:
         }
         {
             // No year: nothing is stored.
-            DaySetDialog d(f.context, 0, DateFieldKind::Birth, nullptr, QDate(2026, 12, 9));
+            DaySetDialog d(f.context, f.store.staff[0], DateFieldKind::Birth, nullptr, QDate(2026, 12, 9));
             d.findChild<QLineEdit*>(u"BY"_s)->setText(u"abc"_s);
             click(d, u"B_OK"_s);
             QCOMPARE(d.resultText(), QString());
@@ -148,7 +148,7 @@ private slots:
         }
         {
             // Absurd numbers: no crash, no impossible date.
-            DaySetDialog d(f.context, 0, DateFieldKind::Birth, nullptr, QDate(2026, 12, 9));
+            DaySetDialog d(f.context, f.store.staff[0], DateFieldKind::Birth, nullptr, QDate(2026, 12, 9));
             d.findChild<QLineEdit*>(u"BY"_s)->setText(u"999999"_s);
             d.findChild<QLineEdit*>(u"BM"_s)->setText(u"-99999"_s);
             d.findChild<QLineEdit*>(u"BD"_s)->setText(u"99999"_s);
@@ -160,7 +160,7 @@ private slots:
             QCOMPARE(f.store.staff[0].birthDate, before);
         }
         {
-            DaySetDialog d(f.context, 0, DateFieldKind::Birth, nullptr, QDate(2026, 12, 9));
+            DaySetDialog d(f.context, f.store.staff[0], DateFieldKind::Birth, nullptr, QDate(2026, 12, 9));
             click(d, u"B_NO"_s);
             QCOMPARE(d.resultText(), u"X"_s);
             QVERIFY(!f.store.staff[0].birthDate.isSet());
@@ -170,7 +170,7 @@ private slots:
     void countsADateBackFromTheSurveyDate()
     {
         Fixture f;
-        DayBackDialog d(f.context, 0, DateFieldKind::Birth);
+        DayBackDialog d(f.context, f.store.staff[0], DateFieldKind::Birth);
         d.show();
         QVERIFY(QTest::qWaitForWindowActive(&d));
         QCOMPARE(d.windowTitle(), u"年月数設定"_s);
@@ -188,20 +188,20 @@ private slots:
         QCOMPARE(periodSince(f.store.staff[0].birthDate, f.store.surveyDate, 0), (Period{45, 3}));
         QCOMPARE(d.resultText(), u"昭和37年12月17日"_s);
 
-        DayBackDialog p(f.context, 0, DateFieldKind::Posting);
+        DayBackDialog p(f.context, f.store.staff[0], DateFieldKind::Posting);
         QCOMPARE(p.findChild<QLabel*>(u"Z01"_s)->text(), u"現在校在籍年月数"_s);
         p.findChild<QLineEdit*>(u"BD_M"_s)->setText(u"10"_s);
         click(p, u"B_OK"_s);
         QCOMPARE(f.store.staff[0].postingDate, Date::fromYmd(2007, 6, 1));
         QCOMPARE(periodSince(f.store.staff[0].postingDate, f.store.surveyDate, 0), (Period{0, 10}));
 
-        DayBackDialog c(f.context, 0, DateFieldKind::Hire);
+        DayBackDialog c(f.context, f.store.staff[0], DateFieldKind::Hire);
         c.findChild<QLineEdit*>(u"BD_Y"_s)->setText(u"zz"_s);
         click(c, u"B_ESC"_s);
         QCOMPARE(c.resultText(), QString());
         QVERIFY(!f.store.staff[0].hireDate.isSet());
 
-        DayBackDialog huge(f.context, 0, DateFieldKind::Hire);
+        DayBackDialog huge(f.context, f.store.staff[0], DateFieldKind::Hire);
         huge.findChild<QLineEdit*>(u"BD_Y"_s)->setText(u"99999"_s);
         click(huge, u"B_OK"_s);
         QVERIFY(!f.store.staff[0].hireDate.isSet());

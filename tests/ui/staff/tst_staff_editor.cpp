@@ -1,0 +1,373 @@
+#include "app_context.h"
+#include "date_dialogs.h"
+#include "sample_roster.h"
+#include "settings_store.h"
+#include "staff_editor.h"
+#include "staff_rules.h"
+#include "staff_select_dialog.h"
+#include "test_env.h"
+#include "ui_helpers.h"
+#include "up_down.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+struct Fixture {
+    QTemporaryDir dir;
+    SettingsStore settings{dir.path()};
+    WindowPositions positions{settings, u"NAKAMA-CHO"_s};
+    RosterStore store;
+    RecordingNotifier notifier;
+    AppContext context{store, notifier, positions};
+    explicit Fixture(int staff = 5)
+    {
+        SampleOptions o;
+        o.schools = 3;
+        o.staff = staff;
+        generateSampleRoster(store, o);
+        for (int i = 0; i < cap::kTableRows; ++i)
+            store.staffListOrder[size_t(i)] = qint16(i);
+    }
+};
+
+QLineEdit* box(QWidget& w, const QString& name)
+{
+    return w.findChild<QLineEdit*>(name);
+}
+
+void open(StaffEditor& e)
+{
+    e.show();
+    QVERIFY(QTest::qWaitForWindowActive(&e));
+}
+} // namespace
+
+class TestStaffEditor : public QObject {
+    Q_OBJECT
+private slots:
+    void everyCaptionIsThere()
+    {
+        Fixture f;
+        StaffEditor e(f.context, StaffEditor::EditM, 0);
+        open(e);
+        QCOMPARE(e.windowTitle(), u"個人データ編集"_s);
+        QStringList texts;
+        for (QLabel* l : e.findChildren<QLabel*>())
+            texts << l->text();
+        for (QPushButton* b : e.findChildren<QPushButton*>())
+            texts << b->text();
+        for (const QString& caption :
+             {u"職員氏名"_s, u"職員ｺｰﾄﾞ"_s, u"フリガナ"_s, u"性別"_s, u"生年月日"_s, u"年齢"_s, u"郵便番号"_s,
+              u"住所"_s, u"ｱﾊﾟｰﾄ･ﾏﾝｼｮﾝ等"_s, u"ＴＥＬ"_s, u"ＦＡＸ"_s, u"携帯電話"_s, u"メールアドレス"_s,
+              u"職名"_s, u"級"_s, u"号給"_s, u"発令日"_s, u"採用年月日"_s, u"教職員勤続年数"_s, u"補正月数"_s,
+              u"ヶ月"_s, u"赴任年月日"_s, u"現在校勤続年数"_s, u"県役職名"_s, u"備考"_s, u"調査日  平成"_s,
+              u"閉じる"_s})
+            QVERIFY2(texts.contains(caption), qPrintable(caption));
+        QCOMPARE(e.findChild<QCheckBox*>(u"CHK1"_s)->text(), u"臨採用職員"_s);
+        for (const QString& name : {u"S_NAME"_s, u"S_CODE"_s, u"S_FURI"_s, u"S_PNO"_s, u"S_ADR1"_s, u"S_ADR2"_s,
+                                    u"S_TEL"_s, u"S_FAX"_s, u"S_KTEL"_s, u"MAIL"_s, u"S_KYU"_s, u"S_GO"_s, u"K_ADD"_s,
+                                    u"N_ADD"_s, u"S_MSG"_s, u"CHK_Y"_s, u"CHK_M"_s, u"CHK_D"_s})
+            QVERIFY2(box(e, name), qPrintable(name));
+        // Every caption fits its control.
+        for (QLabel* l : e.findChildren<QLabel*>())
+            if (l->isVisible() && !l->text().isEmpty())
+                QVERIFY2(l->width() >= l->sizeHint().width() - 1, qPrintable(l->text()));
+        for (QPushButton* b : e.findChildren<QPushButton*>())
+            QVERIFY2(b->width() >= b->sizeHint().width() - 1, qPrintable(b->text()));
+        testenv::keepShot(&e, u"edit_m"_s);
+
+        // The first record is shown, with its periods.
+        const StaffRecord& s = f.store.staff[0];
+        QCOMPARE(box(e, u"S_NAME"_s)->text(), s.name);
+        QCOMPARE(box(e, u"S_CODE"_s)->text(), QString::number(s.code));
+        QCOMPARE(e.findChild<QLabel*>(u"DAY_L(0)"_s)->text(), formatEraDate(s.birthDate, u"gggee年mm月dd日"_s));
+        QCOMPARE(e.findChild<QLabel*>(u"S_AGE"_s)->text(),
+                 ageText(periodSince(s.birthDate, f.store.surveyDate, 0)));
+        QCOMPARE(e.findChild<QLabel*>(u"K_KY"_s)->text(),
+                 QString::number(periodSince(s.hireDate, f.store.surveyDate, 0).years));
+        QCOMPARE(box(e, u"CHK_Y"_s)->text(), u"38"_s);
+        e.accept();
+    }
+
+    void newRecordsAtTheEnd()
+    {
+        Fixture f;
+        StaffEditor e(f.context, StaffEditor::EditM, f.store.staffCount());
+        open(e);
+        QCOMPARE(e.recordNumber(), 6);
+        QVERIFY(box(e, u"S_NAME"_s)->text().isEmpty());
+        QVERIFY(e.findChild<QRadioButton*>(u"S_WMAN"_s)->isChecked());
+        // No name: nothing is saved, paging up does not advance.
+        box(e, u"S_CODE"_s)->setText(u"20260001"_s);
+        e.pageUp();
+        QCOMPARE(f.store.staffCount(), qint16(5));
+        QCOMPARE(e.recordNumber(), 6);
+
+        testenv::typeText(box(e, u"S_NAME"_s), u"新人"_s);
+        box(e, u"S_GO"_s)->setText(u"  12 "_s);
+        box(e, u"K_ADD"_s)->setText(u"abc"_s);
+        e.findChild<QComboBox*>(u"S_SN"_s)->setCurrentIndex(3);
+        e.pageUp();
+        QCOMPARE(f.store.staffCount(), qint16(6));
+        const StaffRecord& s = f.store.staff[5];
+        QCOMPARE(s.name, u"新人"_s);
+        QCOMPARE(s.code, 20260001);
+        QCOMPARE(s.sex, qint16(1));
+        QCOMPARE(s.payStep, u"12"_s);
+        QCOMPARE(s.serviceAdjustMonths, qint16(0));
+        QCOMPARE(s.jobTitle, u" 主  事"_s);
+        QCOMPARE(s.jobTitleIndex, qint16(3));
+        QCOMPARE(s.municipalityIndex, qint16(99));
+        QCOMPARE(e.recordNumber(), 7); // on to the next new record
+        e.pageDown();
+        QCOMPARE(e.recordNumber(), 6);
+        QCOMPARE(box(e, u"S_NAME"_s)->text(), u"新人"_s);
+        e.accept();
+    }
+
+    void boxesFollowTheirRules()
+    {
+        Fixture f;
+        f.store.postalCodes.entries = {{u"900-0012"_s, u"瑠璃市本町"_s}, {u"900-0012"_s, u"瑠璃市新町"_s}};
+        StaffEditor e(f.context, StaffEditor::EditM, 1);
+        open(e);
+        auto* postal = box(e, u"S_PNO"_s);
+        auto* address = box(e, u"S_ADR1"_s);
+        address->clear();
+        postal->setFocus();
+        postal->clear();
+        QTest::keyClicks(postal, u"9000012"_s);
+        box(e, u"S_TEL"_s)->setFocus(); // leaving reformats
+        QCOMPARE(postal->text(), u"900-0012"_s);
+        QCOMPARE(address->text(), u"瑠璃市新町"_s); // the last match wins
+        QVERIFY(address->hasFocus());
+
+        auto* mobile = box(e, u"S_KTEL"_s);
+        mobile->clear();
+        mobile->setFocus();
+        QCOMPARE(mobile->text(), u"090-"_s);
+        box(e, u"S_TEL"_s)->setFocus();
+        QVERIFY(mobile->text().isEmpty());
+
+        auto* grade = box(e, u"S_KYU"_s);
+        auto* title = e.findChild<QComboBox*>(u"S_SN"_s);
+        grade->clear();
+        title->setFocus();
+        title->setCurrentIndex(2);
+        emit title->activated(2);
+        QCOMPARE(grade->text(), u"4"_s);
+        grade->setText(u"3"_s);
+        emit title->activated(2);
+        QCOMPARE(grade->text(), u"3"_s);
+        grade->setText(u"1"_s);
+        box(e, u"S_GO"_s)->setText(u"16"_s);
+        QTest::mouseClick(e.findChild<UpDown*>(u"B_GO_UD"_s)->upButton(), Qt::LeftButton);
+        QCOMPARE(box(e, u"S_GO"_s)->text(), u"T1"_s);
+        QTest::mouseClick(e.findChild<UpDown*>(u"B_KYU_UD"_s)->downButton(), Qt::LeftButton);
+        QCOMPARE(grade->text(), u"1"_s);
+        QTest::mouseClick(e.findChild<UpDown*>(u"B_KYU_UD"_s)->upButton(), Qt::LeftButton);
+        QCOMPARE(grade->text(), u"2"_s);
+
+        auto* yaku1 = e.findChild<QComboBox*>(u"YAKU1"_s);
+        auto* yaku2 = e.findChild<QComboBox*>(u"YAKU2"_s);
+        yaku1->setCurrentText(u"常任理事"_s);
+        QCOMPARE(yaku2->count(), 6);
+        yaku1->setCurrentText(u"全事研"_s);
+        QCOMPARE(yaku2->count(), 4);
+        yaku2->setCurrentText(u"理事"_s);
+        yaku1->setCurrentText(u"会長"_s);
+        QCOMPARE(yaku2->count(), 0);
+
+        // "!" and the double quote are not typed into any box.
+        auto* remarks = box(e, u"S_MSG"_s);
+        remarks->clear();
+        QTest::keyClicks(remarks, u"a!b\"c"_s);
+        QCOMPARE(remarks->text(), u"abc"_s);
+        e.accept();
+        QCOMPARE(f.store.staff[1].remarks, u"abc"_s);
+        QCOMPARE(f.store.staff[1].post1, u"会長"_s);
+        QCOMPARE(f.store.staff[1].grade, qint16(2));
+    }
+
+    void theReadingFollowsTheInputMethod()
+    {
+        Fixture f;
+        StaffEditor e(f.context, StaffEditor::EditM, f.store.staffCount());
+        open(e);
+        auto* name = box(e, u"S_NAME"_s);
+        name->setFocus();
+        auto send = [name](const QString& preedit, const QString& commit) {
+            QInputMethodEvent ev(preedit, {});
+            if (!commit.isEmpty())
+                ev.setCommitString(commit);
+            QCoreApplication::sendEvent(name, &ev);
+        };
+        send(u"y"_s, {});
+        send(u"やまだ"_s, {});
+        send(u"山田"_s, {});
+        send({}, u"山田"_s);
+        send({}, u"　"_s);
+        send(u"たろう"_s, {});
+        send({}, u"太郎"_s);
+        QCOMPARE(name->text(), u"山田　太郎"_s);
+        QCOMPARE(box(e, u"S_FURI"_s)->text(), u"ﾔﾏﾀﾞ ﾀﾛｳ"_s);
+
+        // Without an input method the reading stays as typed.
+        auto* reading = box(e, u"S_FURI"_s);
+        reading->setFocus();
+        QTest::keyClicks(reading, u"x"_s);
+        QCOMPARE(reading->text(), u"ﾔﾏﾀﾞ ﾀﾛｳx"_s);
+        e.reject();
+    }
+
+    void pagingAndSingleRecords()
+    {
+        Fixture f;
+        StaffEditor e(f.context, StaffEditor::EditM, 2);
+        e.setSingleRecord(true);
+        open(e);
+        QVERIFY(e.findChild<QLabel*>(u"ED_NO"_s)->isHidden());
+        QVERIFY(e.findChild<UpDown*>(u"B_NO"_s)->isHidden());
+        QTest::keyClick(box(e, u"S_NAME"_s), Qt::Key_PageUp);
+        QCOMPARE(e.recordNumber(), 3); // nothing visible beyond saving
+        e.accept();
+
+        StaffEditor browse(f.context, StaffEditor::EditM, 2);
+        open(browse);
+        QTest::keyClick(box(browse, u"S_NAME"_s), Qt::Key_PageUp);
+        QCOMPARE(browse.recordNumber(), 4);
+        QTest::keyClick(box(browse, u"S_NAME"_s), Qt::Key_PageDown);
+        QCOMPARE(browse.recordNumber(), 3);
+
+        // A new code clears the posting of the record (EDIT_M only).
+        f.store.staff[2].schoolCode = 123;
+        f.store.staff[2].schoolFullName = u"瑠璃市立青葉小学校"_s;
+        box(browse, u"S_CODE"_s)->setText(u"20260099"_s);
+        QCOMPARE(f.store.staff[2].schoolCode, 0);
+        QVERIFY(f.store.staff[2].schoolFullName.isEmpty());
+        browse.accept();
+
+        // EDIT_M2 shows table rows and takes the proposed code.
+        StaffEditor post(f.context, StaffEditor::EditM2, f.store.staffCount());
+        post.setPresetCode(20269999);
+        open(post);
+        QCOMPARE(box(post, u"S_CODE"_s)->text(), u"20269999"_s);
+        QCOMPARE(post.objectName(), u"EDIT_M2"_s);
+        post.reject();
+    }
+
+    void datesThroughTheDialogs()
+    {
+        Fixture f;
+        f.store.staff[0].hireDate = Date();
+        StaffEditor e(f.context, StaffEditor::EditM, 0);
+        e.setToday(QDate(2026, 12, 9));
+        open(e);
+        box(e, u"S_CODE"_s)->setText(u"19850012"_s);
+        testenv::onModal<DaySetDialog>([](DaySetDialog* d) {
+            QVERIFY(d->findChild<QRadioButton*>(u"SYOUWA"_s)->isChecked());
+            QTest::mouseClick(d->findChild<QPushButton*>(u"B_OK"_s), Qt::LeftButton);
+        });
+        QTest::mouseClick(e.findChild<QPushButton*>(u"B_DAY(2)"_s), Qt::LeftButton);
+        QCOMPARE(e.findChild<QLabel*>(u"DAY_L(2)"_s)->text(), u"昭和60年04月01日"_s);
+        QCOMPARE(f.store.staff[0].hireDate, Date::fromYmd(1985, 4, 1));
+        QCOMPARE(e.focusWidget(), box(e, u"K_ADD"_s));
+        QCOMPARE(e.findChild<QLabel*>(u"K_KY"_s)->text(), u"41"_s);
+        QTest::keyClicks(box(e, u"K_ADD"_s), u"-12"_s);
+        QCOMPARE(e.findChild<QLabel*>(u"K_KY"_s)->text(), u"40"_s);
+
+        // 無し clears; a double click on the empty label counts back.
+        testenv::onModal<DaySetDialog>(
+            [](DaySetDialog* d) { QTest::mouseClick(d->findChild<QPushButton*>(u"B_NO"_s), Qt::LeftButton); });
+        QTest::mouseClick(e.findChild<QPushButton*>(u"B_DAY(3)"_s), Qt::LeftButton);
+        QVERIFY(e.findChild<QLabel*>(u"DAY_L(3)"_s)->text().isEmpty());
+        QVERIFY(!f.store.staff[0].postingDate.isSet());
+        testenv::onModal<DayBackDialog>([](DayBackDialog* d) {
+            d->findChild<QLineEdit*>(u"BD_Y"_s)->setText(u"3"_s);
+            QTest::mouseClick(d->findChild<QPushButton*>(u"B_OK"_s), Qt::LeftButton);
+        });
+        QTest::mouseDClick(e.findChild<QLabel*>(u"DAY_L(3)"_s), Qt::LeftButton);
+        QCOMPARE(f.store.staff[0].postingDate, Date::fromYmd(2023, 4, 1));
+        QCOMPARE(e.findChild<QLabel*>(u"N_KY"_s)->text(), u"3"_s);
+        e.accept();
+    }
+
+    void choosingAMember()
+    {
+        Fixture f(8);
+        for (int i = 0; i < 8; ++i)
+            f.store.staff[size_t(i)].schoolCode = i < 3 ? 1000 + i : 0;
+        f.store.staff[5].jobTitle = u"主任主事"_s;
+        f.store.staff[6].jobTitle = u"主 任 主 事"_s;
+        f.store.staff[7].name = u"田中　一郎"_s;
+        StaffSelectDialog d(f.context);
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        QCOMPARE(d.windowTitle(), u"職員選択"_s);
+        QVERIFY(d.findChild<QCheckBox*>(u"CHK1"_s)->isChecked());
+        QCOMPARE(d.model()->rowCount(), 5); // posted members hidden
+        testenv::keepShot(&d, u"select_f"_s);
+        d.findChild<QComboBox*>(u"SN_LIST"_s)->setCurrentIndex(3); // 主任主事
+        int expected = 0;
+        for (const StaffRecord& m : f.store.staff)
+            expected += m.schoolCode == 0 && staff_rules::compactTitle(m.jobTitle) == u"主任主事"_s ? 1 : 0;
+        QVERIFY(expected >= 2); // written with and without spaces
+        QCOMPARE(d.model()->rowCount(), expected);
+        d.findChild<QComboBox*>(u"SN_LIST"_s)->setCurrentIndex(0);
+        d.findChild<QLineEdit*>(u"S_NAME"_s)->setText(u"田"_s);
+        for (int r = 0; r < d.model()->rowCount(); ++r)
+            QVERIFY(f.store.staff[size_t(d.model()->staffRow(r))].name.contains(u"田"_s));
+        d.findChild<QCheckBox*>(u"CHK1"_s)->setChecked(false);
+        d.findChild<QLineEdit*>(u"S_NAME"_s)->clear();
+        QCOMPARE(d.model()->rowCount(), 8);
+        QCOMPARE(d.model()->data(d.model()->index(1, 2), Qt::DisplayRole).toString(),
+                 QString::number(f.store.staff[1].code));
+        auto* grid = d.findChild<QTableView*>(u"GRID1"_s);
+        grid->setCurrentIndex(d.model()->index(4, 1));
+        QTest::mouseClick(d.findChild<QPushButton*>(u"B_OK"_s), Qt::LeftButton);
+        QCOMPARE(d.pickedCode(), f.store.staff[4].code);
+        QCOMPARE(f.store.pickedStaffCode, f.store.staff[4].code);
+
+        // Nothing listed: OK is refused; cancelling leaves -1.
+        StaffSelectDialog empty(f.context);
+        empty.findChild<QLineEdit*>(u"S_NAME"_s)->setText(u"該当なし"_s);
+        QTest::mouseClick(empty.findChild<QPushButton*>(u"B_OK"_s), Qt::LeftButton);
+        QCOMPARE(f.notifier.messages.size(), 1);
+        QTest::mouseClick(empty.findChild<QPushButton*>(u"B_ESC"_s), Qt::LeftButton);
+        QCOMPARE(empty.pickedCode(), -1);
+        QCOMPARE(f.store.pickedStaffCode, -1);
+    }
+
+    void changingANameAndCode()
+    {
+        Fixture f;
+        f.store.schools[0].clerks[0].staffCode = f.store.staff[2].code;
+        f.store.staffListOrder[0] = 2;
+        const qint32 old = f.store.staff[2].code;
+        CodeChangeDialog d(f.context, 0);
+        QCOMPARE(d.windowTitle(), u"氏名・コード変更"_s);
+        QCOMPARE(d.findChild<QLabel*>(u"OLD_CODE"_s)->text(), QString::number(old));
+        QCOMPARE(f.store.dirty, qint16(1));
+        d.findChild<QLineEdit*>(u"NEW_NAME"_s)->setText(u"改名　花子"_s);
+        d.findChild<QLineEdit*>(u"NEW_CODE"_s)->setText(u"2026000123456"_s); // kept to 8 digits
+        QTest::mouseClick(d.findChild<QPushButton*>(u"B_OK"_s), Qt::LeftButton);
+        QCOMPARE(f.store.staff[2].code, 20260001);
+        QCOMPARE(f.store.staff[2].name, u"改名　花子"_s);
+        QCOMPARE(f.store.schools[0].clerks[0].staffCode, 20260001);
+        QCOMPARE(f.store.schools[0].clerks[0].staffName, u"改名　花子"_s);
+    }
+};
+
+QTEST_MAIN(TestStaffEditor)
+#include "tst_staff_editor.moc"

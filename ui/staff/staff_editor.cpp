@@ -1,0 +1,718 @@
+#include "staff_editor.h"
+
+#include "app_context.h"
+#include "date_dialogs.h"
+#include "reference_data.h"
+#include "staff_rules.h"
+#include "up_down.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+using namespace staff_rules;
+
+namespace {
+const QString kDateFormat = u"gggee年mm月dd日"_s;
+
+QLineEdit* edit(const QString& name, QWidget* parent, int maxLength = 0, int width = 0)
+{
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(name);
+    if (maxLength > 0)
+        e->setMaxLength(maxLength);
+    if (width > 0)
+        e->setFixedWidth(width);
+    return e;
+}
+
+QLabel* value(const QString& name, QWidget* parent, int width)
+{
+    auto* l = new QLabel(parent);
+    l->setObjectName(name);
+    l->setFrameShape(QFrame::StyledPanel);
+    l->setFrameShadow(QFrame::Sunken);
+    l->setMinimumWidth(width);
+    l->setAlignment(Qt::AlignCenter);
+    return l;
+}
+
+QString trimRight(const QString& text)
+{
+    qsizetype n = text.size();
+    while (n > 0 && text[n - 1].isSpace())
+        --n;
+    return text.left(n);
+}
+} // namespace
+
+StaffEditor::StaffEditor(AppContext& context, Variant variant, int start, QWidget* parent)
+    : RememberedDialog(context.positions, parent), m_context(context), m_variant(variant), m_start(start)
+{
+    setObjectName(variant == EditM ? u"EDIT_M"_s : variant == EditM2 ? u"EDIT_M2"_s : u"EDIT_M3"_s);
+    setWindowTitle(u"個人データ編集"_s);
+    if (parent)
+        setWindowIcon(parent->window()->windowIcon());
+    buildForm();
+    // Loading: the survey date on show, capture state empty.
+    const QDate survey = m_context.store.surveyDate.toQDate();
+    m_surveyYear->setText(QString::number(survey.year() - 1988));
+    m_surveyMonth->setText(QString::number(survey.month()));
+    m_surveyDay->setText(QString::number(survey.day()));
+    m_capture.clear();
+}
+
+void StaffEditor::buildForm()
+{
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    int row = 0;
+    auto caption = [this, grid](const QString& text, int r, int c, int span = 1) {
+        auto* l = new QLabel(text, this);
+        grid->addWidget(l, r, c, 1, span);
+        return l;
+    };
+
+    m_name = edit(u"S_NAME"_s, this, 40, 180);
+    m_name->setAttribute(Qt::WA_InputMethodEnabled, true);
+    m_code = edit(u"S_CODE"_s, this, 8, 90);
+    m_code->setInputMethodHints(Qt::ImhDigitsOnly);
+    m_reading = edit(u"S_FURI"_s, this, 60, 180);
+    caption(u"職員氏名"_s, row, 0);
+    grid->addWidget(m_name, row, 1, 1, 2);
+    caption(u"職員ｺｰﾄﾞ"_s, row, 3);
+    grid->addWidget(m_code, row, 4);
+    ++row;
+    caption(u"フリガナ"_s, row, 0);
+    grid->addWidget(m_reading, row, 1, 1, 2);
+    caption(u"性別"_s, row, 3);
+    auto* sexRow = new QHBoxLayout;
+    m_man = new QRadioButton(u"男"_s, this);
+    m_man->setObjectName(u"S_MAN"_s);
+    m_woman = new QRadioButton(u"女"_s, this);
+    m_woman->setObjectName(u"S_WMAN"_s);
+    sexRow->addWidget(m_man);
+    sexRow->addWidget(m_woman);
+    grid->addLayout(sexRow, row, 4);
+    ++row;
+
+    for (int i = 0; i < 4; ++i) {
+        m_dayButtons[i] = new QPushButton(this);
+        m_dayButtons[i]->setObjectName(u"B_DAY(%1)"_s.arg(i));
+        m_dayButtons[i]->setAutoDefault(false);
+        m_dayLabels[i] = value(u"DAY_L(%1)"_s.arg(i), this, 150);
+        m_dayLabels[i]->installEventFilter(this);
+        connect(m_dayButtons[i], &QPushButton::clicked, this, [this, i] { on_B_DAY_clicked(i); });
+    }
+    m_dayButtons[0]->setText(u"生年月日"_s);
+    m_dayButtons[1]->setText(u"発令日"_s);
+    m_dayButtons[2]->setText(u"採用年月日"_s);
+    m_dayButtons[3]->setText(u"赴任年月日"_s);
+
+    grid->addWidget(m_dayButtons[0], row, 0);
+    grid->addWidget(m_dayLabels[0], row, 1, 1, 2);
+    caption(u"年齢"_s, row, 3);
+    m_age = value(u"S_AGE"_s, this, 60);
+    grid->addWidget(m_age, row, 4, Qt::AlignLeft);
+    ++row;
+
+    m_postal = edit(u"S_PNO"_s, this, 8, 90);
+    m_postal->setInputMethodHints(Qt::ImhDigitsOnly);
+    caption(u"郵便番号"_s, row, 0);
+    grid->addWidget(m_postal, row, 1);
+    ++row;
+    m_address1 = edit(u"S_ADR1"_s, this, 80);
+    caption(u"住所"_s, row, 0);
+    grid->addWidget(m_address1, row, 1, 1, 4);
+    ++row;
+    m_address2 = edit(u"S_ADR2"_s, this, 80);
+    caption(u"ｱﾊﾟｰﾄ･ﾏﾝｼｮﾝ等"_s, row, 0);
+    grid->addWidget(m_address2, row, 1, 1, 4);
+    ++row;
+    m_tel = edit(u"S_TEL"_s, this, 20, 130);
+    m_tel->setInputMethodHints(Qt::ImhDialableCharactersOnly);
+    m_fax = edit(u"S_FAX"_s, this, 20, 130);
+    m_fax->setInputMethodHints(Qt::ImhDialableCharactersOnly);
+    caption(u"ＴＥＬ"_s, row, 0);
+    grid->addWidget(m_tel, row, 1);
+    caption(u"ＦＡＸ"_s, row, 3);
+    grid->addWidget(m_fax, row, 4);
+    ++row;
+    m_mobile = edit(u"S_KTEL"_s, this, 20, 130);
+    m_mobile->setInputMethodHints(Qt::ImhDialableCharactersOnly);
+    m_mobile->installEventFilter(this);
+    caption(u"携帯電話"_s, row, 0);
+    grid->addWidget(m_mobile, row, 1);
+    m_temporary = new QCheckBox(u"臨採用職員"_s, this);
+    m_temporary->setObjectName(u"CHK1"_s);
+    grid->addWidget(m_temporary, row, 3, 1, 2);
+    ++row;
+    m_mail = edit(u"MAIL"_s, this, 80);
+    m_mail->setInputMethodHints(Qt::ImhEmailCharactersOnly);
+    caption(u"メールアドレス"_s, row, 0);
+    grid->addWidget(m_mail, row, 1, 1, 4);
+    ++row;
+
+    // Job title, grade and pay step.
+    m_jobTitle = new QComboBox(this);
+    m_jobTitle->setObjectName(u"S_SN"_s);
+    m_jobTitle->addItems(jobTitles());
+    m_grade = edit(u"S_KYU"_s, this, 4, 44);
+    m_gradeSpin = new UpDown(this);
+    m_gradeSpin->setObjectName(u"B_KYU_UD"_s);
+    m_payStep = edit(u"S_GO"_s, this, 6, 56);
+    m_stepSpin = new UpDown(this);
+    m_stepSpin->setObjectName(u"B_GO_UD"_s);
+    caption(u"職名"_s, row, 0);
+    grid->addWidget(m_jobTitle, row, 1);
+    auto* gradeRow = new QHBoxLayout;
+    gradeRow->addWidget(m_grade);
+    gradeRow->addWidget(m_gradeSpin);
+    gradeRow->addWidget(new QLabel(u"級"_s, this));
+    gradeRow->addSpacing(12);
+    gradeRow->addWidget(m_payStep);
+    gradeRow->addWidget(m_stepSpin);
+    gradeRow->addWidget(new QLabel(u"号給"_s, this));
+    gradeRow->addStretch();
+    grid->addLayout(gradeRow, row, 2, 1, 3);
+    ++row;
+    grid->addWidget(m_dayButtons[1], row, 0);
+    grid->addWidget(m_dayLabels[1], row, 1, 1, 2);
+    ++row;
+
+    // Service since hire and time at the present school.
+    auto periodBox = [this](const QString& title, int kind, const QString& caption, QLabel*& years, QLabel*& months,
+                            QLineEdit*& adjust, const QString& yName, const QString& mName, const QString& aName) {
+        auto* box = new QGroupBox(title, this);
+        auto* g = new QGridLayout(box);
+        g->addWidget(m_dayButtons[kind], 0, 0);
+        g->addWidget(m_dayLabels[kind], 0, 1, 1, 4);
+        g->addWidget(new QLabel(caption, box), 1, 0);
+        years = value(yName, box, 36);
+        months = value(mName, box, 28);
+        g->addWidget(years, 1, 1);
+        g->addWidget(new QLabel(u"年"_s, box), 1, 2);
+        g->addWidget(months, 1, 3);
+        g->addWidget(new QLabel(u"ヶ月"_s, box), 1, 4);
+        adjust = edit(aName, box, 4, 44);
+        auto* adjustRow = new QHBoxLayout;
+        adjustRow->addWidget(new QLabel(u"補正月数"_s, box));
+        adjustRow->addWidget(adjust);
+        adjustRow->addWidget(new QLabel(u"ヶ月"_s, box));
+        adjustRow->addStretch();
+        g->addLayout(adjustRow, 2, 0, 1, 5);
+        return box;
+    };
+    auto* periods = new QHBoxLayout;
+    periods->addWidget(periodBox(u"教職員採用"_s, 2, u"教職員勤続年数"_s, m_serviceYears, m_serviceMonths,
+                                 m_serviceAdjust, u"K_KY"_s, u"K_KM"_s, u"K_ADD"_s));
+    periods->addWidget(periodBox(u"現在校赴任"_s, 3, u"現在校勤続年数"_s, m_tenureYears, m_tenureMonths,
+                                 m_tenureAdjust, u"N_KY"_s, u"N_KM"_s, u"N_ADD"_s));
+    grid->addLayout(periods, row, 0, 1, 5);
+    ++row;
+
+    m_yaku1 = new QComboBox(this);
+    m_yaku1->setObjectName(u"YAKU1"_s);
+    m_yaku1->addItems(yaku1Items());
+    m_yaku2 = new QComboBox(this);
+    m_yaku2->setObjectName(u"YAKU2"_s);
+    m_yaku1->setMinimumWidth(110);
+    m_yaku2->setMinimumWidth(90);
+    caption(u"県役職名"_s, row, 0);
+    auto* yakuRow = new QHBoxLayout;
+    yakuRow->addWidget(m_yaku1);
+    yakuRow->addWidget(m_yaku2);
+    yakuRow->addStretch();
+    grid->addLayout(yakuRow, row, 1, 1, 4);
+    ++row;
+    m_remarks = edit(u"S_MSG"_s, this, 120);
+    caption(u"備考"_s, row, 0);
+    grid->addWidget(m_remarks, row, 1, 1, 4);
+    ++row;
+
+    // The survey date, record number and closing.
+    m_surveyYear = edit(u"CHK_Y"_s, this, 4, 36);
+    m_surveyMonth = edit(u"CHK_M"_s, this, 2, 30);
+    m_surveyDay = edit(u"CHK_D"_s, this, 2, 30);
+    for (QLineEdit* e : {m_surveyYear, m_surveyMonth, m_surveyDay}) {
+        e->setReadOnly(true);
+        e->setFocusPolicy(Qt::NoFocus);
+        e->setAlignment(Qt::AlignRight);
+    }
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(new QLabel(u"調査日  平成"_s, this));
+    bottom->addWidget(m_surveyYear);
+    bottom->addWidget(new QLabel(u"年"_s, this));
+    bottom->addWidget(m_surveyMonth);
+    bottom->addWidget(new QLabel(u"月"_s, this));
+    bottom->addWidget(m_surveyDay);
+    bottom->addWidget(new QLabel(u"日"_s, this));
+    bottom->addStretch();
+    m_recordLabel = value(u"ED_NO"_s, this, 50);
+    m_recordSpin = new UpDown(this);
+    m_recordSpin->setObjectName(u"B_NO"_s);
+    bottom->addWidget(m_recordLabel);
+    bottom->addWidget(m_recordSpin);
+    bottom->addSpacing(12);
+    auto* close = new QPushButton(u"閉じる"_s, this);
+    close->setObjectName(u"B_END"_s);
+    close->setAutoDefault(false);
+    bottom->addWidget(close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(bottom);
+
+    // Behaviour.
+    for (QWidget* w : findChildren<QLineEdit*>())
+        w->installEventFilter(this);
+    m_name->installEventFilter(this);
+    connect(m_code, &QLineEdit::textChanged, this, &StaffEditor::on_S_CODE_textChanged);
+    connect(m_name, &QLineEdit::textChanged, this, &StaffEditor::on_S_NAME_textChanged);
+    connect(m_postal, &QLineEdit::textChanged, this, &StaffEditor::on_S_PNO_textChanged);
+    connect(m_postal, &QLineEdit::editingFinished, this, [this] {
+        const QString formatted = formatPostalCode(m_postal->text());
+        if (formatted != m_postal->text())
+            m_postal->setText(formatted);
+    });
+    connect(m_jobTitle, &QComboBox::activated, this, &StaffEditor::on_S_SN_activated);
+    connect(m_yaku1, &QComboBox::currentTextChanged, this, [this] {
+        if (!m_loading)
+            refillYaku2(QString());
+    });
+    connect(m_serviceAdjust, &QLineEdit::textChanged, this, &StaffEditor::recomputeService);
+    connect(m_tenureAdjust, &QLineEdit::textChanged, this, &StaffEditor::recomputeTenure);
+    connect(m_gradeSpin, &UpDown::up, this, [this] { m_grade->setText(QString::number(gradeUp(toI16(m_grade->text())))); });
+    connect(m_gradeSpin, &UpDown::down, this,
+            [this] { m_grade->setText(QString::number(gradeDown(toI16(m_grade->text())))); });
+    connect(m_stepSpin, &UpDown::up, this,
+            [this] { m_payStep->setText(payStepUp(m_payStep->text(), toI16(m_grade->text()))); });
+    connect(m_stepSpin, &UpDown::down, this, [this] { m_payStep->setText(payStepDown(m_payStep->text())); });
+    connect(m_recordSpin, &UpDown::up, this, &StaffEditor::pageUp);
+    connect(m_recordSpin, &UpDown::down, this, &StaffEditor::pageDown);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void StaffEditor::setSingleRecord(bool single)
+{
+    m_single = single;
+    m_recordLabel->setVisible(!single);
+    m_recordSpin->setVisible(!single);
+}
+
+void StaffEditor::setPresetCode(qint32 code)
+{
+    m_presetCode = code;
+}
+
+void StaffEditor::showEvent(QShowEvent* event)
+{
+    RememberedDialog::showEvent(event);
+    if (m_activated)
+        return;
+    m_activated = true;
+    clearForm();
+    goTo(m_start + 1);
+    if (m_variant == EditM2 && m_presetCode > 0)
+        m_code->setText(QString::number(m_presetCode));
+    m_name->setFocus();
+}
+
+int StaffEditor::currentRow() const
+{
+    const int index = m_recordNumber - 1;
+    const int count = m_context.store.staffCount();
+    if (index < 0 || index >= count)
+        return count;
+    if (m_variant == EditM) {
+        const int row = m_context.store.staffListOrder[size_t(index)];
+        return row >= 0 && row < count ? row : count;
+    }
+    return index;
+}
+
+StaffRecord& StaffEditor::record()
+{
+    const int row = currentRow();
+    return row < m_context.store.staffCount() ? m_context.store.staff[size_t(row)] : m_newRecord;
+}
+
+void StaffEditor::clearForm()
+{
+    m_loading = true;
+    for (QLabel* l : m_dayLabels)
+        l->clear();
+    for (QLineEdit* e : {m_name, m_code, m_reading, m_postal, m_address1, m_address2, m_tel, m_fax, m_mobile, m_mail,
+                         m_grade, m_payStep, m_serviceAdjust, m_tenureAdjust, m_remarks})
+        e->clear();
+    m_woman->setChecked(true);
+    for (QLabel* l : {m_age, m_serviceYears, m_serviceMonths, m_tenureYears, m_tenureMonths})
+        l->clear();
+    m_temporary->setChecked(false);
+    m_jobTitle->setCurrentIndex(-1);
+    m_yaku1->setCurrentIndex(0);
+    refillYaku2(QString());
+    m_yaku2->setCurrentIndex(-1);
+    m_loading = false;
+}
+
+void StaffEditor::refillYaku2(const QString& keep)
+{
+    m_yaku2->clear();
+    m_yaku2->addItems(yaku2Items(m_yaku1->currentText()));
+    if (!keep.isEmpty() && m_yaku2->findText(keep) < 0)
+        m_yaku2->addItem(keep); // a post the list no longer offers stays as it was
+    m_yaku2->setCurrentIndex(keep.isEmpty() ? -1 : m_yaku2->findText(keep));
+}
+
+void StaffEditor::showRecord(const StaffRecord& s)
+{
+    m_loading = true;
+    for (QLabel* l : m_dayLabels)
+        l->clear();
+    m_name->setText(s.name);
+    m_code->setText(QString::number(s.code));
+    m_reading->setText(s.reading);
+    m_capture.begin(s.reading, s.name);
+    (s.sex != 0 ? m_woman : m_man)->setChecked(true);
+    if (s.birthDate.isSet())
+        m_dayLabels[0]->setText(formatEraDate(s.birthDate, kDateFormat));
+    m_postal->setText(s.postalCode);
+    m_address1->setText(s.address1);
+    m_address2->setText(s.address2);
+    m_tel->setText(s.tel);
+    m_fax->setText(s.fax);
+    m_mobile->setText(s.mobile);
+    m_mail->setText(s.mail);
+    m_temporary->setChecked(s.temporary != 0);
+    m_grade->setText(s.grade > 0 ? QString::number(s.grade) : QString());
+    m_payStep->setText(s.payStep.trimmed());
+    m_jobTitle->setCurrentIndex(s.jobTitleIndex >= 0 && s.jobTitleIndex < m_jobTitle->count() ? s.jobTitleIndex : -1);
+    if (s.appointDate.isSet())
+        m_dayLabels[1]->setText(formatEraDate(s.appointDate, kDateFormat));
+    if (s.hireDate.isSet())
+        m_dayLabels[2]->setText(formatEraDate(s.hireDate, kDateFormat));
+    if (s.postingDate.isSet())
+        m_dayLabels[3]->setText(formatEraDate(s.postingDate, kDateFormat));
+    if (s.post1.isEmpty()) {
+        m_yaku1->setCurrentIndex(-1);
+    } else {
+        if (m_yaku1->findText(s.post1) < 0)
+            m_yaku1->addItem(s.post1);
+        m_yaku1->setCurrentIndex(m_yaku1->findText(s.post1));
+    }
+    refillYaku2(s.post2);
+    m_serviceAdjust->setText(s.serviceAdjustMonths != 0 ? QString::number(s.serviceAdjustMonths) : QString());
+    m_tenureAdjust->setText(s.tenureAdjustMonths != 0 ? QString::number(s.tenureAdjustMonths) : QString());
+    m_remarks->setText(s.remarks);
+    m_loading = false;
+    recomputePeriods();
+}
+
+void StaffEditor::recomputeAge()
+{
+    if (m_dayLabels[0]->text().isEmpty()) {
+        m_age->clear();
+        return;
+    }
+    StaffRecord& s = record();
+    const Period p = agePeriod(s, m_context.store.surveyDate,
+                               m_context.store.profile.optionFlags & OptionFlag::AgeOnBirthday);
+    s.ageYears = p.years;
+    s.ageMonths = p.months;
+    m_age->setText(ageText(p));
+}
+
+void StaffEditor::recomputeService()
+{
+    if (m_dayLabels[2]->text().isEmpty()) {
+        m_serviceYears->clear();
+        m_serviceMonths->clear();
+        return;
+    }
+    const Period p = periodSince(record().hireDate, m_context.store.surveyDate, toI16(m_serviceAdjust->text()));
+    m_serviceYears->setText(QString::number(p.years));
+    m_serviceMonths->setText(QString::number(p.months));
+}
+
+void StaffEditor::recomputeTenure()
+{
+    if (m_dayLabels[3]->text().isEmpty()) {
+        m_tenureYears->clear();
+        m_tenureMonths->clear();
+        return;
+    }
+    const Period p = periodSince(record().postingDate, m_context.store.surveyDate, toI16(m_tenureAdjust->text()));
+    m_tenureYears->setText(QString::number(p.years));
+    m_tenureMonths->setText(QString::number(p.months));
+}
+
+void StaffEditor::recomputePeriods()
+{
+    recomputeAge();
+    recomputeService();
+    recomputeTenure();
+}
+
+bool StaffEditor::save()
+{
+    if (m_code->text().isEmpty() || m_name->text().isEmpty())
+        return false;
+    RosterStore& store = m_context.store;
+    const bool isNew = currentRow() >= store.staffCount();
+    if (isNew && !store.canAddStaff()) {
+        m_context.notifier.tell(u"職員は%1人までしか登録できません"_s.arg(cap::kMaxStaff), MessageIcon::Warning);
+        return false;
+    }
+    StaffRecord& s = record();
+    s.name = trimRight(m_name->text());
+    s.code = toI32(m_code->text());
+    s.reading = trimRight(m_reading->text());
+    s.postalCode = trimRight(m_postal->text());
+    s.address1 = trimRight(m_address1->text());
+    s.address2 = trimRight(m_address2->text());
+    s.tel = trimRight(m_tel->text());
+    s.fax = trimRight(m_fax->text());
+    s.mobile = trimRight(m_mobile->text());
+    s.mail = trimRight(m_mail->text());
+    s.sex = m_man->isChecked() ? 0 : 1;
+    s.temporary = m_temporary->isChecked() ? 1 : 0;
+    s.jobTitle = trimRight(m_jobTitle->currentText());
+    s.grade = toI16(m_grade->text());
+    s.payStep = m_payStep->text().trimmed();
+    s.jobTitleIndex = m_jobTitle->currentText().trimmed().isEmpty() ? cap::kNoJobTitle : qint16(m_jobTitle->currentIndex());
+    s.post1 = m_yaku1->currentText();
+    s.post2 = m_yaku2->currentText();
+    s.serviceAdjustMonths = toI16(m_serviceAdjust->text());
+    s.tenureAdjustMonths = toI16(m_tenureAdjust->text());
+    s.remarks = m_remarks->text();
+    if (m_variant == EditM && s.schoolFullName.isEmpty())
+        s.municipalityIndex = cap::kMunicipalityUnknown;
+    if (isNew) {
+        store.staff.push_back(m_newRecord);
+        if (m_variant == EditM)
+            store.staffListOrder[size_t(store.staffCount() - 1)] = qint16(store.staffCount() - 1);
+        m_newRecord = StaffRecord{};
+    }
+    return true;
+}
+
+void StaffEditor::goTo(int recordNumber)
+{
+    m_recordNumber = std::max(1, recordNumber);
+    m_recordLabel->setText(QString::number(m_recordNumber));
+    if (m_recordNumber <= m_context.store.staffCount()) {
+        showRecord(record());
+    } else {
+        m_newRecord = StaffRecord{};
+        clearForm();
+        m_capture.begin(QString(), QString());
+    }
+    m_name->setFocus();
+}
+
+void StaffEditor::pageUp()
+{
+    if (save() && m_recordNumber <= m_context.store.staffCount())
+        goTo(m_recordNumber + 1);
+}
+
+void StaffEditor::pageDown()
+{
+    save();
+    if (m_recordNumber != 1)
+        goTo(m_recordNumber - 1);
+}
+
+void StaffEditor::keyPressEvent(QKeyEvent* event)
+{
+    if (m_variant == EditM && (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown))
+        return; // acted on when the key comes up
+    RememberedDialog::keyPressEvent(event);
+}
+
+void StaffEditor::keyReleaseEvent(QKeyEvent* event)
+{
+    if (m_variant == EditM && !event->isAutoRepeat()) {
+        if (event->key() == Qt::Key_PageUp) {
+            m_single ? (void)save() : pageUp();
+            return;
+        }
+        if (event->key() == Qt::Key_PageDown) {
+            m_single ? (void)save() : pageDown();
+            return;
+        }
+    }
+    RememberedDialog::keyReleaseEvent(event);
+}
+
+bool StaffEditor::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (m_variant == EditM) {
+            // Page keys page through records, never through a box.
+            if (key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown) {
+                keyPressEvent(key);
+                return true;
+            }
+            // "!" and the double quote cannot be kept in the roster's files.
+            if (key->text() == u"!"_s || key->text() == u"\""_s)
+                return true;
+        }
+        break;
+    }
+    case QEvent::KeyRelease: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (m_variant == EditM && (key->key() == Qt::Key_PageUp || key->key() == Qt::Key_PageDown)) {
+            keyReleaseEvent(key);
+            return true;
+        }
+        break;
+    }
+    case QEvent::InputMethod:
+        if (watched == m_name) {
+            auto* im = static_cast<QInputMethodEvent*>(event);
+            // A preedit that comes with a commit belongs to the next word:
+            // take it only after the commit has reached the box.
+            if (!im->commitString().isEmpty())
+                m_pendingPreedit = im->preeditString();
+            else if (!im->preeditString().isEmpty())
+                m_capture.preedit(im->preeditString());
+        }
+        break;
+    case QEvent::FocusIn:
+        if (watched == m_name)
+            m_capture.begin(m_reading->text(), m_name->text());
+        else if (watched == m_mobile && m_mobile->text().isEmpty()) {
+            m_mobile->setText(u"090-"_s);
+            QMetaObject::invokeMethod(m_mobile, [this] { m_mobile->setCursorPosition(4); }, Qt::QueuedConnection);
+        } else if (watched == m_address1)
+            QMetaObject::invokeMethod(m_address1, [this] { m_address1->end(false); }, Qt::QueuedConnection);
+        break;
+    case QEvent::FocusOut:
+        if (watched == m_name)
+            m_capture.clear();
+        else if (watched == m_mobile && m_mobile->text() == u"090-"_s)
+            m_mobile->clear();
+        break;
+    case QEvent::MouseButtonDblClick:
+        for (int i = 0; i < 4; ++i)
+            if (watched == m_dayLabels[i]) {
+                on_DAY_L_doubleClicked(i);
+                return true;
+            }
+        break;
+    default:
+        break;
+    }
+    return RememberedDialog::eventFilter(watched, event);
+}
+
+void StaffEditor::on_S_NAME_textChanged()
+{
+    if (m_loading || !m_name->hasFocus())
+        return;
+    if (const std::optional<QString> reading = m_capture.nameChanged(m_name->text()))
+        m_reading->setText(*reading);
+    if (m_pendingPreedit) {
+        m_capture.preedit(*m_pendingPreedit);
+        m_pendingPreedit.reset();
+    }
+}
+
+void StaffEditor::on_S_CODE_textChanged()
+{
+    // A new code is a different person as far as the posts go.
+    if (m_loading || m_variant != EditM)
+        return;
+    StaffRecord& s = record();
+    s.schoolCode = 0;
+    s.schoolFullName.clear();
+}
+
+void StaffEditor::on_S_PNO_textChanged()
+{
+    if (m_loading || m_postal->text().size() != 8 || !m_address1->text().isEmpty() ||
+        m_context.store.postalCodes.entries.empty())
+        return;
+    const QString address = m_context.store.postalCodes.lookup(m_postal->text());
+    if (!address.isEmpty()) {
+        m_address1->setText(address);
+        m_address1->setFocus();
+    }
+}
+
+void StaffEditor::on_S_SN_activated(int index)
+{
+    if (!m_grade->text().isEmpty())
+        return;
+    const int grade = defaultGrade(index);
+    if (grade > 0)
+        m_grade->setText(QString::number(grade));
+}
+
+void StaffEditor::on_B_DAY_clicked(int kind)
+{
+    StaffRecord& s = record();
+    if (m_code->text().size() == 8)
+        s.code = toI32(m_code->text());
+    DaySetDialog dialog(m_context, s, DateFieldKind(kind), this, m_today);
+    dialog.exec();
+    const QString result = dialog.resultText();
+    if (result == u"X"_s)
+        m_dayLabels[kind]->clear();
+    else if (!result.isEmpty())
+        m_dayLabels[kind]->setText(result);
+    afterDate(kind);
+}
+
+void StaffEditor::on_DAY_L_doubleClicked(int kind)
+{
+    if (!m_dayLabels[kind]->text().isEmpty() || kind == int(DateFieldKind::Appoint))
+        return;
+    DayBackDialog dialog(m_context, record(), DateFieldKind(kind), this);
+    dialog.exec();
+    if (!dialog.resultText().isEmpty())
+        m_dayLabels[kind]->setText(dialog.resultText());
+    afterDate(kind);
+}
+
+void StaffEditor::afterDate(int kind)
+{
+    switch (kind) {
+    case 0:
+        recomputeAge();
+        m_jobTitle->setFocus();
+        break;
+    case 1:
+        m_postal->setFocus();
+        break;
+    case 2:
+        recomputeService();
+        m_serviceAdjust->setFocus();
+        break;
+    default:
+        recomputeTenure();
+        m_tenureAdjust->setFocus();
+        break;
+    }
+}
+
+void StaffEditor::done(int result)
+{
+    save();
+    m_capture.clear();
+    RememberedDialog::done(result);
+}

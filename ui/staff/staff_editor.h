@@ -1,0 +1,97 @@
+#pragma once
+
+#include "periods.h"
+#include "reading_capture.h"
+#include "records.h"
+#include "remembered_dialog.h"
+
+#include <QDate>
+
+struct AppContext;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class UpDown;
+
+// 個人データ編集: one staff member's record. Three openers use it:
+//  - EditM, the staff list: records in the list's display order, browsing
+//    or a single record;
+//  - EditM2, a school post: staff-table rows, the proposed code preset;
+//  - EditM3, the officer list: staff-table rows.
+// The form is written back into the record when the user pages on or closes.
+class StaffEditor : public RememberedDialog {
+    Q_OBJECT
+public:
+    enum Variant { EditM, EditM2, EditM3 };
+
+    // `start`: the display position (EditM) or table row (the others) to
+    // show first; the row count for a new record.
+    StaffEditor(AppContext& context, Variant variant, int start, QWidget* parent = nullptr);
+
+    void setSingleRecord(bool single);  // EditM: no paging
+    void setPresetCode(qint32 code);    // EditM2: put into the code box on opening
+    void setToday(const QDate& today) { m_today = today; }
+
+    int recordNumber() const { return m_recordNumber; } // ED_NO, 1-based
+    // The table row of the record shown (the row count for a new one).
+    int currentRow() const;
+    bool save();
+    void goTo(int recordNumber);
+    void pageUp();
+    void pageDown();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void done(int result) override;
+
+private:
+    void buildForm();
+    void clearForm();
+    void showRecord(const StaffRecord& s);
+    void recomputePeriods();
+    void recomputeAge();
+    void recomputeService();
+    void recomputeTenure();
+    void refillYaku2(const QString& keep);
+    StaffRecord& record();
+    void on_B_DAY_clicked(int kind);
+    void on_DAY_L_doubleClicked(int kind);
+    void afterDate(int kind);
+    void on_S_CODE_textChanged();
+    void on_S_NAME_textChanged();
+    void on_S_PNO_textChanged();
+    void on_S_SN_activated(int index);
+
+    AppContext& m_context;
+    Variant m_variant;
+    int m_start;
+    int m_recordNumber = 0;
+    bool m_single = false;
+    qint32 m_presetCode = 0;
+    bool m_loading = false;
+    bool m_activated = false;
+    QDate m_today = QDate::currentDate();
+    StaffRecord m_newRecord; // the record being entered past the end of the table
+    ReadingCapture m_capture;
+    std::optional<QString> m_pendingPreedit; // arrived together with a commit
+
+    QLineEdit *m_name, *m_code, *m_reading, *m_postal, *m_address1, *m_address2, *m_tel, *m_fax, *m_mobile, *m_mail;
+    QLineEdit *m_grade, *m_payStep, *m_serviceAdjust, *m_tenureAdjust, *m_remarks;
+    QLineEdit *m_surveyYear, *m_surveyMonth, *m_surveyDay;
+    QRadioButton *m_man, *m_woman;
+    QCheckBox* m_temporary;
+    QComboBox *m_jobTitle, *m_yaku1, *m_yaku2;
+    QLabel* m_dayLabels[4];
+    QPushButton* m_dayButtons[4];
+    QLabel *m_age, *m_serviceYears, *m_serviceMonths, *m_tenureYears, *m_tenureMonths;
+    QLabel* m_recordLabel;
+    UpDown* m_recordSpin;
+    UpDown* m_gradeSpin;
+    UpDown* m_stepSpin;
+};
