@@ -23,8 +23,7 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLAT
     year=$(ls *MEIBO.NKD | sed 's/MEIBO.NKD//' | sort -n | tail -1)
     pdf="$data/nakama-cho-sample.pdf"
     echo "画面がないため、印刷結果を PDF に書き出します (no display: printing to a PDF instead)"
-    "$here/build-release/app/nakama-cho" --data "$data" --year "$year" --print 99 --pdf "$pdf" \
-        --heading "平成${year}年度 サンプル名簿"
+    "$here/build-release/app/nakama-cho" --data "$data" --year "$year" --print 21 --pdf "$pdf"
     echo "PDF: $pdf"
     exit 0
 fi

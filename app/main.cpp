@@ -6,6 +6,8 @@
 #include "message_box_notifier.h"
 #include "print_framework.h"
 #include "reference_data.h"
+#include "staff_list_print.h"
+#include "staff_list_window.h"
 #include "startup.h"
 
 #include <QApplication>
@@ -26,6 +28,7 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     registerTestPage();
+    registerStaffListJobs();
     if (batch)
         return runBatchPrint(QCoreApplication::arguments().mid(1));
     QApplication::setApplicationName(u"なかま帳"_s);
@@ -60,6 +63,11 @@ int main(int argc, char** argv)
     WindowPositions positions(settings, suite.appKey());
     AppContext context{store, notifier, positions};
     MainWindow frame(context, suite, settings);
+    frame.registerView(MainWindow::StaffList, [&context, &frame] {
+        auto* list = new StaffListWindow(context);
+        QObject::connect(list, &StaffListWindow::surveyDateChanged, &frame, &MainWindow::refreshYearLabels);
+        return list;
+    });
     notifier.setParent(&frame);
     frame.show();
     return app.exec();

@@ -31,7 +31,12 @@ Date fiscalYearStart(const QDate& today)
     return Date::fromYmd(year, 4, 1);
 }
 
-RosterStore::RosterStore() : surveyDate(fiscalYearStart(QDate::currentDate())) {}
+RosterStore::RosterStore() : surveyDate(fiscalYearStart(QDate::currentDate()))
+{
+    // The list shows the table in its own order until it is sorted.
+    for (size_t i = 0; i < staffListOrder.size(); ++i)
+        staffListOrder[i] = qint16(i);
+}
 
 QString RosterStore::yearCaption() const
 {

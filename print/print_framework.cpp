@@ -22,7 +22,7 @@ PrintJobRegistry& printJobs()
 const PrintJob* PrintJobRegistry::find(int code) const
 {
     const auto it = m_jobs.find(code);
-    return it == m_jobs.end() ? nullptr : &it->second;
+    return it == m_jobs.end() || !it->second ? nullptr : &it->second;
 }
 
 bool yieldToUi()

@@ -89,3 +89,11 @@ void printJobWithDialogs(AppContext& context, int code, bool withOptions, QWidge
     }
     }
 }
+
+void printAdHoc(AppContext& context, const std::function<void(PrintJobContext&)>& job, QWidget* parent)
+{
+    constexpr int kAdHocJob = 9001;
+    printJobs().add(kAdHocJob, job);
+    printJobWithDialogs(context, kAdHocJob, false, parent);
+    printJobs().add(kAdHocJob, {});
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 struct AppContext;
 class QPrinter;
@@ -14,6 +15,10 @@ QPrinter& sharedPrinter();
 // `withOptions`, then prints to the chosen destination (printer, preview or
 // PDF) inside the progress dialog.
 void printJobWithDialogs(AppContext& context, int code, bool withOptions, QWidget* parent);
+
+// Prints a list of the caller's own (not one of the numbered jobs) to the
+// destination last chosen, inside the progress dialog.
+void printAdHoc(AppContext& context, const std::function<void(struct PrintJobContext&)>& job, QWidget* parent);
 
 // Prints the job of `code` into a PDF file without any window.
 bool printJobToPdf(RosterStore& store, int code, const QString& path);

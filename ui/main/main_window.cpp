@@ -228,7 +228,8 @@ void MainWindow::showView(int view)
             }
         }
     }
-    m_buttons[u"B_PRT"_s]->setEnabled(view != StaffList);
+    // The staff list prints its telephone list through this button too.
+    m_buttons[u"B_PRT"_s]->setEnabled(true);
     m_actions[u"F_SET_CTV"_s]->setEnabled(view == NoView);
     m_mdi->setBackground(view == NoView ? QBrush(Qt::white) : palette().brush(QPalette::Window));
 }

@@ -40,6 +40,8 @@ public:
     // 名簿作成年度. True when a year was opened.
     bool openYear();
 
+    // The year and survey date in the frame follow the roster.
+    void refreshYearLabels();
     void setTransferCommandVisible(bool visible);
     void setExportEnabled(bool enabled);
     bool ended() const { return m_ended; }
@@ -60,7 +62,6 @@ protected:
 private:
     void buildMenus();
     void buildButtonBar();
-    void refreshYearLabels();
     void setMenuBarVisible(bool visible);
     void applyPrefectureLevel();
     bool askPassword();

@@ -1,0 +1,641 @@
+#include "staff_list_window.h"
+
+#include "app_context.h"
+#include "grid_columns.h"
+#include "periods.h"
+#include "print_runner.h"
+#include "roster_files.h"
+#include "staff_editor.h"
+#include "staff_list_print.h"
+#include "staff_select_dialog.h"
+#include "wait_cursor.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+using namespace staff_list;
+
+// --- model ------------------------------------------------------------------
+
+StaffListModel::StaffListModel(const RosterStore& store, QObject* parent) : QAbstractTableModel(parent), m_store(store)
+{
+}
+
+void StaffListModel::rebuild(const Filter& filter)
+{
+    beginResetModel();
+    m_positions = visiblePositions(m_store, filter);
+    endResetModel();
+}
+
+void StaffListModel::setDisplay(int display, bool ageAndService, bool showMail)
+{
+    m_display = display;
+    m_ageAndService = ageAndService;
+    m_showMail = showMail;
+    emit headerDataChanged(Qt::Horizontal, 0, 12);
+    if (!m_positions.empty())
+        emit dataChanged(index(0, 0), index(rowCount() - 1, 12));
+}
+
+int StaffListModel::position(int row) const
+{
+    return row >= 0 && size_t(row) < m_positions.size() ? m_positions[size_t(row)] : -1;
+}
+
+int StaffListModel::staffRow(int row) const
+{
+    const int p = position(row);
+    return p < 0 ? -1 : m_store.staffListOrder[size_t(p)];
+}
+
+int StaffListModel::rowOfCode(qint32 code) const
+{
+    for (size_t r = 0; r < m_positions.size(); ++r)
+        if (m_store.staff[size_t(m_store.staffListOrder[size_t(m_positions[r])])].code == code)
+            return int(r);
+    return -1;
+}
+
+int StaffListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_positions.size());
+}
+
+int StaffListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : 13;
+}
+
+QVariant StaffListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal)
+        return {};
+    if (role == Qt::TextAlignmentRole)
+        return int(Qt::AlignCenter);
+    if (role != Qt::DisplayRole)
+        return {};
+    switch (section) {
+    case 0: return u"NO"_s;
+    case 1: return u"氏名"_s;
+    case 2: return u"コード"_s;
+    case 3: return u"職名"_s;
+    case 4: return u"級"_s;
+    case 5: return u"号"_s;
+    case 6: return u"性"_s;
+    case 7:
+        if (m_display == Service && m_ageAndService)
+            return u"年齢"_s;
+        return m_display == Age ? u"生年月日"_s : m_display == Service ? u"採用年月日"_s : u"赴任年月日"_s;
+    case 8:
+        if (m_display == Service && m_ageAndService)
+            return u"経験"_s;
+        return m_display == Age ? u"年齢"_s : m_display == Service ? u"経験"_s : u"在籍"_s;
+    case 9: return QString();
+    case 10: return m_showMail ? u"メールアドレス"_s : u"学校名"_s;
+    case 11: return u"郵便番号"_s;
+    case 12: return u"住所"_s;
+    }
+    return {};
+}
+
+QString StaffListModel::cell(const StaffRecord& s, int column, int row) const
+{
+    const Date survey = m_store.surveyDate;
+    switch (column) {
+    case 0: return QString::number(row + 1);
+    case 1: return s.name;
+    case 2: return QString::number(s.code);
+    case 3: return s.jobTitle;
+    case 4: return s.grade > 0 ? QString::number(s.grade).rightJustified(2, u' ') : QString();
+    case 5: return s.payStep.trimmed().rightJustified(3, u' ');
+    case 6: return s.sex == 0 ? u"男"_s : u"女"_s;
+    case 7:
+        if (m_display == Service && m_ageAndService)
+            return s.birthDate.isSet() ? periodColumnText(periodSince(s.birthDate, survey, 0)) : QString();
+        {
+            const Date d = m_display == Age ? s.birthDate : m_display == Service ? s.hireDate : s.postingDate;
+            return d.isSet() ? formatEraDate(d, u"g ee mm dd"_s) : QString();
+        }
+    case 8:
+        if (m_display == Age)
+            return s.birthDate.isSet() ? periodColumnText(periodSince(s.birthDate, survey, 0)) : QString();
+        if (m_display == Service)
+            return s.hireDate.isSet() ? periodColumnText(periodSince(s.hireDate, survey, s.serviceAdjustMonths))
+                                      : QString();
+        return s.postingDate.isSet() ? periodColumnText(periodSince(s.postingDate, survey, s.tenureAdjustMonths))
+                                     : QString();
+    case 9: {
+        if (!(m_display == Service && m_ageAndService) || !s.hireDate.isSet() || !s.birthDate.isSet())
+            return QString();
+        const int age = periodSince(s.birthDate, survey, 0).years;
+        if (age <= 0)
+            return QString();
+        return QString::number(age - periodSince(s.hireDate, survey, s.serviceAdjustMonths).years);
+    }
+    case 10: return m_showMail ? s.mail : s.schoolFullName;
+    case 11: return s.postalCode;
+    case 12: return s.address1;
+    }
+    return QString();
+}
+
+QVariant StaffListModel::data(const QModelIndex& index, int role) const
+{
+    const int row = staffRow(index.row());
+    if (!index.isValid() || row < 0 || row >= m_store.staffCount())
+        return {};
+    if (role == Qt::TextAlignmentRole) {
+        switch (index.column()) {
+        case 0: case 2: case 4: case 5: case 8: case 9: return int(Qt::AlignRight | Qt::AlignVCenter);
+        case 3: case 6: case 7: return int(Qt::AlignCenter);
+        default: return int(Qt::AlignLeft | Qt::AlignVCenter);
+        }
+    }
+    if (role != Qt::DisplayRole)
+        return {};
+    return cell(m_store.staff[size_t(row)], index.column(), index.row());
+}
+
+// --- window -----------------------------------------------------------------
+
+namespace {
+QLabel* label(const QString& text, QWidget* parent, const QString& name = QString())
+{
+    auto* l = new QLabel(text, parent);
+    if (!name.isEmpty())
+        l->setObjectName(name);
+    return l;
+}
+
+QPushButton* button(const QString& name, const QString& text, QWidget* parent)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+} // namespace
+
+StaffListWindow::StaffListWindow(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context)
+{
+    setObjectName(u"M_LIST"_s);
+    setWindowTitle(u"職員ﾘｽﾄ"_s);
+    RosterStore& store = context.store;
+
+    m_model = new StaffListModel(store, this);
+    m_grid = new QTableView(this);
+    m_grid->setObjectName(u"GRID1"_s);
+    m_grid->setModel(m_model);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setAlternatingRowColors(true);
+    m_grid->verticalHeader()->hide();
+    m_grid->verticalHeader()->setDefaultSectionSize(20);
+    m_grid->horizontalHeader()->setHighlightSections(false);
+
+    // Filters.
+    m_jobTitle = new QComboBox(this);
+    m_jobTitle->setObjectName(u"SN_LIST"_s);
+    m_jobTitle->addItem(QString());
+    m_jobTitle->addItems(jobTitles());
+    m_name = new QLineEdit(this);
+    m_name->setObjectName(u"S_NAME"_s);
+    m_name->setFixedWidth(110);
+    m_grade = new QLineEdit(this);
+    m_grade->setObjectName(u"KY"_s);
+    m_grade->setFixedWidth(36);
+    m_municipality = new QComboBox(this);
+    m_municipality->setObjectName(u"CTV"_s);
+    m_municipality->addItem(QString());
+    for (const MunicipalityEntry& e : store.municipalities.entries)
+        m_municipality->addItem(e.name);
+    m_area = new QComboBox(this);
+    m_area->setObjectName(u"AREA"_s);
+    m_area->addItem(QString());
+    m_area->addItems(store.municipalities.areaNames.isEmpty() ? store.places.areaNamesBC
+                                                              : store.municipalities.areaNames);
+    m_jobTitle->setMinimumWidth(110);
+    m_municipality->setMinimumWidth(130);
+    m_area->setMinimumWidth(130);
+    m_nameLabel = label(u"氏名"_s, this, u"Label_NAME"_s);
+    m_gradeLabel = label(u"級"_s, this, u"Label_KY"_s);
+    m_nameLabel->installEventFilter(this);
+    m_gradeLabel->installEventFilter(this);
+    auto* municipalityLabel = label(u"市町村"_s, this);
+    auto* areaLabel = label(u"地域"_s, this);
+    const bool prefecture = store.prefectureLevel();
+    for (QWidget* w : std::initializer_list<QWidget*>{m_municipality, m_area, municipalityLabel, areaLabel})
+        w->setVisible(prefecture);
+
+    auto* filters = new QHBoxLayout;
+    filters->addWidget(label(u"職名"_s, this));
+    filters->addWidget(m_jobTitle);
+    filters->addWidget(m_nameLabel);
+    filters->addWidget(m_name);
+    filters->addWidget(m_gradeLabel);
+    filters->addWidget(m_grade);
+    filters->addWidget(municipalityLabel);
+    filters->addWidget(m_municipality);
+    filters->addWidget(areaLabel);
+    filters->addWidget(m_area);
+    filters->addStretch();
+
+    // Display, order, survey date.
+    m_display = new QComboBox(this);
+    m_display->setObjectName(u"DISP_L"_s);
+    m_display->addItems({u"年齢表示"_s, u"経験年数"_s, u"在籍年数"_s});
+    m_ageAndService = new QCheckBox(u"年齢表示"_s, this);
+    m_ageAndService->setObjectName(u"CHK3"_s);
+    m_ageAndService->setEnabled(false);
+    m_sortBox = new QComboBox(this);
+    m_sortBox->setObjectName(u"DP_SORT"_s);
+    m_sortBox->addItems(sortNames());
+    m_mail = new QCheckBox(u"メール表示"_s, this);
+    m_mail->setObjectName(u"CHK_MAIL"_s);
+    auto* surveyBox = new QGroupBox(u"調査日"_s, this);
+    auto* surveyRow = new QHBoxLayout(surveyBox);
+    surveyRow->setContentsMargins(6, 2, 6, 2);
+    m_year = new QLineEdit(surveyBox);
+    m_year->setObjectName(u"CHK_Y"_s);
+    m_month = new QLineEdit(surveyBox);
+    m_month->setObjectName(u"CHK_M"_s);
+    m_day = new QLineEdit(surveyBox);
+    m_day->setObjectName(u"CHK_D"_s);
+    surveyRow->addWidget(label(u"平成"_s, surveyBox));
+    for (auto [box, unit] : {std::pair{m_year, u"年"_s}, {m_month, u"月"_s}, {m_day, u"日"_s}}) {
+        box->setFixedWidth(36);
+        box->setMaxLength(4);
+        box->setAlignment(Qt::AlignRight);
+        box->installEventFilter(this);
+        surveyRow->addWidget(box);
+        surveyRow->addWidget(label(unit, surveyBox));
+    }
+    auto* display = new QHBoxLayout;
+    display->addWidget(m_display);
+    display->addWidget(m_ageAndService);
+    display->addSpacing(12);
+    display->addWidget(label(u"並び順"_s, this));
+    display->addWidget(m_sortBox);
+    display->addWidget(m_mail);
+    display->addWidget(surveyBox);
+    display->addStretch();
+
+    m_add = button(u"B_ADD"_s, u"追加"_s, this);
+    m_edit = button(u"B_EDIT"_s, u"編集"_s, this);
+    m_delete = button(u"B_DEL"_s, u"削除"_s, this);
+    m_change = button(u"B_CHG"_s, u"コード"_s, this);
+    m_check = button(u"B_CHK"_s, u"CHECK"_s, this);
+    auto* printCodes = button(u"B_PRT_CODE"_s, u"コード印刷"_s, this);
+    auto* soft = button(u"B_SOFT"_s, u"SOFT"_s, this);
+    m_change->setVisible(false);
+    m_check->setVisible(false);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {m_add, m_edit, m_delete, m_change, m_check, printCodes, soft})
+        buttons->addWidget(b);
+    buttons->addStretch();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addLayout(filters);
+    layout->addLayout(display);
+    layout->addLayout(buttons);
+    layout->addWidget(m_grid, 1);
+
+    showSurveyDate();
+    connect(m_jobTitle, &QComboBox::currentTextChanged, this, &StaffListWindow::refresh);
+    connect(m_name, &QLineEdit::textChanged, this, &StaffListWindow::refresh);
+    connect(m_grade, &QLineEdit::textChanged, this, &StaffListWindow::refresh);
+    connect(m_municipality, &QComboBox::currentTextChanged, this, &StaffListWindow::refresh);
+    connect(m_area, &QComboBox::currentTextChanged, this, &StaffListWindow::refresh);
+    connect(m_display, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index != StaffListModel::Service) {
+            m_ageAndService->setChecked(false);
+            m_ageAndService->setEnabled(false);
+        } else {
+            m_ageAndService->setEnabled(true);
+        }
+        applyDisplay();
+    });
+    connect(m_ageAndService, &QCheckBox::toggled, this, &StaffListWindow::applyDisplay);
+    connect(m_mail, &QCheckBox::toggled, this, &StaffListWindow::applyDisplay);
+    connect(m_sortBox, &QComboBox::activated, this, [this](int index) { selectSort(index + 1); });
+    for (QLineEdit* box : {m_year, m_month, m_day})
+        connect(box, &QLineEdit::textChanged, this, &StaffListWindow::readSurveyDate);
+    connect(m_add, &QPushButton::clicked, this, &StaffListWindow::on_B_ADD_clicked);
+    connect(m_edit, &QPushButton::clicked, this, &StaffListWindow::on_B_EDIT_clicked);
+    connect(m_grid, &QTableView::doubleClicked, this, [this] {
+        if (m_edit->isEnabled())
+            on_B_EDIT_clicked();
+    });
+    connect(m_delete, &QPushButton::clicked, this, &StaffListWindow::on_B_DEL_clicked);
+    connect(m_change, &QPushButton::clicked, this, &StaffListWindow::on_B_CHG_clicked);
+    connect(m_check, &QPushButton::clicked, this, &StaffListWindow::on_B_CHK_clicked);
+    connect(printCodes, &QPushButton::clicked, this, &StaffListWindow::on_B_PRT_CODE_clicked);
+
+    applyDisplay();
+    m_loaded = true;
+    refresh();
+}
+
+StaffListWindow::~StaffListWindow()
+{
+    // Closing puts the table back in code order for everyone else.
+    staff_list::resetOrder(m_context.store);
+    m_context.store.rebuildCodeIndex();
+}
+
+void StaffListWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (sub && !m_connected) {
+        m_connected = true;
+        if (QMdiArea* area = sub->mdiArea()) {
+            // Fill the frame less the margins of the original design, at the top left.
+            sub->move(0, 0);
+            sub->resize(std::max(600, area->width() - 27), std::max(400, area->height() - 20));
+            connect(area, &QMdiArea::subWindowActivated, this, [this, sub](QMdiSubWindow* w) {
+                if (w == sub)
+                    activate();
+            });
+            if (area->activeSubWindow() == sub)
+                activate();
+        }
+    } else if (!sub && !m_activatedOnce) {
+        activate();
+    }
+}
+
+void StaffListWindow::activate()
+{
+    const int current = currentGridRow();
+    readSurveyDate();
+    calcAllAges(m_context.store);
+    if (m_sort != BySchool)
+        selectSort(BySchool);
+    else
+        refresh();
+    if (m_activatedOnce && current >= 0 && current < m_model->rowCount())
+        m_grid->selectRow(current);
+    m_activatedOnce = true;
+}
+
+Filter StaffListWindow::filter() const
+{
+    Filter f;
+    f.jobTitle = m_jobTitle->currentText();
+    f.name = m_name->text();
+    f.grade = int(boxNumber(m_grade->text()));
+    f.municipality = m_municipality->currentText();
+    f.area = m_area->currentText();
+    return f;
+}
+
+void StaffListWindow::applyDisplay()
+{
+    m_model->setDisplay(m_display->currentIndex(), m_ageAndService->isChecked(), m_mail->isChecked());
+    const bool ageAndService = m_ageAndService->isChecked() && m_display->currentIndex() == StaffListModel::Service;
+    const bool mail = m_mail->isChecked();
+    const int widths[] = {550, 1600, 930, 1100, 300, 400, 300, ageAndService ? 700 : 1150, 700, ageAndService ? 420 : 0,
+                          mail ? 5050 : 3050, mail ? 0 : 1000, mail ? 0 : 3050};
+    const QStringList widest{u"1500"_s, u"長谷川　佐和子"_s, u"20260001"_s, u"市町村職員"_s, u"10"_s, u"T10"_s,
+                             u"女"_s, ageAndService ? u"60.11"_s : u"H 31 04 30"_s, u"60.11"_s, u"29"_s,
+                             mail ? u"clerk20260001@example.jp"_s : u"瑠璃東部学校組合立星ヶ丘小学校"_s,
+                             u"900-0000"_s, u"瑠璃市桜木町1-20-30"_s};
+    for (int c = 0; c < 13; ++c) {
+        if (widths[c] == 0) {
+            m_grid->setColumnHidden(c, true);
+        } else {
+            m_grid->setColumnHidden(c, false);
+            setColumnWidthTwips(m_grid, c, widths[c], widest[c]);
+        }
+    }
+}
+
+void StaffListWindow::refresh()
+{
+    if (!m_loaded)
+        return;
+    const Filter f = filter();
+    m_add->setEnabled(!f.active());
+    m_delete->setEnabled(!f.active());
+    m_grid->setUpdatesEnabled(false);
+    m_model->rebuild(f);
+    m_grid->setUpdatesEnabled(true);
+}
+
+void StaffListWindow::selectSort(int sort)
+{
+    if (sort < 1 || sort > 6)
+        return;
+    if (sort != m_sort) {
+        m_sort = sort;
+        sortOrder(m_context.store, sort);
+    }
+    const QSignalBlocker block(m_sortBox);
+    m_sortBox->setCurrentIndex(sort - 1);
+    if (sort == ByHire)
+        m_display->setCurrentIndex(StaffListModel::Service);
+    else if (sort == ByPosting)
+        m_display->setCurrentIndex(StaffListModel::Tenure);
+    refresh();
+}
+
+void StaffListWindow::showSurveyDate()
+{
+    const QDate d = m_context.store.surveyDate.toQDate();
+    const QSignalBlocker b1(m_year), b2(m_month), b3(m_day);
+    m_year->setText(QString::number(d.year() - 1988));
+    m_month->setText(QString::number(d.month()));
+    m_day->setText(QString::number(d.day()));
+}
+
+void StaffListWindow::readSurveyDate()
+{
+    const QString y = m_year->text().trimmed(), m = m_month->text().trimmed(), d = m_day->text().trimmed();
+    if (y.isEmpty() || m.isEmpty() || d.isEmpty())
+        return;
+    bool okY = false, okM = false, okD = false;
+    const int year = y.toInt(&okY), month = m.toInt(&okM), day = d.toInt(&okD);
+    if (!okY || !okM || !okD)
+        return; // letters: not a date, nothing changes
+    const Date date = normalisedDate(1988 + qint64(year), month, day);
+    if (!date.isSet() || date == m_context.store.surveyDate)
+        return;
+    m_context.store.surveyDate = date;
+    calcAllAges(m_context.store);
+    emit surveyDateChanged();
+    refresh();
+}
+
+bool StaffListWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_nameLabel && event->type() == QEvent::MouseButtonDblClick)
+        m_change->setVisible(true);
+    if (watched == m_gradeLabel && event->type() == QEvent::MouseButtonPress)
+        m_check->setVisible(true);
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (watched == m_year) {
+                m_month->setFocus();
+                return true;
+            }
+            if (watched == m_month) {
+                m_day->setFocus();
+                return true;
+            }
+            if (watched == m_day) {
+                m_add->setFocus();
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+int StaffListWindow::currentGridRow() const
+{
+    return m_grid->currentIndex().isValid() ? m_grid->currentIndex().row() : -1;
+}
+
+void StaffListWindow::afterEditing(qint32 code, bool select)
+{
+    RosterStore& store = m_context.store;
+    store.reindexStaff();
+    resetOrder(store);
+    sortOrder(store, m_sort);
+    refresh();
+    readSurveyDate();
+    const int row = m_model->rowOfCode(code);
+    if (row < 0)
+        return;
+    if (select)
+        m_grid->selectRow(row);
+    else
+        m_grid->scrollTo(m_model->index(row, 0), QAbstractItemView::PositionAtTop);
+}
+
+void StaffListWindow::on_B_ADD_clicked()
+{
+    RosterStore& store = m_context.store;
+    if (store.staffCount() >= cap::kMaxStaff) {
+        m_context.notifier.tell(u"名簿はこれ以上追加できません"_s, MessageIcon::Critical);
+        return;
+    }
+    const int position = store.staffCount();
+    StaffEditor editor(m_context, StaffEditor::EditM, position, this);
+    editor.exec();
+    const int row = position < store.staffCount() ? store.staffListOrder[size_t(position)]
+                                                  : store.staffCount() - 1;
+    const qint32 code = row >= 0 && row < store.staffCount() ? store.staff[size_t(row)].code : 0;
+    // The table is re-sorted by code, so the display order is rebuilt from it.
+    afterEditing(code, false);
+}
+
+void StaffListWindow::on_B_EDIT_clicked()
+{
+    const int gridRow = currentGridRow();
+    const int position = m_model->position(gridRow);
+    if (position < 0) {
+        m_context.notifier.tell(u"指定されていません"_s, MessageIcon::Critical);
+        return;
+    }
+    RosterStore& store = m_context.store;
+    StaffEditor editor(m_context, StaffEditor::EditM, position, this);
+    editor.setSingleRecord(!m_add->isEnabled());
+    editor.exec();
+    const int row = editor.currentRow() < store.staffCount() ? editor.currentRow() : store.staffListOrder[size_t(position)];
+    afterEditing(row >= 0 && row < store.staffCount() ? store.staff[size_t(row)].code : 0, true);
+}
+
+void StaffListWindow::on_B_CHG_clicked()
+{
+    const int position = m_model->position(currentGridRow());
+    if (position < 0) {
+        m_context.notifier.tell(u"指定されていません"_s, MessageIcon::Critical);
+        return;
+    }
+    CodeChangeDialog dialog(m_context, position, this);
+    dialog.exec();
+    const int row = m_context.store.staffListOrder[size_t(position)];
+    afterEditing(row >= 0 && row < m_context.store.staffCount() ? m_context.store.staff[size_t(row)].code : 0, true);
+}
+
+void StaffListWindow::on_B_DEL_clicked()
+{
+    RosterStore& store = m_context.store;
+    // Exactly the rows the user selected, in whatever way they were selected.
+    std::vector<int> gridRows;
+    for (const QModelIndex& i : m_grid->selectionModel()->selectedRows())
+        if (m_model->staffRow(i.row()) >= 0)
+            gridRows.push_back(i.row());
+    if (gridRows.empty() && m_model->staffRow(currentGridRow()) >= 0)
+        gridRows.push_back(currentGridRow());
+    if (gridRows.empty())
+        return;
+    std::sort(gridRows.begin(), gridRows.end());
+    const QString question = gridRows.size() == 1
+                                 ? store.staff[size_t(m_model->staffRow(gridRows[0]))].name + u"のデータを削除します"_s
+                                 : QString::number(gridRows.size()) + u"名のデータを削除します"_s;
+    if (!m_context.notifier.askYesNo(question))
+        return;
+    std::vector<int> rows;
+    for (int r : gridRows)
+        rows.push_back(m_model->staffRow(r));
+    const int first = gridRows.front();
+    deleteRows(store, rows);
+    store.rebuildCodeIndex();
+    resetOrder(store);
+    sortOrder(store, m_sort);
+    refresh();
+    if (m_model->rowCount() > 0)
+        m_grid->selectRow(std::min(first, m_model->rowCount() - 1));
+}
+
+void StaffListWindow::on_B_CHK_clicked()
+{
+    RosterStore& store = m_context.store;
+    const std::vector<Finding> findings = checkList(store, [this](const Finding& f) {
+        return m_context.notifier.ask({f.shownText, UserNotifier::appTitle(), MessageIcon::Warning,
+                                       MessageButtons::OkCancel, QString()}) != MessageAnswer::Cancel;
+    });
+    const QString path = tempFilePath(store.paths.dataFolder, u"NKMCHO.ERR"_s);
+    if (!writeCheckLog(path, findings))
+        m_context.notifier.tell(u"チェック結果を書き込めませんでした"_s, MessageIcon::Warning, UserNotifier::appTitle(), path);
+    m_context.notifier.tell(u"チェック終了"_s, MessageIcon::Information, QString());
+}
+
+void StaffListWindow::on_B_PRT_CODE_clicked()
+{
+    if (!m_context.notifier.askYesNo(u"職員コードを印刷しますか"_s))
+        return;
+    // The rows the user sees selected, in the order shown.
+    std::vector<int> gridRows;
+    for (const QModelIndex& i : m_grid->selectionModel()->selectedRows())
+        gridRows.push_back(i.row());
+    std::sort(gridRows.begin(), gridRows.end());
+    std::vector<int> rows;
+    for (int r : gridRows)
+        if (m_model->staffRow(r) >= 0)
+            rows.push_back(m_model->staffRow(r));
+    printAdHoc(m_context, [rows](PrintJobContext& c) {
+        printStaffRows(c, rows, u"職員コード"_s,
+                       [](const StaffRecord& s) { return s.code > 19600000 ? QString::number(s.code) : QString(); });
+    }, this);
+}
