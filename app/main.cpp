@@ -6,6 +6,7 @@
 #include "message_box_notifier.h"
 #include "print_framework.h"
 #include "reference_data.h"
+#include "school_list_window.h"
 #include "staff_list_print.h"
 #include "staff_list_window.h"
 #include "startup.h"
@@ -63,6 +64,12 @@ int main(int argc, char** argv)
     WindowPositions positions(settings, suite.appKey());
     AppContext context{store, notifier, positions};
     MainWindow frame(context, suite, settings);
+    frame.registerView(MainWindow::SchoolList, [&context, &frame] {
+        auto* list = new SchoolListWindow(context);
+        QObject::connect(list, &SchoolListWindow::transferCommandVisible, &frame, &MainWindow::setTransferCommandVisible);
+        QObject::connect(list, &SchoolListWindow::narrowedChanged, &frame, &MainWindow::setExportEnabled);
+        return list;
+    });
     frame.registerView(MainWindow::StaffList, [&context, &frame] {
         auto* list = new StaffListWindow(context);
         QObject::connect(list, &StaffListWindow::surveyDateChanged, &frame, &MainWindow::refreshYearLabels);

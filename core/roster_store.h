@@ -84,11 +84,20 @@ public:
 
     // Hand-off between windows.
     struct Selections {
-        QString schoolArea = QStringLiteral("全"); // the school list's area selector
-        QString schoolDistrict;                    // and its district selector
-        QString tallyArea;                         // the statistics window's area
-        QString tallyDistrict;                     // and district
+        QString tallyArea;     // the statistics window's area
+        QString tallyDistrict; // and district
     } selections;
+
+    // What the school list shows, kept here for the export and the printers.
+    struct SchoolFilter {
+        QString area = QStringLiteral("全"); // "全" for every area
+        QString district;
+        QString group = QStringLiteral("全"); // "全", a group name, or "その他"
+        QString municipality;
+        int kinds = 7; // 1 小学校, 2 中学校, 4 特別支援学校
+        bool officers = false; // only schools whose clerks hold an association post
+    } schoolFilter;
+    std::vector<int> shownSchools; // the school rows the last extraction listed
     int editSchoolRow = -1;
     int selectTopRow = 0; // 職員選択 opens where it was left
     int editStaffRow = -1;

@@ -187,13 +187,13 @@ void PrintOptionsDialog::on_P_LIST_clicked()
     const int index = m_layouts->currentRow();
     m_evenTop->setVisible(m_numbers->isChecked() && index == 3);
     m_omitGrade->setVisible(index == 0);
-    const RosterStore::Selections& sel = m_context.store.selections;
-    if (m_globals.jobCode >= 20 || sel.schoolArea == u"全"_s || index < 0)
+    const RosterStore::SchoolFilter& sel = m_context.store.schoolFilter;
+    if (m_globals.jobCode >= 20 || sel.area == u"全"_s || index < 0)
         return;
     m_globals.jobCode = qint16(10 + index);
     m_heading->setText(m_context.positions.settings().get(m_context.positions.appKey(), u"PRINT"_s,
                                                           u"HED"_s + QString::number(m_globals.jobCode)));
-    const QString s = u"平成"_s + yearText() + u"年度"_s + (sel.schoolDistrict.isEmpty() ? sel.schoolArea : sel.schoolDistrict);
+    const QString s = u"平成"_s + yearText() + u"年度"_s + (sel.district.isEmpty() ? sel.area : sel.district);
     if (index == 1)
         m_heading->setText(s + u"学校事務職員名簿"_s);
     else if (index == 2)
@@ -202,10 +202,10 @@ void PrintOptionsDialog::on_P_LIST_clicked()
         m_heading->setText(s + u"学校事務職員連絡先(自宅)"_s);
     if (index == 0 || index == 3) {
         const MunicipalityTable& t = m_context.store.municipalities;
-        if (!t.entries.empty() && sel.schoolDistrict == t.entries[0].name)
+        if (!t.entries.empty() && sel.district == t.entries[0].name)
             m_heading->setText(u"(      管内) 地区名  "_s + t.entries[0].name);
-        else if (sel.schoolArea != u"全"_s)
-            m_heading->setText(u"("_s + sel.schoolArea + u") 地区名  "_s + sel.schoolDistrict);
+        else if (sel.area != u"全"_s)
+            m_heading->setText(u"("_s + sel.area + u") 地区名  "_s + sel.district);
     }
 }
 

@@ -233,8 +233,8 @@ private slots:
         QCOMPARE(g.options.copies, qint16(4));
 
         // From a narrowed school list the layouts make their headings.
-        f.store.selections.schoolArea = u"北部地区"_s;
-        f.store.selections.schoolDistrict = u"北瑠璃東地区"_s;
+        f.store.schoolFilter.area = u"北部地区"_s;
+        f.store.schoolFilter.district = u"北瑠璃東地区"_s;
         g.jobCode = 10;
         {
             PrintOptionsDialog d(f.context, g);
