@@ -118,15 +118,13 @@ EncodedFile writeStaffFile(const StaffFileHeader& header, const std::vector<Staf
     return {w.bytes(), w.problems()};
 }
 
-std::optional<SchoolFileContent> parseSchoolFile(const QByteArray& bytes, QString* error, int maxRows)
+namespace {
+
+// School records with their clerk-slot records, to the end of the text.
+bool readSchoolRecords(RecordReader& r, std::vector<SchoolRecord>& rows, int maxRows)
 {
-    RecordReader r = RecordReader::fromBytes(bytes);
-    SchoolFileContent content;
-    r.readI16(content.headerCount) && r.skip(5);
-    if (r.ok() && (content.headerCount < 0 || content.headerCount > maxRows))
-        r.fail(u"学校数が正しくありません: %1"_s.arg(content.headerCount));
     while (r.ok() && !r.atEnd()) {
-        if (content.rows.size() >= size_t(maxRows)) {
+        if (rows.size() >= size_t(maxRows)) {
             r.fail(u"学校が %1 校を超えています"_s.arg(maxRows));
             break;
         }
@@ -149,29 +147,15 @@ std::optional<SchoolFileContent> parseSchoolFile(const QByteArray& bytes, QStrin
             r.readI32(c.staffCode) && r.readString(c.staffName) && r.readString(c.status) &&
                 r.readString(c.note) && r.readString(c.reserved) && r.skip(5);
         }
-        content.rows.push_back(std::move(s));
+        rows.push_back(std::move(s));
     }
-    // The header's count decides how many schools there are; a count the
-    // records cannot fill means the file lost records.
-    if (r.ok() && content.rows.size() < size_t(content.headerCount))
-        r.fail(u"学校数 %1 に対して学校の記録が %2 件しかありません"_s.arg(content.headerCount).arg(content.rows.size()));
-    if (!r.ok()) {
-        if (error)
-            *error = r.error();
-        return std::nullopt;
-    }
-    content.rows.resize(size_t(content.headerCount));
-    return content;
+    return r.ok();
 }
 
-EncodedFile writeSchoolFile(const std::vector<SchoolRecord>& rows)
+void writeSchoolRecords(RecordWriter& w, const std::vector<SchoolRecord>& rows, const SchoolWriteOptions& o)
 {
-    RecordWriter w;
-    w.number(qint16(rows.size()));
-    w.strings(5);
-    w.endRecord();
     for (const SchoolRecord& s : rows) {
-        const int filled = s.filledSlotCount();
+        const int filled = o.withoutPosts ? 0 : s.filledSlotCount();
         w.beginRecord(schoolLabel(s));
         w.string(s.municipality, u"市町村名"_s);
         w.string(s.name, u"学校名"_s);
@@ -182,13 +166,13 @@ EncodedFile writeSchoolFile(const std::vector<SchoolRecord>& rows)
         w.string(s.tel, u"電話"_s);
         w.string(s.fax, u"FAX"_s);
         w.string(s.mail, u"メール"_s);
-        w.string(s.group, u"グループ名"_s);
+        w.string(o.withoutGroups ? QString() : s.group, u"グループ名"_s);
         w.number(s.number);
         w.number(filled);
         w.string(s.reading, u"フリガナ"_s);
-        w.string(s.prefSelText);
+        w.string(o.blankSelector ? QString() : s.prefSelText);
         w.strings(2);
-        w.number(s.prefSelIndex);
+        w.number(o.blankSelector ? 0 : s.prefSelIndex);
         w.numbers(2);
         w.number(s.branchCount);
         w.number(s.regularClasses);
@@ -205,6 +189,55 @@ EncodedFile writeSchoolFile(const std::vector<SchoolRecord>& rows)
             w.endRecord();
         }
     }
+}
+
+} // namespace
+
+std::optional<SchoolFileContent> parseSchoolFile(const QByteArray& bytes, QString* error, int maxRows)
+{
+    RecordReader r = RecordReader::fromBytes(bytes);
+    SchoolFileContent content;
+    r.readI16(content.headerCount) && r.skip(5);
+    if (r.ok() && (content.headerCount < 0 || content.headerCount > maxRows))
+        r.fail(u"学校数が正しくありません: %1"_s.arg(content.headerCount));
+    readSchoolRecords(r, content.rows, maxRows);
+    // The header's count decides how many schools there are; a count the
+    // records cannot fill means the file lost records.
+    if (r.ok() && content.rows.size() < size_t(content.headerCount))
+        r.fail(u"学校数 %1 に対して学校の記録が %2 件しかありません"_s.arg(content.headerCount).arg(content.rows.size()));
+    if (!r.ok()) {
+        if (error)
+            *error = r.error();
+        return std::nullopt;
+    }
+    content.rows.resize(size_t(content.headerCount));
+    return content;
+}
+
+std::optional<std::vector<SchoolRecord>> parseSchoolExchangeFile(const QByteArray& bytes, QString* error, int maxRows)
+{
+    RecordReader r = RecordReader::fromBytes(bytes);
+    std::vector<SchoolRecord> rows;
+    r.skip(6);
+    readSchoolRecords(r, rows, maxRows);
+    if (!r.ok()) {
+        if (error)
+            *error = r.error();
+        return std::nullopt;
+    }
+    return rows;
+}
+
+EncodedFile writeSchoolFile(const std::vector<SchoolRecord>& rows, const SchoolWriteOptions& options)
+{
+    RecordWriter w;
+    if (options.countHeader)
+        w.number(qint16(rows.size()));
+    else
+        w.string(QString());
+    w.strings(5);
+    w.endRecord();
+    writeSchoolRecords(w, rows, options);
     return {w.bytes(), w.problems()};
 }
 

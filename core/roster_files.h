@@ -42,7 +42,17 @@ EncodedFile writeStaffFile(const StaffFileHeader& header, const std::vector<Staf
 
 std::optional<SchoolFileContent> parseSchoolFile(const QByteArray& bytes, QString* error,
                                                  int maxRows = cap::kTableRows);
-EncodedFile writeSchoolFile(const std::vector<SchoolRecord>& rows);
+// How a school file is written: the roster's own file, or the exchange forms.
+struct SchoolWriteOptions {
+    bool countHeader = true;    // the header starts with the number of schools
+    bool blankSelector = false; // prefSelText "" and prefSelIndex 0
+    bool withoutGroups = false;
+    bool withoutPosts = false;  // slot count 0, no clerk-slot records
+};
+EncodedFile writeSchoolFile(const std::vector<SchoolRecord>& rows, const SchoolWriteOptions& options = {});
+// The school exchange file (.NK2): six empty header values, then the schools.
+std::optional<std::vector<SchoolRecord>> parseSchoolExchangeFile(const QByteArray& bytes, QString* error,
+                                                                 int maxRows = cap::kTableRows);
 
 // Entries plus the district and area lists they fill.
 std::optional<MunicipalityTable> parseMunicipalityFile(const QByteArray& bytes, QString* error);

@@ -96,6 +96,7 @@ public:
         QString municipality;
         int kinds = 7; // 1 小学校, 2 中学校, 4 特別支援学校
         bool officers = false; // only schools whose clerks hold an association post
+        bool narrowed = false; // the list shows an extraction, not every school
     } schoolFilter;
     std::vector<int> shownSchools; // the school rows the last extraction listed
     int editSchoolRow = -1;

@@ -2,6 +2,7 @@
 
 #include "app_context.h"
 #include "ctv_chg_dialog.h"
+#include "exchange_commands.h"
 #include "password.h"
 #include "password_dialogs.h"
 #include "periods.h"
@@ -44,6 +45,13 @@ MainWindow::MainWindow(AppContext& context, SuiteSession& suite, SettingsStore& 
     buildMenus();
     buildButtonBar();
     printView = [this](int state, bool withOptions) { printJobWithDialogs(m_context, state, withOptions, this); };
+    chooseExchangeFile = exchangeFileDialog(m_context, this);
+    writeExchangeFiles = [this] { exportExchangePair(m_context, chooseExchangeFile); };
+    writePrefectureFile = [this] { exportPrefectureSchools(m_context); };
+    readExchangeFiles = [this] {
+        showView(NoView);
+        importExchangePair(m_context, chooseExchangeFile, this);
+    };
 
     // Start: nothing can be opened or saved until the first activation says so.
     WaitCursor wait;

@@ -54,6 +54,8 @@ public:
     std::function<void()> writePrefectureFile;
     std::function<void()> openTransfers;
     std::function<QDate()> clock = [] { return QDate::currentDate(); };
+    // Asks for an exchange file name (true: to save); tests answer themselves.
+    std::function<QString(bool save)> chooseExchangeFile;
 
 protected:
     void showEvent(QShowEvent* event) override;

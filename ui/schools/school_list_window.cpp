@@ -313,6 +313,7 @@ SchoolListWindow::SchoolListWindow(AppContext& context, QWidget* parent) : QWidg
 
 SchoolListWindow::~SchoolListWindow()
 {
+    m_context.store.schoolFilter.narrowed = false;
     emit transferCommandVisible(false);
     emit narrowedChanged(false);
 }
@@ -415,6 +416,7 @@ void SchoolListWindow::showSchools(const std::vector<int>& schools)
     m_schoolsShown = int(schools.size());
     m_schoolCount->setText(QString::number(m_schoolsShown));
     m_rowCount->setText(QString::number(m_model->rowCount()));
+    m_context.store.schoolFilter.narrowed = narrowed();
     emit narrowedChanged(narrowed());
 }
 

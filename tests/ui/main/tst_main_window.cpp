@@ -1,4 +1,6 @@
 #include "app_context.h"
+#include "exchange_commands.h"
+#include "exchange_files.h"
 #include "main_window.h"
 #include "password.h"
 #include "password_dialogs.h"
@@ -324,6 +326,44 @@ private slots:
         p.frame->showView(MainWindow::SchoolList);
         QTest::mouseClick(p.button(u"B_PRT"_s), Qt::LeftButton);
         QCOMPARE(printed, 10);
+    }
+
+    void readingAnExchangePair()
+    {
+        QTemporaryDir root;
+        SettingsStore settings(root.filePath(u"suite"_s));
+        Program p(root.path(), settings);
+        p.writeArea(u"瑠璃県"_s);
+        chooseYear(u"38"_s);
+        p.notifier.answers = {MessageAnswer::No};
+        p.frame->firstActivation();
+        {
+            RosterStore other;
+            other.paths.dataFolder = p.data;
+            generateSampleRoster(other, SampleOptions{6, 8, 11, 38, false});
+            other.schoolFilter.narrowed = true;
+            RecordingNotifier n;
+            QCOMPARE(exchange::exportPair(other, exchange::exportNames(p.data + u"/AREA9"_s), n), 1);
+        }
+        // A file that is not an exchange file is refused.
+        p.frame->chooseExchangeFile = [&p](bool) { return p.data + u"/NKMCHO.SEW"_s; };
+        p.notifier.messages.clear();
+        p.action(u"F_F_IN"_s)->trigger();
+        QCOMPARE(p.notifier.texts(), QStringList{u"ﾌｧｲﾙが違います"_s});
+        p.frame->chooseExchangeFile = [&p](bool) { return p.data + u"/AREA9.NK2"_s; };
+        testenv::onModal<AreaCheckDialog>([](AreaCheckDialog* d) {
+            QCOMPARE(d->windowTitle(), u"読込地域"_s);
+            auto* text = d->findChild<QLineEdit*>(u"Text1"_s);
+            QTest::keyClicks(text, u"RURI"_s);
+            QTest::keyClick(text, Qt::Key_Return);
+        });
+        p.action(u"F_F_IN"_s)->trigger();
+        QCOMPARE(p.store.schoolCount(), qint16(6));
+        QVERIFY(p.store.staffCount() >= 6); // the posted staff of the six schools
+        for (const SchoolRecord& s : p.store.schools)
+            QVERIFY(s.clerks[0].staffCode == 0 || p.store.findStaffByCode(s.clerks[0].staffCode) >= 0);
+        QCOMPARE(p.frame->currentView(), 0);
+        QCOMPARE(p.store.dirty, qint16(1));
     }
 
     void thePasswordAcrossARestart()

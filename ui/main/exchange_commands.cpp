@@ -1,0 +1,88 @@
+#include "exchange_commands.h"
+
+#include "app_context.h"
+#include "exchange_files.h"
+#include "wait_cursor.h"
+
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+AreaCheckDialog::AreaCheckDialog(AppContext& context, QWidget* parent) : RememberedDialog(context.positions, parent)
+{
+    setObjectName(u"AREA_CHK"_s);
+    setWindowTitle(u"読込地域"_s);
+    m_text = new QLineEdit(this);
+    m_text->setObjectName(u"Text1"_s);
+    m_text->setMinimumWidth(180);
+    auto* ok = new QPushButton(u"OK"_s, this);
+    ok->setObjectName(u"B_OK"_s);
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(u"ｷｬﾝｾﾙ"_s, this);
+    cancel->setObjectName(u"B_ESC"_s);
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(u"読込元地区名"_s, this));
+    row->addWidget(m_text);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(row);
+    layout->addLayout(buttons);
+    auto take = [this] {
+        m_typed = m_text->text().trimmed();
+        accept();
+    };
+    connect(ok, &QPushButton::clicked, this, take);
+    connect(m_text, &QLineEdit::returnPressed, this, take);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+FileChooser exchangeFileDialog(AppContext& context, QWidget* parent)
+{
+    return [&context, parent](bool save) {
+        const QString folder = context.store.paths.dataFolder;
+        if (save)
+            return QFileDialog::getSaveFileName(parent, u"ファイル作成"_s, folder,
+                                                u"名簿ファイル (*.NK* *.nk*);;全ファイル (*)"_s);
+        return QFileDialog::getOpenFileName(parent, u"ファイル読込"_s, folder,
+                                            u"名簿ファイル (*.NK1 *.NK2 *.nk1 *.nk2)"_s);
+    };
+}
+
+void exportExchangePair(AppContext& context, const FileChooser& choose)
+{
+    const QString chosen = choose(true);
+    if (chosen.isEmpty())
+        return;
+    WaitCursor wait;
+    exchange::exportPair(context.store, exchange::exportNames(chosen), context.notifier);
+}
+
+void exportPrefectureSchools(AppContext& context)
+{
+    WaitCursor wait;
+    exchange::exportPrefectureFile(context.store, context.notifier);
+}
+
+bool importExchangePair(AppContext& context, const FileChooser& choose, QWidget* parent)
+{
+    const QString chosen = choose(false);
+    if (chosen.isEmpty())
+        return false;
+    const std::optional<exchange::PairNames> names = exchange::importNames(chosen);
+    if (!names) {
+        context.notifier.tell(u"ﾌｧｲﾙが違います"_s, MessageIcon::Warning);
+        return false;
+    }
+    return exchange::importPair(context.store, *names, context.notifier, [&context, parent](const QString&) {
+               AreaCheckDialog dialog(context, parent);
+               return dialog.exec() == QDialog::Accepted ? dialog.typedArea() : QString();
+           }) == 1;
+}
