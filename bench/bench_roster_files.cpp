@@ -1,5 +1,6 @@
 // Times loading and saving a roster at full capacity: 1500 schools with seven
 // posts each and 1500 staff. Prints the median of several runs.
+#include "bench_util.h"
 #include "roster_files.h"
 #include "sample_roster.h"
 
@@ -10,20 +11,6 @@
 #include <cstdio>
 #include <functional>
 
-namespace {
-double medianMs(int runs, const std::function<void()>& work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        work();
-        times.push_back(double(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-} // namespace
 
 int main(int argc, char** argv)
 {

@@ -1,5 +1,6 @@
 // Times the school list with 1500 schools and their posts: the table sort
 // with a full listing, and an extraction.
+#include "bench_util.h"
 #include "app_context.h"
 #include "sample_roster.h"
 #include "school_list_window.h"
@@ -16,20 +17,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-double medianMs(int runs, const std::function<void()>& work)
-{
-    std::vector<double> t;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        t.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(t.begin(), t.end());
-    return t[t.size() / 2];
-}
-} // namespace
 
 int main(int argc, char** argv)
 {

@@ -1,5 +1,6 @@
 // Times the staff list with 1500 staff: each of the six sorts, and a grid
 // refresh after a sort or a filter change.
+#include "bench_util.h"
 #include "app_context.h"
 #include "sample_roster.h"
 #include "settings_store.h"
@@ -17,20 +18,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-double medianMs(int runs, const std::function<void()>& work)
-{
-    std::vector<double> t;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        t.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(t.begin(), t.end());
-    return t[t.size() / 2];
-}
-} // namespace
 
 int main(int argc, char** argv)
 {

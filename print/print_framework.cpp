@@ -48,6 +48,21 @@ void openPage(PrintDevice& device, const QString& text)
     device.currentX = x;
     device.currentY = y;
 }
+// The steps report and label pages share once paper and orientation are
+// chosen: the printer takes them (or keeps what it had), the document is
+// opened, the origin is the printable area's corner, 14-point Mincho.
+void applyPageSetup(PrintDevice& device)
+{
+    device.applyPageSetup();
+    applyCorrections(device);
+    openPage(device, QString());
+    device.scaleTop = 0;
+    device.scaleLeft = 0;
+    device.setBackgroundTransparent();
+    device.font.transparent = true;
+    device.font.face = u"ＭＳ 明朝"_s;
+    device.font.size = 14;
+}
 } // namespace
 
 void setupReportPage(PrintDevice& device, const QString& paper, const QString& orientation)
@@ -62,15 +77,7 @@ void setupReportPage(PrintDevice& device, const QString& paper, const QString& o
     else if (orientation == u"H"_s)
         device.orientation = PrintDevice::Orientation::Landscape;
     device.colourMode = 1;
-    device.applyPageSetup(); // a printer that refuses keeps what it had
-    applyCorrections(device);
-    openPage(device, QString());
-    device.scaleTop = 0;
-    device.scaleLeft = 0;
-    device.setBackgroundTransparent();
-    device.font.transparent = true;
-    device.font.face = u"ＭＳ 明朝"_s;
-    device.font.size = 14;
+    applyPageSetup(device);
     if (!g.offsetsMeasured)
         measurePrinterOffsets(device);
     const QSizeF printable = device.printableSizeMm();
@@ -104,15 +111,7 @@ void setupLabelPage(PrintDevice& device, bool colour)
 {
     device.orientation = PrintDevice::Orientation::Portrait;
     device.colourMode = colour ? 2 : 1;
-    device.applyPageSetup();
-    applyCorrections(device);
-    openPage(device, QString());
-    device.scaleTop = 0;
-    device.scaleLeft = 0;
-    device.setBackgroundTransparent();
-    device.font.transparent = true;
-    device.font.face = u"ＭＳ 明朝"_s;
-    device.font.size = 14;
+    applyPageSetup(device);
     measurePrinterOffsets(device);
     yieldToUi();
 }
@@ -164,6 +163,22 @@ QString pageNumberText(const PrintOptions& options, int index)
     return number;
 }
 
+void setupPaperReport(PrintDevice& device)
+{
+    setupReportPage(device, u"A4"_s, u"V"_s);
+    reportOrigin(device, 210, 297, 0, 0);
+}
+
+bool startReportPage(PrintJobContext& context, int pageIndex)
+{
+    if (pageIndex > 0)
+        context.device.newPage();
+    if (context.stopRequested())
+        return false;
+    resetPage(context.device);
+    return true;
+}
+
 bool runPrintJob(PrintDevice& device, RosterStore& store, int code)
 {
     PrintGlobals& g = printGlobals();
@@ -190,10 +205,8 @@ void registerTestPage()
 {
     printJobs().add(kTestPageJob, [](PrintJobContext& c) {
         PrintDevice& d = c.device;
-        setupReportPage(d, u"A4"_s, u"V"_s);
-        reportOrigin(d, 210, 297, 0, 0);
-        resetPage(d);
-        if (c.stopRequested())
+        setupPaperReport(d);
+        if (!startReportPage(c, 0))
             return;
         d.lineWidth = 4;
         d.box(10, 10, 200, 287);

@@ -78,6 +78,12 @@ private:
 };
 PrintJobRegistry& printJobs();
 
+// An A4 portrait report whose layout is measured from the paper's edges.
+void setupPaperReport(PrintDevice& device);
+// Starts page `pageIndex` (0-based) of a report: a new page after the first,
+// the stop checkpoint, then the page reset. False when the job must stop.
+bool startReportPage(PrintJobContext& context, int pageIndex);
+
 // Runs the job of `code` on `device` as often as the options ask, then ends
 // the document, or aborts it when a stop was asked. True when printed.
 bool runPrintJob(PrintDevice& device, RosterStore& store, int code);

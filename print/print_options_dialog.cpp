@@ -4,6 +4,7 @@
 #include "print_framework.h"
 #include "settings_store.h"
 #include "text_width.h"
+#include "widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,21 +20,7 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-QLineEdit* smallBox(const QString& name, QWidget* parent)
-{
-    auto* b = new QLineEdit(parent);
-    b->setObjectName(name);
-    b->setFixedWidth(56);
-    b->setAlignment(Qt::AlignRight);
-    return b;
-}
 
-QCheckBox* check(const QString& name, const QString& text, QWidget* parent)
-{
-    auto* c = new QCheckBox(text, parent);
-    c->setObjectName(name);
-    return c;
-}
 
 // The whole of a box as a 16-bit number; nothing or letters count as 0.
 std::optional<qint16> sixteenBit(const QString& text)
@@ -79,13 +66,13 @@ PrintOptionsDialog::PrintOptionsDialog(AppContext& context, PrintGlobals& global
     m_heading = new QLineEdit(this);
     m_heading->setObjectName(u"P_HED"_s);
     m_heading->setMinimumWidth(320);
-    m_prefix = smallBox(u"P_NO(0)"_s, this);
-    m_startPage = smallBox(u"P_NO(1)"_s, this);
-    m_copies = smallBox(u"P_COUNT"_s, this);
-    m_numbers = check(u"CHK_NO"_s, u"ﾍﾟｰｼﾞ番号印刷"_s, this);
-    m_omitSubstitutes = check(u"PRT_S_NO"_s, u"産休・育休補助　印刷無し"_s, this);
-    m_evenTop = check(u"CHK_UP"_s, u"偶数ページ上に印刷"_s, this);
-    m_omitGrade = check(u"CHK1"_s, u"級・号給印刷無し"_s, this);
+    m_prefix = makeNumberBox(u"P_NO(0)"_s, this, 56, 8);
+    m_startPage = makeNumberBox(u"P_NO(1)"_s, this, 56, 8);
+    m_copies = makeNumberBox(u"P_COUNT"_s, this, 56, 8);
+    m_numbers = makeCheck(u"CHK_NO"_s, u"ﾍﾟｰｼﾞ番号印刷"_s, this);
+    m_omitSubstitutes = makeCheck(u"PRT_S_NO"_s, u"産休・育休補助　印刷無し"_s, this);
+    m_evenTop = makeCheck(u"CHK_UP"_s, u"偶数ページ上に印刷"_s, this);
+    m_omitGrade = makeCheck(u"CHK1"_s, u"級・号給印刷無し"_s, this);
     m_destination = new QComboBox(this);
     m_destination->setObjectName(u"P_DEST"_s);
     m_destination->addItems({u"プリンタ"_s, u"印刷プレビュー"_s, u"PDFファイル"_s});

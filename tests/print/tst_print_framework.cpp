@@ -7,6 +7,7 @@
 #include "recording_device.h"
 #include "settings_store.h"
 #include "test_env.h"
+#include "window_context.h"
 #include "ui_helpers.h"
 
 #include <QCheckBox>
@@ -24,13 +25,7 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-struct Fixture {
-    QTemporaryDir dir;
-    SettingsStore settings{dir.path()};
-    WindowPositions positions{settings, u"NAKAMA-CHO"_s};
-    RosterStore store;
-    RecordingNotifier notifier;
-    AppContext context{store, notifier, positions};
+struct Fixture : WindowContext {
     Fixture() { printGlobals() = PrintGlobals{}; }
 };
 

@@ -7,6 +7,7 @@
 #include "staff_select_dialog.h"
 #include "text_width.h"
 #include "up_down.h"
+#include "widgets.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -23,16 +24,6 @@ using staff_rules::toI16;
 using staff_rules::toI32;
 
 namespace {
-QLineEdit* edit(const QString& name, QWidget* parent, int width = 0, int maxLength = 0)
-{
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    if (width > 0)
-        e->setFixedWidth(width);
-    if (maxLength > 0)
-        e->setMaxLength(maxLength);
-    return e;
-}
 
 QString blankIfZero(qint64 v)
 {
@@ -84,8 +75,8 @@ void SchoolEditor::build()
     for (const MunicipalityEntry& e : store.municipalities.entries)
         m_municipality->addItem(e.name);
     m_municipality->setMinimumWidth(130);
-    m_name = edit(u"S_NAME"_s, this, 160, 40);
-    m_reading = edit(u"S_FURI"_s, this, 160, 60);
+    m_name = makeEdit(u"S_NAME"_s, this, 160, 40);
+    m_reading = makeEdit(u"S_FURI"_s, this, 160, 60);
     m_kind = new QComboBox(this);
     m_kind->setObjectName(u"SC_K_SEL"_s);
     m_kind->addItems(schoolKinds());
@@ -98,16 +89,16 @@ void SchoolEditor::build()
     m_group->installEventFilter(this);
     if (m_group->lineEdit())
         m_group->lineEdit()->installEventFilter(this);
-    m_code = edit(u"SC_CODE"_s, this, 90, 9);
-    m_number = edit(u"SC_NO"_s, this, 60, 5);
-    m_postal = edit(u"S_PNO"_s, this, 90, 10);
-    m_address = edit(u"S_ADR"_s, this, 0, 80);
-    m_tel = edit(u"S_TEL"_s, this, 130, 20);
-    m_fax = edit(u"S_FAX"_s, this, 130, 20);
-    m_mail = edit(u"MAIL"_s, this, 0, 80);
-    m_regular = edit(u"R_COUNT"_s, this, 40, 4);
-    m_special = edit(u"T_COUNT"_s, this, 40, 4);
-    m_branch = edit(u"B_COUNT"_s, this, 40, 4);
+    m_code = makeEdit(u"SC_CODE"_s, this, 90, 9);
+    m_number = makeEdit(u"SC_NO"_s, this, 60, 5);
+    m_postal = makeEdit(u"S_PNO"_s, this, 90, 10);
+    m_address = makeEdit(u"S_ADR"_s, this, 0, 80);
+    m_tel = makeEdit(u"S_TEL"_s, this, 130, 20);
+    m_fax = makeEdit(u"S_FAX"_s, this, 130, 20);
+    m_mail = makeEdit(u"MAIL"_s, this, 0, 80);
+    m_regular = makeEdit(u"R_COUNT"_s, this, 40, 4);
+    m_special = makeEdit(u"T_COUNT"_s, this, 40, 4);
+    m_branch = makeEdit(u"B_COUNT"_s, this, 40, 4);
 
     auto* grid = new QGridLayout;
     int row = 0;
@@ -160,13 +151,13 @@ void SchoolEditor::build()
     for (int c = 0; c < heads.size(); ++c)
         pg->addWidget(new QLabel(heads[c], posts), 0, c);
     for (int i = 0; i < 7; ++i) {
-        m_staffCode[size_t(i)] = edit(u"M_CODE(%1)"_s.arg(i), posts, 90, 8);
-        m_staffName[size_t(i)] = edit(u"M_NAME(%1)"_s.arg(i), posts, 140, 40);
+        m_staffCode[size_t(i)] = makeEdit(u"M_CODE(%1)"_s.arg(i), posts, 90, 8);
+        m_staffName[size_t(i)] = makeEdit(u"M_NAME(%1)"_s.arg(i), posts, 140, 40);
         m_status[size_t(i)] = new QComboBox(posts);
         m_status[size_t(i)]->setObjectName(u"ETC_SEL(%1)"_s.arg(i));
         m_status[size_t(i)]->addItems(postStatuses());
         m_status[size_t(i)]->setMinimumWidth(120);
-        m_note[size_t(i)] = edit(u"ETC_MSG(%1)"_s.arg(i), posts, 160, 40);
+        m_note[size_t(i)] = makeEdit(u"ETC_MSG(%1)"_s.arg(i), posts, 160, 40);
         auto* editButton = new QPushButton(u"編集"_s, posts);
         editButton->setObjectName(u"B_EDIT(%1)"_s.arg(i));
         auto* pick = new QPushButton(u"参照"_s, posts);

@@ -9,17 +9,11 @@ void printSchoolNameSheet(PrintJobContext& c)
 {
     PrintDevice& d = c.device;
     const std::vector<int> schools = school_list::filteredSchools(c.store);
-    setupReportPage(d, u"A4"_s, u"V"_s);
-    reportOrigin(d, 210, 297, 0, 0);
+    setupPaperReport(d);
     for (size_t i = 0; i < schools.size() || i == 0; ++i) {
         const int n = int(i % 200);
-        if (n == 0) {
-            if (i > 0)
-                d.newPage();
-            if (c.stopRequested())
-                return;
-            resetPage(d);
-        }
+        if (n == 0 && !startReportPage(c, int(i / 200)))
+            return;
         if (schools.empty())
             break;
         const SchoolRecord& s = c.store.schools[size_t(schools[i])];

@@ -2,6 +2,8 @@
 
 #include "app_context.h"
 #include "grid_columns.h"
+#include "view_window.h"
+#include "widgets.h"
 #include "print_runner.h"
 #include "school_editor.h"
 #include "school_list_print.h"
@@ -13,8 +15,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
@@ -147,20 +147,7 @@ QVariant SchoolListModel::data(const QModelIndex& index, int role) const
 // --- window -----------------------------------------------------------------
 
 namespace {
-QPushButton* button(const QString& name, const QString& text, QWidget* parent)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
 
-QCheckBox* check(const QString& name, const QString& text, QWidget* parent)
-{
-    auto* c = new QCheckBox(text, parent);
-    c->setObjectName(name);
-    return c;
-}
 } // namespace
 
 SchoolListWindow::SchoolListWindow(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context)
@@ -203,15 +190,15 @@ SchoolListWindow::SchoolListWindow(AppContext& context, QWidget* parent) : QWidg
     auto* extractBox = new QGroupBox(u"抽出"_s, this);
     auto* extractRow = new QHBoxLayout(extractBox);
     extractRow->setContentsMargins(6, 2, 6, 2);
-    m_elementary = check(u"CHK_ES"_s, u"小学校"_s, extractBox);
-    m_junior = check(u"CHK_JHS"_s, u"中学校"_s, extractBox);
-    m_special = check(u"CHK_TS"_s, u"養護学校"_s, extractBox);
+    m_elementary = makeCheck(u"CHK_ES"_s, u"小学校"_s, extractBox);
+    m_junior = makeCheck(u"CHK_JHS"_s, u"中学校"_s, extractBox);
+    m_special = makeCheck(u"CHK_TS"_s, u"養護学校"_s, extractBox);
     const int kinds = context.store.schoolFilter.kinds;
     m_elementary->setChecked(kinds & 1);
     m_junior->setChecked(kinds & 2);
     m_special->setChecked(kinds & 4);
-    auto* pick = button(u"B_PICUP"_s, u"抽出"_s, extractBox);
-    auto* all = button(u"B_ALL"_s, u"全表示"_s, extractBox);
+    auto* pick = makeButton(u"B_PICUP"_s, u"抽出"_s, extractBox);
+    auto* all = makeButton(u"B_ALL"_s, u"全表示"_s, extractBox);
     for (QWidget* w : std::initializer_list<QWidget*>{m_elementary, m_junior, m_special, pick, all})
         extractRow->addWidget(w);
 
@@ -219,8 +206,8 @@ SchoolListWindow::SchoolListWindow(AppContext& context, QWidget* parent) : QWidg
     m_schoolCount->setObjectName(u"SC_LABEL"_s);
     m_rowCount = new QLabel(this);
     m_rowCount->setObjectName(u"SM_LABEL"_s);
-    m_readings = check(u"CHK_FRI"_s, u"ﾌﾘｶﾞﾅ"_s, this);
-    m_mail = check(u"CHK_NAME"_s, u"メール"_s, this);
+    m_readings = makeCheck(u"CHK_FRI"_s, u"ﾌﾘｶﾞﾅ"_s, this);
+    m_mail = makeCheck(u"CHK_NAME"_s, u"メール"_s, this);
 
     auto* top = new QHBoxLayout;
     top->addWidget(m_areaLabel);
@@ -245,7 +232,7 @@ SchoolListWindow::SchoolListWindow(AppContext& context, QWidget* parent) : QWidg
         {u"B_PRT_ADRS"_s, u"宛名印刷"_s}, {u"B_CODE_CHG"_s, u"コード変更"_s}};
     QMap<QString, QPushButton*> made;
     for (const auto& [name, text] : names) {
-        made[name] = button(name, text, this);
+        made[name] = makeButton(name, text, this);
         buttons->addWidget(made[name]);
     }
     buttons->addStretch();
@@ -371,21 +358,10 @@ void SchoolListWindow::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (!m_activatedOnce)
         emit transferCommandVisible(true); // 人事異動 belongs to the open school list
-    auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (sub && !m_connected) {
+    if (!m_connected) {
         m_connected = true;
-        if (QMdiArea* area = sub->mdiArea()) {
-            sub->move(0, 0);
-            sub->resize(std::max(600, area->width() - 27), std::max(400, area->height() - 20));
-            connect(area, &QMdiArea::subWindowActivated, this, [this, sub](QMdiSubWindow* w) {
-                if (w == sub)
-                    activate();
-            });
-            if (area->activeSubWindow() == sub)
-                activate();
-        }
-    } else if (!sub && !m_activatedOnce) {
-        activate();
+        if (!attachViewWindow(this, [this] { activate(); }))
+            activate();
     }
 }
 

@@ -3,6 +3,7 @@
 #include "app_context.h"
 #include "date_entry.h"
 #include "up_down.h"
+#include "widgets.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -17,23 +18,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QLineEdit* numberBox(const QString& name, QWidget* parent)
-{
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setMaxLength(6);
-    box->setFixedWidth(48);
-    box->setAlignment(Qt::AlignRight);
-    box->setInputMethodHints(Qt::ImhDigitsOnly);
-    return box;
-}
 
-QPushButton* button(const QString& name, const QString& text, QWidget* parent)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    return b;
-}
 
 bool isEnter(QEvent* event)
 {
@@ -65,9 +50,9 @@ DaySetDialog::DaySetDialog(AppContext& context, StaffRecord& record, DateFieldKi
     eras->addButton(m_heisei);
     eras->addButton(m_showa);
 
-    m_year = numberBox(u"BY"_s, this);
-    m_month = numberBox(u"BM"_s, this);
-    m_day = numberBox(u"BD"_s, this);
+    m_year = makeNumberBox(u"BY"_s, this, 48, 6);
+    m_month = makeNumberBox(u"BM"_s, this, 48, 6);
+    m_day = makeNumberBox(u"BD"_s, this, 48, 6);
     auto* yearSpin = new UpDown(this);
     yearSpin->setObjectName(u"Y_UD"_s);
     auto* monthSpin = new UpDown(this);
@@ -75,9 +60,10 @@ DaySetDialog::DaySetDialog(AppContext& context, StaffRecord& record, DateFieldKi
     auto* daySpin = new UpDown(this);
     daySpin->setObjectName(u"D_UD"_s);
 
-    m_ok = button(u"B_OK"_s, u"OK"_s, this);
-    auto* none = button(u"B_NO"_s, u"無し"_s, this);
-    auto* cancel = button(u"B_ESC"_s, u"ｷｬﾝｾﾙ"_s, this);
+    m_ok = makeButton(u"B_OK"_s, u"OK"_s, this);
+    m_ok->setAutoDefault(true); // Enter on OK presses it
+    auto* none = makeButton(u"B_NO"_s, u"無し"_s, this);
+    auto* cancel = makeButton(u"B_ESC"_s, u"ｷｬﾝｾﾙ"_s, this);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(title, 0, 0, 1, 9);
@@ -221,10 +207,11 @@ DayBackDialog::DayBackDialog(AppContext& context, StaffRecord& record, DateField
     static const QStringList titles{u"職員の年齢"_s, u"勤続年数"_s, u"教職員経験年月数"_s, u"現在校在籍年月数"_s};
     auto* title = new QLabel(titles.value(int(kind)), this);
     title->setObjectName(u"Z01"_s);
-    m_years = numberBox(u"BD_Y"_s, this);
-    m_months = numberBox(u"BD_M"_s, this);
-    m_ok = button(u"B_OK"_s, u"OK"_s, this);
-    auto* cancel = button(u"B_ESC"_s, u"ｷｬﾝｾﾙ"_s, this);
+    m_years = makeNumberBox(u"BD_Y"_s, this, 48, 6);
+    m_months = makeNumberBox(u"BD_M"_s, this, 48, 6);
+    m_ok = makeButton(u"B_OK"_s, u"OK"_s, this);
+    m_ok->setAutoDefault(true); // Enter on OK presses it
+    auto* cancel = makeButton(u"B_ESC"_s, u"ｷｬﾝｾﾙ"_s, this);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(title, 0, 0, 1, 4);

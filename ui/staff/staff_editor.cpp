@@ -5,6 +5,7 @@
 #include "reference_data.h"
 #include "staff_rules.h"
 #include "up_down.h"
+#include "widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,16 +26,6 @@ using namespace staff_rules;
 namespace {
 const QString kDateFormat = u"gggee年mm月dd日"_s;
 
-QLineEdit* edit(const QString& name, QWidget* parent, int maxLength = 0, int width = 0)
-{
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    if (maxLength > 0)
-        e->setMaxLength(maxLength);
-    if (width > 0)
-        e->setFixedWidth(width);
-    return e;
-}
 
 QLabel* value(const QString& name, QWidget* parent, int width)
 {
@@ -83,11 +74,11 @@ void StaffEditor::buildForm()
         return l;
     };
 
-    m_name = edit(u"S_NAME"_s, this, 40, 180);
+    m_name = makeEdit(u"S_NAME"_s, this, 180, 40);
     m_name->setAttribute(Qt::WA_InputMethodEnabled, true);
-    m_code = edit(u"S_CODE"_s, this, 8, 90);
+    m_code = makeEdit(u"S_CODE"_s, this, 90, 8);
     m_code->setInputMethodHints(Qt::ImhDigitsOnly);
-    m_reading = edit(u"S_FURI"_s, this, 60, 180);
+    m_reading = makeEdit(u"S_FURI"_s, this, 180, 60);
     caption(u"職員氏名"_s, row, 0);
     grid->addWidget(m_name, row, 1, 1, 2);
     caption(u"職員ｺｰﾄﾞ"_s, row, 3);
@@ -126,29 +117,29 @@ void StaffEditor::buildForm()
     grid->addWidget(m_age, row, 4, Qt::AlignLeft);
     ++row;
 
-    m_postal = edit(u"S_PNO"_s, this, 8, 90);
+    m_postal = makeEdit(u"S_PNO"_s, this, 90, 8);
     m_postal->setInputMethodHints(Qt::ImhDigitsOnly);
     caption(u"郵便番号"_s, row, 0);
     grid->addWidget(m_postal, row, 1);
     ++row;
-    m_address1 = edit(u"S_ADR1"_s, this, 80);
+    m_address1 = makeEdit(u"S_ADR1"_s, this, 0, 80);
     caption(u"住所"_s, row, 0);
     grid->addWidget(m_address1, row, 1, 1, 4);
     ++row;
-    m_address2 = edit(u"S_ADR2"_s, this, 80);
+    m_address2 = makeEdit(u"S_ADR2"_s, this, 0, 80);
     caption(u"ｱﾊﾟｰﾄ･ﾏﾝｼｮﾝ等"_s, row, 0);
     grid->addWidget(m_address2, row, 1, 1, 4);
     ++row;
-    m_tel = edit(u"S_TEL"_s, this, 20, 130);
+    m_tel = makeEdit(u"S_TEL"_s, this, 130, 20);
     m_tel->setInputMethodHints(Qt::ImhDialableCharactersOnly);
-    m_fax = edit(u"S_FAX"_s, this, 20, 130);
+    m_fax = makeEdit(u"S_FAX"_s, this, 130, 20);
     m_fax->setInputMethodHints(Qt::ImhDialableCharactersOnly);
     caption(u"ＴＥＬ"_s, row, 0);
     grid->addWidget(m_tel, row, 1);
     caption(u"ＦＡＸ"_s, row, 3);
     grid->addWidget(m_fax, row, 4);
     ++row;
-    m_mobile = edit(u"S_KTEL"_s, this, 20, 130);
+    m_mobile = makeEdit(u"S_KTEL"_s, this, 130, 20);
     m_mobile->setInputMethodHints(Qt::ImhDialableCharactersOnly);
     m_mobile->installEventFilter(this);
     caption(u"携帯電話"_s, row, 0);
@@ -157,7 +148,7 @@ void StaffEditor::buildForm()
     m_temporary->setObjectName(u"CHK1"_s);
     grid->addWidget(m_temporary, row, 3, 1, 2);
     ++row;
-    m_mail = edit(u"MAIL"_s, this, 80);
+    m_mail = makeEdit(u"MAIL"_s, this, 0, 80);
     m_mail->setInputMethodHints(Qt::ImhEmailCharactersOnly);
     caption(u"メールアドレス"_s, row, 0);
     grid->addWidget(m_mail, row, 1, 1, 4);
@@ -167,10 +158,10 @@ void StaffEditor::buildForm()
     m_jobTitle = new QComboBox(this);
     m_jobTitle->setObjectName(u"S_SN"_s);
     m_jobTitle->addItems(jobTitles());
-    m_grade = edit(u"S_KYU"_s, this, 4, 44);
+    m_grade = makeEdit(u"S_KYU"_s, this, 44, 4);
     m_gradeSpin = new UpDown(this);
     m_gradeSpin->setObjectName(u"B_KYU_UD"_s);
-    m_payStep = edit(u"S_GO"_s, this, 6, 56);
+    m_payStep = makeEdit(u"S_GO"_s, this, 56, 6);
     m_stepSpin = new UpDown(this);
     m_stepSpin->setObjectName(u"B_GO_UD"_s);
     caption(u"職名"_s, row, 0);
@@ -204,7 +195,7 @@ void StaffEditor::buildForm()
         g->addWidget(new QLabel(u"年"_s, box), 1, 2);
         g->addWidget(months, 1, 3);
         g->addWidget(new QLabel(u"ヶ月"_s, box), 1, 4);
-        adjust = edit(aName, box, 4, 44);
+        adjust = makeEdit(aName, box, 44, 4);
         auto* adjustRow = new QHBoxLayout;
         adjustRow->addWidget(new QLabel(u"補正月数"_s, box));
         adjustRow->addWidget(adjust);
@@ -235,15 +226,15 @@ void StaffEditor::buildForm()
     yakuRow->addStretch();
     grid->addLayout(yakuRow, row, 1, 1, 4);
     ++row;
-    m_remarks = edit(u"S_MSG"_s, this, 120);
+    m_remarks = makeEdit(u"S_MSG"_s, this, 0, 120);
     caption(u"備考"_s, row, 0);
     grid->addWidget(m_remarks, row, 1, 1, 4);
     ++row;
 
     // The survey date, record number and closing.
-    m_surveyYear = edit(u"CHK_Y"_s, this, 4, 36);
-    m_surveyMonth = edit(u"CHK_M"_s, this, 2, 30);
-    m_surveyDay = edit(u"CHK_D"_s, this, 2, 30);
+    m_surveyYear = makeEdit(u"CHK_Y"_s, this, 36, 4);
+    m_surveyMonth = makeEdit(u"CHK_M"_s, this, 30, 2);
+    m_surveyDay = makeEdit(u"CHK_D"_s, this, 30, 2);
     for (QLineEdit* e : {m_surveyYear, m_surveyMonth, m_surveyDay}) {
         e->setReadOnly(true);
         e->setFocusPolicy(Qt::NoFocus);

@@ -40,16 +40,12 @@ void printStaffRows(PrintJobContext& c, const std::vector<int>& rows, const QStr
                     const std::function<QString(const StaffRecord&)>& fourth)
 {
     PrintDevice& d = c.device;
-    setupReportPage(d, u"A4"_s, u"V"_s);
-    reportOrigin(d, 210, 297, 0, 0);
+    setupPaperReport(d);
     for (size_t i = 0; i < rows.size() || i == 0; ++i) {
         const int n = int(i % kRowsPerPage);
         if (n == 0) {
-            if (i > 0)
-                d.newPage();
-            if (c.stopRequested())
+            if (!startReportPage(c, int(i / kRowsPerPage)))
                 return;
-            resetPage(d);
             heading(d, fourthHeading);
         }
         if (rows.empty())

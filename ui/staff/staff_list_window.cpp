@@ -2,6 +2,8 @@
 
 #include "app_context.h"
 #include "grid_columns.h"
+#include "view_window.h"
+#include "widgets.h"
 #include "periods.h"
 #include "print_runner.h"
 #include "roster_files.h"
@@ -18,8 +20,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
@@ -181,13 +181,6 @@ QLabel* label(const QString& text, QWidget* parent, const QString& name = QStrin
     return l;
 }
 
-QPushButton* button(const QString& name, const QString& text, QWidget* parent)
-{
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
 } // namespace
 
 StaffListWindow::StaffListWindow(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context)
@@ -295,13 +288,13 @@ StaffListWindow::StaffListWindow(AppContext& context, QWidget* parent) : QWidget
     display->addWidget(surveyBox);
     display->addStretch();
 
-    m_add = button(u"B_ADD"_s, u"追加"_s, this);
-    m_edit = button(u"B_EDIT"_s, u"編集"_s, this);
-    m_delete = button(u"B_DEL"_s, u"削除"_s, this);
-    m_change = button(u"B_CHG"_s, u"コード"_s, this);
-    m_check = button(u"B_CHK"_s, u"CHECK"_s, this);
-    auto* printCodes = button(u"B_PRT_CODE"_s, u"コード印刷"_s, this);
-    auto* soft = button(u"B_SOFT"_s, u"SOFT"_s, this);
+    m_add = makeButton(u"B_ADD"_s, u"追加"_s, this);
+    m_edit = makeButton(u"B_EDIT"_s, u"編集"_s, this);
+    m_delete = makeButton(u"B_DEL"_s, u"削除"_s, this);
+    m_change = makeButton(u"B_CHG"_s, u"コード"_s, this);
+    m_check = makeButton(u"B_CHK"_s, u"CHECK"_s, this);
+    auto* printCodes = makeButton(u"B_PRT_CODE"_s, u"コード印刷"_s, this);
+    auto* soft = makeButton(u"B_SOFT"_s, u"SOFT"_s, this);
     m_change->setVisible(false);
     m_check->setVisible(false);
     auto* buttons = new QHBoxLayout;
@@ -362,22 +355,10 @@ StaffListWindow::~StaffListWindow()
 void StaffListWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (sub && !m_connected) {
+    if (!m_connected) {
         m_connected = true;
-        if (QMdiArea* area = sub->mdiArea()) {
-            // Fill the frame less the margins of the original design, at the top left.
-            sub->move(0, 0);
-            sub->resize(std::max(600, area->width() - 27), std::max(400, area->height() - 20));
-            connect(area, &QMdiArea::subWindowActivated, this, [this, sub](QMdiSubWindow* w) {
-                if (w == sub)
-                    activate();
-            });
-            if (area->activeSubWindow() == sub)
-                activate();
-        }
-    } else if (!sub && !m_activatedOnce) {
-        activate();
+        if (!attachViewWindow(this, [this] { activate(); }))
+            activate();
     }
 }
 

@@ -8,6 +8,7 @@
 #include "settings_store.h"
 #include "staff_select_dialog.h"
 #include "test_env.h"
+#include "window_context.h"
 #include "ui_helpers.h"
 #include "up_down.h"
 
@@ -24,13 +25,7 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-struct Fixture {
-    QTemporaryDir dir;
-    SettingsStore settings{dir.path()};
-    WindowPositions positions{settings, u"NAKAMA-CHO"_s};
-    RosterStore store;
-    RecordingNotifier notifier;
-    AppContext context{store, notifier, positions};
+struct Fixture : WindowContext {
     explicit Fixture(int schools = 12, int staff = 20)
     {
         store.profile.areaName = u"瑠璃県"_s;

@@ -2,6 +2,7 @@
 #include "date_dialogs.h"
 #include "settings_store.h"
 #include "test_env.h"
+#include "window_context.h"
 #include "ui_helpers.h"
 #include "up_down.h"
 
@@ -17,13 +18,7 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-struct Fixture {
-    QTemporaryDir dir;
-    SettingsStore settings{dir.path()};
-    WindowPositions positions{settings, u"NAKAMA-CHO"_s};
-    RosterStore store;
-    RecordingNotifier notifier;
-    AppContext context{store, notifier, positions};
+struct Fixture : WindowContext {
     Fixture()
     {
         StaffRecord s;

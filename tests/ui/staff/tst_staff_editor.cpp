@@ -6,6 +6,7 @@
 #include "staff_rules.h"
 #include "staff_select_dialog.h"
 #include "test_env.h"
+#include "window_context.h"
 #include "ui_helpers.h"
 #include "up_down.h"
 
@@ -23,13 +24,7 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-struct Fixture {
-    QTemporaryDir dir;
-    SettingsStore settings{dir.path()};
-    WindowPositions positions{settings, u"NAKAMA-CHO"_s};
-    RosterStore store;
-    RecordingNotifier notifier;
-    AppContext context{store, notifier, positions};
+struct Fixture : WindowContext {
     explicit Fixture(int staff = 5)
     {
         SampleOptions o;

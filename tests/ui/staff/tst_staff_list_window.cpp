@@ -6,6 +6,7 @@
 #include "staff_list_print.h"
 #include "staff_list_window.h"
 #include "test_env.h"
+#include "window_context.h"
 #include "ui_helpers.h"
 
 #include <QCheckBox>
@@ -21,13 +22,7 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-struct Fixture {
-    QTemporaryDir dir;
-    SettingsStore settings{dir.path()};
-    WindowPositions positions{settings, u"NAKAMA-CHO"_s};
-    RosterStore store;
-    RecordingNotifier notifier;
-    AppContext context{store, notifier, positions};
+struct Fixture : WindowContext {
     explicit Fixture(int staff = 20, int schools = 15)
     {
         store.profile.areaName = u"瑠璃県"_s;
