@@ -28,6 +28,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(MainWindow::programIcon());
     registerTestPage();
     registerStaffListJobs();
     if (batch)

@@ -25,6 +25,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPainter>
+#include <QResizeEvent>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QTimer>
@@ -38,6 +40,7 @@ MainWindow::MainWindow(AppContext& context, SuiteSession& suite, SettingsStore& 
     setObjectName(u"MAIN_F"_s);
     setWindowTitle(u"なかま帳"_s);
     setMinimumSize(twips::toPixels(9700), twips::toPixels(6900));
+    setWindowIcon(programIcon());
     resize(960, 680);
     m_mdi = new QMdiArea(this);
     m_mdi->setObjectName(u"MDI"_s);
@@ -68,6 +71,26 @@ MainWindow::MainWindow(AppContext& context, SuiteSession& suite, SettingsStore& 
 }
 
 MainWindow::~MainWindow() = default;
+
+QIcon MainWindow::programIcon()
+{
+    // A book-coloured square with な, drawn rather than shipped as a file.
+    QPixmap pixmap(64, 64);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(QColor(0x2f, 0x6d, 0xb5));
+    p.setPen(Qt::NoPen);
+    p.drawRoundedRect(QRectF(2, 2, 60, 60), 12, 12);
+    QFont f(u"IPAGothic"_s);
+    f.setPixelSize(42);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(QRect(0, 0, 64, 62), Qt::AlignCenter, u"な"_s);
+    p.end();
+    return QIcon(pixmap);
+}
 
 void MainWindow::buildMenus()
 {
@@ -441,6 +464,18 @@ void MainWindow::on_m_help_triggered()
 {
     HelpDialog dialog(m_suite.dataFolder(), this);
     dialog.exec();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    // The open list follows the frame, less the margins of the original design.
+    if (isMinimized())
+        return;
+    for (const auto& [view, sub] : m_open)
+        if (sub && (view == SchoolList || view == StaffList))
+            sub->resize(std::max(600, m_mdi->width() - twips::toPixels(200)),
+                        std::max(400, m_mdi->height() - 20));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QIcon>
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
@@ -26,6 +27,8 @@ public:
 
     MainWindow(AppContext& context, SuiteSession& suite, SettingsStore& settings, QWidget* parent = nullptr);
     ~MainWindow() override;
+
+    static QIcon programIcon();
 
     // A view's window type. Until one is registered, its button opens nothing.
     void registerView(int view, ViewFactory factory);
@@ -60,6 +63,7 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildMenus();
