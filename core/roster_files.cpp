@@ -588,26 +588,32 @@ void loadPostalCodes(RosterStore& store, UserNotifier& notifier)
     store.postalCodes.entries = std::move(*entries);
 }
 
+std::optional<UserSettingsValues> parseUserSettings(const QByteArray& bytes)
+{
+    RecordReader r = RecordReader::fromBytes(bytes);
+    UserSettingsValues v;
+    // The second value is written empty; the suite school code belongs to the
+    // settings store, and an empty value must not wipe it.
+    r.readString(v.areaName) && r.skip(2) && r.readI16(v.optionFlags) && r.skip(3);
+    for (float& f : v.printOffsets)
+        r.readSingle(f);
+    r.skip(4);
+    if (!r.ok())
+        return std::nullopt;
+    return v;
+}
+
 int readUserSettingsFile(const QString& path, UserProfile& profile)
 {
     QByteArray bytes;
     if (!QFileInfo::exists(path) || !readWholeFile(path, bytes))
         return -1;
-    RecordReader r = RecordReader::fromBytes(bytes);
-    QString area;
-    qint16 flags = 0;
-    std::array<float, 4> offsets{};
-    // The second value is written empty; the suite school code belongs to the
-    // settings store, and an empty value must not wipe it.
-    r.readString(area) && r.skip(2) && r.readI16(flags) && r.skip(3);
-    for (float& f : offsets)
-        r.readSingle(f);
-    r.skip(4);
-    if (!r.ok())
+    const std::optional<UserSettingsValues> v = parseUserSettings(bytes);
+    if (!v)
         return -1;
-    profile.areaName = area;
-    profile.optionFlags = flags;
-    profile.printOffsets = offsets;
+    profile.areaName = v->areaName;
+    profile.optionFlags = v->optionFlags;
+    profile.printOffsets = v->printOffsets;
     return 1;
 }
 

@@ -102,6 +102,13 @@ int loadStaff(RosterStore& store, UserNotifier& notifier);
 int loadMunicipalityTable(RosterStore& store);
 void loadPostalCodes(RosterStore& store, UserNotifier& notifier);
 
+struct UserSettingsValues {
+    QString areaName;
+    qint16 optionFlags = 0;
+    std::array<float, 4> printOffsets{};
+};
+std::optional<UserSettingsValues> parseUserSettings(const QByteArray& bytes);
+
 // The user settings file "NKMCHO.SEW": the area name, the option flags and
 // the four print offsets. Reading changes `profile` only when the whole file
 // reads well; 1 or -1.

@@ -49,6 +49,16 @@ bool SettingsStore::save(const QString& app, const QString& section, const QStri
     return s.status() == QSettings::NoError;
 }
 
+bool SettingsStore::saveAll(const QString& app, const QList<Entry>& entries)
+{
+    QDir().mkpath(m_folder);
+    QSettings s(fileFor(app), QSettings::IniFormat);
+    for (const Entry& e : entries)
+        s.setValue(e.section + u'/' + e.key, e.value);
+    s.sync();
+    return s.status() == QSettings::NoError;
+}
+
 bool SettingsStore::deleteSection(const QString& app, const QString& section)
 {
     if (!QFile::exists(fileFor(app)))

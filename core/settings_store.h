@@ -22,6 +22,11 @@ public:
     QString get(const QString& app, const QString& section, const QString& key,
                 const QString& defaultValue = QString()) const;
     bool save(const QString& app, const QString& section, const QString& key, const QString& value);
+    struct Entry {
+        QString section, key, value;
+    };
+    // Many values of one application in one write.
+    bool saveAll(const QString& app, const QList<Entry>& entries);
     bool deleteSection(const QString& app, const QString& section);
     // Every key of the section with its value, in the file's order.
     QList<QPair<QString, QString>> enumerateSection(const QString& app, const QString& section) const;

@@ -20,6 +20,28 @@ const QString kUpdaterShortcut = u"学校事務update.desktop"_s;
 const QString kOwnShortcut = u"なかま帳.desktop"_s;
 } // namespace
 
+std::optional<PortableSettings> parsePortableSettings(const QByteArray& bytes, QString* error)
+{
+    RecordReader r = RecordReader::fromBytes(bytes);
+    PortableSettings file;
+    r.readString(file.application) && r.readString(file.folder) && r.skip(3);
+    while (r.ok() && !r.atEnd()) {
+        if (file.entries.size() >= kMaxPortableEntries) {
+            r.fail(u"設定が多すぎます"_s);
+            break;
+        }
+        PortableSettings::Entry e;
+        if (r.readString(e.section) && r.readString(e.key) && r.readString(e.value) && r.skip(4))
+            file.entries.append(e);
+    }
+    if (!r.ok()) {
+        if (error)
+            *error = r.error();
+        return std::nullopt;
+    }
+    return file;
+}
+
 QDate parseSuiteDate(const QString& text)
 {
     const QString t = text.trimmed();
@@ -69,7 +91,8 @@ int SuiteSession::startupChecks()
     }
 
     // 3. From a removable drive the program is started by the launcher, unless /D says otherwise.
-    if (m_removable && !m_arguments.join(u' ').toUpper().contains(u"/D"_s)) {
+    const bool exempt = m_config.launcherExemptApps.contains(programName());
+    if (m_removable && !exempt && !m_arguments.join(u' ').toUpper().contains(u"/D"_s)) {
         const QString launcherPath = m_settings.get(m_config.launcherApp, kSchool, u"A_PATH"_s);
         if (launcherPath.isEmpty() || !m_programFolder.contains(launcherPath, Qt::CaseInsensitive)) {
             m_notifier.tell(kProgramTitle + u"は、学校事務メニューから起動してください"_s, MessageIcon::Critical);
@@ -138,35 +161,25 @@ void SuiteSession::importPortableSettings()
         return;
     QByteArray bytes;
     QString error;
-    struct Entry {
-        QString section, key, value;
-    };
-    QList<Entry> entries;
-    QString oldFolder;
-    if (readWholeFile(portableSettingsPath(), bytes, &error)) {
-        RecordReader r = RecordReader::fromBytes(bytes);
-        QString app;
-        r.readString(app) && r.readString(oldFolder) && r.skip(3);
-        while (r.ok() && !r.atEnd()) {
-            Entry e;
-            if (r.readString(e.section) && r.readString(e.key) && r.readString(e.value) && r.skip(4))
-                entries.append(e);
-        }
-        error = r.error();
-    }
-    if (!error.isEmpty()) {
+    std::optional<PortableSettings> file;
+    if (readWholeFile(portableSettingsPath(), bytes, &error))
+        file = parsePortableSettings(bytes, &error);
+    if (!file) {
         // Nothing of a damaged file is taken; the program starts with what it has.
         m_notifier.tell(u"設定ファイル（"_s + programName() + u".SIN）を読み込めませんでした。"_s,
                         MessageIcon::Warning, kProgramTitle, error);
         return;
     }
     // The medium may now be mounted elsewhere: move paths along with it.
+    const QString& oldFolder = file->folder;
     const bool rebase = !oldFolder.isEmpty() && oldFolder != m_programFolder;
-    for (Entry& e : entries) {
+    QList<SettingsStore::Entry> entries;
+    for (PortableSettings::Entry& e : file->entries) {
         if (rebase && e.value.startsWith(oldFolder, Qt::CaseInsensitive))
             e.value = m_programFolder + e.value.mid(oldFolder.size());
-        m_settings.save(m_appKey, e.section, e.key, e.value);
+        entries.append({e.section, e.key, e.value});
     }
+    m_settings.saveAll(m_appKey, entries);
 }
 
 void SuiteSession::loadSuiteSettings()

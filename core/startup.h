@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QStringList>
 #include <QTimer>
+#include <optional>
 
 struct ProgramVersion {
     int major = NAKAMA_VERSION_MAJOR;
@@ -87,6 +88,19 @@ private:
     QString m_folder;
     QTimer m_timer;
 };
+
+// The portable settings file "NAKAMA-CHO.SIN": where it was written from,
+// and (section, key, value) for each setting.
+struct PortableSettings {
+    struct Entry {
+        QString section, key, value;
+    };
+    QString application;
+    QString folder;
+    QList<Entry> entries;
+};
+inline constexpr int kMaxPortableEntries = 4096;
+std::optional<PortableSettings> parsePortableSettings(const QByteArray& bytes, QString* error);
 
 // Parses the dates other suite programs write ("2024/05/01", "2024-05-01").
 QDate parseSuiteDate(const QString& text);
