@@ -79,5 +79,7 @@ private:
 // Writes `bytes` to `path` atomically: the file is written beside the target
 // and renamed over it, so a failure leaves the previous file whole.
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+// Writes a temporary file that is deleted again within the same operation.
+bool writeFileDirectly(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 // Reads a whole file no larger than cap::kMaxFileBytes.
 bool readWholeFile(const QString& path, QByteArray& bytes, QString* error = nullptr);

@@ -422,7 +422,11 @@ int writeScrambledStaffFile(const QString& target, const QString& plainPath, Sav
         return -1;
     }
     QString error;
-    if (!writeFileAtomically(plainPath, plain.bytes, &error)) {
+    // The plain temporary is deleted a moment later: it needs no flush to
+    // the disk, only the kept copy and the stored file do.
+    const bool written = mode == SaveMode::Binary ? writeFileDirectly(plainPath, plain.bytes, &error)
+                                                  : writeFileAtomically(plainPath, plain.bytes, &error);
+    if (!written) {
         if (problems)
             *problems = QStringList{plainPath + u": "_s + error};
         return -1;
