@@ -377,10 +377,10 @@ void MainWindow::on_F_F_SAVE_triggered()
 void MainWindow::on_B_SAVE_clicked()
 {
     WaitCursor wait;
-    saveStaff(m_context.store, m_context.notifier);
-    saveSchools(m_context.store, m_context.notifier);
-    saveMunicipalities(m_context.store, m_context.notifier);
-    m_context.store.dirty = 0;
+    // Only a roster that reached its files counts as saved; after a failure
+    // quitting still asks.
+    if (saveWholeRoster(m_context.store, m_context.notifier))
+        m_context.store.dirty = 0;
 }
 
 void MainWindow::on_B_PRT_clicked()
@@ -484,7 +484,11 @@ void MainWindow::closeEvent(QCloseEvent* event)
     if (!m_yearCaption->text().isEmpty() && (store.schoolCount() > 0 || store.staffCount() > 0) &&
         store.dirty == 1 && m_context.notifier.askYesNo(u"データを保存しますか？"_s)) {
         WaitCursor wait;
-        saveWholeRoster(store, m_context.notifier);
+        if (!saveWholeRoster(store, m_context.notifier)) {
+            // The user asked for the roster to be kept: stay open rather than lose it.
+            event->ignore();
+            return;
+        }
     }
     m_suite.writeUserSettings(clock());
     m_suite.exportPortableSettings();

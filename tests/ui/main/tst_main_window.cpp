@@ -280,6 +280,33 @@ private slots:
         QVERIFY(p.notifier.messages.isEmpty()); // saved: nothing to ask
     }
 
+    void aFailedSaveKeepsTheRoster()
+    {
+        QTemporaryDir root;
+        SettingsStore settings(root.filePath(u"suite"_s));
+        Program p(root.path(), settings);
+        p.writeArea(u"瑠璃県"_s);
+        chooseYear(u"38"_s);
+        p.notifier.answers = {MessageAnswer::No};
+        p.frame->firstActivation();
+        p.store.staff.push_back(StaffRecord{});
+        p.store.dirty = 1;
+        // Something in the way of the staff file.
+        QVERIFY(QDir(p.data).mkdir(u"38MEIBO.NKD"_s));
+        p.notifier.messages.clear();
+        QTest::mouseClick(p.button(u"B_SAVE"_s), Qt::LeftButton);
+        QCOMPARE(p.notifier.messages.last().text, u"名簿の保存に失敗しました"_s);
+        QCOMPARE(p.store.dirty, qint16(1)); // still unsaved
+        p.notifier.answers = {MessageAnswer::Yes};
+        QVERIFY(!p.frame->close()); // the window stays rather than losing the roster
+        QVERIFY(p.frame->isVisible());
+        QVERIFY(!p.frame->ended());
+        QVERIFY(QDir(p.data).rmdir(u"38MEIBO.NKD"_s));
+        p.notifier.answers = {MessageAnswer::Yes};
+        QVERIFY(p.frame->close());
+        QVERIFY(QFileInfo(p.data + u"/38MEIBO.NKD"_s).isFile());
+    }
+
     void viewsOpenOneAtATime()
     {
         QTemporaryDir root;
