@@ -46,7 +46,8 @@ inline void keepShot(QWidget* window, const QString& name)
 namespace testenv {
 // Acts on the next modal dialog of type T once it is up (dialogs run their
 // own event loop, so the test hands over what to do before opening them).
-template <typename T> void onModal(std::function<void(T*)> act)
+// Returns the watcher; delete it when the dialog may never come.
+template <typename T> QTimer* onModal(std::function<void(T*)> act)
 {
     auto* timer = new QTimer;
     timer->setInterval(5);
@@ -62,5 +63,6 @@ template <typename T> void onModal(std::function<void(T*)> act)
         }
     });
     timer->start();
+    return timer;
 }
 } // namespace testenv

@@ -355,7 +355,8 @@ bool MainWindow::openYear()
 void MainWindow::on_F_F_OPEN_triggered()
 {
     showView(NoView);
-    on_F_F_SAVE_triggered();
+    if (!on_F_F_SAVE_triggered())
+        return; // the roster the user wanted kept could not be written: keep it open
     openYear();
     if (m_context.store.fiscalYear > 0)
         setMenuBarVisible(true);
@@ -363,15 +364,16 @@ void MainWindow::on_F_F_OPEN_triggered()
         showView(m_initialView);
 }
 
-void MainWindow::on_F_F_SAVE_triggered()
+bool MainWindow::on_F_F_SAVE_triggered()
 {
     if (m_yearCaption->text().isEmpty())
-        return;
-    if (m_context.notifier.askYesNo(u"データを保存しますか？"_s)) {
-        WaitCursor wait;
-        saveStaff(m_context.store, m_context.notifier);
-        saveSchools(m_context.store, m_context.notifier);
-    }
+        return true;
+    if (!m_context.notifier.askYesNo(u"データを保存しますか？"_s))
+        return true;
+    WaitCursor wait;
+    const bool staff = saveStaff(m_context.store, m_context.notifier) == 1;
+    const bool schools = saveSchools(m_context.store, m_context.notifier) == 1;
+    return staff && schools;
 }
 
 void MainWindow::on_B_SAVE_clicked()

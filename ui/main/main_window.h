@@ -74,7 +74,7 @@ private:
     void endWithoutSaving();
 
     void on_F_F_OPEN_triggered();
-    void on_F_F_SAVE_triggered();
+    bool on_F_F_SAVE_triggered(); // false when a save the user asked for failed
     void on_B_SAVE_clicked();
     void on_B_PRT_clicked();
     void on_F_PRT_Y_triggered();

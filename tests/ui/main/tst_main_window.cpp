@@ -301,6 +301,18 @@ private slots:
         QVERIFY(!p.frame->close()); // the window stays rather than losing the roster
         QVERIFY(p.frame->isVisible());
         QVERIFY(!p.frame->ended());
+        // Opening another year after a failed save keeps this one open.
+        bool offered = false;
+        QTimer* watcher = testenv::onModal<YearDialog>([&offered](YearDialog* d) {
+            offered = true;
+            d->reject();
+        });
+        p.notifier.answers = {MessageAnswer::Yes};
+        p.action(u"F_F_OPEN"_s)->trigger();
+        QTest::qWait(50);
+        QVERIFY(!offered);
+        delete watcher;
+        QCOMPARE(p.store.staffCount(), qint16(1));
         QVERIFY(QDir(p.data).rmdir(u"38MEIBO.NKD"_s));
         p.notifier.answers = {MessageAnswer::Yes};
         QVERIFY(p.frame->close());
