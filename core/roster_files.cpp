@@ -485,6 +485,30 @@ int saveMunicipalities(RosterStore& store, UserNotifier& notifier)
     return 1;
 }
 
+namespace {
+// A file the program cannot read is copied aside before anything else can
+// overwrite it, so the user's data stays recoverable. Returns the copy's path.
+QString keepUnreadable(const QString& path)
+{
+    for (int i = 1; i < 100; ++i) {
+        const QString copy = path + (i == 1 ? u".bak"_s : u".bak%1"_s.arg(i));
+        if (QFileInfo::exists(copy))
+            continue;
+        return QFile::copy(path, copy) ? copy : QString();
+    }
+    return QString();
+}
+
+QString readErrorDetail(const QString& path, const QString& error)
+{
+    const QString copy = keepUnreadable(path);
+    QString detail = path + u"\n"_s + error;
+    if (!copy.isEmpty())
+        detail += u"\n元のファイルは "_s + copy + u" に残してあります。"_s;
+    return detail;
+}
+} // namespace
+
 int loadSchools(RosterStore& store, UserNotifier& notifier)
 {
     const QString path = store.paths.schoolFile;
@@ -497,7 +521,7 @@ int loadSchools(RosterStore& store, UserNotifier& notifier)
         content = parseSchoolFile(bytes, &error);
     if (!content) {
         notifier.tell(u"名簿ファイル読込エラー"_s, MessageIcon::Critical, UserNotifier::appTitle(),
-                      path + u"\n"_s + error);
+                      readErrorDetail(path, error));
         return -1;
     }
     store.schools = std::move(content->rows);
@@ -541,7 +565,7 @@ int loadStaff(RosterStore& store, UserNotifier& notifier)
             notifier.tell(u"ファイル読込エラー(2)"_s, MessageIcon::Critical, u"データ読込"_s, path);
         else
             notifier.tell(u"名簿ファイル読込エラー"_s, MessageIcon::Critical, UserNotifier::appTitle(),
-                          path + u"\n"_s + error);
+                          readErrorDetail(path, error));
         return -1;
     }
     store.staff = std::move(content->rows);

@@ -251,6 +251,9 @@ private slots:
         QCOMPARE(store.staffCount(), before);
         QCOMPARE(store.staff[0].code, firstCode);
         QVERIFY(!QFile::exists(dir.filePath(u"NBO_L.XIN"_s)));
+        // The unreadable file is kept aside, so a later save cannot destroy it.
+        QCOMPARE(testenv::readFile(store.paths.staffFile + u".bak"_s), file);
+        QVERIFY(notifier.messages[0].detail.contains(u".bak"_s));
     }
 
     void staffFileEdges()
