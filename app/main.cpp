@@ -5,6 +5,7 @@
 #include "main_window.h"
 #include "message_box_notifier.h"
 #include "print_framework.h"
+#include "roster_print.h"
 #include "reference_data.h"
 #include "school_list_window.h"
 #include "staff_list_print.h"
@@ -31,6 +32,7 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(MainWindow::programIcon());
     registerTestPage();
     registerStaffListJobs();
+    roster_print::registerRosterJobs();
     if (batch)
         return runBatchPrint(QCoreApplication::arguments().mid(1));
     QApplication::setApplicationName(u"なかま帳"_s);

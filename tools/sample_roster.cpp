@@ -151,7 +151,7 @@ void generateSampleRoster(RosterStore& store, const SampleOptions& options)
         s.number = i + 1;
         s.group = QString::fromUtf16(kGroups[size_t(i) % std::size(kGroups)]);
         s.postalCode = u"9%1-%2"_s.arg(digits(rng, 2), digits(rng, 4));
-        s.address = s.municipality + QString::fromUtf16(pick(rng, kStreets)) + QString::number(1 + rng.bounded(40u));
+        s.address = QString::fromUtf16(pick(rng, kStreets)) + QString::number(1 + rng.bounded(40u)); // after the municipality
         s.tel = u"0%1-%2-%3"_s.arg(digits(rng, 3), digits(rng, 2), digits(rng, 4));
         s.fax = s.tel.left(s.tel.size() - 1) + u'9';
         if (rng.bounded(2u) == 0)
