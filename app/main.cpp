@@ -9,6 +9,7 @@
 #include "reference_data.h"
 #include "school_list_window.h"
 #include "staff_list_print.h"
+#include "statistics_window.h"
 #include "staff_list_window.h"
 #include "startup.h"
 
@@ -73,6 +74,7 @@ int main(int argc, char** argv)
         QObject::connect(list, &SchoolListWindow::narrowedChanged, &frame, &MainWindow::setExportEnabled);
         return list;
     });
+    frame.registerView(MainWindow::Tallies, [&context] { return new StatisticsWindow(context); });
     frame.registerView(MainWindow::StaffList, [&context, &frame] {
         auto* list = new StaffListWindow(context);
         QObject::connect(list, &StaffListWindow::surveyDateChanged, &frame, &MainWindow::refreshYearLabels);

@@ -1,0 +1,336 @@
+#include "statistics_window.h"
+
+#include "app_context.h"
+#include "tally_tables.h"
+#include "view_window.h"
+#include "wait_cursor.h"
+#include "widgets.h"
+#include "window_position.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStackedWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+GraphCanvas::GraphCanvas(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(u"G_IMG"_s);
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, Qt::white);
+    setPalette(p);
+}
+
+void GraphCanvas::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    if (paint)
+        paint(painter, rect());
+}
+
+namespace {
+QTableWidget* makeGrid(const QString& name, QWidget* parent, std::initializer_list<int> widths, int rows)
+{
+    auto* g = new QTableWidget(rows, int(widths.size()), parent);
+    g->setObjectName(name);
+    g->horizontalHeader()->hide();
+    g->verticalHeader()->hide();
+    g->verticalHeader()->setDefaultSectionSize(18);
+    g->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    g->setSelectionMode(QAbstractItemView::NoSelection);
+    g->setFocusPolicy(Qt::NoFocus);
+    QVariantList designed;
+    int c = 0;
+    for (int w : widths) {
+        designed << std::max(twips::toPixels(w), 22);
+        g->setColumnWidth(c++, designed.last().toInt());
+    }
+    g->setProperty("designed", designed);
+    return g;
+}
+} // namespace
+
+StatisticsWindow::StatisticsWindow(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context)
+{
+    setObjectName(u"CALC_F"_s);
+    setWindowTitle(u"集計"_s);
+    WaitCursor wait;
+    RosterStore& store = context.store;
+
+    m_area = new QComboBox(this);
+    m_area->setObjectName(u"CTV_SEL1"_s);
+    m_area->setMinimumWidth(twips::toPixels(1215));
+    m_district = new QComboBox(this);
+    m_district->setObjectName(u"CTV_SEL2"_s);
+    m_district->setMinimumWidth(twips::toPixels(1335));
+    m_vacancy = makeCheck(u"CHK_ETC1"_s, u"欠員補充を含む"_s, this);
+    m_leave = makeCheck(u"CHK_ETC"_s, u"産育休補助を含む"_s, this);
+    m_change = makeButton(u"B_CHG"_s, u"Ｃｈｅｎｇｅ"_s, this);
+    m_view = new QComboBox(this);
+    m_view->setObjectName(u"PRT_LIST"_s);
+    m_view->addItems({u"集計表"_s, u"級・職名別"_s, u"年齢別"_s, u"経験年数別"_s, u"グラフ"_s, u"グラフ２"_s,
+                      u"グラフ３"_s});
+    m_view->setCurrentIndex(-1);
+    auto* print = makeButton(u"B_PRT"_s, u"印刷"_s, this);
+    m_lines = makeCheck(u"CHK_GLINE"_s, u"接続線有り"_s, this);
+    m_scroll = new QScrollBar(Qt::Vertical, this);
+    m_scroll->setObjectName(u"V_SC"_s);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(m_area);
+    top->addWidget(m_district);
+    auto* checks = new QVBoxLayout;
+    checks->addWidget(m_vacancy);
+    checks->addWidget(m_leave);
+    top->addLayout(checks);
+    top->addWidget(m_change);
+    top->addWidget(m_view);
+    top->addWidget(print);
+    top->addWidget(m_lines);
+    top->addStretch();
+
+    // The tables.
+    auto* tables = new QWidget(this);
+    auto* grid = new QGridLayout(tables);
+    grid->setContentsMargins(0, 0, 0, 0);
+    const QStringList kinds{u"小学校"_s, u"中学校"_s, u"養護学校"_s};
+    for (int i = 0; i < 4; ++i) {
+        m_category[i] = makeGrid(u"GRID1(%1)"_s.arg(i), tables, {250, 1100, 250, 500, 500, 500}, 14);
+        auto* box = new QVBoxLayout;
+        if (i < 3) {
+            auto* label = new QLabel(kinds[i], tables);
+            label->setObjectName(u"Label1(%1)"_s.arg(i));
+            box->addWidget(label);
+        }
+        box->addWidget(m_category[i]);
+        grid->addLayout(box, i < 3 ? 0 : 1, i < 3 ? i : 0);
+    }
+    m_titles = makeGrid(u"GRID2"_s, tables, {250, 1100, 500, 500, 500}, 9);
+    m_bands = makeGrid(u"GRID3"_s, tables, {800, 500, 500, 500, 600}, 10);
+    m_average = new QLabel(tables);
+    m_average->setObjectName(u"AVE_LABEL"_s);
+    auto* bandBox = new QVBoxLayout;
+    bandBox->addWidget(m_bands);
+    bandBox->addWidget(m_average);
+    grid->addWidget(m_titles, 1, 1, Qt::AlignTop);
+    grid->addLayout(bandBox, 1, 2);
+    m_ages = makeGrid(u"GRID20"_s, tables, {300, 500, 500, 500}, 45);
+    m_experience = makeGrid(u"GRID30"_s, tables, {300, 500, 500, 500}, 45);
+    auto* ageBox = new QVBoxLayout;
+    auto* ageLabel = new QLabel(u"年齢"_s, tables);
+    ageLabel->setObjectName(u"Label2"_s);
+    ageBox->addWidget(ageLabel);
+    ageBox->addWidget(m_ages);
+    auto* expBox = new QVBoxLayout;
+    auto* expLabel = new QLabel(u"経験"_s, tables);
+    expLabel->setObjectName(u"Label3"_s);
+    expBox->addWidget(expLabel);
+    expBox->addWidget(m_experience);
+    grid->addLayout(ageBox, 0, 3, 2, 1);
+    grid->addLayout(expBox, 0, 4, 2, 1);
+
+    m_canvas = new GraphCanvas(this);
+    m_canvas->paint = [this](QPainter& p, const QRect& r) {
+        if (drawGraph && m_view->currentIndex() >= Graph1)
+            drawGraph(p, r, *this, m_view->currentIndex());
+    };
+    auto* graphPage = new QWidget(this);
+    auto* graphRow = new QHBoxLayout(graphPage);
+    graphRow->setContentsMargins(0, 0, 0, 0);
+    graphRow->addWidget(m_canvas, 1);
+    graphRow->addWidget(m_scroll);
+    m_stack = new QStackedWidget(this);
+    m_stack->addWidget(tables);
+    m_stack->addWidget(graphPage);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addLayout(top);
+    layout->addWidget(m_stack, 1);
+
+    // Opening.
+    m_district->setVisible(false);
+    m_change->setVisible(false);
+    m_lines->setVisible(false);
+    m_scroll->setVisible(false);
+    if (!store.prefectureLevel()) {
+        m_area->setVisible(false);
+        m_view->setVisible(false);
+    }
+    tally::prepareAges(store);
+    m_area->addItem(u"全"_s);
+    m_area->addItems(store.municipalities.areaNames.isEmpty() ? store.places.areaNamesBC
+                                                              : store.municipalities.areaNames);
+    m_area->addItem(u"その他"_s);
+    m_area->setCurrentIndex(-1); // both selectors empty: the whole roster
+
+    connect(m_area, &QComboBox::activated, this, &StatisticsWindow::on_CTV_SEL1_clicked);
+    connect(m_district, &QComboBox::activated, this, &StatisticsWindow::computeSummaryTally);
+    connect(m_leave, &QCheckBox::clicked, this, &StatisticsWindow::computeSummaryTally);
+    connect(m_vacancy, &QCheckBox::clicked, this, &StatisticsWindow::computeSummaryTally);
+    connect(m_view, &QComboBox::activated, this, &StatisticsWindow::on_PRT_LIST_clicked);
+    connect(m_change, &QPushButton::clicked, this, &StatisticsWindow::on_B_CHG_clicked);
+    connect(m_lines, &QCheckBox::clicked, m_canvas, qOverload<>(&QWidget::update));
+    connect(m_scroll, &QScrollBar::valueChanged, m_canvas, qOverload<>(&QWidget::update));
+    connect(print, &QPushButton::clicked, this, &StatisticsWindow::on_B_PRT_clicked);
+    computeSummaryTally();
+}
+
+void StatisticsWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!m_placed) {
+        m_placed = true;
+        attachViewWindow(this, [] {});
+    }
+}
+
+QTableWidget* StatisticsWindow::grid(const QString& name) const
+{
+    return findChild<QTableWidget*>(name);
+}
+
+tally::Options StatisticsWindow::options() const
+{
+    tally::Options o;
+    o.area = m_area->currentText();
+    o.district = m_district->isHidden() ? QString() : m_district->currentText();
+    o.includeLeaveCover = m_leave->isChecked();
+    o.includeVacancyFill = m_vacancy->isChecked();
+    return o;
+}
+
+bool StatisticsWindow::showingGraph() const
+{
+    return m_stack->currentIndex() == 1;
+}
+
+void StatisticsWindow::fill(QTableWidget* grid, const QList<QStringList>& rows)
+{
+    grid->setUpdatesEnabled(false);
+    for (int r = 0; r < grid->rowCount(); ++r) {
+        for (int c = 0; c < grid->columnCount(); ++c) {
+            const QString text = r < rows.size() ? rows[r].value(c) : QString();
+            QTableWidgetItem* item = grid->item(r, c);
+            if (!item) {
+                item = new QTableWidgetItem;
+                grid->setItem(r, c, item);
+            }
+            // Numbers to the right, words to the left.
+            bool number = false;
+            text.toDouble(&number);
+            item->setTextAlignment((number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+            item->setText(text);
+        }
+    }
+    // The designed widths, widened where this screen's font needs more.
+    int total = 0;
+    for (int c = 0; c < grid->columnCount(); ++c) {
+        const int designed = grid->property("designed").toList().value(c).toInt();
+        int needed = 0;
+        for (int r = 0; r < grid->rowCount(); ++r)
+            if (const QTableWidgetItem* item = grid->item(r, c))
+                needed = std::max(needed, grid->fontMetrics().horizontalAdvance(item->text()) + 10);
+        grid->setColumnWidth(c, std::max(designed, needed));
+        total += grid->columnWidth(c);
+    }
+    grid->setMinimumWidth(total + grid->verticalScrollBar()->sizeHint().width() + 4);
+    grid->setUpdatesEnabled(true);
+}
+
+void StatisticsWindow::computeSummaryTally()
+{
+    WaitCursor wait;
+    const tally::Options o = options();
+    m_context.store.selections.tallyArea = o.area;
+    m_context.store.selections.tallyDistrict = o.district;
+    m_summary = tally::computeSummaryTally(m_context.store, o);
+    for (int i = 0; i < 4; ++i)
+        fill(m_category[i], tally_tables::categoryTable(m_summary, i, o));
+    fill(m_titles, tally_tables::titleTable(m_summary, o));
+    fill(m_ages, tally_tables::ageTable(m_summary));
+    fill(m_experience, tally_tables::experienceTable(m_summary));
+    fill(m_bands, tally_tables::bandTable(m_summary));
+    m_average->setText(tally_tables::averageText(m_summary));
+    m_districtTally.valid = false;
+    on_PRT_LIST_clicked();
+}
+
+const tally::DistrictTally& StatisticsWindow::districtTally()
+{
+    if (!m_districtTally.valid) {
+        WaitCursor wait;
+        m_districtTally = tally::computeDistrictTally(m_context.store, options());
+    }
+    return m_districtTally;
+}
+
+void StatisticsWindow::on_CTV_SEL1_clicked()
+{
+    m_district->clear();
+    m_district->setVisible(false);
+    if (const DistrictSubList* sub = m_context.store.places.subListFor(m_area->currentText())) {
+        // Wait for a district before counting.
+        m_district->addItems(sub->districts);
+        m_district->setCurrentIndex(-1);
+        m_district->setVisible(true);
+        return;
+    }
+    computeSummaryTally();
+}
+
+void StatisticsWindow::on_PRT_LIST_clicked()
+{
+    m_lines->setVisible(false);
+    m_change->setVisible(false);
+    const int entry = m_view->currentIndex();
+    if (entry < Graph1) {
+        m_graphToggle = 0;
+        m_stack->setCurrentIndex(0);
+        return;
+    }
+    districtTally();
+    m_stack->setCurrentIndex(1);
+    m_scroll->setVisible(false);
+    if (entry == Graph1) {
+        m_change->setVisible(true);
+    } else {
+        m_graphToggle = 0;
+        m_scroll->setVisible(true);
+        m_lines->setVisible(entry == Graph2);
+    }
+    m_canvas->update();
+}
+
+void StatisticsWindow::on_B_CHG_clicked()
+{
+    if (m_view->currentIndex() != Graph1)
+        return;
+    m_graphToggle = m_graphToggle == 0 ? 1 : 0;
+    m_canvas->update();
+}
+
+void StatisticsWindow::on_B_PRT_clicked()
+{
+    districtTally();
+    const int entry = m_context.store.prefectureLevel() ? m_view->currentIndex() : int(Summary);
+    static const QStringList questions{u"集計表を印刷します"_s,   u"級・職名別表を印刷します"_s, u"年齢別を印刷します"_s,
+                                       u"経験年数別を印刷します"_s, u"グラフを印刷します"_s,        u"グラフ２を印刷します"_s,
+                                       u"グラフ３を印刷します"_s};
+    if (entry < 0 || entry >= questions.size())
+        return;
+    if (!m_context.notifier.askYesNo(questions[entry]))
+        return;
+    if (printEntry)
+        printEntry(*this, entry);
+}

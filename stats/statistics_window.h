@@ -1,0 +1,75 @@
+#pragma once
+
+#include "tally.h"
+
+#include <QWidget>
+#include <functional>
+
+struct AppContext;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QScrollBar;
+class QStackedWidget;
+class QTableWidget;
+
+// The canvas the graphs draw on.
+class GraphCanvas : public QWidget {
+    Q_OBJECT
+public:
+    explicit GraphCanvas(QWidget* parent = nullptr);
+    std::function<void(QPainter&, const QRect&)> paint;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// 集計 (CALC_F): view 3 of the main window. The tallies in eight tables, the
+// area and district selection, and the views and prints of the sheets and
+// graphs.
+class StatisticsWindow : public QWidget {
+    Q_OBJECT
+public:
+    enum Entry { Summary = 0, ByTitle, ByAge, ByExperience, Graph1, Graph2, Graph3 };
+
+    StatisticsWindow(AppContext& context, QWidget* parent = nullptr);
+
+    const tally::SummaryTally& summary() const { return m_summary; }
+    const tally::DistrictTally& districtTally();
+    tally::Options options() const;
+    int graphToggle() const { return m_graphToggle; }
+    bool showingGraph() const;
+    QTableWidget* grid(const QString& name) const;
+
+    void computeSummaryTally();
+    void on_CTV_SEL1_clicked();
+    void on_PRT_LIST_clicked();
+    void on_B_CHG_clicked();
+    void on_B_PRT_clicked();
+
+    // The graphs and printed sheets of later parts of the program.
+    std::function<void(QPainter&, const QRect&, StatisticsWindow&, int entry)> drawGraph;
+    std::function<void(StatisticsWindow&, int entry)> printEntry;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void fill(QTableWidget* grid, const QList<QStringList>& rows);
+
+    AppContext& m_context;
+    tally::SummaryTally m_summary;
+    tally::DistrictTally m_districtTally;
+    int m_graphToggle = 0;
+    bool m_placed = false;
+    QComboBox *m_area, *m_district, *m_view;
+    QCheckBox *m_leave, *m_vacancy, *m_lines;
+    QPushButton *m_change;
+    QScrollBar* m_scroll;
+    QStackedWidget* m_stack;
+    GraphCanvas* m_canvas;
+    QLabel* m_average;
+    QTableWidget* m_category[4];
+    QTableWidget *m_titles, *m_bands, *m_ages, *m_experience;
+};
