@@ -10,6 +10,7 @@
 #include "school_list_window.h"
 #include "staff_list_print.h"
 #include "statistics_window.h"
+#include "tally_sheets.h"
 #include "staff_list_window.h"
 #include "startup.h"
 
@@ -34,6 +35,7 @@ int main(int argc, char** argv)
     registerTestPage();
     registerStaffListJobs();
     roster_print::registerRosterJobs();
+    tally_sheets::registerSummaryJob();
     if (batch)
         return runBatchPrint(QCoreApplication::arguments().mid(1));
     QApplication::setApplicationName(u"なかま帳"_s);
@@ -74,7 +76,13 @@ int main(int argc, char** argv)
         QObject::connect(list, &SchoolListWindow::narrowedChanged, &frame, &MainWindow::setExportEnabled);
         return list;
     });
-    frame.registerView(MainWindow::Tallies, [&context] { return new StatisticsWindow(context); });
+    frame.registerView(MainWindow::Tallies, [&context] {
+        auto* window = new StatisticsWindow(context);
+        window->printEntry = [&context](StatisticsWindow& w, int entry) {
+            tally_sheets::printFromWindow(context, w, entry);
+        };
+        return window;
+    });
     frame.registerView(MainWindow::StaffList, [&context, &frame] {
         auto* list = new StaffListWindow(context);
         QObject::connect(list, &StaffListWindow::surveyDateChanged, &frame, &MainWindow::refreshYearLabels);

@@ -173,15 +173,24 @@ QString formatEraDate(Date date, const QString& format)
         } else if (rest.startsWith(u"ee"_s)) {
             out += haveEra ? two(eraYear) : QString();
             i += 2;
+        } else if (rest.startsWith(u"e"_s)) {
+            out += haveEra ? QString::number(eraYear) : QString();
+            i += 1;
         } else if (rest.startsWith(u"yyyy"_s)) {
             out += QString::number(d.year()).rightJustified(4, u'0');
             i += 4;
         } else if (rest.startsWith(u"mm"_s)) {
             out += two(d.month());
             i += 2;
+        } else if (rest.startsWith(u"m"_s)) {
+            out += QString::number(d.month());
+            i += 1;
         } else if (rest.startsWith(u"dd"_s)) {
             out += two(d.day());
             i += 2;
+        } else if (rest.startsWith(u"d"_s)) {
+            out += QString::number(d.day());
+            i += 1;
         } else {
             out += format[i];
             ++i;

@@ -34,8 +34,9 @@ void calcAllAges(RosterStore& store);
 Date normalisedDate(qint64 year, qint64 month, qint64 day);
 
 // Formats a date in Japanese era notation. Tokens: g (era letter: H), gg
-// (first kanji: 平), ggg (era name: 平成), ee (era year, two digits), yyyy,
-// mm, dd; everything else is copied. The empty date gives "".
+// (first kanji: 平), ggg (era name: 平成), ee (era year, two digits), e (era
+// year as it is), yyyy, mm, dd (two digits), m, d (as they are); everything
+// else is copied. The empty date gives "".
 QString formatEraDate(Date date, const QString& format);
 
 // "48" or "48.3": years, and the months when there are any.

@@ -86,6 +86,8 @@ public:
     struct Selections {
         QString tallyArea;     // the statistics window's area
         QString tallyDistrict; // and district
+        bool tallyLeaveCoverIncluded = false;  // 産育休補助を含む
+        bool tallyVacancyFillIncluded = false; // 欠員補充を含む
     } selections;
 
     // What the school list shows, kept here for the export and the printers.

@@ -45,26 +45,30 @@ bool printJobToPdf(RosterStore& store, int code, const QString& path)
     return runPrintJob(device, store, code);
 }
 
-void printJobWithDialogs(AppContext& context, int code, bool withOptions, QWidget* parent)
+namespace {
+// Prints job `code` to the chosen destination, inside the progress dialog
+// when `withProgress`.
+void printToDestination(AppContext& context, int code, bool withProgress, QWidget* parent)
 {
     PrintGlobals& g = printGlobals();
-    g.jobCode = qint16(code);
-    if (withOptions) {
-        PrintOptionsDialog options(context, g, parent);
-        options.exec();
-    }
-    if (g.jobCode <= 0)
-        return;
     takePrintCorrections(context.store);
+    auto run = [&](PrintDevice& device) {
+        if (withProgress) {
+            PrintProgressDialog progress(device, context.store, code, parent);
+            progress.exec();
+        } else {
+            runPrintJob(device, context.store, code);
+        }
+    };
     switch (g.destination) {
     case PrintDestination::Preview: {
         QPrinter printer(QPrinter::HighResolution);
         printer.setResolution(600);
         QPrintPreviewDialog preview(&printer, parent);
         preview.setWindowTitle(u"印刷プレビュー"_s);
-        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, [&context, &g](QPrinter* p) {
+        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, [&context, code](QPrinter* p) {
             PainterDevice device(p);
-            runPrintJob(device, context.store, g.jobCode);
+            runPrintJob(device, context.store, code);
         });
         preview.exec();
         break;
@@ -77,22 +81,42 @@ void printJobWithDialogs(AppContext& context, int code, bool withOptions, QWidge
         QPrinter printer(QPrinter::HighResolution);
         preparePdf(printer, path.endsWith(u".pdf"_s, Qt::CaseInsensitive) ? path : path + u".pdf"_s);
         PainterDevice device(&printer);
-        PrintProgressDialog progress(device, context.store, g.jobCode, parent);
-        progress.exec();
+        run(device);
         break;
     }
     case PrintDestination::Printer: {
         PainterDevice device(&sharedPrinter());
-        PrintProgressDialog progress(device, context.store, g.jobCode, parent);
-        progress.exec();
+        run(device);
         break;
     }
     }
 }
 
+constexpr int kAdHocJob = 9001;
+} // namespace
+
+void printJobWithDialogs(AppContext& context, int code, bool withOptions, QWidget* parent)
+{
+    PrintGlobals& g = printGlobals();
+    g.jobCode = qint16(code);
+    if (withOptions) {
+        PrintOptionsDialog options(context, g, parent);
+        options.exec();
+    }
+    if (g.jobCode <= 0)
+        return;
+    printToDestination(context, g.jobCode, true, parent);
+}
+
+void printDirect(AppContext& context, const std::function<void(PrintJobContext&)>& job, QWidget* parent)
+{
+    printJobs().add(kAdHocJob, job);
+    printToDestination(context, kAdHocJob, false, parent);
+    printJobs().add(kAdHocJob, {});
+}
+
 void printAdHoc(AppContext& context, const std::function<void(PrintJobContext&)>& job, QWidget* parent)
 {
-    constexpr int kAdHocJob = 9001;
     printJobs().add(kAdHocJob, job);
     printJobWithDialogs(context, kAdHocJob, false, parent);
     printJobs().add(kAdHocJob, {});

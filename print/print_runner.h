@@ -20,6 +20,11 @@ void printJobWithDialogs(AppContext& context, int code, bool withOptions, QWidge
 // destination last chosen, inside the progress dialog.
 void printAdHoc(AppContext& context, const std::function<void(struct PrintJobContext&)>& job, QWidget* parent);
 
+// Prints a page of the caller's own at once to the destination last chosen,
+// without the options form or the progress dialog; a stop asked in an
+// earlier job does not hold it back.
+void printDirect(AppContext& context, const std::function<void(struct PrintJobContext&)>& job, QWidget* parent);
+
 // Prints the job of `code` into a PDF file without any window.
 bool printJobToPdf(RosterStore& store, int code, const QString& path);
 

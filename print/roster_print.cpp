@@ -3,45 +3,20 @@
 #include "periods.h"
 #include "roster_store.h"
 #include "school_list.h"
+#include "sheet_drawing.h"
 
 using namespace Qt::StringLiterals;
 
 namespace roster_print {
 
+using sheet::hline;
+using sheet::put;
+using sheet::rightAligned;
+using sheet::vline;
+
 namespace {
 const QString kMincho = u"ＭＳ 明朝"_s;
 const QString kPMincho = u"ＭＳ Ｐ明朝"_s;
-
-void put(PrintDevice& d, double x, double y, const QString& text)
-{
-    d.currentX = x;
-    d.currentY = y;
-    d.print(text);
-}
-
-void put(PrintDevice& d, double x, double y, const QString& text, const QString& face, float size)
-{
-    d.font.face = face;
-    d.font.size = size;
-    put(d, x, y, text);
-}
-
-void hline(PrintDevice& d, double x1, double x2, double y, int width)
-{
-    d.lineWidth = width;
-    d.line(x1, y, x2, y);
-}
-
-void vline(PrintDevice& d, double x, double y1, double y2, int width)
-{
-    d.lineWidth = width;
-    d.line(x, y1, x, y2);
-}
-
-QString rightAligned(qint64 v, int cells)
-{
-    return QString::number(v).rightJustified(cells, u' ');
-}
 
 QString gradeStep(const StaffRecord& s)
 {

@@ -254,6 +254,8 @@ void StatisticsWindow::computeSummaryTally()
     const tally::Options o = options();
     m_context.store.selections.tallyArea = o.area;
     m_context.store.selections.tallyDistrict = o.district;
+    m_context.store.selections.tallyLeaveCoverIncluded = o.includeLeaveCover;
+    m_context.store.selections.tallyVacancyFillIncluded = o.includeVacancyFill;
     m_summary = tally::computeSummaryTally(m_context.store, o);
     for (int i = 0; i < 4; ++i)
         fill(m_category[i], tally_tables::categoryTable(m_summary, i, o));

@@ -34,6 +34,16 @@ Table singleYears(const std::array<Count, tally::kSlots>& byYear, const QString&
 }
 } // namespace
 
+QString categoryTitle(int category)
+{
+    return category >= 0 && category < tally::kCategories ? kTitles[category] : QString();
+}
+
+int categoryGrade(int category)
+{
+    return category >= 0 && category < tally::kCategories ? kGrades[category] : 0;
+}
+
 Table categoryTable(const tally::SummaryTally& t, int k, const tally::Options& o)
 {
     Table rows;

@@ -11,6 +11,10 @@ namespace tally_tables {
 
 using Table = QList<QStringList>;
 
+// The job title and grade a title-and-grade category stands for.
+QString categoryTitle(int category);
+int categoryGrade(int category);
+
 // By title and grade for one kind column (0 小, 1 中, 2 特別支援, 3 all).
 Table categoryTable(const tally::SummaryTally& t, int kindColumn, const tally::Options& o);
 // By job title over every kind.

@@ -96,6 +96,10 @@ private slots:
         QCOMPARE(formatEraDate(ymd(2019, 4, 30), u"gggee年mm月dd日"_s), u"平成31年04月30日"_s);
         QCOMPARE(formatEraDate(ymd(2019, 5, 1), u"gggee年mm月dd日"_s), u"令和01年05月01日"_s);
         QCOMPARE(formatEraDate(ymd(2019, 5, 1), u"g gg"_s), u"R 令"_s);
+        // The sheets' own short form: no leading zeros.
+        QCOMPARE(formatEraDate(ymd(2008, 4, 1), u"ggge年m月d日"_s), u"平成20年4月1日"_s);
+        QCOMPARE(formatEraDate(ymd(1989, 1, 8), u"ggge年m月d日"_s), u"平成1年1月8日"_s);
+        QCOMPARE(formatEraDate(ymd(2019, 12, 31), u"ggge年m月d日"_s), u"令和1年12月31日"_s);
         QCOMPARE(formatEraDate(ymd(1926, 12, 25), u"ggg ee"_s), u"昭和 01"_s);
         QCOMPARE(formatEraDate(ymd(1926, 12, 24), u"ggg ee"_s), u"大正 15"_s);
         QCOMPARE(formatEraDate(Date(), u"gggee年mm月dd日"_s), QString()); // the empty date is never shown

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "print_framework.h"
+#include "tally.h"
+
+struct AppContext;
+class StatisticsWindow;
+class QWidget;
+
+// The four printed tally sheets on A4: the summary sheet (集計表) and the
+// three district sheets by title and grade, by age and by years of
+// experience. Each is one page.
+namespace tally_sheets {
+
+inline constexpr int kSummaryJob = 30;
+
+enum class Sheet { Summary = 0, TitleGrade = 1, Age = 2, Experience = 3 };
+
+// What the district sheets print besides the tally: the year, the survey
+// date and the district list with the district that is printed in two halves.
+struct DistrictHeader {
+    int fiscalYear = 0;
+    Date surveyDate;
+    QStringList districtNames;
+    QString splitDistrict;
+};
+DistrictHeader districtHeader(const RosterStore& store);
+
+// The drawing of each sheet on a page already set up and reset.
+void drawSummary(PrintDevice& d, const tally::SummaryTally& t, const QString& heading, bool leaveCoverIncluded);
+void drawTitleGrade(PrintDevice& d, const tally::DistrictTally& t, const DistrictHeader& h);
+void drawAgeOrExperience(PrintDevice& d, const tally::DistrictTally& t, const DistrictHeader& h, bool experience);
+
+// The whole page: paper, origin, reset, drawing. Nothing is drawn once a
+// stop is raised.
+void printSummary(PrintJobContext& c, const tally::SummaryTally& t, bool leaveCoverIncluded);
+void printDistrictSheet(PrintJobContext& c, Sheet sheet, const tally::DistrictTally& t);
+
+// Job 30: the summary sheet of the area and choices last used in the
+// statistics window.
+void registerSummaryJob();
+
+// The statistics window's print button: the sheet of `entry` at once,
+// without the options form or the progress dialog.
+void printFromWindow(AppContext& context, StatisticsWindow& window, int entry);
+
+} // namespace tally_sheets
