@@ -11,6 +11,7 @@
 #include "staff_list_print.h"
 #include "statistics_window.h"
 #include "tally_sheets.h"
+#include "transfer_window.h"
 #include "staff_list_window.h"
 #include "startup.h"
 
@@ -88,6 +89,14 @@ int main(int argc, char** argv)
         QObject::connect(list, &StaffListWindow::surveyDateChanged, &frame, &MainWindow::refreshYearLabels);
         return list;
     });
+    frame.openTransfers = [&context, &frame] {
+        TransferWindow transfers(context, &frame);
+        QObject::connect(&transfers, &TransferWindow::rosterChanged, &frame, [&frame] {
+            if (auto* list = qobject_cast<SchoolListWindow*>(frame.viewWindow(MainWindow::SchoolList)))
+                list->refill();
+        });
+        transfers.exec();
+    };
     notifier.setParent(&frame);
     frame.show();
     return app.exec();

@@ -6,6 +6,26 @@
 #include <QHeaderView>
 #include <QTableView>
 
+void setUpRowGrid(QTableView* view, QAbstractItemView::SelectionMode selection)
+{
+    view->setObjectName(QStringLiteral("GRID1"));
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(selection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->verticalHeader()->hide();
+    view->verticalHeader()->setDefaultSectionSize(20);
+}
+
+int setColumnWidthsTwips(QTableView* view, const QList<int>& twipsWidths, const QStringList& widestTexts)
+{
+    int total = 0;
+    for (qsizetype c = 0; c < twipsWidths.size(); ++c) {
+        setColumnWidthTwips(view, int(c), twipsWidths[c], widestTexts.value(c));
+        total += view->columnWidth(int(c));
+    }
+    return total;
+}
+
 void setColumnWidthTwips(QTableView* view, int column, int twipsWidth, const QString& widestText)
 {
     const QFontMetrics body(view->font());

@@ -157,13 +157,8 @@ SchoolListWindow::SchoolListWindow(AppContext& context, QWidget* parent) : QWidg
     WaitCursor wait;
     m_model = new SchoolListModel(context.store, this);
     m_grid = new QTableView(this);
-    m_grid->setObjectName(u"GRID1"_s);
     m_grid->setModel(m_model);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->verticalHeader()->hide();
-    m_grid->verticalHeader()->setDefaultSectionSize(20);
+    setUpRowGrid(m_grid, QAbstractItemView::ExtendedSelection);
     m_grid->setMaximumWidth(twips::toPixels(14480) + 200);
 
     m_areaLabel = new QLabel(u"地域"_s, this);

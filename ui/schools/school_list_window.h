@@ -50,6 +50,8 @@ public:
 
     void listAll();
     bool extract();
+    // Lists again what is listed, after the roster changed underneath.
+    void refill();
     void activate();
     void selectRows(int first, int last);
 
@@ -76,7 +78,6 @@ protected:
 
 private:
     void showSchools(const std::vector<int>& schools);
-    void refill();
     void fillAreas();
     void fillDistricts();
     void fillGroupChoice();

@@ -191,14 +191,9 @@ StaffListWindow::StaffListWindow(AppContext& context, QWidget* parent) : QWidget
 
     m_model = new StaffListModel(store, this);
     m_grid = new QTableView(this);
-    m_grid->setObjectName(u"GRID1"_s);
     m_grid->setModel(m_model);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setUpRowGrid(m_grid, QAbstractItemView::ExtendedSelection);
     m_grid->setAlternatingRowColors(true);
-    m_grid->verticalHeader()->hide();
-    m_grid->verticalHeader()->setDefaultSectionSize(20);
     m_grid->horizontalHeader()->setHighlightSections(false);
 
     // Filters.

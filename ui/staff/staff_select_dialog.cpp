@@ -100,21 +100,11 @@ StaffSelectDialog::StaffSelectDialog(AppContext& context, QWidget* parent)
     setWindowTitle(u"職員選択"_s);
     m_model = new StaffSelectModel(context.store, this);
     m_grid = new QTableView(this);
-    m_grid->setObjectName(u"GRID1"_s);
     m_grid->setModel(m_model);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_grid->verticalHeader()->hide();
-    m_grid->verticalHeader()->setDefaultSectionSize(20);
-    const int widths[] = {380, 1500, 900, 1000, 300, 400, 300, 950, 300};
-    const QStringList widest{u"1500"_s, u"長谷川　佐和子"_s, u"20260001"_s, u"市町村職員"_s, u"10"_s,
-                             u"T10"_s,  u"女"_s,            u"H 31 04 30"_s, u"60"_s};
-    int total = 0;
-    for (int c = 0; c < 9; ++c) {
-        setColumnWidthTwips(m_grid, c, widths[c], widest[c]);
-        total += m_grid->columnWidth(c);
-    }
+    setUpRowGrid(m_grid, QAbstractItemView::SingleSelection);
+    const int total = setColumnWidthsTwips(m_grid, {380, 1500, 900, 1000, 300, 400, 300, 950, 300},
+                                           {u"1500"_s, u"長谷川　佐和子"_s, u"20260001"_s, u"市町村職員"_s, u"10"_s,
+                                            u"T10"_s, u"女"_s, u"H 31 04 30"_s, u"60"_s});
     m_grid->setMinimumWidth(std::max(twips::toPixels(6400), total) + 24);
     m_grid->setMinimumHeight(300);
 

@@ -1,0 +1,496 @@
+#include "transfer_window.h"
+
+#include "app_context.h"
+#include "grid_columns.h"
+#include "periods.h"
+#include "school_list.h"
+#include "wait_cursor.h"
+#include "widgets.h"
+#include "window_position.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDate>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+// --- 所属選択 ----------------------------------------------------------------
+
+TransferSelectModel::TransferSelectModel(const RosterStore& store, QObject* parent)
+    : QAbstractTableModel(parent), m_store(store) {}
+
+void TransferSelectModel::fill(const std::vector<int>& schools, bool withPosts) {
+    beginResetModel();
+    m_rows.clear();
+    for (int s : schools) {
+        m_rows.push_back({s, 0});
+        if (!withPosts) continue;
+        const SchoolRecord& school = m_store.schools[size_t(s)];
+        for (int p = 1; p < cap::kClerkSlots; ++p)
+            if (school.clerks[size_t(p)].staffCode > 0) m_rows.push_back({s, p});
+    }
+    endResetModel();
+}
+
+int TransferSelectModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int TransferSelectModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 5;
+}
+
+QVariant TransferSelectModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    static const QStringList headers{u"NO"_s, u"氏　名"_s, u"市町村名"_s, u"学校名"_s, u"学校区分"_s};
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole) return headers.value(section);
+    return {};
+}
+
+QVariant TransferSelectModel::data(const QModelIndex& index, int role) const {
+    const Row* r = row(index.row());
+    if (!r || !index.isValid()) return {};
+    if (role == Qt::TextAlignmentRole)
+        return index.column() == 0 ? int(Qt::AlignRight | Qt::AlignVCenter)
+                                   : int(Qt::AlignLeft | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole) return {};
+    const SchoolRecord& s = m_store.schools[size_t(r->school)];
+    switch (index.column()) {
+    case 0:
+        return index.row() + 1;
+    case 1:
+        return s.clerks[size_t(r->post)].staffName;
+    case 2:
+        return r->post == 0 ? s.municipality : QString();
+    case 3:
+        return r->post == 0 ? s.name : QString();
+    case 4:
+        return r->post == 0 ? s.kindText : QString();
+    }
+    return {};
+}
+
+TransferSelectDialog::TransferSelectDialog(AppContext& context, TransferPick& pick, QWidget* parent)
+    : RememberedDialog(context.positions, parent), m_context(context), m_pick(pick) {
+    setObjectName(u"MOVE_SEL"_s);
+    setWindowTitle(u"所属選択"_s);
+    RosterStore& store = context.store;
+
+    m_model = new TransferSelectModel(store, this);
+    m_grid = new QTableView(this);
+    m_grid->setModel(m_model);
+    setUpRowGrid(m_grid, QAbstractItemView::ExtendedSelection);
+    int total = setColumnWidthsTwips(m_grid, {520, 1600, 1100, 1500, 900},
+                                     QStringList{u"1500"_s, u"長谷川　佐和子"_s, u"瑠璃東部学校組合"_s,
+                                                 u"星ヶ丘第二"_s, u"特別支援学校"_s});
+    // Picking a school to join needs no names.
+    if (pick.mode == 1) {
+        total -= m_grid->columnWidth(1);
+        m_grid->setColumnHidden(1, true);
+    }
+    m_grid->setMinimumWidth(total + 24);
+    m_grid->setMinimumHeight(320);
+
+    auto* areaLabel = new QLabel(u"地域"_s, this);
+    m_area = new QComboBox(this);
+    m_area->setObjectName(u"CTV_SEL0"_s);
+    m_area->setMinimumWidth(120);
+    m_subArea = new QComboBox(this);
+    m_subArea->setObjectName(u"CTV_SEL1"_s);
+    m_subArea->setMinimumWidth(120);
+    m_group = new QComboBox(this);
+    m_group->setObjectName(u"GRP_SEL"_s);
+    m_group->setMinimumWidth(120);
+    m_elementary = makeCheck(u"CHK_ES"_s, u"小学校"_s, this);
+    m_junior = makeCheck(u"CHK_JHS"_s, u"中学校"_s, this);
+    m_special = makeCheck(u"CHK_TS"_s, u"養護学校"_s, this);
+    m_extract = makeButton(u"B_PICUP"_s, u"抽出"_s, this);
+    auto* ok = makeButton(u"B_OK"_s, u"OK"_s, this);
+    auto* cancel = makeButton(u"B_ESC"_s, u"キャンセル"_s, this);
+
+    m_area->addItem(u"全"_s);
+    m_area->addItems(store.municipalities.areaNames.isEmpty() ? store.places.areaNamesBC
+                                                              : store.municipalities.areaNames);
+    m_area->addItem(u"その他"_s);
+    m_group->addItem(u"全"_s);
+    m_group->addItems(store.groupNames);
+    m_group->addItem(u"その他"_s);
+    m_group->setCurrentIndex(std::max(0, m_group->findText(store.schoolFilter.group)));
+    if (!store.prefectureLevel()) {
+        areaLabel->setVisible(false);
+        m_area->setVisible(false);
+    }
+    m_subArea->setVisible(false);
+
+    auto* filters = new QHBoxLayout;
+    filters->addWidget(areaLabel);
+    filters->addWidget(m_area);
+    filters->addWidget(m_subArea);
+    filters->addWidget(new QLabel(u"グループ名"_s, this));
+    filters->addWidget(m_group);
+    filters->addWidget(m_elementary);
+    filters->addWidget(m_junior);
+    filters->addWidget(m_special);
+    filters->addWidget(m_extract);
+    filters->addStretch();
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(filters);
+    layout->addWidget(m_grid, 1);
+    layout->addLayout(buttons);
+
+    connect(m_area, &QComboBox::activated, this, &TransferSelectDialog::areaChosen);
+    connect(m_subArea, &QComboBox::activated, this, [this] {
+        m_context.store.schoolFilter.district = m_subArea->currentText();
+        m_extract->setEnabled(true);
+    });
+    // The group chosen here is the group the extraction uses.
+    connect(m_group, &QComboBox::activated, this, [this] {
+        m_context.store.schoolFilter.group = m_group->currentText();
+        m_context.store.schoolFilter.municipality.clear();
+    });
+    connect(m_extract, &QPushButton::clicked, this, &TransferSelectDialog::on_B_PICUP_clicked);
+    connect(ok, &QPushButton::clicked, this, &TransferSelectDialog::on_B_OK_clicked);
+    connect(cancel, &QPushButton::clicked, this, &TransferSelectDialog::on_B_ESC_clicked);
+    connect(m_grid, &QTableView::doubleClicked, this, &TransferSelectDialog::on_B_OK_clicked);
+
+    // What was chosen at the last opening comes back, and is extracted again.
+    const RosterStore::SchoolFilter& f = store.schoolFilter;
+    if (!f.area.isEmpty()) {
+        m_area->setCurrentIndex(std::max(0, m_area->findText(f.area)));
+        const QString district = f.district;
+        fillSubAreas();
+        if (!district.isEmpty() && m_subArea->findText(district) >= 0) {
+            m_subArea->setCurrentIndex(m_subArea->findText(district));
+            store.schoolFilter.district = district;
+            m_extract->setEnabled(true);
+        }
+    }
+    m_elementary->setChecked(f.kinds & 1);
+    m_junior->setChecked(f.kinds & 2);
+    m_special->setChecked(f.kinds & 4);
+    if (!f.area.isEmpty() && m_extract->isEnabled() && f.kinds != 0) on_B_PICUP_clicked();
+    resize(sizeHint().width(), 520);
+}
+
+void TransferSelectDialog::fillSubAreas() {
+    m_subArea->clear();
+    m_context.store.schoolFilter.district.clear();
+    m_extract->setEnabled(true);
+    const DistrictSubList* sub = m_context.store.places.subListFor(m_area->currentText());
+    if (sub) {
+        m_subArea->addItems(sub->districts);
+        m_subArea->setCurrentIndex(-1);
+        // Some areas are too large to list at once: a district first.
+        m_extract->setEnabled(!sub->mustChoose);
+    }
+    m_subArea->setVisible(sub != nullptr && !m_area->isHidden());
+}
+
+void TransferSelectDialog::areaChosen() {
+    m_context.store.schoolFilter.area = m_area->currentText();
+    fillSubAreas();
+}
+
+void TransferSelectDialog::on_B_PICUP_clicked() {
+    const int kinds = (m_elementary->isChecked() ? 1 : 0) | (m_junior->isChecked() ? 2 : 0) |
+                      (m_special->isChecked() ? 4 : 0);
+    if (kinds == 0) {
+        m_context.notifier.tell(u"学校種を選択してください"_s, MessageIcon::Warning);
+        return;
+    }
+    WaitCursor wait;
+    RosterStore::SchoolFilter& f = m_context.store.schoolFilter;
+    f.kinds = kinds;
+    f.officers = false;
+    if (f.area.isEmpty()) f.area = m_area->currentText(); // 全 until an area is chosen
+    m_model->fill(school_list::filteredSchools(m_context.store), m_pick.mode == 0);
+    if (m_model->rowCount() > 0) {
+        m_grid->scrollToTop();
+        m_grid->selectRow(0);
+    }
+}
+
+void TransferSelectDialog::on_B_OK_clicked() {
+    // The last of the selected rows.
+    int last = -1;
+    for (const QModelIndex& i : m_grid->selectionModel()->selectedRows())
+        last = std::max(last, i.row());
+    if (last < 0) last = m_grid->currentIndex().row();
+    const TransferSelectModel::Row* r = m_model->row(last);
+    if (!r) {
+        on_B_ESC_clicked();
+        return;
+    }
+    if (m_pick.mode == 1) {
+        m_pick.newSchool = r->school;
+    } else {
+        m_pick.oldSchool = r->school;
+        m_pick.oldPost = r->post;
+    }
+    accept();
+}
+
+void TransferSelectDialog::on_B_ESC_clicked() {
+    if (m_pick.mode == 1) {
+        m_pick.newSchool = -1;
+    } else {
+        m_pick.oldSchool = -1;
+        m_pick.oldPost = -1;
+    }
+    reject();
+}
+
+// --- 人事異動 ------------------------------------------------------------------
+
+TransferWindow::TransferWindow(AppContext& context, QWidget* parent)
+    : RememberedDialog(context.positions, parent), m_context(context) {
+    setObjectName(u"MOVE_F"_s);
+    setWindowTitle(u"人事異動"_s);
+    RosterStore::SchoolFilter& f = context.store.schoolFilter;
+    f.area.clear();
+    f.district.clear();
+    f.kinds = 0;
+
+    m_grid = new QTableWidget(0, 5, this);
+    m_grid->setHorizontalHeaderLabels({u"NO"_s, u"氏名"_s, u"コード"_s, u"旧所属"_s, u"新所属"_s});
+    setUpRowGrid(m_grid, QAbstractItemView::SingleSelection);
+    const int total = setColumnWidthsTwips(m_grid, {550, 1600, 930, 3070, 3070},
+                                     QStringList{u"100"_s, u"長谷川　佐和子"_s, u"20260001"_s,
+                                                 u"瑠璃東部学校組合立星ヶ丘第二小学校"_s,
+                                                 u"瑠璃東部学校組合立星ヶ丘第二小学校"_s});
+    m_grid->setMinimumWidth(total + 24);
+    m_grid->setMinimumHeight(220);
+
+    auto label = [this](const QString& name) {
+        auto* l = new QLabel(this);
+        l->setObjectName(name);
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+        l->setMinimumWidth(twips::toPixels(3600));
+        return l;
+    };
+    m_name = label(u"S_NAME"_s);
+    m_oldName = label(u"OLD_NAME"_s);
+    m_newName = label(u"NEW_NAME"_s);
+    auto* pickOldButton = makeButton(u"B_PICUP(0)"_s, u"参照"_s, this);
+    auto* pickNewButton = makeButton(u"B_PICUP(1)"_s, u"参照"_s, this);
+    m_dateLabel = new QLabel(u"異動日 平成"_s, this);
+    m_dateLabel->setObjectName(u"Label_DATE"_s);
+    m_dateLabel->setToolTip(u"ダブルクリックで今年度の異動記録を読み込みます"_s);
+    m_dateLabel->installEventFilter(this);
+    m_year = makeNumberBox(u"MY"_s, this, 40, 2);
+    m_month = makeNumberBox(u"MM"_s, this, 30, 2);
+    m_day = makeNumberBox(u"MD"_s, this, 30, 2);
+    m_oldNo = makeEdit(u"OLD_NO"_s, this);
+    m_postNo = makeEdit(u"J_NO"_s, this);
+    m_newNo = makeEdit(u"NEW_NO"_s, this);
+    m_buttonNo = makeEdit(u"B_NO"_s, this);
+    for (QLineEdit* hidden : {m_oldNo, m_postNo, m_newNo, m_buttonNo})
+        hidden->setVisible(false);
+    auto* add = makeButton(u"B_ADD"_s, u"追加"_s, this);
+    auto* del = makeButton(u"B_DEL"_s, u"削除"_s, this);
+    auto* start = makeButton(u"B_START"_s, u"開始"_s, this);
+    auto* close = makeButton(u"B_CLOSE"_s, u"閉じる"_s, this);
+
+    // The transfer date: April 1 of this fiscal year.
+    m_year->setText(QString::number(transfers::fiscalHeiseiYear(QDate::currentDate())));
+    m_month->setText(u"4"_s);
+    m_day->setText(u"1"_s);
+
+    auto* form = new QGridLayout;
+    form->addWidget(new QLabel(u"職員名"_s, this), 0, 0);
+    form->addWidget(m_name, 0, 1);
+    form->addWidget(new QLabel(u"旧所属"_s, this), 1, 0);
+    form->addWidget(m_oldName, 1, 1);
+    form->addWidget(pickOldButton, 1, 2);
+    form->addWidget(new QLabel(u"新所属"_s, this), 2, 0);
+    form->addWidget(m_newName, 2, 1);
+    form->addWidget(pickNewButton, 2, 2);
+    form->setColumnStretch(3, 1);
+    auto* date = new QHBoxLayout;
+    date->addWidget(m_dateLabel);
+    date->addWidget(m_year);
+    date->addWidget(new QLabel(u"年"_s, this));
+    date->addWidget(m_month);
+    date->addWidget(new QLabel(u"月"_s, this));
+    date->addWidget(m_day);
+    date->addWidget(new QLabel(u"日"_s, this));
+    date->addStretch();
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(add);
+    buttons->addWidget(del);
+    buttons->addStretch();
+    buttons->addWidget(start);
+    buttons->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(date);
+    layout->addLayout(buttons);
+    layout->addWidget(m_grid, 1);
+
+    runSelector = [this](TransferPick& pick) {
+        TransferSelectDialog dialog(m_context, pick, this);
+        dialog.exec();
+    };
+    connect(pickOldButton, &QPushButton::clicked, this, &TransferWindow::pickOld);
+    connect(pickNewButton, &QPushButton::clicked, this, [this] { pickNew(true); });
+    connect(add, &QPushButton::clicked, this, &TransferWindow::on_B_ADD_clicked);
+    connect(del, &QPushButton::clicked, this, &TransferWindow::on_B_DEL_clicked);
+    connect(start, &QPushButton::clicked, this, &TransferWindow::on_B_START_clicked);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+bool TransferWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_dateLabel && event->type() == QEvent::MouseButtonDblClick) {
+        loadLog();
+        return true;
+    }
+    return RememberedDialog::eventFilter(watched, event);
+}
+
+void TransferWindow::showPick() {
+    m_oldNo->setText(m_pick.oldSchool >= 0 ? QString::number(m_pick.oldSchool) : QString());
+    m_postNo->setText(m_pick.oldPost >= 0 ? QString::number(m_pick.oldPost) : QString());
+    m_newNo->setText(m_pick.newSchool >= 0 ? QString::number(m_pick.newSchool) : QString());
+}
+
+void TransferWindow::pickOld() {
+    m_buttonNo->setText(u"0"_s);
+    m_pick.mode = 0;
+    runSelector(m_pick);
+    const RosterStore& store = m_context.store;
+    if (m_pick.oldSchool >= 0 && m_pick.oldSchool < store.schoolCount() && m_pick.oldPost >= 0 &&
+        m_pick.oldPost < cap::kClerkSlots) {
+        const SchoolRecord& s = store.schools[size_t(m_pick.oldSchool)];
+        m_oldName->setText(s.fullName());
+        m_name->setText(s.clerks[size_t(m_pick.oldPost)].staffName);
+        showPick();
+        if (m_newName->text().isEmpty()) pickNew(false);
+    } else {
+        m_oldName->clear();
+        m_name->clear();
+        showPick();
+    }
+}
+
+void TransferWindow::pickNew(bool direct) {
+    m_buttonNo->setText(u"1"_s);
+    m_pick.mode = 1;
+    runSelector(m_pick);
+    const RosterStore& store = m_context.store;
+    if (m_pick.newSchool >= 0 && m_pick.newSchool < store.schoolCount()) {
+        m_newName->setText(store.schools[size_t(m_pick.newSchool)].fullName());
+    } else {
+        m_newName->clear();
+        if (direct) m_name->clear();
+    }
+    showPick();
+}
+
+void TransferWindow::on_B_ADD_clicked() {
+    const RosterStore& store = m_context.store;
+    if (m_oldName->text().isEmpty() || m_pick.oldSchool < 0 || m_pick.oldSchool >= store.schoolCount() ||
+        m_pick.oldPost < 0 || m_pick.oldPost >= cap::kClerkSlots) {
+        m_context.notifier.tell(u"旧所属を指定されていません"_s, MessageIcon::Warning);
+        return;
+    }
+    const SchoolRecord& old = store.schools[size_t(m_pick.oldSchool)];
+    TransferEntry e;
+    e.staffCode = old.clerks[size_t(m_pick.oldPost)].staffCode;
+    e.name = m_name->text();
+    e.oldSchoolCode = old.code;
+    e.oldSchoolName = m_oldName->text();
+    if (!m_newName->text().isEmpty() && m_pick.newSchool >= 0 && m_pick.newSchool < store.schoolCount()) {
+        e.newSchoolCode = store.schools[size_t(m_pick.newSchool)].code;
+        e.newSchoolName = m_newName->text();
+    }
+    m_entries.push_back(e);
+    rebuildGrid();
+    m_name->clear();
+    m_oldName->clear();
+    m_newName->clear();
+    m_pick = TransferPick{};
+    showPick();
+}
+
+void TransferWindow::on_B_DEL_clicked() {
+    const int row = m_grid->currentRow();
+    if (row < 0 || size_t(row) >= m_entries.size()) return;
+    m_entries.erase(m_entries.begin() + row);
+    rebuildGrid();
+}
+
+void TransferWindow::rebuildGrid() {
+    m_grid->setRowCount(int(m_entries.size()));
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        const TransferEntry& e = m_entries[i];
+        const QStringList cells{QString::number(i + 1), e.name, QString::number(e.staffCode), e.oldSchoolName,
+                                e.newSchoolName};
+        for (int c = 0; c < 5; ++c) {
+            auto* item = new QTableWidgetItem(cells[c]);
+            if (c == 0 || c == 2) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_grid->setItem(int(i), c, item);
+        }
+    }
+}
+
+void TransferWindow::loadLog() {
+    const QString path = transfers::logFilePath(m_context.store);
+    QString error;
+    const auto log = transfers::readLog(path, &error);
+    if (!log) {
+        m_context.notifier.tell(u"異動記録を読み込めません"_s, MessageIcon::Warning, UserNotifier::appTitle(),
+                                path + u"\n"_s + error);
+        return;
+    }
+    // History first, then what this batch has collected so far.
+    std::vector<TransferEntry> all = *log;
+    for (const TransferEntry& e : m_entries)
+        if (!e.loggedDate) all.push_back(e);
+    m_entries = std::move(all);
+    m_logLoaded = true;
+    rebuildGrid();
+}
+
+void TransferWindow::on_B_START_clicked() {
+    if (m_year->text().trimmed().isEmpty() || m_month->text().trimmed().isEmpty() ||
+        m_day->text().trimmed().isEmpty()) {
+        m_context.notifier.tell(u"異動日を設定してください"_s, MessageIcon::Warning);
+        return;
+    }
+    RosterStore& store = m_context.store;
+    for (int row : transfers::schoolsToConfirm(store, m_entries)) {
+        const QString text =
+            store.schools[size_t(row)].fullName() + u"\r\n事務職員が複数になります良いですか"_s;
+        if (!m_context.notifier.askYesNo(text)) return;
+    }
+    const Date date = normalisedDate(1988 + m_year->text().toLongLong(), m_month->text().toLongLong(),
+                                     m_day->text().toLongLong());
+    if (!date.isSet()) {
+        m_context.notifier.tell(u"異動日を設定してください"_s, MessageIcon::Warning);
+        return;
+    }
+    {
+        WaitCursor wait;
+        transfers::applyBatch(store, m_entries, date);
+    }
+    emit rosterChanged();
+    QString error;
+    if (!transfers::writeLog(transfers::logFilePath(store), m_entries, date, m_logLoaded, &error))
+        m_context.notifier.tell(u"異動記録を書き込めませんでした"_s, MessageIcon::Warning,
+                                UserNotifier::appTitle(), error);
+    accept();
+}
