@@ -27,60 +27,70 @@ using namespace Qt::StringLiterals;
 // --- 所属選択 ----------------------------------------------------------------
 
 TransferSelectModel::TransferSelectModel(const RosterStore& store, QObject* parent)
-    : QAbstractTableModel(parent), m_store(store) {}
+    : QAbstractTableModel(parent),
+      m_store(store)
+{
+}
 
-void TransferSelectModel::fill(const std::vector<int>& schools, bool withPosts) {
+void TransferSelectModel::fill(const std::vector<int>& schools, bool withPosts)
+{
     beginResetModel();
     m_rows.clear();
     for (int s : schools) {
         m_rows.push_back({s, 0});
-        if (!withPosts) continue;
+        if (!withPosts)
+            continue;
         const SchoolRecord& school = m_store.schools[size_t(s)];
         for (int p = 1; p < cap::kClerkSlots; ++p)
-            if (school.clerks[size_t(p)].staffCode > 0) m_rows.push_back({s, p});
+            if (school.clerks[size_t(p)].staffCode > 0)
+                m_rows.push_back({s, p});
     }
     endResetModel();
 }
 
-int TransferSelectModel::rowCount(const QModelIndex& parent) const {
+int TransferSelectModel::rowCount(const QModelIndex& parent) const
+{
     return parent.isValid() ? 0 : int(m_rows.size());
 }
 
-int TransferSelectModel::columnCount(const QModelIndex& parent) const {
+int TransferSelectModel::columnCount(const QModelIndex& parent) const
+{
     return parent.isValid() ? 0 : 5;
 }
 
-QVariant TransferSelectModel::headerData(int section, Qt::Orientation orientation, int role) const {
+QVariant TransferSelectModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
     static const QStringList headers{u"NO"_s, u"氏　名"_s, u"市町村名"_s, u"学校名"_s, u"学校区分"_s};
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole) return headers.value(section);
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
+        return headers.value(section);
     return {};
 }
 
-QVariant TransferSelectModel::data(const QModelIndex& index, int role) const {
+QVariant TransferSelectModel::data(const QModelIndex& index, int role) const
+{
     const Row* r = row(index.row());
-    if (!r || !index.isValid()) return {};
+    if (!r || !index.isValid())
+        return {};
     if (role == Qt::TextAlignmentRole)
-        return index.column() == 0 ? int(Qt::AlignRight | Qt::AlignVCenter)
-                                   : int(Qt::AlignLeft | Qt::AlignVCenter);
-    if (role != Qt::DisplayRole) return {};
+        return index.column() == 0 ? int(Qt::AlignRight | Qt::AlignVCenter) : int(Qt::AlignLeft | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole)
+        return {};
     const SchoolRecord& s = m_store.schools[size_t(r->school)];
     switch (index.column()) {
-    case 0:
-        return index.row() + 1;
-    case 1:
-        return s.clerks[size_t(r->post)].staffName;
-    case 2:
-        return r->post == 0 ? s.municipality : QString();
-    case 3:
-        return r->post == 0 ? s.name : QString();
-    case 4:
-        return r->post == 0 ? s.kindText : QString();
+    case 0: return index.row() + 1;
+    case 1: return s.clerks[size_t(r->post)].staffName;
+    case 2: return r->post == 0 ? s.municipality : QString();
+    case 3: return r->post == 0 ? s.name : QString();
+    case 4: return r->post == 0 ? s.kindText : QString();
     }
     return {};
 }
 
 TransferSelectDialog::TransferSelectDialog(AppContext& context, TransferPick& pick, QWidget* parent)
-    : RememberedDialog(context.positions, parent), m_context(context), m_pick(pick) {
+    : RememberedDialog(context.positions, parent),
+      m_context(context),
+      m_pick(pick)
+{
     setObjectName(u"MOVE_SEL"_s);
     setWindowTitle(u"所属選択"_s);
     RosterStore& store = context.store;
@@ -89,9 +99,9 @@ TransferSelectDialog::TransferSelectDialog(AppContext& context, TransferPick& pi
     m_grid = new QTableView(this);
     m_grid->setModel(m_model);
     setUpRowGrid(m_grid, QAbstractItemView::ExtendedSelection);
-    int total = setColumnWidthsTwips(m_grid, {520, 1600, 1100, 1500, 900},
-                                     QStringList{u"1500"_s, u"長谷川　佐和子"_s, u"瑠璃東部学校組合"_s,
-                                                 u"星ヶ丘第二"_s, u"特別支援学校"_s});
+    int total = setColumnWidthsTwips(
+        m_grid, {520, 1600, 1100, 1500, 900},
+        QStringList{u"1500"_s, u"長谷川　佐和子"_s, u"瑠璃東部学校組合"_s, u"星ヶ丘第二"_s, u"特別支援学校"_s});
     // Picking a school to join needs no names.
     if (pick.mode == 1) {
         total -= m_grid->columnWidth(1);
@@ -181,11 +191,13 @@ TransferSelectDialog::TransferSelectDialog(AppContext& context, TransferPick& pi
     m_elementary->setChecked(f.kinds & 1);
     m_junior->setChecked(f.kinds & 2);
     m_special->setChecked(f.kinds & 4);
-    if (!f.area.isEmpty() && m_extract->isEnabled() && f.kinds != 0) on_B_PICUP_clicked();
+    if (!f.area.isEmpty() && m_extract->isEnabled() && f.kinds != 0)
+        on_B_PICUP_clicked();
     resize(sizeHint().width(), 520);
 }
 
-void TransferSelectDialog::fillSubAreas() {
+void TransferSelectDialog::fillSubAreas()
+{
     m_subArea->clear();
     m_context.store.schoolFilter.district.clear();
     m_extract->setEnabled(true);
@@ -199,14 +211,16 @@ void TransferSelectDialog::fillSubAreas() {
     m_subArea->setVisible(sub != nullptr && !m_area->isHidden());
 }
 
-void TransferSelectDialog::areaChosen() {
+void TransferSelectDialog::areaChosen()
+{
     m_context.store.schoolFilter.area = m_area->currentText();
     fillSubAreas();
 }
 
-void TransferSelectDialog::on_B_PICUP_clicked() {
-    const int kinds = (m_elementary->isChecked() ? 1 : 0) | (m_junior->isChecked() ? 2 : 0) |
-                      (m_special->isChecked() ? 4 : 0);
+void TransferSelectDialog::on_B_PICUP_clicked()
+{
+    const int kinds =
+        (m_elementary->isChecked() ? 1 : 0) | (m_junior->isChecked() ? 2 : 0) | (m_special->isChecked() ? 4 : 0);
     if (kinds == 0) {
         m_context.notifier.tell(u"学校種を選択してください"_s, MessageIcon::Warning);
         return;
@@ -215,7 +229,8 @@ void TransferSelectDialog::on_B_PICUP_clicked() {
     RosterStore::SchoolFilter& f = m_context.store.schoolFilter;
     f.kinds = kinds;
     f.officers = false;
-    if (f.area.isEmpty()) f.area = m_area->currentText(); // 全 until an area is chosen
+    if (f.area.isEmpty())
+        f.area = m_area->currentText(); // 全 until an area is chosen
     m_model->fill(school_list::filteredSchools(m_context.store), m_pick.mode == 0);
     if (m_model->rowCount() > 0) {
         m_grid->scrollToTop();
@@ -223,12 +238,14 @@ void TransferSelectDialog::on_B_PICUP_clicked() {
     }
 }
 
-void TransferSelectDialog::on_B_OK_clicked() {
+void TransferSelectDialog::on_B_OK_clicked()
+{
     // The last of the selected rows.
     int last = -1;
     for (const QModelIndex& i : m_grid->selectionModel()->selectedRows())
         last = std::max(last, i.row());
-    if (last < 0) last = m_grid->currentIndex().row();
+    if (last < 0)
+        last = m_grid->currentIndex().row();
     const TransferSelectModel::Row* r = m_model->row(last);
     if (!r) {
         on_B_ESC_clicked();
@@ -243,7 +260,8 @@ void TransferSelectDialog::on_B_OK_clicked() {
     accept();
 }
 
-void TransferSelectDialog::on_B_ESC_clicked() {
+void TransferSelectDialog::on_B_ESC_clicked()
+{
     if (m_pick.mode == 1) {
         m_pick.newSchool = -1;
     } else {
@@ -256,7 +274,9 @@ void TransferSelectDialog::on_B_ESC_clicked() {
 // --- 人事異動 ------------------------------------------------------------------
 
 TransferWindow::TransferWindow(AppContext& context, QWidget* parent)
-    : RememberedDialog(context.positions, parent), m_context(context) {
+    : RememberedDialog(context.positions, parent),
+      m_context(context)
+{
     setObjectName(u"MOVE_F"_s);
     setWindowTitle(u"人事異動"_s);
     RosterStore::SchoolFilter& f = context.store.schoolFilter;
@@ -268,9 +288,9 @@ TransferWindow::TransferWindow(AppContext& context, QWidget* parent)
     m_grid->setHorizontalHeaderLabels({u"NO"_s, u"氏名"_s, u"コード"_s, u"旧所属"_s, u"新所属"_s});
     setUpRowGrid(m_grid, QAbstractItemView::SingleSelection);
     const int total = setColumnWidthsTwips(m_grid, {550, 1600, 930, 3070, 3070},
-                                     QStringList{u"100"_s, u"長谷川　佐和子"_s, u"20260001"_s,
-                                                 u"瑠璃東部学校組合立星ヶ丘第二小学校"_s,
-                                                 u"瑠璃東部学校組合立星ヶ丘第二小学校"_s});
+                                           QStringList{u"100"_s, u"長谷川　佐和子"_s, u"20260001"_s,
+                                                       u"瑠璃東部学校組合立星ヶ丘第二小学校"_s,
+                                                       u"瑠璃東部学校組合立星ヶ丘第二小学校"_s});
     m_grid->setMinimumWidth(total + 24);
     m_grid->setMinimumHeight(220);
 
@@ -353,7 +373,8 @@ TransferWindow::TransferWindow(AppContext& context, QWidget* parent)
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-bool TransferWindow::eventFilter(QObject* watched, QEvent* event) {
+bool TransferWindow::eventFilter(QObject* watched, QEvent* event)
+{
     if (watched == m_dateLabel && event->type() == QEvent::MouseButtonDblClick) {
         loadLog();
         return true;
@@ -361,13 +382,15 @@ bool TransferWindow::eventFilter(QObject* watched, QEvent* event) {
     return RememberedDialog::eventFilter(watched, event);
 }
 
-void TransferWindow::showPick() {
+void TransferWindow::showPick()
+{
     m_oldNo->setText(m_pick.oldSchool >= 0 ? QString::number(m_pick.oldSchool) : QString());
     m_postNo->setText(m_pick.oldPost >= 0 ? QString::number(m_pick.oldPost) : QString());
     m_newNo->setText(m_pick.newSchool >= 0 ? QString::number(m_pick.newSchool) : QString());
 }
 
-void TransferWindow::pickOld() {
+void TransferWindow::pickOld()
+{
     m_buttonNo->setText(u"0"_s);
     m_pick.mode = 0;
     runSelector(m_pick);
@@ -378,7 +401,8 @@ void TransferWindow::pickOld() {
         m_oldName->setText(s.fullName());
         m_name->setText(s.clerks[size_t(m_pick.oldPost)].staffName);
         showPick();
-        if (m_newName->text().isEmpty()) pickNew(false);
+        if (m_newName->text().isEmpty())
+            pickNew(false);
     } else {
         m_oldName->clear();
         m_name->clear();
@@ -386,7 +410,8 @@ void TransferWindow::pickOld() {
     }
 }
 
-void TransferWindow::pickNew(bool direct) {
+void TransferWindow::pickNew(bool direct)
+{
     m_buttonNo->setText(u"1"_s);
     m_pick.mode = 1;
     runSelector(m_pick);
@@ -395,12 +420,14 @@ void TransferWindow::pickNew(bool direct) {
         m_newName->setText(store.schools[size_t(m_pick.newSchool)].fullName());
     } else {
         m_newName->clear();
-        if (direct) m_name->clear();
+        if (direct)
+            m_name->clear();
     }
     showPick();
 }
 
-void TransferWindow::on_B_ADD_clicked() {
+void TransferWindow::on_B_ADD_clicked()
+{
     const RosterStore& store = m_context.store;
     if (m_oldName->text().isEmpty() || m_pick.oldSchool < 0 || m_pick.oldSchool >= store.schoolCount() ||
         m_pick.oldPost < 0 || m_pick.oldPost >= cap::kClerkSlots) {
@@ -426,14 +453,17 @@ void TransferWindow::on_B_ADD_clicked() {
     showPick();
 }
 
-void TransferWindow::on_B_DEL_clicked() {
+void TransferWindow::on_B_DEL_clicked()
+{
     const int row = m_grid->currentRow();
-    if (row < 0 || size_t(row) >= m_entries.size()) return;
+    if (row < 0 || size_t(row) >= m_entries.size())
+        return;
     m_entries.erase(m_entries.begin() + row);
     rebuildGrid();
 }
 
-void TransferWindow::rebuildGrid() {
+void TransferWindow::rebuildGrid()
+{
     m_grid->setRowCount(int(m_entries.size()));
     for (size_t i = 0; i < m_entries.size(); ++i) {
         const TransferEntry& e = m_entries[i];
@@ -441,13 +471,15 @@ void TransferWindow::rebuildGrid() {
                                 e.newSchoolName};
         for (int c = 0; c < 5; ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
-            if (c == 0 || c == 2) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (c == 0 || c == 2)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             m_grid->setItem(int(i), c, item);
         }
     }
 }
 
-void TransferWindow::loadLog() {
+void TransferWindow::loadLog()
+{
     const QString path = transfers::logFilePath(m_context.store);
     QString error;
     const auto log = transfers::readLog(path, &error);
@@ -459,13 +491,15 @@ void TransferWindow::loadLog() {
     // History first, then what this batch has collected so far.
     std::vector<TransferEntry> all = *log;
     for (const TransferEntry& e : m_entries)
-        if (!e.loggedDate) all.push_back(e);
+        if (!e.loggedDate)
+            all.push_back(e);
     m_entries = std::move(all);
     m_logLoaded = true;
     rebuildGrid();
 }
 
-void TransferWindow::on_B_START_clicked() {
+void TransferWindow::on_B_START_clicked()
+{
     if (m_year->text().trimmed().isEmpty() || m_month->text().trimmed().isEmpty() ||
         m_day->text().trimmed().isEmpty()) {
         m_context.notifier.tell(u"異動日を設定してください"_s, MessageIcon::Warning);
@@ -473,12 +507,12 @@ void TransferWindow::on_B_START_clicked() {
     }
     RosterStore& store = m_context.store;
     for (int row : transfers::schoolsToConfirm(store, m_entries)) {
-        const QString text =
-            store.schools[size_t(row)].fullName() + u"\r\n事務職員が複数になります良いですか"_s;
-        if (!m_context.notifier.askYesNo(text)) return;
+        const QString text = store.schools[size_t(row)].fullName() + u"\r\n事務職員が複数になります良いですか"_s;
+        if (!m_context.notifier.askYesNo(text))
+            return;
     }
-    const Date date = normalisedDate(1988 + m_year->text().toLongLong(), m_month->text().toLongLong(),
-                                     m_day->text().toLongLong());
+    const Date date =
+        normalisedDate(1988 + m_year->text().toLongLong(), m_month->text().toLongLong(), m_day->text().toLongLong());
     if (!date.isSet()) {
         m_context.notifier.tell(u"異動日を設定してください"_s, MessageIcon::Warning);
         return;
@@ -490,7 +524,7 @@ void TransferWindow::on_B_START_clicked() {
     emit rosterChanged();
     QString error;
     if (!transfers::writeLog(transfers::logFilePath(store), m_entries, date, m_logLoaded, &error))
-        m_context.notifier.tell(u"異動記録を書き込めませんでした"_s, MessageIcon::Warning,
-                                UserNotifier::appTitle(), error);
+        m_context.notifier.tell(u"異動記録を書き込めませんでした"_s, MessageIcon::Warning, UserNotifier::appTitle(),
+                                error);
     accept();
 }
