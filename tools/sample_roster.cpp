@@ -135,6 +135,21 @@ void generateSampleRoster(RosterStore& store, const SampleOptions& options)
         store.staff.push_back(std::move(s));
     }
 
+    // The association's officers: every twelfth member from the fourth holds
+    // a post (without drawing on the random sequence, so the rest of the
+    // sample stays as it was).
+    static const char16_t* const kPosts[][2] = {
+        {u"会長", u""},         {u"副会長", u""},     {u"会計", u""},         {u"顧問", u""},
+        {u"常任理事", u"企画"}, {u"理事", u"企画"},   {u"常任理事", u"研修"}, {u"理事", u"研修"},
+        {u"理事", u"研究"},     {u"理事", u"広報"},   {u"理事", u"調査"},     {u"全事研", u"理事"},
+        {u"会計監査", u""},     {u"評議員", u""},     {u"評議員", u""},       {u"評議員", u""},
+        {u"研究委員長", u""},   {u"研究委員", u""},   {u"研究委員", u""},     {u"特別委員長", u""},
+        {u"特別委員", u""},     {u"瑠教研", u""}};
+    for (size_t k = 0; k < std::size(kPosts) && 3 + 12 * k < store.staff.size(); ++k) {
+        store.staff[3 + 12 * k].post1 = QString::fromUtf16(kPosts[k][0]);
+        store.staff[3 + 12 * k].post2 = QString::fromUtf16(kPosts[k][1]);
+    }
+
     // Schools: numbered per kind, posts filled with the staff in turn.
     size_t nextStaff = 0;
     for (int i = 0; i < schoolCount; ++i) {
