@@ -12,6 +12,8 @@
 #include "statistics_window.h"
 #include "tally_sheets.h"
 #include "transfer_window.h"
+#include "officer_list_window.h"
+#include "officer_print.h"
 #include "staff_list_window.h"
 #include "startup.h"
 
@@ -37,6 +39,7 @@ int main(int argc, char** argv)
     registerStaffListJobs();
     roster_print::registerRosterJobs();
     tally_sheets::registerSummaryJob();
+    officer_print::registerOfficerJob();
     if (batch)
         return runBatchPrint(QCoreApplication::arguments().mid(1));
     QApplication::setApplicationName(u"なかま帳"_s);
@@ -89,6 +92,7 @@ int main(int argc, char** argv)
         QObject::connect(list, &StaffListWindow::surveyDateChanged, &frame, &MainWindow::refreshYearLabels);
         return list;
     });
+    frame.registerView(MainWindow::OfficerList, [&context] { return new OfficerListWindow(context); });
     frame.openTransfers = [&context, &frame] {
         TransferWindow transfers(context, &frame);
         QObject::connect(&transfers, &TransferWindow::rosterChanged, &frame, [&frame] {

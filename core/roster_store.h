@@ -88,6 +88,7 @@ public:
         QString tallyDistrict; // and district
         bool tallyLeaveCoverIncluded = false;  // 産育休補助を含む
         bool tallyVacancyFillIncluded = false; // 欠員補充を含む
+        QString officerGroup = QStringLiteral("全"); // the officer list's post group
     } selections;
 
     // What the school list shows, kept here for the export and the printers.
