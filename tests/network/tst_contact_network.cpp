@@ -1,9 +1,12 @@
 #include "contact_network.h"
+#include "network_files.h"
 #include "record_format.h"
 #include "reference_tables.h"
 #include "test_env.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -165,6 +168,45 @@ private slots:
         bad.grid[0][0].clerkName = u"𠮷田"_s;
         QCOMPARE(writeFile(dir.filePath(u"a.TNE"_s), bad), -1);
         QCOMPARE(records(path).size(), 7);
+    }
+
+    void theFileDialogs()
+    {
+        QTemporaryDir dir;
+        const QString elsewhere = QDir::tempPath();
+        QStringList asked;
+        QString answer;
+        pathChooser() = [&](bool save, const QString& folder, const QString& name, const QString& filter) {
+            asked << (save ? u"save "_s : u"open "_s) + folder + u' ' + name + u' ' + filter;
+            QDir::setCurrent(elsewhere); // as a dialog may
+            return answer;
+        };
+        SchoolNetwork n;
+        n.topNodes[0] = {u"東小学校"_s, 1, u"011"_s, u"青木"_s};
+        // Cancelled: nothing written, nothing read.
+        QCOMPARE(saveNetworkFile(n, dir.path()), 0);
+        QCOMPARE(QDir::currentPath(), QDir(dir.path()).absolutePath());
+        answer = dir.filePath(u"東部"_s); // typed without an extension: none is added
+        QCOMPARE(saveNetworkFile(n, dir.path()), 1);
+        QVERIFY(QFileInfo::exists(dir.filePath(u"東部"_s)));
+        QCOMPARE(n.fileName, answer);
+        QCOMPARE(asked.last(), u"save "_s + dir.path() + u"  連絡網ファイル(*.TNE)"_s);
+        // The next save offers the name chosen before; saving again replaces the file.
+        QCOMPARE(saveNetworkFile(n, dir.path()), 1);
+        QCOMPARE(asked.last(), u"save "_s + dir.path() + u' ' + answer + u" 連絡網ファイル(*.TNE)"_s);
+
+        OfficerNetwork o;
+        answer = dir.filePath(u"無い.TN2"_s);
+        QCOMPARE(openNetworkFile(o, dir.path()), 0); // no such file: a new network
+        QVERIFY(asked.last().endsWith(u"連絡網ファイル(*.TN2)"_s));
+        SchoolNetwork opened;
+        answer = dir.filePath(u"東部"_s);
+        QCOMPARE(openNetworkFile(opened, dir.path()), 1);
+        QCOMPARE(opened.topNodes[0], n.topNodes[0]);
+        QCOMPARE(QDir::currentPath(), QDir(dir.path()).absolutePath());
+        answer = dir.filePath(u"東部"_s);
+        QCOMPARE(openNetworkFile(o, dir.path()), -1); // a school network is no officer network
+        pathChooser() = nullptr;
     }
 
     void refreshingAgainstTheRoster()
