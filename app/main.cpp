@@ -10,6 +10,7 @@
 #include "school_list_window.h"
 #include "staff_list_print.h"
 #include "statistics_window.h"
+#include "graphs.h"
 #include "tally_sheets.h"
 #include "transfer_window.h"
 #include "officer_list_window.h"
@@ -84,6 +85,11 @@ int main(int argc, char** argv)
         auto* window = new StatisticsWindow(context);
         window->printEntry = [&context](StatisticsWindow& w, int entry) {
             tally_sheets::printFromWindow(context, w, entry);
+        };
+        window->drawGraph = [&context](QPainter& p, const QRect& r, StatisticsWindow& w, int entry) {
+            graphs::drawOnScreen(p, r, graphs::View(entry), w.districtTally(),
+                                 tally_sheets::districtHeader(context.store), w.graphToggle(), w.scrollValue(),
+                                 w.connectingLines());
         };
         return window;
     });

@@ -210,6 +210,16 @@ tally::Options StatisticsWindow::options() const
     return o;
 }
 
+bool StatisticsWindow::connectingLines() const
+{
+    return m_lines->isChecked();
+}
+
+int StatisticsWindow::scrollValue() const
+{
+    return m_scroll->value();
+}
+
 bool StatisticsWindow::showingGraph() const
 {
     return m_stack->currentIndex() == 1;

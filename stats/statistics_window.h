@@ -39,6 +39,8 @@ public:
     const tally::DistrictTally& districtTally();
     tally::Options options() const;
     int graphToggle() const { return m_graphToggle; }
+    bool connectingLines() const;
+    int scrollValue() const;
     bool showingGraph() const;
     QTableWidget* grid(const QString& name) const;
 

@@ -1,6 +1,7 @@
 #include "tally_sheets.h"
 
 #include "app_context.h"
+#include "graphs.h"
 #include "periods.h"
 #include "print_runner.h"
 #include "roster_store.h"
@@ -481,6 +482,13 @@ void registerSummaryJob()
 
 void printFromWindow(AppContext& context, StatisticsWindow& window, int entry)
 {
+    if (entry >= int(graphs::View::Graph1) && entry <= int(graphs::View::Graph3)) {
+        const tally::DistrictTally district = window.districtTally();
+        const bool lines = window.connectingLines();
+        printDirect(
+            context, [&](PrintJobContext& c) { graphs::printPage(c, graphs::View(entry), district, lines); }, &window);
+        return;
+    }
     if (entry < int(Sheet::Summary) || entry > int(Sheet::Experience))
         return;
     const Sheet sheet = Sheet(entry);

@@ -1,3 +1,4 @@
+#include "recorded_page.h"
 #include "recording_device.h"
 #include "reference_tables.h"
 #include "roster_store.h"
@@ -11,21 +12,10 @@ using namespace tally_sheets;
 using Kind = RecordingDevice::Primitive::Kind;
 using Primitive = RecordingDevice::Primitive;
 
+using recorded::near;
+using recorded::textAt;
+
 namespace {
-bool near(double a, double b)
-{
-    return std::abs(a - b) < 0.01;
-}
-
-// The text printed with its top-left at (x, y), if any.
-std::optional<Primitive> textAt(const RecordingDevice& d, double x, double y)
-{
-    for (const auto& p : d.texts())
-        if (near(p.x1, x) && near(p.y1, y) && !p.text.isEmpty())
-            return p;
-    return std::nullopt;
-}
-
 QString textOf(const RecordingDevice& d, double x, double y)
 {
     const auto p = textAt(d, x, y);

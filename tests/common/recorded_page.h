@@ -1,0 +1,35 @@
+#pragma once
+
+#include "recording_device.h"
+
+#include <optional>
+
+// Looking things up on a recorded page, the way a user checks a printed form.
+namespace recorded {
+
+using Primitive = RecordingDevice::Primitive;
+
+inline bool near(double a, double b)
+{
+    return std::abs(a - b) < 0.01;
+}
+
+// The text printed with its top-left at (x, y), if any.
+inline std::optional<Primitive> textAt(const RecordingDevice& d, double x, double y)
+{
+    for (const auto& p : d.texts())
+        if (near(p.x1, x) && near(p.y1, y) && !p.text.isEmpty())
+            return p;
+    return std::nullopt;
+}
+
+// The text that ends at x (right-aligned there) on the line at y.
+inline std::optional<Primitive> textEndingAt(const RecordingDevice& d, double x, double y)
+{
+    for (const auto& p : d.texts())
+        if (near(p.x2, x) && near(p.y1, y) && !p.text.isEmpty())
+            return p;
+    return std::nullopt;
+}
+
+} // namespace recorded
