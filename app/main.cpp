@@ -6,6 +6,8 @@
 #include "message_box_notifier.h"
 #include "print_framework.h"
 #include "roster_print.h"
+#include "print_runner.h"
+#include "survey_form.h"
 #include "reference_data.h"
 #include "school_list_window.h"
 #include "staff_list_print.h"
@@ -41,6 +43,7 @@ int main(int argc, char** argv)
     roster_print::registerRosterJobs();
     tally_sheets::registerSummaryJob();
     officer_print::registerOfficerJob();
+    survey_form::registerSurveyJob();
     if (batch)
         return runBatchPrint(QCoreApplication::arguments().mid(1));
     QApplication::setApplicationName(u"なかま帳"_s);
@@ -99,6 +102,9 @@ int main(int argc, char** argv)
         return list;
     });
     frame.registerView(MainWindow::OfficerList, [&context] { return new OfficerListWindow(context); });
+    frame.printSurveyForms = [&context, &frame] {
+        printDirect(context, [](PrintJobContext& c) { survey_form::printBlankForm(c); }, &frame);
+    };
     frame.openTransfers = [&context, &frame] {
         TransferWindow transfers(context, &frame);
         QObject::connect(&transfers, &TransferWindow::rosterChanged, &frame, [&frame] {

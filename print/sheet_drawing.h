@@ -1,6 +1,7 @@
 #pragma once
 
 #include "print_device.h"
+#include "print_framework.h"
 
 #include <QString>
 
@@ -20,6 +21,21 @@ inline void put(PrintDevice& d, double x, double y, const QString& text, const Q
     d.font.face = face;
     d.font.size = size;
     put(d, x, y, text);
+}
+
+// Right-aligned: the text ends at x.
+inline void putRight(PrintDevice& d, double x, double y, const QString& text)
+{
+    put(d, x - d.textWidth(text), y, text);
+}
+
+// In `size` points, or smaller until narrower than `limit`; the size is
+// `size` again afterwards.
+inline void putFitted(PrintDevice& d, double x, double y, const QString& text, float size, double limit)
+{
+    fitTextToWidth(d, text, size, limit);
+    put(d, x, y, text);
+    d.font.size = size;
 }
 
 inline void hline(PrintDevice& d, double x1, double x2, double y, int width)

@@ -13,6 +13,7 @@
 using namespace Qt::StringLiterals;
 using sheet::hline;
 using sheet::put;
+using sheet::putRight;
 using sheet::vline;
 using tally::Count;
 
@@ -21,17 +22,10 @@ namespace graphs {
 namespace {
 const QString kMincho = u"ＭＳ 明朝"_s;
 
-void putRight(PrintDevice& d, double x, double y, const QString& text)
-{
-    put(d, x - d.textWidth(text), y, text);
-}
-
 // A row label in 9 pt, set smaller when it would run into the bar.
 void label(PrintDevice& d, double x, double y, const QString& text, double room)
 {
-    fitTextToWidth(d, text, 9, room);
-    put(d, x, y, text);
-    d.font.size = 9;
+    sheet::putFitted(d, x, y, text, 9, room);
 }
 
 void solidBox(PrintDevice& d, double x1, double y1, double x2, double y2, const QColor& colour, int width)
