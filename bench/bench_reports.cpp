@@ -1,0 +1,58 @@
+// Times the reports of a full roster (1500 schools with their posts, 1500
+// staff) into PDF: the survey forms of every school marked, the officer
+// roster, and the tally with its four sheets.
+#include "officer_print.h"
+#include "painter_device.h"
+#include "print_runner.h"
+#include "sample_roster.h"
+#include "survey_form.h"
+#include "tally_sheets.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+double timed(const std::function<void()>& work)
+{
+    QElapsedTimer t;
+    t.start();
+    work();
+    return double(t.nsecsElapsed()) / 1e6;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    RosterStore store;
+    store.profile.areaName = u"瑠璃県"_s;
+    SampleOptions o;
+    o.schools = 1500;
+    o.staff = 1500;
+    generateSampleRoster(store, o);
+    for (SchoolRecord& s : store.schools)
+        s.clerks[0].mark = 1;
+    survey_form::registerSurveyJob();
+    officer_print::registerOfficerJob();
+    tally_sheets::registerSummaryJob();
+    QTemporaryDir dir;
+
+    const double forms = timed([&] { printJobToPdf(store, survey_form::kMarkedFormsJob, dir.filePath(u"f.pdf"_s)); });
+    std::printf("survey forms, %d pages, to PDF: %.0f ms (%lld bytes)\n", store.schoolCount(), forms,
+                QFileInfo(dir.filePath(u"f.pdf"_s)).size());
+    const double officers =
+        timed([&] { printJobToPdf(store, officer_print::kOfficerRosterJob, dir.filePath(u"o.pdf"_s)); });
+    std::printf("officer roster to PDF: %.0f ms\n", officers);
+    const double summary = timed([&] { printJobToPdf(store, tally_sheets::kSummaryJob, dir.filePath(u"s.pdf"_s)); });
+    std::printf("summary tally counted and printed to PDF: %.0f ms\n", summary);
+    tally::DistrictTally district;
+    const double counting = timed([&] { district = tally::computeDistrictTally(store, {}); });
+    std::printf("district tally of 1500 staff: %.2f ms\n", counting);
+    return 0;
+}
