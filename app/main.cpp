@@ -17,6 +17,7 @@
 #include "transfer_window.h"
 #include "officer_list_window.h"
 #include "officer_print.h"
+#include "network_window.h"
 #include "staff_list_window.h"
 #include "startup.h"
 
@@ -82,6 +83,10 @@ int main(int argc, char** argv)
         auto* list = new SchoolListWindow(context);
         QObject::connect(list, &SchoolListWindow::transferCommandVisible, &frame, &MainWindow::setTransferCommandVisible);
         QObject::connect(list, &SchoolListWindow::narrowedChanged, &frame, &MainWindow::setExportEnabled);
+        list->openNetwork = [&context, list] {
+            NetworkWindow network(context, {}, false, list);
+            network.exec();
+        };
         return list;
     });
     frame.registerView(MainWindow::Tallies, [&context] {
@@ -101,7 +106,14 @@ int main(int argc, char** argv)
         QObject::connect(list, &StaffListWindow::surveyDateChanged, &frame, &MainWindow::refreshYearLabels);
         return list;
     });
-    frame.registerView(MainWindow::OfficerList, [&context] { return new OfficerListWindow(context); });
+    frame.registerView(MainWindow::OfficerList, [&context] {
+        auto* officers = new OfficerListWindow(context);
+        officers->openNetwork = [&context, officers](const std::vector<OfficerEntry>& shown) {
+            NetworkWindow network(context, shown, true, officers);
+            network.exec();
+        };
+        return officers;
+    });
     frame.printSurveyForms = [&context, &frame] {
         printDirect(context, [](PrintJobContext& c) { survey_form::printBlankForm(c); }, &frame);
     };
