@@ -70,6 +70,12 @@ Node& nodeAt(ContactNetwork<Node>& n, const NetworkPlace& p)
 }
 
 template <typename Node>
+const Node& nodeAt(const ContactNetwork<Node>& n, const NetworkPlace& p)
+{
+    return p.kind == NetworkPlace::Top ? n.topNodes[size_t(p.index)] : n.grid[size_t(p.level)][size_t(p.index)];
+}
+
+template <typename Node>
 bool isFilled(const ContactNetwork<Node>& n, const NetworkPlace& p)
 {
     if (p.kind == NetworkPlace::Top)
@@ -365,8 +371,7 @@ QStringList NetworkWindow::boxText(const NetworkPlace& place) const
 {
     if (!filled(place))
         return {};
-    auto& self = const_cast<NetworkWindow&>(*this);
-    return m_officers ? textOf(nodeAt(self.m_officer, place)) : textOf(nodeAt(self.m_school, place));
+    return m_officers ? textOf(nodeAt(m_officer, place)) : textOf(nodeAt(m_school, place));
 }
 
 bool NetworkWindow::start()
