@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <optional>
+#include <vector>
 
 // The comma-separated record format of every data file: strings in double
 // quotes (no escaping), decimal numbers, dates as #yyyy-mm-dd#, records ended
@@ -83,3 +85,29 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* 
 bool writeFileDirectly(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 // Reads a whole file no larger than cap::kMaxFileBytes.
 bool readWholeFile(const QString& path, QByteArray& bytes, QString* error = nullptr);
+
+// Reads records one after another until the end of the text: `readOne(reader,
+// record)` fills a record. The first failure, or more than `limit` records,
+// gives nullopt with the reason in `error`.
+template <typename T, typename ReadOne>
+std::optional<std::vector<T>> readRecords(RecordReader& r, size_t limit, ReadOne readOne, QString* error)
+{
+    std::vector<T> records;
+    while (r.ok() && !r.atEnd()) {
+        T record;
+        readOne(r, record);
+        if (!r.ok())
+            break;
+        if (records.size() >= limit) {
+            r.fail(QStringLiteral("記録が多すぎます"));
+            break;
+        }
+        records.push_back(std::move(record));
+    }
+    if (!r.ok()) {
+        if (error)
+            *error = r.error();
+        return std::nullopt;
+    }
+    return records;
+}

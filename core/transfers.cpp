@@ -5,8 +5,8 @@
 #include "school_list.h"
 
 #include <QDir>
-#include <algorithm>
 #include <QFileInfo>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -187,33 +187,21 @@ std::optional<std::vector<TransferEntry>> readLog(const QString& path, QString* 
     if (!readWholeFile(path, bytes, error))
         return std::nullopt;
     RecordReader r = RecordReader::fromBytes(bytes);
-    std::vector<TransferEntry> entries;
-    while (r.ok() && !r.atEnd()) {
-        TransferEntry e;
-        Date date;
-        r.readDate(date);
-        r.readString(e.name);
-        r.readI32(e.staffCode);
-        r.readString(e.oldSchoolName);
-        r.readI32(e.oldSchoolCode);
-        r.readString(e.newSchoolName);
-        r.readI32(e.newSchoolCode);
-        r.skip(4);
-        if (!r.ok())
-            break;
-        e.loggedDate = date;
-        entries.push_back(e);
-        if (entries.size() > size_t(cap::kTableRows) * 4) {
-            r.fail(u"行が多すぎます"_s);
-            break;
-        }
-    }
-    if (!r.ok()) {
-        if (error)
-            *error = r.error();
-        return std::nullopt;
-    }
-    return entries;
+    return readRecords<TransferEntry>(
+        r, size_t(cap::kTableRows) * 4,
+        [](RecordReader& r, TransferEntry& e) {
+            Date date;
+            r.readDate(date);
+            r.readString(e.name);
+            r.readI32(e.staffCode);
+            r.readString(e.oldSchoolName);
+            r.readI32(e.oldSchoolCode);
+            r.readString(e.newSchoolName);
+            r.readI32(e.newSchoolCode);
+            r.skip(4);
+            e.loggedDate = date;
+        },
+        error);
 }
 
 } // namespace transfers
