@@ -18,6 +18,7 @@
 #include "officer_list_window.h"
 #include "officer_print.h"
 #include "network_window.h"
+#include "label_designer.h"
 #include "staff_list_window.h"
 #include "startup.h"
 
@@ -83,6 +84,10 @@ int main(int argc, char** argv)
         auto* list = new SchoolListWindow(context);
         QObject::connect(list, &SchoolListWindow::transferCommandVisible, &frame, &MainWindow::setTransferCommandVisible);
         QObject::connect(list, &SchoolListWindow::narrowedChanged, &frame, &MainWindow::setExportEnabled);
+        list->openLabels = [&context, list] {
+            LabelDesigner labels(context, list);
+            labels.exec();
+        };
         list->openNetwork = [&context, list] {
             NetworkWindow network(context, {}, false, list);
             network.exec();
