@@ -1,6 +1,7 @@
 // Times the reports of a full roster (1500 schools with their posts, 1500
 // staff) into PDF: the survey forms of every school marked, the officer
 // roster, and the tally with its four sheets.
+#include "bench_util.h"
 #include "officer_print.h"
 #include "painter_device.h"
 #include "print_runner.h"
@@ -15,16 +16,6 @@
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-double timed(const std::function<void()>& work)
-{
-    QElapsedTimer t;
-    t.start();
-    work();
-    return double(t.nsecsElapsed()) / 1e6;
-}
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -43,16 +34,18 @@ int main(int argc, char** argv)
     tally_sheets::registerSummaryJob();
     QTemporaryDir dir;
 
-    const double forms = timed([&] { printJobToPdf(store, survey_form::kMarkedFormsJob, dir.filePath(u"f.pdf"_s)); });
+    const double forms =
+        medianMs(1, [&] { printJobToPdf(store, survey_form::kMarkedFormsJob, dir.filePath(u"f.pdf"_s)); });
     std::printf("survey forms, %d pages, to PDF: %.0f ms (%lld bytes)\n", store.schoolCount(), forms,
                 QFileInfo(dir.filePath(u"f.pdf"_s)).size());
     const double officers =
-        timed([&] { printJobToPdf(store, officer_print::kOfficerRosterJob, dir.filePath(u"o.pdf"_s)); });
+        medianMs(1, [&] { printJobToPdf(store, officer_print::kOfficerRosterJob, dir.filePath(u"o.pdf"_s)); });
     std::printf("officer roster to PDF: %.0f ms\n", officers);
-    const double summary = timed([&] { printJobToPdf(store, tally_sheets::kSummaryJob, dir.filePath(u"s.pdf"_s)); });
+    const double summary =
+        medianMs(1, [&] { printJobToPdf(store, tally_sheets::kSummaryJob, dir.filePath(u"s.pdf"_s)); });
     std::printf("summary tally counted and printed to PDF: %.0f ms\n", summary);
     tally::DistrictTally district;
-    const double counting = timed([&] { district = tally::computeDistrictTally(store, {}); });
+    const double counting = medianMs(1, [&] { district = tally::computeDistrictTally(store, {}); });
     std::printf("district tally of 1500 staff: %.2f ms\n", counting);
     return 0;
 }

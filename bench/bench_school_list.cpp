@@ -1,6 +1,7 @@
 // Times the school list with 1500 schools and their posts: the table sort
 // with a full listing, and an extraction.
 #include "bench_util.h"
+#include "full_roster_context.h"
 #include "app_context.h"
 #include "sample_roster.h"
 #include "school_list_window.h"
@@ -22,18 +23,9 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QTemporaryDir dir;
-    SettingsStore settings(dir.path());
-    WindowPositions positions(settings, u"NAKAMA-CHO"_s);
-    RosterStore store;
-    store.profile.areaName = u"瑠璃県"_s;
-    SampleOptions o;
-    o.schools = 1500;
-    o.staff = 1500;
-    o.fillAllPosts = true;
-    generateSampleRoster(store, o);
-    RecordingNotifier notifier;
-    AppContext context{store, notifier, positions};
+    FullRosterContext full;
+    RosterStore& store = full.store;
+    AppContext& context = full.context;
     SchoolListWindow w(context);
     w.resize(1300, 800);
     w.show();

@@ -1,6 +1,7 @@
 // Times the staff list with 1500 staff: each of the six sorts, and a grid
 // refresh after a sort or a filter change.
 #include "bench_util.h"
+#include "full_roster_context.h"
 #include "app_context.h"
 #include "sample_roster.h"
 #include "settings_store.h"
@@ -23,18 +24,9 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QTemporaryDir dir;
-    SettingsStore settings(dir.path());
-    WindowPositions positions(settings, u"NAKAMA-CHO"_s);
-    RosterStore store;
-    store.profile.areaName = u"瑠璃県"_s;
-    SampleOptions o;
-    o.schools = 1500;
-    o.staff = 1500;
-    o.fillAllPosts = true;
-    generateSampleRoster(store, o);
-    RecordingNotifier notifier;
-    AppContext context{store, notifier, positions};
+    FullRosterContext full;
+    RosterStore& store = full.store;
+    AppContext& context = full.context;
     StaffListWindow w(context);
     w.resize(1200, 800);
     w.show();

@@ -74,6 +74,8 @@ struct Program {
     QAction* action(const QString& name) { return frame->findChild<QAction*>(name); }
     QPushButton* button(const QString& name) { return frame->findChild<QPushButton*>(name); }
     bool barShown() { return !frame->findChild<QWidget*>(u"MENU_B"_s)->isHidden(); }
+    // Starts as a user of `area` and opens year `year` as a new roster.
+    void openYear(const QString& area, const QString& year);
 };
 
 // Answers 名簿作成年度 with `year` and a first list.
@@ -86,6 +88,14 @@ void chooseYear(const QString& year, int view = 1)
         d->findChild<QRadioButton*>(u"OPT%1"_s.arg(view))->setChecked(true);
         QTest::mouseClick(d->findChild<QPushButton*>(u"OK"_s), Qt::LeftButton);
     });
+}
+
+void Program::openYear(const QString& area, const QString& year)
+{
+    writeArea(area);
+    chooseYear(year);
+    notifier.answers = {MessageAnswer::No};
+    frame->firstActivation();
 }
 
 } // namespace
@@ -141,10 +151,7 @@ private slots:
         QTemporaryDir root;
         SettingsStore settings(root.filePath(u"suite"_s));
         Program p(root.path(), settings);
-        p.writeArea(u"瑠璃県"_s);
-        chooseYear(u"38"_s);
-        p.notifier.answers = {MessageAnswer::No};
-        p.frame->firstActivation();
+        p.openYear(u"瑠璃県"_s, u"38"_s);
         QCOMPARE(p.notifier.texts(), QStringList{u"名簿を新規に作成します"_s});
         QCOMPARE(p.store.fiscalYear, qint16(38));
         QCOMPARE(p.frame->findChild<QLineEdit*>(u"EDIT_YEAR"_s)->text(), u"平成38年度"_s);
@@ -169,10 +176,7 @@ private slots:
         QTemporaryDir root;
         SettingsStore settings(root.filePath(u"suite"_s));
         Program p(root.path(), settings);
-        p.writeArea(u"北部地区"_s);
-        chooseYear(u"38"_s);
-        p.notifier.answers = {MessageAnswer::No};
-        p.frame->firstActivation();
+        p.openYear(u"北部地区"_s, u"38"_s);
         QVERIFY(p.barShown());
         QVERIFY(!p.button(u"B_YAKU"_s)->isVisible());
         QVERIFY(p.store.municipalities.districtNames.isEmpty());
@@ -258,10 +262,7 @@ private slots:
         QTemporaryDir root;
         SettingsStore settings(root.filePath(u"suite"_s));
         Program p(root.path(), settings);
-        p.writeArea(u"瑠璃県"_s);
-        chooseYear(u"38"_s);
-        p.notifier.answers = {MessageAnswer::No};
-        p.frame->firstActivation();
+        p.openYear(u"瑠璃県"_s, u"38"_s);
         p.notifier.messages.clear();
 
         p.notifier.answers = {MessageAnswer::No};
@@ -285,10 +286,7 @@ private slots:
         QTemporaryDir root;
         SettingsStore settings(root.filePath(u"suite"_s));
         Program p(root.path(), settings);
-        p.writeArea(u"瑠璃県"_s);
-        chooseYear(u"38"_s);
-        p.notifier.answers = {MessageAnswer::No};
-        p.frame->firstActivation();
+        p.openYear(u"瑠璃県"_s, u"38"_s);
         p.store.staff.push_back(StaffRecord{});
         p.store.dirty = 1;
         // Something in the way of the staff file.
@@ -324,10 +322,7 @@ private slots:
         QTemporaryDir root;
         SettingsStore settings(root.filePath(u"suite"_s));
         Program p(root.path(), settings);
-        p.writeArea(u"瑠璃県"_s);
-        chooseYear(u"38"_s);
-        p.notifier.answers = {MessageAnswer::No};
-        p.frame->firstActivation();
+        p.openYear(u"瑠璃県"_s, u"38"_s);
         p.notifier.messages.clear();
         int made = 0;
         p.frame->registerView(MainWindow::SchoolList, [&made] {
@@ -372,10 +367,7 @@ private slots:
         QTemporaryDir root;
         SettingsStore settings(root.filePath(u"suite"_s));
         Program p(root.path(), settings);
-        p.writeArea(u"瑠璃県"_s);
-        chooseYear(u"38"_s);
-        p.notifier.answers = {MessageAnswer::No};
-        p.frame->firstActivation();
+        p.openYear(u"瑠璃県"_s, u"38"_s);
         {
             RosterStore other;
             other.paths.dataFolder = p.data;
@@ -411,10 +403,7 @@ private slots:
         SettingsStore settings(root.filePath(u"suite"_s));
         {
             Program p(root.path(), settings);
-            p.writeArea(u"瑠璃県"_s);
-            chooseYear(u"38"_s);
-            p.notifier.answers = {MessageAnswer::No};
-            p.frame->firstActivation();
+            p.openYear(u"瑠璃県"_s, u"38"_s);
 
             // Seven characters: refused; eight: asked, then kept.
             testenv::onModal<PassSetDialog>([](PassSetDialog* d) {
