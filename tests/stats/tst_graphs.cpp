@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPainter>
+#include <QPushButton>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -209,6 +210,13 @@ private slots:
             for (int x = 0; x < shot.width(); x += 3)
                 dark += qGray(shot.pixel(x, y)) < 60;
         QVERIFY(dark > 200);
+
+        // The age chart takes the place of the first chart on the screen.
+        view->setCurrentIndex(4);
+        emit view->activated(4);
+        QTest::mouseClick(w.findChild<QPushButton*>(u"B_CHG"_s), Qt::LeftButton);
+        QCOMPARE(w.graphToggle(), 1);
+        testenv::keepShot(&w, u"graph1-age"_s);
     }
 };
 
