@@ -11,6 +11,8 @@ void RosterPaths::setYear(int nn)
     staffFile = prefix + u"MEIBO.NKD"_s;
     schoolFile = prefix + u"SCHOOL.NSD"_s;
     municipalityFile = prefix + u"CTV.NKD"_s;
+    staffUnreadable = false;
+    schoolsUnreadable = false;
 }
 
 void RosterPaths::clearYear()
@@ -18,6 +20,8 @@ void RosterPaths::clearYear()
     staffFile.clear();
     schoolFile.clear();
     municipalityFile.clear();
+    staffUnreadable = false;
+    schoolsUnreadable = false;
 }
 
 QString saveModeText(SaveMode mode)
