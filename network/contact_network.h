@@ -79,8 +79,10 @@ int parseFile(const QByteArray& bytes, OfficerNetwork& network);
 int readFile(const QString& path, SchoolNetwork& network);
 int readFile(const QString& path, OfficerNetwork& network);
 // 1 written, -1 a write error (the previous file is left as it was).
-int writeFile(const QString& path, const SchoolNetwork& network);
-int writeFile(const QString& path, const OfficerNetwork& network);
+// 1 written, -1 not: `error` says why (a value the file cannot hold, or the
+// write's failure naming the file).
+int writeFile(const QString& path, const SchoolNetwork& network, QString* error = nullptr);
+int writeFile(const QString& path, const OfficerNetwork& network, QString* error = nullptr);
 
 // The file dialogs' filters.
 QString fileFilter(bool officers);
