@@ -486,7 +486,8 @@ int saveRosterFiles(RosterStore& store, UserNotifier& notifier, int parts)
     }
     if ((parts & RosterFileSchools) && store.paths.schoolFile.isEmpty())
         parts &= ~RosterFileSchools;
-    if ((parts & RosterFileMunicipalities) && store.paths.municipalityFile.isEmpty())
+    if ((parts & RosterFileMunicipalities) &&
+        (store.paths.municipalityFile.isEmpty() || store.paths.municipalityUnreadable))
         parts &= ~RosterFileMunicipalities;
     if (parts == 0)
         return 0;
@@ -647,11 +648,16 @@ int loadMunicipalityTable(RosterStore& store)
     if (path.isEmpty() || !QFileInfo::exists(path))
         return -1;
     QByteArray bytes;
-    if (!readWholeFile(path, bytes))
+    std::optional<MunicipalityTable> table;
+    if (readWholeFile(path, bytes))
+        table = parseMunicipalityFile(bytes, nullptr);
+    if (!table) {
+        // The built-in table takes its place; the file is kept aside first, or,
+        // when no copy can be made, never written over.
+        if (path == store.paths.municipalityFile && keepUnreadable(path, nullptr).isEmpty())
+            store.paths.municipalityUnreadable = true;
         return 0;
-    std::optional<MunicipalityTable> table = parseMunicipalityFile(bytes, nullptr);
-    if (!table)
-        return 0;
+    }
     store.municipalities = std::move(*table);
     return 1;
 }

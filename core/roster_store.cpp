@@ -15,6 +15,7 @@ void RosterPaths::setYear(int nn)
     municipalityFile = prefix + u"CTV.NKD"_s;
     staffUnreadable = false;
     schoolsUnreadable = false;
+    municipalityUnreadable = false;
 }
 
 void RosterPaths::clearYear()
@@ -24,6 +25,7 @@ void RosterPaths::clearYear()
     municipalityFile.clear();
     staffUnreadable = false;
     schoolsUnreadable = false;
+    municipalityUnreadable = false;
 }
 
 QString saveModeText(SaveMode mode)

@@ -41,6 +41,7 @@ struct RosterPaths {
     // The year's file exists but could not be read: it is not written over.
     bool staffUnreadable = false;
     bool schoolsUnreadable = false;
+    bool municipalityUnreadable = false;
 
     // The year's three file names in `dataFolder`.
     void setYear(int nn);

@@ -315,6 +315,35 @@ private slots:
         QVERIFY(saveWholeRoster(again, n));
     }
 
+    void aDamagedMunicipalityTableIsKeptAside()
+    {
+        Fixture f;
+        QVERIFY(saveWholeRoster(f.store, f.notifier));
+        const QByteArray damaged = "\"瑠璃市\",notanumber\r\n";
+        writeFile(f.store.paths.municipalityFile, damaged);
+
+        // No room for the copy: the built-in table is used and the file is
+        // left alone by the save.
+        RosterStore opened;
+        opened.paths.dataFolder = f.data;
+        RecordingNotifier n;
+        fileops::failStep(1);
+        openRosterYear(opened, 38, n);
+        fileops::resetSteps();
+        QVERIFY(opened.municipalities.count() > 0);
+        QVERIFY(saveWholeRoster(opened, n));
+        QCOMPARE(readFile(f.store.paths.municipalityFile), damaged);
+
+        // With room, the damaged file goes aside and the table is saved.
+        RosterStore again;
+        again.paths.dataFolder = f.data;
+        openRosterYear(again, 38, n);
+        QCOMPARE(readFile(f.store.paths.municipalityFile + u".bak"_s), damaged);
+        QVERIFY(saveWholeRoster(again, n));
+        QVERIFY(readFile(f.store.paths.municipalityFile) != damaged);
+        QCOMPARE(loadMunicipalityTable(again), 1);
+    }
+
     void aDiskFullMessageNamesTheFile()
     {
         const QString text = fileops::failureText(u"/media/usb/38MEIBO.NKD"_s, true);
