@@ -16,12 +16,10 @@ int proposedYear(const QDate& today)
 
 std::optional<int> parseYearEntry(const QString& text, const QDate& today)
 {
-    const QString t = toHalfWidth(text).trimmed();
-    bool ok = false;
-    const int nn = t.toInt(&ok);
-    if (!ok || nn < 1 || nn > today.year() - 1988 + 2)
+    const std::optional<qint64> nn = typedWholeNumber(text);
+    if (!nn || *nn < 1 || *nn > today.year() - 1988 + 2)
         return std::nullopt;
-    return nn;
+    return int(*nn);
 }
 
 void openRosterYear(RosterStore& store, int nn, UserNotifier& notifier)
