@@ -1,5 +1,7 @@
 #include "roster_store.h"
 
+#include "era_years.h"
+
 #include <algorithm>
 #include <numeric>
 
@@ -42,7 +44,7 @@ QString RosterStore::yearCaption() const
 {
     if (fiscalYear <= 0)
         return QString();
-    return u"平成"_s + QString::number(fiscalYear) + u"年度"_s;
+    return fiscalYearCaption(fiscalYear);
 }
 
 void RosterStore::clearYear()

@@ -66,8 +66,8 @@ public:
     QStringList groupNames; // at most cap::kMaxGroupNames
 
     Date surveyDate;
-    qint16 fiscalYear = 0; // Heisei year number of the open roster, 0 = none
-    QString yearCaption() const; // "平成NN年度", "" while no roster is open
+    qint16 fiscalYear = 0; // number NN of the open roster's files (years from 1989), 0 = none
+    QString yearCaption() const; // in the era of its April 1: "令和8年度" for 38; "" while none is open
 
     RosterPaths paths;
     SaveMode saveMode = SaveMode::Binary;

@@ -1,5 +1,6 @@
 #include "roster_year.h"
 
+#include "era_years.h"
 #include "periods.h"
 #include "reference_tables.h"
 #include "roster_files.h"
@@ -16,10 +17,7 @@ int proposedYear(const QDate& today)
 
 std::optional<int> parseYearEntry(const QString& text, const QDate& today)
 {
-    const std::optional<qint64> nn = typedWholeNumber(text);
-    if (!nn || *nn < 1 || *nn > today.year() - 1988 + 2)
-        return std::nullopt;
-    return int(*nn);
+    return parseRosterYear(text, today);
 }
 
 void openRosterYear(RosterStore& store, int nn, UserNotifier& notifier)
@@ -48,7 +46,7 @@ void openRosterYear(RosterStore& store, int nn, UserNotifier& notifier)
         applyMergerMap(store);
         store.dirty = 1;
     }
-    store.surveyDate = Date::fromYmd(nn + 1988, 4, 1);
+    store.surveyDate = fiscalYearFirstDay(nn);
     calcAllAges(store);
 }
 

@@ -1,5 +1,6 @@
 #include "transfers.h"
 
+#include "era_years.h"
 #include "periods.h"
 #include "record_format.h"
 #include "school_list.h"
@@ -19,7 +20,7 @@ int fiscalHeiseiYear(const QDate& today)
 
 QString logFilePath(const RosterStore& store)
 {
-    return QDir(store.paths.dataFolder).filePath(u"異動"_s + store.yearCaption() + u".NKD"_s);
+    return QDir(store.paths.dataFolder).filePath(u"異動"_s + heiseiYearCaption(store.fiscalYear) + u".NKD"_s);
 }
 
 namespace {

@@ -27,7 +27,8 @@ namespace transfers {
 // The Heisei year of the fiscal year `today` lies in (April to March).
 int fiscalHeiseiYear(const QDate& today);
 
-// "異動平成20年度.NKD" in the data folder.
+// "異動平成20年度.NKD" in the data folder; the name keeps the numbering of
+// the roster's files (異動平成38年度.NKD for 令和8年度), so earlier logs still open.
 QString logFilePath(const RosterStore& store);
 
 // The schools (table rows) the batch would leave with more than one clerk,

@@ -1,6 +1,7 @@
 #include "staff_editor.h"
 
 #include "app_context.h"
+#include "era_years.h"
 #include "date_dialogs.h"
 #include "reference_data.h"
 #include "staff_rules.h"
@@ -58,8 +59,11 @@ StaffEditor::StaffEditor(AppContext& context, Variant variant, int start, QWidge
         setWindowIcon(parent->window()->windowIcon());
     buildForm();
     // Loading: the survey date on show, capture state empty.
+    // The survey date in the era it falls in (令和8年4月1日).
     const QDate survey = m_context.store.surveyDate.toQDate();
-    m_surveyYear->setText(QString::number(survey.year() - 1988));
+    const std::optional<EraYear> era = eraYearOf(m_context.store.surveyDate);
+    m_surveyEra->setText(u"調査日  "_s + (era ? era->name : QString()));
+    m_surveyYear->setText(era ? QString::number(era->year) : QString::number(survey.year()));
     m_surveyMonth->setText(QString::number(survey.month()));
     m_surveyDay->setText(QString::number(survey.day()));
     m_capture.clear();
@@ -243,7 +247,9 @@ void StaffEditor::buildForm()
         e->setAlignment(Qt::AlignRight);
     }
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(new QLabel(u"調査日  平成"_s, this));
+    m_surveyEra = new QLabel(u"調査日  令和"_s, this);
+    m_surveyEra->setObjectName(u"Label_CHK"_s);
+    bottom->addWidget(m_surveyEra);
     bottom->addWidget(m_surveyYear);
     bottom->addWidget(new QLabel(u"年"_s, this));
     bottom->addWidget(m_surveyMonth);

@@ -1,6 +1,7 @@
 #include "staff_list_window.h"
 
 #include "app_context.h"
+#include "era_years.h"
 #include "grid_columns.h"
 #include "periods.h"
 #include "print_runner.h"
@@ -265,7 +266,9 @@ StaffListWindow::StaffListWindow(AppContext& context, QWidget* parent) : QWidget
     m_month->setObjectName(u"CHK_M"_s);
     m_day = new QLineEdit(surveyBox);
     m_day->setObjectName(u"CHK_D"_s);
-    surveyRow->addWidget(label(u"平成"_s, surveyBox));
+    m_surveyEra = label(u"令和"_s, surveyBox);
+    m_surveyEra->setObjectName(u"Label_CHK_Y"_s);
+    surveyRow->addWidget(m_surveyEra);
     for (auto [box, unit] : {std::pair{m_year, u"年"_s}, {m_month, u"月"_s}, {m_day, u"日"_s}}) {
         box->setFixedWidth(36);
         box->setMaxLength(4);
@@ -437,7 +440,12 @@ void StaffListWindow::showSurveyDate()
 {
     const QDate d = m_context.store.surveyDate.toQDate();
     const QSignalBlocker b1(m_year), b2(m_month), b3(m_day);
-    m_year->setText(QString::number(d.year() - 1988));
+    // Shown in the era the date falls in; a year typed into the box counts in
+    // that era until the date is shown again.
+    const std::optional<EraYear> era = eraYearOf(m_context.store.surveyDate);
+    m_surveyEraBase = era ? era->base : 0;
+    m_surveyEra->setText(era ? era->name : u"西暦"_s);
+    m_year->setText(QString::number(era ? era->year : d.year()));
     m_month->setText(QString::number(d.month()));
     m_day->setText(QString::number(d.day()));
 }
@@ -450,9 +458,13 @@ void StaffListWindow::readSurveyDate()
     const std::optional<qint64> year = typedWholeNumber(y), month = typedWholeNumber(m), day = typedWholeNumber(d);
     if (!year || !month || !day)
         return; // letters: not a date, nothing changes
+<<<<<<< HEAD
     const Date date =
         normalisedDate(1988 + std::clamp<qint64>(*year, -99999, 99999), std::clamp<qint64>(*month, -99999, 99999),
                        std::clamp<qint64>(*day, -99999, 99999));
+=======
+    const Date date = normalisedDate(m_surveyEraBase + qint64(year), month, day);
+>>>>>>> main
     if (!date.isSet() || date == m_context.store.surveyDate)
         return;
     m_context.store.surveyDate = date;

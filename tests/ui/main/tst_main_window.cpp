@@ -162,7 +162,7 @@ private slots:
         p.openYear(u"瑠璃県"_s, u"38"_s);
         QCOMPARE(p.notifier.texts(), QStringList{u"名簿を新規に作成します"_s});
         QCOMPARE(p.store.fiscalYear, qint16(38));
-        QCOMPARE(p.frame->findChild<QLineEdit*>(u"EDIT_YEAR"_s)->text(), u"平成38年度"_s);
+        QCOMPARE(p.frame->findChild<QLineEdit*>(u"EDIT_YEAR"_s)->text(), u"令和8年度"_s);
         QCOMPARE(p.store.schoolCount(), qint16(0));
         QCOMPARE(p.store.staffCount(), qint16(0));
         QCOMPARE(p.store.municipalities.count(), 56);
@@ -196,8 +196,10 @@ private slots:
         SettingsStore settings(root.filePath(u"suite"_s));
         WindowPositions positions(settings, u"NAKAMA-CHO"_s);
         RecordingNotifier notifier;
-        for (const auto& [day, offered] : {std::pair{QDate(2008, 1, 15), u"19"_s}, {QDate(2008, 2, 28), u"19"_s},
-                                           {QDate(2008, 3, 1), u"20"_s}, {QDate(2008, 12, 31), u"20"_s}}) {
+        for (const auto& [day, offered] :
+             {std::pair{QDate(2008, 1, 15), u"平成19"_s}, {QDate(2008, 2, 28), u"平成19"_s},
+              {QDate(2008, 3, 1), u"平成20"_s}, {QDate(2008, 12, 31), u"平成20"_s}, {QDate(2019, 3, 1), u"平成31"_s},
+              {QDate(2020, 2, 29), u"平成31"_s}, {QDate(2026, 12, 9), u"令和8"_s}}) {
             YearDialog d(positions, notifier, day);
             QCOMPARE(d.findChild<QLineEdit*>(u"T_Y"_s)->text(), offered);
             QCOMPARE(d.windowTitle(), u"名簿作成年度"_s);
@@ -213,7 +215,14 @@ private slots:
             QCOMPARE(d.year(), 0);
         }
         QCOMPARE(notifier.messages.size(), 5);
-        entry->setText(u"３８"_s); // full-width digits are a year too
+        QCOMPARE(notifier.messages.last().text, u"年度を正しく入力してください（令和10年度まで）"_s);
+        // Both numberings are shown while typing, and both open the same files.
+        auto* both = d.findChild<QLabel*>(u"Label_ERA"_s);
+        entry->setText(u"R8"_s);
+        QCOMPARE(both->text(), u"令和8年度（平成38年度）　ファイル 38MEIBO.NKD"_s);
+        entry->setText(u"20"_s);
+        QCOMPARE(both->text(), u"平成20年度　ファイル 20MEIBO.NKD"_s);
+        entry->setText(u"令和８"_s); // full-width digits are a year too
         QTest::mouseClick(d.findChild<QPushButton*>(u"OK"_s), Qt::LeftButton);
         QCOMPARE(d.year(), 38);
         QVERIFY(QDir(root.path()).entryList({u"*MEIBO*"_s}).isEmpty());
