@@ -458,13 +458,9 @@ void StaffListWindow::readSurveyDate()
     const std::optional<qint64> year = typedWholeNumber(y), month = typedWholeNumber(m), day = typedWholeNumber(d);
     if (!year || !month || !day)
         return; // letters: not a date, nothing changes
-<<<<<<< HEAD
     const Date date =
-        normalisedDate(1988 + std::clamp<qint64>(*year, -99999, 99999), std::clamp<qint64>(*month, -99999, 99999),
-                       std::clamp<qint64>(*day, -99999, 99999));
-=======
-    const Date date = normalisedDate(m_surveyEraBase + qint64(year), month, day);
->>>>>>> main
+        normalisedDate(m_surveyEraBase + std::clamp<qint64>(*year, -99999, 99999),
+                       std::clamp<qint64>(*month, -99999, 99999), std::clamp<qint64>(*day, -99999, 99999));
     if (!date.isSet() || date == m_context.store.surveyDate)
         return;
     m_context.store.surveyDate = date;

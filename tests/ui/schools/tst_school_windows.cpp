@@ -93,9 +93,13 @@ private slots:
             QCOMPARE(f.store.schools[size_t(w.model()->row(r)->school)].kindText, u"中学校"_s);
         QCOMPARE(f.store.shownSchools.size(), size_t(w.schoolsShown()));
 
-        // Readings under the names.
+        // Readings under the names; the "名" counter still counts people.
+        const QString people = w.findChild<QLabel*>(u"SM_LABEL"_s)->text();
+        QCOMPARE(people, QString::number(w.model()->rowCount()));
         w.findChild<QCheckBox*>(u"CHK_FRI"_s)->click();
         QVERIFY(w.model()->row(1)->reading);
+        QCOMPARE(w.model()->rowCount(), 2 * people.toInt());
+        QCOMPARE(w.findChild<QLabel*>(u"SM_LABEL"_s)->text(), people);
         QCOMPARE(w.model()->data(w.model()->index(1, 5), Qt::DisplayRole).toString(),
                  f.store.schools[size_t(w.model()->row(0)->school)].reading);
         QTest::mouseClick(w.findChild<QPushButton*>(u"B_ALL"_s), Qt::LeftButton);
