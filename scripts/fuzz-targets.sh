@@ -19,7 +19,7 @@ seeds="$PWD/tests/core/data"
 failed=0
 report=""
 for target in build-fuzz/fuzz/fuzz_*; do
-    [ -x "$target" ] || continue
+    [ -f "$target" ] && [ -x "$target" ] || continue
     name=$(basename "$target")
     corpus="build-fuzz/corpus/$name"
     mkdir -p "$corpus" "build-fuzz/crashes/$name"
