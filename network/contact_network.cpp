@@ -189,7 +189,7 @@ int write(const QString& path, const ContactNetwork<Node>& network, QString* err
             writeNode(w, node);
     if (!w.ok()) {
         if (error)
-            *error = w.problems().join(u"\n"_s);
+            *error = w.problems().join(u'\n');
         return -1;
     }
     return writeFileAtomically(path, w.bytes(), error) ? 1 : -1;

@@ -310,6 +310,7 @@ bool MainWindow::saveBeforeEnding()
 
 void MainWindow::endWithoutSaving()
 {
+    saveWindowPosition(this, m_context.positions);
     m_suite.exportPortableSettings();
     m_ended = true;
     QCoreApplication::exit(0);
@@ -390,9 +391,7 @@ bool MainWindow::on_F_F_SAVE_triggered()
     if (!m_context.notifier.askYesNo(u"データを保存しますか？"_s))
         return true;
     WaitCursor wait;
-    const bool staff = saveStaff(m_context.store, m_context.notifier) == 1;
-    const bool schools = saveSchools(m_context.store, m_context.notifier) == 1;
-    return staff && schools;
+    return saveRosterFiles(m_context.store, m_context.notifier, RosterFileStaff | RosterFileSchools) == 1;
 }
 
 void MainWindow::on_B_SAVE_clicked()
@@ -446,6 +445,9 @@ void MainWindow::on_F_USER_SET_triggered()
     RosterStore& store = m_context.store;
     if (store.profile.areaName.isEmpty())
         return;
+    // On a first run the start-up stopped before the postal codes were read.
+    if (store.postalCodes.entries.empty())
+        loadPostalCodes(store, m_context.notifier);
     applyPrefectureLevel();
     if (!password::load(m_settings, m_suite.appKey()).isEmpty()) {
         if (!askPassword())
@@ -506,9 +508,10 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    // The frame's own place goes into the portable settings it exports.
+    saveWindowPosition(this, m_context.positions);
     m_suite.writeUserSettings(clock());
     m_suite.exportPortableSettings();
-    saveWindowPosition(this, m_context.positions);
     m_ended = true;
     event->accept();
 }

@@ -602,8 +602,10 @@ void StaffListWindow::on_B_CHK_clicked()
                                        MessageButtons::OkCancel, QString()}) != MessageAnswer::Cancel;
     });
     const QString path = tempFilePath(store.paths.dataFolder, u"NKMCHO.ERR"_s);
-    if (!writeCheckLog(path, findings))
-        m_context.notifier.tell(u"チェック結果を書き込めませんでした"_s, MessageIcon::Warning, UserNotifier::appTitle(), path);
+    QString error;
+    if (!writeCheckLog(path, findings, &error))
+        m_context.notifier.tell(u"チェック結果を書き込めませんでした"_s, MessageIcon::Warning, UserNotifier::appTitle(),
+                                error);
     m_context.notifier.tell(u"チェック終了"_s, MessageIcon::Information, QString());
 }
 

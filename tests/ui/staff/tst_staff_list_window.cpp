@@ -121,7 +121,7 @@ private slots:
         w.findChild<QLineEdit*>(u"CHK_M"_s)->setText(u"x"_s);
         QCOMPARE(f.store.surveyDate, before);
         w.findChild<QLineEdit*>(u"CHK_M"_s)->setText(u"4"_s);
-        w.findChild<QLineEdit*>(u"CHK_Y"_s)->setText(u"37"_s);
+        w.findChild<QLineEdit*>(u"CHK_Y"_s)->setText(u"7"_s); // 令和7年
         QCOMPARE(f.store.surveyDate, Date::fromYmd(2025, 4, 1));
         w.findChild<QLineEdit*>(u"CHK_D"_s)->setText(u"32"_s); // carried into the next month, as dates are
         QCOMPARE(f.store.surveyDate, Date::fromYmd(2025, 5, 2));
