@@ -1,3 +1,4 @@
+#include "era_years.h"
 #include "graphs.h"
 #include "periods.h"
 #include "recorded_page.h"
@@ -184,7 +185,8 @@ private slots:
         const auto year = textAt(d, 20, 20);
         QVERIFY(year);
         QCOMPARE(year->size, 15.0f);
-        const QString source = u"平成"_s + QString::number(f.store.fiscalYear) + u"年度学校事務職員名簿より　"_s +
+        // The year and the survey date each in their own era (令和8年度, 令和8年4月1日).
+        const QString source = fiscalYearCaption(f.store.fiscalYear) + u"学校事務職員名簿より　"_s +
                                formatEraDate(f.store.surveyDate, u"ggge年m月d日"_s) + u"現在"_s;
         QVERIFY(textEndingAt(d, 184, 150));
         QCOMPARE(textEndingAt(d, 184, 150)->text, source);
@@ -204,6 +206,7 @@ private slots:
         w.findChild<QCheckBox*>(u"CHK_GLINE"_s)->setChecked(true);
         const QImage shot = w.grab().toImage();
         testenv::keepShot(&w, u"graph2"_s);
+        QVERIFY2(testenv::clippedCaptions(&w).isEmpty(), qPrintable(testenv::clippedCaptions(&w).join(u", "_s)));
         // Something was drawn on the white canvas.
         int dark = 0;
         for (int y = 0; y < shot.height(); y += 3)
