@@ -2,6 +2,12 @@
 # machine lacks. Sourced by run.sh and test.sh.
 nakama_packages="build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
  libqt6printsupport6 libgl-dev libxkbcommon-dev libicu-dev fonts-ipafont-mincho poppler-utils"
+# Qt's own texts in Japanese.
+nakama_packages="$nakama_packages qt6-translations-l10n"
+# Only for test.sh's desktop tests: a CUPS queue printing to PDF, Xvfb with
+# fcitx5 and Mozc typed into by xdotool, the .deb (dpkg-dev).
+nakama_desktop_test_packages="cups cups-client printer-driver-cups-pdf xvfb xdotool dbus-daemon
+ fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dpkg-dev"
 
 nakama_install_deps() {
     local missing=""
