@@ -13,6 +13,9 @@ void RosterPaths::setYear(int nn)
     staffFile = prefix + u"MEIBO.NKD"_s;
     schoolFile = prefix + u"SCHOOL.NSD"_s;
     municipalityFile = prefix + u"CTV.NKD"_s;
+    staffUnreadable = false;
+    schoolsUnreadable = false;
+    municipalityUnreadable = false;
 }
 
 void RosterPaths::clearYear()
@@ -20,6 +23,9 @@ void RosterPaths::clearYear()
     staffFile.clear();
     schoolFile.clear();
     municipalityFile.clear();
+    staffUnreadable = false;
+    schoolsUnreadable = false;
+    municipalityUnreadable = false;
 }
 
 QString saveModeText(SaveMode mode)

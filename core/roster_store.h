@@ -38,6 +38,10 @@ struct RosterPaths {
     QString staffFile;        // NN + "MEIBO.NKD"
     QString schoolFile;       // NN + "SCHOOL.NSD"
     QString municipalityFile; // NN + "CTV.NKD"
+    // The year's file exists but could not be read: it is not written over.
+    bool staffUnreadable = false;
+    bool schoolsUnreadable = false;
+    bool municipalityUnreadable = false;
 
     // The year's three file names in `dataFolder`.
     void setYear(int nn);

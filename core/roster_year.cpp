@@ -52,8 +52,5 @@ void openRosterYear(RosterStore& store, int nn, UserNotifier& notifier)
 
 bool saveWholeRoster(RosterStore& store, UserNotifier& notifier)
 {
-    const bool staff = saveStaff(store, notifier) == 1;
-    const bool schools = saveSchools(store, notifier) == 1;
-    const bool municipalities = saveMunicipalities(store, notifier) >= 0;
-    return staff && schools && municipalities;
+    return saveRosterFiles(store, notifier, RosterFileStaff | RosterFileSchools | RosterFileMunicipalities) == 1;
 }

@@ -187,6 +187,11 @@ std::optional<std::vector<TransferEntry>> readLog(const QString& path, QString* 
     QByteArray bytes;
     if (!readWholeFile(path, bytes, error))
         return std::nullopt;
+    return parseLog(bytes, error);
+}
+
+std::optional<std::vector<TransferEntry>> parseLog(const QByteArray& bytes, QString* error)
+{
     RecordReader r = RecordReader::fromBytes(bytes);
     return readRecords<TransferEntry>(
         r, size_t(cap::kTableRows) * 4,

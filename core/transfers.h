@@ -48,5 +48,7 @@ bool writeLog(const QString& path, const std::vector<TransferEntry>& batch, Date
               QString* error);
 // The entries of a log file, each with its date.
 std::optional<std::vector<TransferEntry>> readLog(const QString& path, QString* error);
+// The same from the file's bytes.
+std::optional<std::vector<TransferEntry>> parseLog(const QByteArray& bytes, QString* error);
 
 } // namespace transfers

@@ -3,15 +3,16 @@
 #include "app_context.h"
 #include "era_years.h"
 #include "grid_columns.h"
-#include "view_window.h"
-#include "widgets.h"
 #include "periods.h"
 #include "print_runner.h"
 #include "roster_files.h"
 #include "staff_editor.h"
 #include "staff_list_print.h"
 #include "staff_select_dialog.h"
+#include "text_width.h"
+#include "view_window.h"
 #include "wait_cursor.h"
+#include "widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -454,11 +455,12 @@ void StaffListWindow::readSurveyDate()
     const QString y = m_year->text().trimmed(), m = m_month->text().trimmed(), d = m_day->text().trimmed();
     if (y.isEmpty() || m.isEmpty() || d.isEmpty())
         return;
-    bool okY = false, okM = false, okD = false;
-    const int year = y.toInt(&okY), month = m.toInt(&okM), day = d.toInt(&okD);
-    if (!okY || !okM || !okD)
+    const std::optional<qint64> year = typedWholeNumber(y), month = typedWholeNumber(m), day = typedWholeNumber(d);
+    if (!year || !month || !day)
         return; // letters: not a date, nothing changes
-    const Date date = normalisedDate(m_surveyEraBase + qint64(year), month, day);
+    const Date date =
+        normalisedDate(m_surveyEraBase + std::clamp<qint64>(*year, -99999, 99999),
+                       std::clamp<qint64>(*month, -99999, 99999), std::clamp<qint64>(*day, -99999, 99999));
     if (!date.isSet() || date == m_context.store.surveyDate)
         return;
     m_context.store.surveyDate = date;
@@ -600,8 +602,10 @@ void StaffListWindow::on_B_CHK_clicked()
                                        MessageButtons::OkCancel, QString()}) != MessageAnswer::Cancel;
     });
     const QString path = tempFilePath(store.paths.dataFolder, u"NKMCHO.ERR"_s);
-    if (!writeCheckLog(path, findings))
-        m_context.notifier.tell(u"チェック結果を書き込めませんでした"_s, MessageIcon::Warning, UserNotifier::appTitle(), path);
+    QString error;
+    if (!writeCheckLog(path, findings, &error))
+        m_context.notifier.tell(u"チェック結果を書き込めませんでした"_s, MessageIcon::Warning, UserNotifier::appTitle(),
+                                error);
     m_context.notifier.tell(u"チェック終了"_s, MessageIcon::Information, QString());
 }
 

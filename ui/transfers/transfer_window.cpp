@@ -517,7 +517,7 @@ void TransferWindow::on_B_START_clicked()
             return;
     }
     const Date date =
-        normalisedDate(m_dateEraBase + m_year->text().toLongLong(), m_month->text().toLongLong(), m_day->text().toLongLong());
+        normalisedDate(m_dateEraBase + boxNumber(m_year->text()), boxNumber(m_month->text()), boxNumber(m_day->text()));
     if (!date.isSet()) {
         m_context.notifier.tell(u"異動日を設定してください"_s, MessageIcon::Warning);
         return;
