@@ -62,6 +62,7 @@ private slots:
         QVERIFY(!w.narrowed());
         QCOMPARE(w.findChild<QLabel*>(u"SC_LABEL"_s)->text(), u"12"_s);
         testenv::keepShot(&w, u"s_list"_s);
+        QVERIFY2(testenv::clippedCaptions(&w).isEmpty(), qPrintable(testenv::clippedCaptions(&w).join(u", "_s)));
         QCOMPARE(w.model()->headerData(7, Qt::Horizontal, Qt::DisplayRole).toString(), u"コード"_s);
         // The first row shows the first school of the sorted table.
         const SchoolRecord& first = f.store.schools[0];
