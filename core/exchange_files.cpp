@@ -30,24 +30,24 @@ std::optional<PairNames> importNames(const QString& chosen)
     return std::nullopt;
 }
 
-QString exportAreaText(const RosterStore& store)
+QString exportAreaText(const RosterStore& store, const SchoolFilter& filter)
 {
     if (!store.prefectureLevel())
         return store.profile.suiteSchoolName;
-    const QString district = store.schoolFilter.district.trimmed();
-    return district.isEmpty() ? store.schoolFilter.area.trimmed() : district;
+    const QString district = filter.district.trimmed();
+    return district.isEmpty() ? filter.area.trimmed() : district;
 }
 
-int exportPair(RosterStore& store, const PairNames& names, UserNotifier& notifier)
+int exportPair(RosterStore& store, const SchoolFilter& filter, const PairNames& names, UserNotifier& notifier)
 {
-    if (!store.schoolFilter.narrowed) {
+    if (!filter.narrowed) {
         notifier.tell(u"データ抽出を行ってください"_s, MessageIcon::Information);
         return 0;
     }
     std::vector<SchoolRecord> schools;
     std::vector<StaffRecord> staff;
     for (int row = 0; row < store.schoolCount(); ++row) {
-        if (!school_list::schoolPassesFilter(store, row))
+        if (!school_list::schoolPassesFilter(store, filter, row))
             continue;
         const SchoolRecord& s = store.schools[size_t(row)];
         schools.push_back(s);
@@ -59,6 +59,11 @@ int exportPair(RosterStore& store, const PairNames& names, UserNotifier& notifie
             if (member >= 0)
                 staff.push_back(store.staff[size_t(member)]);
         }
+    }
+    if (schools.empty()) {
+        // An exchange file without schools is nothing the receiver can use.
+        notifier.tell(u"抽出された学校が有りません"_s, MessageIcon::Information);
+        return 0;
     }
     SchoolWriteOptions options;
     options.countHeader = false;
@@ -72,7 +77,8 @@ int exportPair(RosterStore& store, const PairNames& names, UserNotifier& notifie
         const QString plain = store.saveMode == SaveMode::TextAndBinary
                                   ? xmdPath(names.staffFile)
                                   : tempFilePath(store.paths.dataFolder, u"ADDM.XIN"_s);
-        const StaffFileHeader header{staffFileVersionValue(), store.profile.suiteSchoolCode, exportAreaText(store)};
+        const StaffFileHeader header{staffFileVersionValue(), store.profile.suiteSchoolCode,
+                                     exportAreaText(store, filter)};
         writeScrambledStaffFile(names.staffFile, plain, store.saveMode, header, staff, &problems);
     }
     if (!problems.isEmpty()) {
