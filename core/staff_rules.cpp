@@ -3,6 +3,8 @@
 #include "roster_store.h"
 #include "text_width.h"
 
+#include <limits>
+
 using namespace Qt::StringLiterals;
 
 namespace staff_rules {
@@ -133,8 +135,33 @@ QString compactTitle(const QString& title)
     return t;
 }
 
-void changeNameAndCode(RosterStore& store, qint32 oldCode, qint32 newCode, const QString& newName)
+std::optional<qint32> parseStaffCode(const QString& text)
 {
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return std::nullopt;
+    qint64 value = 0;
+    for (const QChar c : t) {
+        int digit = -1;
+        if (c >= u'0' && c <= u'9')
+            digit = c.unicode() - u'0';
+        else if (c >= u'０' && c <= u'９')
+            digit = c.unicode() - u'０';
+        if (digit < 0)
+            return std::nullopt;
+        value = value * 10 + digit;
+        if (value > std::numeric_limits<qint32>::max())
+            return std::nullopt;
+    }
+    if (value <= 0)
+        return std::nullopt;
+    return qint32(value);
+}
+
+bool changeNameAndCode(RosterStore& store, qint32 oldCode, qint32 newCode, const QString& newName)
+{
+    if (oldCode <= 0 || newCode <= 0)
+        return false;
     bool done = false;
     for (SchoolRecord& school : store.schools) {
         for (ClerkSlot& slot : school.clerks) {
@@ -155,6 +182,7 @@ void changeNameAndCode(RosterStore& store, qint32 oldCode, qint32 newCode, const
             break;
         }
     }
+    return true;
 }
 
 } // namespace staff_rules

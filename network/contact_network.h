@@ -1,6 +1,7 @@
 #pragma once
 
 #include "officers.h"
+#include "roster_session.h"
 #include "roster_store.h"
 
 #include <QString>
@@ -58,8 +59,9 @@ using OfficerNetwork = ContactNetwork<OfficerNetworkNode>;
 namespace contact_network {
 
 // The candidates of the school network: the schools of the school list's
-// last extraction, in list order.
-std::vector<NetworkNode> schoolCandidates(const RosterStore& store);
+// last extraction (named by code in the session), in list order; a school
+// deleted since is left out.
+std::vector<NetworkNode> schoolCandidates(const RosterStore& store, const RosterSession& session);
 // The clerk who takes a school's call: the first post held by somebody who
 // is not away on leave (no status, 欠員補充, or a 補助 status).
 QString answeringClerk(const SchoolRecord& school);

@@ -74,10 +74,10 @@ void printToDestination(AppContext& context, int code, bool withProgress, QWidge
     takePrintCorrections(context.store);
     auto run = [&](PrintDevice& device) {
         if (withProgress) {
-            PrintProgressDialog progress(device, context.store, code, parent);
+            PrintProgressDialog progress(device, context.store, context.session, code, parent);
             progress.exec();
         } else {
-            runPrintJob(device, context.store, code);
+            runPrintJob(device, context.store, context.session, code);
         }
     };
     switch (g.destination) {
@@ -88,7 +88,7 @@ void printToDestination(AppContext& context, int code, bool withProgress, QWidge
         preview.setWindowTitle(u"印刷プレビュー"_s);
         QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, [&context, code](QPrinter* p) {
             PainterDevice device(p);
-            runPrintJob(device, context.store, code);
+            runPrintJob(device, context.store, context.session, code);
         });
         preview.exec();
         break;

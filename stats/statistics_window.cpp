@@ -272,10 +272,10 @@ void StatisticsWindow::computeSummaryTally()
 {
     WaitCursor wait;
     const tally::Options o = options();
-    m_context.store.selections.tallyArea = o.area;
-    m_context.store.selections.tallyDistrict = o.district;
-    m_context.store.selections.tallyLeaveCoverIncluded = o.includeLeaveCover;
-    m_context.store.selections.tallyVacancyFillIncluded = o.includeVacancyFill;
+    m_context.session.selections.tallyArea = o.area;
+    m_context.session.selections.tallyDistrict = o.district;
+    m_context.session.selections.tallyLeaveCoverIncluded = o.includeLeaveCover;
+    m_context.session.selections.tallyVacancyFillIncluded = o.includeVacancyFill;
     m_summary = tally::computeSummaryTally(m_context.store, o);
     for (int i = 0; i < 4; ++i)
         fill(m_category[i], tally_tables::categoryTable(m_summary, i, o));

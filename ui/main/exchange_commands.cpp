@@ -62,7 +62,7 @@ void exportExchangePair(AppContext& context, const FileChooser& choose)
     if (chosen.isEmpty())
         return;
     WaitCursor wait;
-    exchange::exportPair(context.store, exchange::exportNames(chosen), context.notifier);
+    exchange::exportPair(context.store, context.session.schoolFilter, exchange::exportNames(chosen), context.notifier);
 }
 
 void exportPrefectureSchools(AppContext& context)

@@ -70,7 +70,15 @@ MainWindow::MainWindow(AppContext& context, SuiteSession& suite, SettingsStore& 
     showView(NoView);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The views tell the frame when they go (人事異動, ファイル作成): let
+    // them go now, while the frame can still hear it, not from the base
+    // class destructor after the frame's own members are gone.
+    m_open.clear();
+    delete m_mdi;
+    m_mdi = nullptr;
+}
 
 QIcon MainWindow::programIcon()
 {
@@ -363,6 +371,7 @@ bool MainWindow::openYear()
     {
         WaitCursor wait;
         openRosterYear(m_context.store, dialog.year(), m_context.notifier);
+        m_context.session.clearYear();
     }
     refreshYearLabels();
     m_initialView = dialog.initialView();

@@ -399,7 +399,7 @@ bool NetworkWindow::start()
         m_officerCandidates = contact_network::officerCandidates(m_officerInput);
         contact_network::refresh(m_officer, m_officerCandidates);
     } else {
-        m_schoolCandidates = contact_network::schoolCandidates(m_context.store);
+        m_schoolCandidates = contact_network::schoolCandidates(m_context.store, m_context.session);
         contact_network::refresh(m_school, m_schoolCandidates);
     }
     const auto& remarks = m_officers ? m_officer.remarks : m_school.remarks;

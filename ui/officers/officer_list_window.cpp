@@ -158,7 +158,7 @@ OfficerListWindow::OfficerListWindow(AppContext& context, QWidget* parent) : QWi
     layout->addWidget(m_grid, 1);
 
     connect(m_group, &QComboBox::activated, this, [this] {
-        m_context.store.selections.officerGroup = m_group->currentText();
+        m_context.session.selections.officerGroup = m_group->currentText();
         m_model->setGroup(m_group->currentText());
         applyColumns();
     });
@@ -171,7 +171,7 @@ OfficerListWindow::OfficerListWindow(AppContext& context, QWidget* parent) : QWi
     connect(network, &QPushButton::clicked, this, &OfficerListWindow::on_B_NET_clicked);
     connect(m_grid, &QTableView::doubleClicked, this, &OfficerListWindow::on_B_EDIT_clicked);
 
-    m_context.store.selections.officerGroup = m_group->currentText();
+    m_context.session.selections.officerGroup = m_group->currentText();
     m_model->setList(officers::buildList(context.store));
     applyColumns();
 }

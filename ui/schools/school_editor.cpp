@@ -321,6 +321,8 @@ bool SchoolEditor::storeRecord()
             }
         }
     }
+    // A post emptied in the editor leaves no gap: the clerks behind it move up.
+    s.compactPosts();
     store.deriveSchoolFields(s);
     if (isNew) {
         store.schools.push_back(std::move(fresh));
@@ -332,7 +334,17 @@ bool SchoolEditor::storeRecord()
 
 void SchoolEditor::page(int direction)
 {
-    storeRecord();
+    const bool stored = storeRecord();
+    const int before = m_recordNumber;
+    movePage(direction);
+    // Where paging goes nowhere, the stored record is shown again, its posts
+    // as they now are.
+    if (stored && m_recordNumber == before && before <= m_context.store.schoolCount())
+        showRecord(before - 1);
+}
+
+void SchoolEditor::movePage(int direction)
+{
     if (m_listMode) {
         // The next listed row of another school; nothing beyond the ends.
         const int current = currentRow();

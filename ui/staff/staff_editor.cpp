@@ -337,8 +337,8 @@ int StaffEditor::currentRow() const
     if (index < 0 || index >= count)
         return count;
     if (m_variant == EditM) {
-        const int row = m_context.store.staffListOrder[size_t(index)];
-        return row >= 0 && row < count ? row : count;
+        const int row = m_context.session.staffRowAt(m_context.store, index);
+        return row >= 0 ? row : count;
     }
     return index;
 }
@@ -470,6 +470,8 @@ bool StaffEditor::save()
 {
     if (m_code->text().isEmpty() || m_name->text().isEmpty())
         return false;
+    if (!codeAcceptable())
+        return false;
     RosterStore& store = m_context.store;
     const bool isNew = currentRow() >= store.staffCount();
     if (isNew && !store.canAddStaff()) {
@@ -478,7 +480,7 @@ bool StaffEditor::save()
     }
     StaffRecord& s = record();
     s.name = trimRight(m_name->text());
-    s.code = toI32(m_code->text());
+    s.code = *parseStaffCode(m_code->text());
     s.reading = trimRight(m_reading->text());
     // The rules of leaving a box hold however the record is left (a page
     // key or the close box leave the focus where it was).
@@ -512,7 +514,7 @@ bool StaffEditor::save()
     if (isNew) {
         store.staff.push_back(m_newRecord);
         if (m_variant == EditM)
-            store.staffListOrder[size_t(store.staffCount() - 1)] = qint16(store.staffCount() - 1);
+            m_context.session.staffListOrder[size_t(store.staffCount() - 1)] = qint16(store.staffCount() - 1);
         m_newRecord = StaffRecord{};
     }
     return true;
@@ -725,8 +727,23 @@ void StaffEditor::afterDate(int kind)
     }
 }
 
+bool StaffEditor::codeAcceptable()
+{
+    // A code that is not a number above 0 would be stored as 0, and a post
+    // holding 0 is an empty post: say so where the code is typed.
+    if (parseStaffCode(m_code->text()))
+        return true;
+    m_context.notifier.tell(u"職員ｺｰﾄﾞは1以上の数字で入力してください"_s, MessageIcon::Warning);
+    m_code->setFocus();
+    m_code->selectAll();
+    return false;
+}
+
 void StaffEditor::done(int result)
 {
+    // The typed record stays on screen until its code can be stored.
+    if (!m_code->text().isEmpty() && !m_name->text().isEmpty() && !codeAcceptable())
+        return;
     save();
     m_capture.clear();
     RememberedDialog::done(result);

@@ -56,12 +56,12 @@ struct Roster : WindowContext {
         o.staff = 40;
         buildMunicipalityTable(store, 20);
         generateSampleRoster(store, o);
-        for (int i = 0; i < cap::kTableRows; ++i)
-            store.staffListOrder[size_t(i)] = qint16(i);
+        context.session.resetStaffListOrder();
         store.reindexStaff();
-        store.shownSchools.clear();
+        std::vector<int> rows;
         for (int i = 0; i < store.schoolCount(); ++i)
-            store.shownSchools.push_back(i);
+            rows.push_back(i);
+        context.session.setShownSchools(store, rows);
     }
 };
 

@@ -391,9 +391,10 @@ private slots:
             RosterStore other;
             other.paths.dataFolder = p.data;
             generateSampleRoster(other, SampleOptions{6, 8, 11, 38, false});
-            other.schoolFilter.narrowed = true;
+            SchoolFilter everything;
+            everything.narrowed = true;
             RecordingNotifier n;
-            QCOMPARE(exchange::exportPair(other, exchange::exportNames(p.data + u"/AREA9"_s), n), 1);
+            QCOMPARE(exchange::exportPair(other, everything, exchange::exportNames(p.data + u"/AREA9"_s), n), 1);
         }
         // A file that is not an exchange file is refused.
         p.frame->chooseExchangeFile = [&p](bool) { return p.data + u"/NKMCHO.SEW"_s; };

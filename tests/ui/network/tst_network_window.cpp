@@ -27,7 +27,7 @@ struct Roster : WindowContext {
             s.clerks[0].staffName = u"職員%1"_s.arg(i + 1);
             store.schools.push_back(s);
         }
-        store.shownSchools = {0, 1, 2, 3};
+        context.session.shownSchools = {100, 101, 102, 103};
     }
 };
 

@@ -179,7 +179,7 @@ private slots:
         group->setCurrentIndex(group->findText(u"研究委員"_s));
         emit group->activated(group->currentIndex());
         QCOMPARE(w.model()->rowCount(), 2);
-        QCOMPARE(r.store.selections.officerGroup, u"研究委員"_s);
+        QCOMPARE(r.context.session.selections.officerGroup, u"研究委員"_s);
 
         // 編集 without a row.
         grid->setCurrentIndex(QModelIndex());
@@ -238,7 +238,7 @@ private slots:
         printGlobals().options.heading = u"瑠璃県学校事務職員協議会 役員名簿"_s;
         RecordingDevice d;
         d.printableMm = QSizeF(200, 287);
-        r.store.selections.officerGroup = u"全"_s;
+        r.context.session.selections.officerGroup = u"全"_s;
         QVERIFY(runPrintJob(d, r.store, officer_print::kOfficerRosterJob));
         QCOMPARE(d.page(), 2);
         for (int page = 1; page <= 2; ++page) {

@@ -92,7 +92,7 @@ private slots:
         QVERIFY(narrowed);
         for (int r = 0; r < w.model()->rowCount(); ++r)
             QCOMPARE(f.store.schools[size_t(w.model()->row(r)->school)].kindText, u"中学校"_s);
-        QCOMPARE(f.store.shownSchools.size(), size_t(w.schoolsShown()));
+        QCOMPARE(f.context.session.shownSchools.size(), size_t(w.schoolsShown()));
 
         // Readings under the names; the "名" counter still counts people.
         const QString people = w.findChild<QLabel*>(u"SM_LABEL"_s)->text();

@@ -32,8 +32,7 @@ struct Fixture : WindowContext {
         o.schools = 3;
         o.staff = staff;
         generateSampleRoster(store, o);
-        for (int i = 0; i < cap::kTableRows; ++i)
-            store.staffListOrder[size_t(i)] = qint16(i);
+        context.session.resetStaffListOrder();
     }
 };
 
@@ -452,7 +451,7 @@ private slots:
         grid->setCurrentIndex(d.model()->index(4, 1));
         QTest::mouseClick(d.findChild<QPushButton*>(u"B_OK"_s), Qt::LeftButton);
         QCOMPARE(d.pickedCode(), f.store.staff[4].code);
-        QCOMPARE(f.store.pickedStaffCode, f.store.staff[4].code);
+        QCOMPARE(f.context.session.presetCode, f.store.staff[4].code);
 
         // Nothing listed: OK is refused; cancelling leaves -1.
         StaffSelectDialog empty(f.context);
@@ -461,14 +460,15 @@ private slots:
         QCOMPARE(f.notifier.messages.size(), 1);
         QTest::mouseClick(empty.findChild<QPushButton*>(u"B_ESC"_s), Qt::LeftButton);
         QCOMPARE(empty.pickedCode(), -1);
-        QCOMPARE(f.store.pickedStaffCode, -1);
+        QCOMPARE(f.context.session.presetCode, -1);
     }
 
     void changingANameAndCode()
     {
         Fixture f;
         f.store.schools[0].clerks[0].staffCode = f.store.staff[2].code;
-        f.store.staffListOrder[0] = 2;
+        f.context.session.staffListOrder[0] = 2;
+        f.context.session.staffListOrder[2] = 0;
         const qint32 old = f.store.staff[2].code;
         CodeChangeDialog d(f.context, 0);
         QCOMPARE(d.windowTitle(), u"氏名・コード変更"_s);
