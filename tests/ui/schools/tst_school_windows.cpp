@@ -206,6 +206,34 @@ private slots:
         QVERIFY(f.store.groupNames.contains(u"新しいグループ"_s));
     }
 
+    void pageKeysOnListsAndTheCloseBox()
+    {
+        Fixture f(3, 3);
+        SchoolEditor e(f.context, {0, 1, 2}, 0);
+        e.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&e));
+        const QString kind = f.store.schools[0].kindText;
+        auto* kinds = e.findChild<QComboBox*>(u"SC_K_SEL"_s);
+        kinds->setFocus();
+        QTest::keyClick(kinds, Qt::Key_PageUp);
+        QCOMPARE(e.recordNumber(), 2);
+        QCOMPARE(f.store.schools[0].kindText, kind);
+        auto* status = e.findChild<QComboBox*>(u"ETC_SEL(0)"_s);
+        const QString before = f.store.schools[1].clerks[0].status;
+        status->setFocus();
+        QTest::keyClick(status, Qt::Key_PageDown);
+        QCOMPARE(e.recordNumber(), 1);
+        QCOMPARE(f.store.schools[1].clerks[0].status, before);
+
+        // A group typed and left by the close box is kept as a group name.
+        auto* group = e.findChild<QComboBox*>(u"GRP_SEL"_s);
+        group->setFocus();
+        group->setEditText(u"閉じて残るグループ"_s);
+        e.close();
+        QCOMPARE(f.store.schools[0].group, u"閉じて残るグループ"_s);
+        QVERIFY(f.store.groupNames.contains(u"閉じて残るグループ"_s));
+    }
+
     void whatInputMethodsTypeIsNarrowedAndSaved()
     {
         Fixture f(3, 3);
