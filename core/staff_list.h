@@ -54,6 +54,6 @@ std::vector<Finding> checkList(const RosterStore& store, RosterSession& session,
                                const std::function<bool(const Finding&)>& report);
 // Runs the check and writes NKMCHO.ERR in the data folder; false when the
 // file could not be written.
-bool writeCheckLog(const QString& path, const std::vector<Finding>& findings);
+bool writeCheckLog(const QString& path, const std::vector<Finding>& findings, QString* error = nullptr);
 
 } // namespace staff_list

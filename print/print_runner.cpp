@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 using namespace Qt::StringLiterals;
 
@@ -43,6 +44,25 @@ bool printJobToPdf(RosterStore& store, int code, const QString& path)
     preparePdf(printer, path);
     PainterDevice device(&printer);
     return runPrintJob(device, store, code);
+}
+
+bool printJobToPrinter(RosterStore& store, int code, const QString& queue, QRectF* printableMm)
+{
+    if (QPrinterInfo::printerInfo(queue).isNull())
+        return false;
+    takePrintCorrections(store);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPrinterName(queue);
+    if (!printer.isValid() || printer.printerName() != queue)
+        return false;
+    printer.setFullPage(false);
+    printer.setCreator(u"なかま帳"_s);
+    printer.setDocName(u"なかま帳"_s);
+    PainterDevice device(&printer);
+    const bool printed = runPrintJob(device, store, code);
+    if (printableMm)
+        *printableMm = printer.pageLayout().paintRect(QPageLayout::Millimeter);
+    return printed;
 }
 
 namespace {

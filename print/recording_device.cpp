@@ -1,6 +1,9 @@
 #include "recording_device.h"
 
 #include <QFont>
+#include <cmath>
+
+using namespace Qt::StringLiterals;
 
 RecordingDevice::RecordingDevice() : m_metricSurface(1, 1, QImage::Format_RGB32)
 {
@@ -13,7 +16,9 @@ bool RecordingDevice::applyPageSetup()
 {
     if (rejectPageSetup)
         return false;
-    QSizeF paper = paperCode == kPaperB5 ? QSizeF(182, 257) : paperCode == kPaperCustom ? customPaperMm : QSizeF(210, 297);
+    QSizeF paper = paperCode == kPaperB5       ? QSizeF(182, 257)
+                   : paperCode == kPaperCustom ? customPaperMm
+                                               : QSizeF(210, 297);
     if (orientation == Orientation::Landscape)
         paper.transpose();
     if (paper != paperMm) {
@@ -50,8 +55,7 @@ double RecordingDevice::textHeight(const QString&) const
     return metrics().height() * 25.4 / 600.0;
 }
 
-RecordingDevice::Primitive RecordingDevice::make(Primitive::Kind kind, double x1, double y1, double x2,
-                                                 double y2) const
+RecordingDevice::Primitive RecordingDevice::make(Primitive::Kind kind, double x1, double y1, double x2, double y2) const
 {
     Primitive p;
     p.kind = kind;
@@ -71,6 +75,7 @@ RecordingDevice::Primitive RecordingDevice::make(Primitive::Kind kind, double x1
     p.lineWidth = lineWidth;
     p.fill = fillStyle;
     p.colour = foreColour;
+    p.fillColour = fillColour;
     return p;
 }
 
@@ -160,5 +165,77 @@ QList<RecordingDevice::Primitive> RecordingDevice::onPage(int page) const
     for (const Primitive& p : primitives)
         if (p.page == page)
             out << p;
+    return out;
+}
+
+namespace {
+QString mm(double v)
+{
+    // Two decimals, and never "-0.00", so a listing does not change with the
+    // sign of a rounding error.
+    const double r = std::round(v * 100) / 100;
+    return QString::number(r == 0 ? 0.0 : r, 'f', 2);
+}
+
+QString points(const RecordingDevice::Primitive& p)
+{
+    return mm(p.paper1.x()) + u' ' + mm(p.paper1.y()) + u' ' + mm(p.paper2.x()) + u' ' + mm(p.paper2.y());
+}
+
+QString colourName(const QColor& c)
+{
+    return c.name(QColor::HexRgb);
+}
+} // namespace
+
+QString RecordingDevice::listing() const
+{
+    using Kind = Primitive::Kind;
+    QString out;
+    out += u"paper "_s + mm(paperMm.width()) + u' ' + mm(paperMm.height()) +
+           (orientation == Orientation::Landscape ? u" landscape"_s : u" portrait"_s) + u'\n';
+    for (const Primitive& p : primitives) {
+        QString line = QString::number(p.page) + u' ';
+        switch (p.kind) {
+        case Kind::Text: {
+            if (p.text.trimmed().isEmpty())
+                continue;
+            QString style;
+            if (p.bold)
+                style += u'b';
+            if (p.italic)
+                style += u'i';
+            if (p.underline)
+                style += u'u';
+            if (p.strikethrough)
+                style += u's';
+            line +=
+                u"text "_s + points(p) + u' ' + p.face + u' ' + mm(p.size) + (style.isEmpty() ? u""_s : u' ' + style);
+            if (p.colour != QColor(Qt::black))
+                line += u' ' + colourName(p.colour);
+            line += u" \""_s + p.text + u'"';
+            break;
+        }
+        case Kind::Line:
+            line += u"line "_s + points(p) + u" w"_s + QString::number(p.lineWidth);
+            if (p.colour != QColor(Qt::black))
+                line += u' ' + colourName(p.colour);
+            break;
+        case Kind::Box:
+            line += u"box "_s + points(p) + u" w"_s + QString::number(p.lineWidth) + u" fill"_s +
+                    QString::number(int(p.fill));
+            if (p.fill != FillStyle::Transparent)
+                line += u' ' + colourName(p.fillColour);
+            if (p.colour != QColor(Qt::black))
+                line += u' ' + colourName(p.colour);
+            break;
+        case Kind::FilledBox: line += u"filled "_s + points(p) + u' ' + colourName(p.colour); break;
+        case Kind::Picture: line += u"picture "_s + points(p); break;
+        case Kind::NewPage: line += u"newpage"_s; break;
+        case Kind::EndDoc: line += u"end"_s; break;
+        case Kind::AbortDoc: line += u"abort"_s; break;
+        }
+        out += line + u'\n';
+    }
     return out;
 }

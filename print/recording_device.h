@@ -26,6 +26,7 @@ public:
         int lineWidth = 0;
         FillStyle fill = FillStyle::Transparent;
         QColor colour;
+        QColor fillColour;
     };
 
     RecordingDevice();
@@ -58,6 +59,11 @@ public:
     QList<Primitive> texts() const;
     std::optional<Primitive> findText(const QString& text) const;
     QList<Primitive> onPage(int page) const;
+
+    // What was drawn as text, one primitive a line, in millimetres from the
+    // paper's edges: the listing a printed page is compared against. Texts
+    // that are only blanks leave nothing on paper and are left out.
+    QString listing() const;
 
 protected:
     void drawText(const QString& text, double x, double y) override;

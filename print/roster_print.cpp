@@ -79,18 +79,21 @@ struct RowContext {
     const ClerkSlot& slot;
     const StaffRecord* member; // null for a post without a staff member
     double y0;
-    bool schoolCells;    // slot 0, or the first row of a page
-    QString number;      // the number column
+    bool schoolCells; // slot 0, or the first row of a page
+    QString number;   // the number column
 };
 
+// The age CalcAge gives, 誕生日に年齢加算 included, so the printed roster
+// agrees with the staff list and the tallies.
 Period age(const RowContext& r)
 {
-    return periodSince(r.member->birthDate, r.store.surveyDate, 0);
+    return agePeriod(*r.member, r.store.surveyDate, r.store.profile.optionFlags & OptionFlag::AgeOnBirthday);
 }
 Period experience(const RowContext& r)
 {
-    return r.member->hireDate.isSet() ? periodSince(r.member->hireDate, r.store.surveyDate, r.member->serviceAdjustMonths)
-                                      : Period{-1, 0};
+    return r.member->hireDate.isSet()
+               ? periodSince(r.member->hireDate, r.store.surveyDate, r.member->serviceAdjustMonths)
+               : Period{-1, 0};
 }
 Period tenure(const RowContext& r)
 {
@@ -471,8 +474,15 @@ void printRosterReport(PrintJobContext& c, int code)
                 else if (slotIndex == 0)
                     number = rightAligned(schoolsReached, 4);
             }
-            RowContext r{d,      store, options, school, slot, member, layout.firstRow + layout.pitch * onPage,
-                         slotIndex == 0 || onPage == 0, number};
+            RowContext r{d,
+                         store,
+                         options,
+                         school,
+                         slot,
+                         member,
+                         layout.firstRow + layout.pitch * onPage,
+                         slotIndex == 0 || onPage == 0,
+                         number};
             switch (code) {
             case kRoster25: row10(r); break;
             case kRosterWide: row13(r); break;

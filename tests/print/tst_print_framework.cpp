@@ -238,7 +238,7 @@ private slots:
             QCOMPARE(heading->text(), u"(北部地区) 地区名  北瑠璃東地区"_s);
             list->setCurrentRow(1);
             QCOMPARE(g.jobCode, qint16(11));
-            QCOMPARE(heading->text(), u"平成３８年度北瑠璃東地区学校事務職員名簿"_s);
+            QCOMPARE(heading->text(), u"令和８年度北瑠璃東地区学校事務職員名簿"_s);
             list->setCurrentRow(0);
             QVERIFY(!d.findChild<QCheckBox*>(u"CHK1"_s)->isHidden());
             d.findChild<QCheckBox*>(u"CHK1"_s)->setChecked(true);
@@ -270,7 +270,7 @@ private slots:
             QCOMPARE(d.findChild<QLabel*>(u"Label1"_s)->text(), u"集計表印刷"_s);
             QVERIFY(d.findChild<QListWidget*>(u"P_LIST"_s)->isHidden());
             QCOMPARE(d.findChild<QLineEdit*>(u"P_HED"_s)->text(),
-                     u"平成３８年度　学校事務職員集計(北部地区.北瑠璃西地区)"_s);
+                     u"令和８年度　学校事務職員集計(北部地区.北瑠璃西地区)"_s);
             d.findChild<QLineEdit*>(u"P_NO(1)"_s)->setText(u"5"_s);
             QTest::mouseClick(d.findChild<QCheckBox*>(u"CHK_NO"_s), Qt::LeftButton);
             QVERIFY(!d.findChild<QLineEdit*>(u"P_NO(1)"_s)->isEnabled());
@@ -281,7 +281,7 @@ private slots:
         QCOMPARE(g.options.pagePrefix, qint16(0));
         g.jobCode = 40;
         PrintOptionsDialog officers(f.context, g);
-        QCOMPARE(officers.findChild<QLineEdit*>(u"P_HED"_s)->text(), u"平成３８年度　役員"_s);
+        QCOMPARE(officers.findChild<QLineEdit*>(u"P_HED"_s)->text(), u"令和８年度　役員"_s);
         printGlobals() = PrintGlobals{};
     }
 

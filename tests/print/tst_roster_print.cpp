@@ -1,3 +1,4 @@
+#include "periods.h"
 #include "recording_device.h"
 #include "reference_tables.h"
 #include "roster_print.h"
@@ -131,7 +132,7 @@ private slots:
         r.member(20040001, u"一"_s);
         r.member(20040002, u"二"_s).jobTitle = u" その他 "_s;
         r.member(20040003, u"三"_s);
-        r.school(100, {});                        // no clerk: one row, school cells only
+        r.school(100, {});                                     // no clerk: one row, school cells only
         SchoolRecord& s = r.school(200, {20040002, 20040003}); // slot 0 left out (その他)
         s.clerks[1].status = u"産・育休補助"_s;
         RecordingDevice d = r.print(kRoster25);
@@ -200,8 +201,8 @@ private slots:
     {
         Roster r;
         StaffRecord& old = r.member(19850001, u"古参"_s);
-        old.birthDate = Date::fromYmd(1959, 5, 1);   // 66: no age
-        old.hireDate = Date::fromYmd(1976, 4, 1);    // 50 years: no experience
+        old.birthDate = Date::fromYmd(1959, 5, 1); // 66: no age
+        old.hireDate = Date::fromYmd(1976, 4, 1);  // 50 years: no experience
         StaffRecord& fresh = r.member(20250001, u"新人"_s);
         fresh.birthDate = Date::fromYmd(2003, 5, 1);
         fresh.hireDate = Date::fromYmd(2025, 11, 1); // 0 years 5 months
@@ -218,13 +219,44 @@ private slots:
         QVERIFY(std::any_of(exp.begin(), exp.end(), [](const auto& p) { return p.text == u" 0."_s; }));
         const auto months = textsAt(d, 74.3);
         QVERIFY(std::any_of(months.begin(), months.end(), [](const auto& p) { return p.text == u"5"_s; }));
-        QVERIFY(!d.findText(u"3-"_s));  // job 10: an empty step prints nothing
+        QVERIFY(!d.findText(u"3-"_s)); // job 10: an empty step prints nothing
         QVERIFY(!d.findText(u"0-"_s));
         RecordingDevice wide = r.print(kRosterWide);
-        QVERIFY(wide.findText(u"3-"_s));  // jobs 11 and 13 print the grade and "-"
+        QVERIFY(wide.findText(u"3-"_s)); // jobs 11 and 13 print the grade and "-"
         QVERIFY(!wide.findText(u"0-"_s));
         RecordingDevice list11 = r.print(kRoster20);
         QVERIFY(list11.findText(u"3-"_s));
+    }
+
+    void agesFollowTheBirthdayRule()
+    {
+        // 誕生日に年齢加算: the age grows the day after the birthday's eve, as
+        // the staff list and the tallies count it.
+        Roster r;
+        r.store.profile.optionFlags |= OptionFlag::AgeOnBirthday;
+        StaffRecord& m = r.member(20040001, u"誕生"_s);
+        m.birthDate = Date::fromYmd(1980, 5, 2);
+        m.hireDate = Date::fromYmd(2004, 4, 1);
+        r.school(100, {20040001});
+        r.store.reindexStaff();
+        const int row = r.store.findStaffByCode(20040001);
+        calcAge(r.store, row);
+        const StaffRecord& calc = r.store.staff[size_t(row)];
+        QCOMPARE(calc.ageYears, qint16(45));
+        QCOMPARE(calc.ageMonths, qint16(10));
+        const struct {
+            int code;
+            double yearsX, monthsX;
+        } columns[] = {{kRoster25, 70.3, 74.3}, {kRosterWide, 69.9, 73.9}, {kRoster20, 91.5, 95.8}};
+        for (const auto& c : columns) {
+            RecordingDevice d = r.print(c.code);
+            // The age is the first period on the row; experience follows further right.
+            const auto years = textsAt(d, c.yearsX);
+            const auto months = textsAt(d, c.monthsX);
+            QVERIFY2(!years.isEmpty() && !months.isEmpty(), qPrintable(QString::number(c.code)));
+            QCOMPARE(years.first().text, u"45."_s);
+            QCOMPARE(months.first().text, u"10"_s);
+        }
     }
 
     void homeAddressesAndContacts()
