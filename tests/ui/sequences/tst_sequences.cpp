@@ -486,10 +486,12 @@ private slots:
     {
         for (int first : {1, 2, 3, 4}) {
             Program p;
-            for (int v : {first, 1, 2, 3, 4, 0, first})
+            for (int v : {first, 1, 2, 3, 4, 0, first}) {
                 p.frame->showView(v);
-            QCoreApplication::processEvents();
+                QCoreApplication::processEvents(); // a closed view goes, as between two clicks
+            }
             QCOMPARE(p.frame->currentView(), first);
+            QVERIFY(p.frame->viewWindow(first) != nullptr);
             // The frame goes with the view open (the destructor of Program).
         }
     }
