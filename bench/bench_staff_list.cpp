@@ -33,8 +33,9 @@ int main(int argc, char** argv)
     QCoreApplication::processEvents();
     for (int sort = 1; sort <= 6; ++sort) {
         const double ms = medianMs(9, [&] {
-            std::reverse(store.staffListOrder.begin(), store.staffListOrder.begin() + store.staffCount());
-            staff_list::sortOrder(store, sort);
+            std::reverse(context.session.staffListOrder.begin(),
+                         context.session.staffListOrder.begin() + store.staffCount());
+            staff_list::sortOrder(store, context.session, sort);
         });
         std::printf("sort %d (%s): %.3f ms\n", sort, qPrintable(staff_list::sortNames()[sort - 1]), ms);
     }

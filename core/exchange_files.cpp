@@ -54,24 +54,24 @@ std::optional<PairNames> importNames(const QString& chosen)
     return std::nullopt;
 }
 
-QString exportAreaText(const RosterStore& store)
+QString exportAreaText(const RosterStore& store, const SchoolFilter& filter)
 {
     if (!store.prefectureLevel())
         return store.profile.suiteSchoolName;
-    const QString district = store.schoolFilter.district.trimmed();
-    return district.isEmpty() ? store.schoolFilter.area.trimmed() : district;
+    const QString district = filter.district.trimmed();
+    return district.isEmpty() ? filter.area.trimmed() : district;
 }
 
-int exportPair(RosterStore& store, const PairNames& names, UserNotifier& notifier)
+int exportPair(RosterStore& store, const SchoolFilter& filter, const PairNames& names, UserNotifier& notifier)
 {
-    if (!store.schoolFilter.narrowed) {
+    if (!filter.narrowed) {
         notifier.tell(u"データ抽出を行ってください"_s, MessageIcon::Information);
         return 0;
     }
     std::vector<SchoolRecord> schools;
     std::vector<StaffRecord> staff;
     for (int row = 0; row < store.schoolCount(); ++row) {
-        if (!school_list::schoolPassesFilter(store, row))
+        if (!school_list::schoolPassesFilter(store, filter, row))
             continue;
         const SchoolRecord& s = store.schools[size_t(row)];
         schools.push_back(s);
@@ -84,13 +84,18 @@ int exportPair(RosterStore& store, const PairNames& names, UserNotifier& notifie
                 staff.push_back(store.staff[size_t(member)]);
         }
     }
+    if (schools.empty()) {
+        // An exchange file without schools is nothing the receiver can use.
+        notifier.tell(u"抽出された学校が有りません"_s, MessageIcon::Information);
+        return 0;
+    }
     SchoolWriteOptions options;
     options.countHeader = false;
     options.blankSelector = true;
     const EncodedFile schoolFile = writeSchoolFile(schools, options);
     QStringList problems = schoolFile.problems;
     const EncodedFile staffFile = writeStaffFile(
-        StaffFileHeader{staffFileVersionValue(), store.profile.suiteSchoolCode, exportAreaText(store)}, staff);
+        StaffFileHeader{staffFileVersionValue(), store.profile.suiteSchoolCode, exportAreaText(store, filter)}, staff);
     problems << staffFile.problems;
     if (!problems.isEmpty()) {
         reportSaveFailure(notifier, problems);

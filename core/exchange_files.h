@@ -1,5 +1,6 @@
 #pragma once
 
+#include "roster_session.h"
 #include "roster_store.h"
 #include "user_notifier.h"
 
@@ -23,11 +24,11 @@ PairNames exportNames(const QString& chosen);
 std::optional<PairNames> importNames(const QString& chosen);
 
 // The area text the staff file carries.
-QString exportAreaText(const RosterStore& store);
+QString exportAreaText(const RosterStore& store, const SchoolFilter& filter);
 
 // Writes the schools the school list has extracted, with their staff.
 // 1 written, 0 refused (no extraction; the user is told), -1 failed.
-int exportPair(RosterStore& store, const PairNames& names, UserNotifier& notifier);
+int exportPair(RosterStore& store, const SchoolFilter& filter, const PairNames& names, UserNotifier& notifier);
 
 // Writes RURI.NK2 in the data folder: every school, without groups and posts.
 bool exportPrefectureFile(const RosterStore& store, UserNotifier& notifier);

@@ -42,8 +42,26 @@ struct SchoolRecord {
     std::array<ClerkSlot, cap::kClerkSlots> clerks;
 
     // The posts that count: the leading slots that hold a staff code, up to the
-    // first empty one. A post after an empty one is not saved or printed.
+    // first empty one. Posts are kept compact, so these are all the clerks.
     int filledSlotCount() const;
+    // The number of posts that hold a staff code, wherever they are.
+    int postedCount() const;
+    // The post holding `staffCode`, or -1 (never a post for code 0).
+    int postOf(qint32 staffCode) const;
+
+    // The one rule for a school's posts: they are filled from slot 0 upward.
+    // Every change that empties a post goes through these, so the clerks
+    // behind it move up, in their order, and none is left behind a gap.
+    // Slot 0's mark stays where it is (it marks the whole school); the marks
+    // of the other posts travel with their clerks. True when a clerk moved.
+    bool compactPosts();
+    // Empties post `slot` (0 to 6) and moves the later clerks up.
+    void emptyPost(int slot);
+    // Puts the clerk in the first free post; the post, or -1 when the code
+    // is 0 or every post is taken.
+    int addClerk(qint32 staffCode, const QString& staffName);
+    // Empties the post of `staffCode`, if the school has one; true when it did.
+    bool removeClerk(qint32 staffCode);
     // municipality + "立" + name + kind, e.g. 瑠璃市立青葉小学校
     QString fullName() const;
 };

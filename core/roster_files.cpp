@@ -148,6 +148,9 @@ bool readSchoolRecords(RecordReader& r, std::vector<SchoolRecord>& rows, int max
             r.readI32(c.staffCode) && r.readString(c.staffName) && r.readString(c.status) &&
                 r.readString(c.note) && r.readString(c.reserved) && r.skip(5);
         }
+        // A file from elsewhere may list an empty post before filled ones:
+        // the clerks behind it move up rather than being lost at the next save.
+        s.compactPosts();
         rows.push_back(std::move(s));
     }
     return r.ok();
@@ -156,7 +159,9 @@ bool readSchoolRecords(RecordReader& r, std::vector<SchoolRecord>& rows, int max
 void writeSchoolRecords(RecordWriter& w, const std::vector<SchoolRecord>& rows, const SchoolWriteOptions& o)
 {
     for (const SchoolRecord& s : rows) {
-        const int filled = o.withoutPosts ? 0 : s.filledSlotCount();
+        // Every filled post is written, in order, even if a gap slipped in:
+        // a save never drops a clerk.
+        const int filled = o.withoutPosts ? 0 : s.postedCount();
         w.beginRecord(schoolLabel(s));
         w.string(s.municipality, u"市町村名"_s);
         w.string(s.name, u"学校名"_s);
@@ -179,8 +184,10 @@ void writeSchoolRecords(RecordWriter& w, const std::vector<SchoolRecord>& rows, 
         w.number(s.regularClasses);
         w.number(s.specialClasses);
         w.endRecord();
-        for (int i = 0; i < filled; ++i) {
+        for (int i = 0; i < (o.withoutPosts ? 0 : cap::kClerkSlots); ++i) {
             const ClerkSlot& c = s.clerks[size_t(i)];
+            if (c.staffCode == 0)
+                continue;
             w.number(c.staffCode);
             w.string(c.staffName, u"事務職員名"_s);
             w.string(c.status, u"状況"_s);

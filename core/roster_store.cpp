@@ -41,9 +41,6 @@ Date fiscalYearStart(const QDate& today)
 
 RosterStore::RosterStore() : surveyDate(fiscalYearStart(QDate::currentDate()))
 {
-    // The list shows the table in its own order until it is sorted.
-    for (size_t i = 0; i < staffListOrder.size(); ++i)
-        staffListOrder[i] = qint16(i);
 }
 
 QString RosterStore::yearCaption() const
@@ -143,6 +140,7 @@ void RosterStore::syncStaffFromSchools()
 {
     for (SchoolRecord& school : schools) {
         const QString fullName = school.fullName();
+        bool emptied = false;
         for (ClerkSlot& slot : school.clerks) {
             if (slot.staffCode <= 0)
                 continue;
@@ -151,6 +149,7 @@ void RosterStore::syncStaffFromSchools()
                 const qint16 mark = slot.mark; // slot 0's mark belongs to the whole school
                 slot = ClerkSlot{};
                 slot.mark = mark;
+                emptied = true;
                 continue;
             }
             StaffRecord& s = staff[size_t(row)];
@@ -161,6 +160,8 @@ void RosterStore::syncStaffFromSchools()
             s.schoolKind = school.kind;
             s.schoolNumber = qint16(school.number);
         }
+        if (emptied)
+            school.compactPosts();
     }
 }
 

@@ -52,7 +52,8 @@ enum class SaveMode { Binary, TextAndBinary };
 QString saveModeText(SaveMode mode); // "BINARY", "TXT+BINARY"
 
 // The one roster of the process. Windows receive it by reference and change
-// its tables in place; the files are only a serialised copy.
+// its tables in place; the files are only a serialised copy. What windows
+// hand each other lives in RosterSession, beside it.
 class RosterStore {
 public:
     RosterStore();
@@ -66,7 +67,6 @@ public:
     bool canAddStaff() const { return staff.size() < size_t(cap::kMaxStaff); }
 
     std::array<qint16, cap::kCodeYearEntries> codeYearIndex{};
-    std::array<qint16, cap::kTableRows> staffListOrder{};
     QStringList groupNames; // at most cap::kMaxGroupNames
 
     Date surveyDate;
@@ -85,31 +85,6 @@ public:
     // A prefecture-level user reads every area's roster and sees the
     // districts and areas: the area name contains the prefecture's name.
     bool prefectureLevel() const { return profile.areaName.contains(places.prefectureName); }
-
-    // Hand-off between windows.
-    struct Selections {
-        QString tallyArea;     // the statistics window's area
-        QString tallyDistrict; // and district
-        bool tallyLeaveCoverIncluded = false;  // 産育休補助を含む
-        bool tallyVacancyFillIncluded = false; // 欠員補充を含む
-        QString officerGroup = QStringLiteral("全"); // the officer list's post group
-    } selections;
-
-    // What the school list shows, kept here for the export and the printers.
-    struct SchoolFilter {
-        QString area = QStringLiteral("全"); // "全" for every area
-        QString district;
-        QString group = QStringLiteral("全"); // "全", a group name, or "その他"
-        QString municipality;
-        int kinds = 7; // 1 小学校, 2 中学校, 4 特別支援学校
-        bool officers = false; // only schools whose clerks hold an association post
-        bool narrowed = false; // the list shows an extraction, not every school
-    } schoolFilter;
-    std::vector<int> shownSchools; // the school rows the last extraction listed
-    int editSchoolRow = -1;
-    int selectTopRow = 0; // 職員選択 opens where it was left
-    int editStaffRow = -1;
-    qint32 pickedStaffCode = 0;
 
     // Empties both tables, the group names and the municipality table.
     void clearYear();

@@ -59,12 +59,11 @@ bool hasOfficer(const RosterStore& store, const SchoolRecord& school)
     return false;
 }
 
-bool schoolPassesFilter(const RosterStore& store, int row)
+bool schoolPassesFilter(const RosterStore& store, const SchoolFilter& f, int row)
 {
     if (row < 0 || row >= store.schoolCount())
         return false;
     const SchoolRecord& s = store.schools[size_t(row)];
-    const RosterStore::SchoolFilter& f = store.schoolFilter;
     if (f.officers)
         return hasOfficer(store, s);
     if (s.kind < 0 || s.kind > 2 || !(f.kinds & (1 << s.kind)))
@@ -137,11 +136,11 @@ std::vector<int> allSchools(const RosterStore& store)
     return out;
 }
 
-std::vector<int> filteredSchools(const RosterStore& store)
+std::vector<int> filteredSchools(const RosterStore& store, const SchoolFilter& filter)
 {
     std::vector<int> out;
     for (int i = 0; i < store.schoolCount(); ++i)
-        if (schoolPassesFilter(store, i))
+        if (schoolPassesFilter(store, filter, i))
             out.push_back(i);
     return out;
 }

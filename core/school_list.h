@@ -1,5 +1,6 @@
 #pragma once
 
+#include "roster_session.h"
 #include "roster_store.h"
 
 #include <QString>
@@ -11,8 +12,8 @@ namespace school_list {
 // Orders the school table itself by the user's school order.
 void sortSchoolTable(RosterStore& store);
 
-// Does school row `row` pass the list's filter (store.schoolFilter)?
-bool schoolPassesFilter(const RosterStore& store, int row);
+// Does school row `row` pass the school list's filter?
+bool schoolPassesFilter(const RosterStore& store, const SchoolFilter& filter, int row);
 
 // Does any post of the school hold a clerk with an association post?
 bool hasOfficer(const RosterStore& store, const SchoolRecord& school);
@@ -34,7 +35,7 @@ std::vector<Row> buildRows(const RosterStore& store, const std::vector<int>& sch
 
 // Every school, or those that pass the filter, in table order.
 std::vector<int> allSchools(const RosterStore& store);
-std::vector<int> filteredSchools(const RosterStore& store);
+std::vector<int> filteredSchools(const RosterStore& store, const SchoolFilter& filter);
 
 // Takes a staff member out of whatever post the record says they hold.
 void takeOutOfPost(StaffRecord& staff);

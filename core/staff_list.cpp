@@ -50,19 +50,19 @@ int payStepKey(const QString& payStep)
     return numericValue(t);
 }
 
-void resetOrder(RosterStore& store)
+void resetOrder(RosterSession& session)
 {
-    for (int i = 0; i < cap::kTableRows; ++i)
-        store.staffListOrder[size_t(i)] = qint16(i);
+    session.resetStaffListOrder();
 }
 
-void sortOrder(RosterStore& store, int sort)
+void sortOrder(const RosterStore& store, RosterSession& session, int sort)
 {
     const int n = store.staffCount();
     if (sort == ByCode) {
-        resetOrder(store);
+        resetOrder(session);
         return;
     }
+    session.checkStaffListOrder(n);
     if (n < 2)
         return;
     const bool byNumber = store.profile.optionFlags & OptionFlag::OrderBySchoolNumber;
@@ -89,8 +89,8 @@ void sortOrder(RosterStore& store, int sort)
     std::vector<std::pair<std::array<qint64, 6>, qint16>> items;
     items.reserve(size_t(n));
     for (int p = 0; p < n; ++p) {
-        const qint16 row = store.staffListOrder[size_t(p)];
-        items.push_back({key(row >= 0 && row < n ? row : p), row});
+        const qint16 row = session.staffListOrder[size_t(p)];
+        items.push_back({key(row), row});
     }
     std::stable_sort(items.begin(), items.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     for (size_t i = 0; i < items.size();) {
@@ -101,7 +101,7 @@ void sortOrder(RosterStore& store, int sort)
         i = j;
     }
     for (int p = 0; p < n; ++p)
-        store.staffListOrder[size_t(p)] = items[size_t(p)].second;
+        session.staffListOrder[size_t(p)] = items[size_t(p)].second;
 }
 
 bool Filter::active() const
@@ -130,14 +130,15 @@ bool passes(const StaffRecord& s, const Filter& f, const MunicipalityTable& tabl
     return true;
 }
 
-std::vector<int> visiblePositions(const RosterStore& store, const Filter& filter)
+std::vector<int> visiblePositions(const RosterStore& store, RosterSession& session, const Filter& filter)
 {
+    session.checkStaffListOrder(store.staffCount());
     std::vector<int> out;
     const int n = store.staffCount();
     out.reserve(size_t(n));
     const bool active = filter.active();
     for (int p = 0; p < n; ++p) {
-        const int row = store.staffListOrder[size_t(p)];
+        const int row = session.staffListOrder[size_t(p)];
         if (row < 0 || row >= n)
             continue;
         if (active && !passes(store.staff[size_t(row)], filter, store.municipalities))
@@ -147,7 +148,7 @@ std::vector<int> visiblePositions(const RosterStore& store, const Filter& filter
     return out;
 }
 
-void deleteRows(RosterStore& store, std::vector<int> rows)
+void deleteRows(RosterStore& store, RosterSession& session, std::vector<int> rows)
 {
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
@@ -156,30 +157,20 @@ void deleteRows(RosterStore& store, std::vector<int> rows)
     store.dirty = 1;
     for (int row : rows) {
         const StaffRecord& s = store.staff[size_t(row)];
-        bool done = false;
-        for (SchoolRecord& school : store.schools) {
-            if (school.code != s.schoolCode)
-                continue;
-            for (ClerkSlot& slot : school.clerks) {
-                if (slot.staffCode == s.code) {
-                    const qint16 mark = slot.mark;
-                    slot = ClerkSlot{};
-                    slot.mark = mark;
-                    done = true;
-                    break;
-                }
-            }
-            if (done)
+        for (SchoolRecord& school : store.schools)
+            if (school.code == s.schoolCode && school.removeClerk(s.code))
                 break;
-        }
     }
     // Remove exactly the chosen rows, keeping the order of the rest.
     for (auto it = rows.rbegin(); it != rows.rend(); ++it)
         store.staff.erase(store.staff.begin() + *it);
+    session.resetStaffListOrder();
 }
 
-std::vector<Finding> checkList(const RosterStore& store, const std::function<bool(const Finding&)>& report)
+std::vector<Finding> checkList(const RosterStore& store, RosterSession& session,
+                               const std::function<bool(const Finding&)>& report)
 {
+    session.checkStaffListOrder(store.staffCount());
     std::vector<Finding> findings;
     auto make = [&store](int row, const QString& message) {
         const StaffRecord& s = store.staff[size_t(row)];
@@ -201,7 +192,7 @@ std::vector<Finding> checkList(const RosterStore& store, const std::function<boo
     }
     // Phase 2: posted staff in display order.
     for (int p = 0; p < n; ++p) {
-        const int row = store.staffListOrder[size_t(p)];
+        const int row = session.staffListOrder[size_t(p)];
         if (row < 0 || row >= n)
             continue;
         const StaffRecord& s = store.staff[size_t(row)];

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "roster_session.h"
 #include "roster_store.h"
 
 #include <QString>
@@ -18,9 +19,9 @@ QStringList sortNames();
 int payStepKey(const QString& payStep);
 
 // Display position i shows table row i.
-void resetOrder(RosterStore& store);
+void resetOrder(RosterSession& session);
 // Orders the display positions by sort `sort`; sort 1 is the table order.
-void sortOrder(RosterStore& store, int sort);
+void sortOrder(const RosterStore& store, RosterSession& session, int sort);
 
 struct Filter {
     QString jobTitle;
@@ -33,10 +34,11 @@ struct Filter {
 bool passes(const StaffRecord& s, const Filter& f, const MunicipalityTable& table);
 
 // Display positions that pass the filter, in display order.
-std::vector<int> visiblePositions(const RosterStore& store, const Filter& filter);
+std::vector<int> visiblePositions(const RosterStore& store, RosterSession& session, const Filter& filter);
 
-// Deletes exactly these table rows, emptying the post each one held.
-void deleteRows(RosterStore& store, std::vector<int> rows);
+// Deletes exactly these table rows, emptying the post each one held (the
+// clerks behind it move up). The display order is reset.
+void deleteRows(RosterStore& store, RosterSession& session, std::vector<int> rows);
 
 // The list check. Each finding is reported through `report`, which returns
 // false when the user cancels; the texts are also returned for the log.
@@ -48,7 +50,8 @@ struct Finding {
 };
 // Phase 1 (duplicate codes): cancelling ends phase 1; phase 2 (hire year
 // and age at hire, posted staff in display order): cancelling ends the check.
-std::vector<Finding> checkList(const RosterStore& store, const std::function<bool(const Finding&)>& report);
+std::vector<Finding> checkList(const RosterStore& store, RosterSession& session,
+                               const std::function<bool(const Finding&)>& report);
 // Runs the check and writes NKMCHO.ERR in the data folder; false when the
 // file could not be written.
 bool writeCheckLog(const QString& path, const std::vector<Finding>& findings, QString* error = nullptr);

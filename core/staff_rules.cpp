@@ -3,6 +3,8 @@
 #include "roster_store.h"
 #include "text_width.h"
 
+#include <limits>
+
 using namespace Qt::StringLiterals;
 
 namespace staff_rules {
@@ -10,15 +12,7 @@ namespace staff_rules {
 namespace {
 qint64 leading(const QString& text, qint64 min, qint64 max)
 {
-    const QString t = toHalfWidth(text).trimmed();
-    qsizetype i = 0;
-    bool negative = false;
-    if (i < t.size() && (t[i] == u'-' || t[i] == u'+'))
-        negative = t[i++] == u'-';
-    qint64 v = 0;
-    for (; i < t.size() && t[i] >= u'0' && t[i] <= u'9'; ++i)
-        v = std::min<qint64>(v * 10 + (t[i].unicode() - u'0'), qint64(1) << 40);
-    return std::clamp<qint64>(negative ? -v : v, min, max);
+    return typedNumber(text, min, max);
 }
 
 struct Step {
@@ -141,8 +135,33 @@ QString compactTitle(const QString& title)
     return t;
 }
 
-void changeNameAndCode(RosterStore& store, qint32 oldCode, qint32 newCode, const QString& newName)
+std::optional<qint32> parseStaffCode(const QString& text)
 {
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return std::nullopt;
+    qint64 value = 0;
+    for (const QChar c : t) {
+        int digit = -1;
+        if (c >= u'0' && c <= u'9')
+            digit = c.unicode() - u'0';
+        else if (c >= u'０' && c <= u'９')
+            digit = c.unicode() - u'０';
+        if (digit < 0)
+            return std::nullopt;
+        value = value * 10 + digit;
+        if (value > std::numeric_limits<qint32>::max())
+            return std::nullopt;
+    }
+    if (value <= 0)
+        return std::nullopt;
+    return qint32(value);
+}
+
+bool changeNameAndCode(RosterStore& store, qint32 oldCode, qint32 newCode, const QString& newName)
+{
+    if (oldCode <= 0 || newCode <= 0)
+        return false;
     bool done = false;
     for (SchoolRecord& school : store.schools) {
         for (ClerkSlot& slot : school.clerks) {
@@ -163,6 +182,7 @@ void changeNameAndCode(RosterStore& store, qint32 oldCode, qint32 newCode, const
             break;
         }
     }
+    return true;
 }
 
 } // namespace staff_rules

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class RosterStore;
 
@@ -32,8 +33,15 @@ QStringList yaku2Items(const QString& yaku1);
 // A job title compared without half- and full-width spaces.
 QString compactTitle(const QString& title);
 
+// A staff code as the user types it: digits only (half- or full-width, spaces
+// around allowed), a number above 0 that fits the field. Anything else is
+// refused where it is typed, never stored as 0.
+std::optional<qint32> parseStaffCode(const QString& text);
+
 // 氏名・コード変更: the first post holding `oldCode` and the first staff
-// record with it take the new code and name.
-void changeNameAndCode(RosterStore& store, qint32 oldCode, qint32 newCode, const QString& newName);
+// record with it take the new code and name. Refused (false, nothing
+// changed) when either code is not above 0: an empty post is never filled
+// and a post never takes code 0.
+bool changeNameAndCode(RosterStore& store, qint32 oldCode, qint32 newCode, const QString& newName);
 
 } // namespace staff_rules

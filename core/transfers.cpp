@@ -45,25 +45,6 @@ bool isPending(const TransferEntry& e)
     return !e.loggedDate.has_value();
 }
 
-// A post after an empty one is never saved: the clerks that remain move up
-// so that nobody is lost when a clerk in front of them leaves.
-void closeGaps(SchoolRecord& s)
-{
-    size_t to = 0;
-    for (size_t from = 0; from < s.clerks.size(); ++from) {
-        if (s.clerks[from].staffCode == 0)
-            continue;
-        if (from != to) {
-            const qint16 mark = s.clerks[to].mark;
-            s.clerks[to] = s.clerks[from];
-            s.clerks[to].mark = mark;
-            const qint16 keep = s.clerks[from].mark;
-            s.clerks[from] = ClerkSlot{};
-            s.clerks[from].mark = keep;
-        }
-        ++to;
-    }
-}
 } // namespace
 
 std::vector<int> schoolsToConfirm(const RosterStore& store, const std::vector<TransferEntry>& batch)
@@ -95,34 +76,17 @@ std::vector<int> schoolsToConfirm(const RosterStore& store, const std::vector<Tr
 
 void applyBatch(RosterStore& store, const std::vector<TransferEntry>& batch, Date date)
 {
-    std::vector<int> touched;
     for (const TransferEntry& e : batch) {
         const int row = isPending(e) ? schoolRow(store, e.oldSchoolCode) : -1;
-        if (row < 0)
-            continue;
-        for (ClerkSlot& slot : store.schools[size_t(row)].clerks) {
-            if (slot.staffCode == e.staffCode) {
-                slot = ClerkSlot{};
-                touched.push_back(row);
-                break;
-            }
-        }
+        if (row >= 0)
+            store.schools[size_t(row)].removeClerk(e.staffCode);
     }
     for (const TransferEntry& e : batch) {
         const int row = isPending(e) ? schoolRow(store, e.newSchoolCode) : -1;
         if (row < 0)
             continue;
-        for (ClerkSlot& slot : store.schools[size_t(row)].clerks) {
-            if (slot.staffCode == 0) {
-                slot = ClerkSlot{};
-                slot.staffCode = e.staffCode;
-                slot.staffName = e.name;
-                break;
-            }
-        }
+        store.schools[size_t(row)].addClerk(e.staffCode, e.name);
     }
-    for (int row : touched)
-        closeGaps(store.schools[size_t(row)]);
     for (const TransferEntry& e : batch) {
         if (!isPending(e))
             continue;

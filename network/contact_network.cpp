@@ -33,12 +33,10 @@ QString answeringClerk(const SchoolRecord& school)
     return QString();
 }
 
-std::vector<NetworkNode> schoolCandidates(const RosterStore& store)
+std::vector<NetworkNode> schoolCandidates(const RosterStore& store, const RosterSession& session)
 {
     std::vector<NetworkNode> out;
-    for (int row : store.shownSchools) {
-        if (row < 0 || row >= store.schoolCount())
-            continue;
+    for (int row : session.shownSchoolRows(store)) {
         const SchoolRecord& s = store.schools[size_t(row)];
         out.push_back({s.name + s.kindText, s.code, s.tel, answeringClerk(s)});
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "officers.h"
+#include "roster_session.h"
 #include "roster_store.h"
 
 #include <QString>
@@ -58,8 +59,9 @@ using OfficerNetwork = ContactNetwork<OfficerNetworkNode>;
 namespace contact_network {
 
 // The candidates of the school network: the schools of the school list's
-// last extraction, in list order.
-std::vector<NetworkNode> schoolCandidates(const RosterStore& store);
+// last extraction (named by code in the session), in list order; a school
+// deleted since is left out.
+std::vector<NetworkNode> schoolCandidates(const RosterStore& store, const RosterSession& session);
 // The clerk who takes a school's call: the first post held by somebody who
 // is not away on leave (no status, 欠員補充, or a 補助 status).
 QString answeringClerk(const SchoolRecord& school);
@@ -78,9 +80,8 @@ int parseFile(const QByteArray& bytes, OfficerNetwork& network);
 // 1 read, -1 a read error (what was read before it stays in the model).
 int readFile(const QString& path, SchoolNetwork& network);
 int readFile(const QString& path, OfficerNetwork& network);
-// 1 written, -1 a write error (the previous file is left as it was).
-// 1 written, -1 not: `error` says why (a value the file cannot hold, or the
-// write's failure naming the file).
+// 1 written, -1 a write error (the previous file is left as it was); `error`
+// then says why: the values code page 932 cannot hold, or what the disk said.
 int writeFile(const QString& path, const SchoolNetwork& network, QString* error = nullptr);
 int writeFile(const QString& path, const OfficerNetwork& network, QString* error = nullptr);
 

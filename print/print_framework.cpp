@@ -181,11 +181,17 @@ bool startReportPage(PrintJobContext& context, int pageIndex)
 
 bool runPrintJob(PrintDevice& device, RosterStore& store, int code)
 {
+    const RosterSession plain;
+    return runPrintJob(device, store, plain, code);
+}
+
+bool runPrintJob(PrintDevice& device, RosterStore& store, const RosterSession& session, int code)
+{
     PrintGlobals& g = printGlobals();
     g.stopFlag = 0;
     yieldToUi();
     if (const PrintJob* job = printJobs().find(code)) {
-        PrintJobContext context{device, store, g};
+        PrintJobContext context{device, store, g, session};
         const int copies = std::max<int>(1, g.options.copies);
         for (int copy = 0; copy < copies && g.stopFlag == 0; ++copy) {
             if (copy > 0)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "print_device.h"
+#include "roster_session.h"
 
 #include <QString>
 #include <functional>
@@ -62,6 +63,9 @@ struct PrintJobContext {
     PrintDevice& device;
     RosterStore& store;
     PrintGlobals& globals;
+    // What the windows showed when the job was asked for: the school list's
+    // filter, the staff list's order, the tally and officer choices.
+    const RosterSession& session;
     // A checkpoint: yields, and says whether the job must stop here.
     bool stopRequested() const { return yieldToUi(); }
 };
@@ -86,6 +90,9 @@ bool startReportPage(PrintJobContext& context, int pageIndex);
 
 // Runs the job of `code` on `device` as often as the options ask, then ends
 // the document, or aborts it when a stop was asked. True when printed.
+bool runPrintJob(PrintDevice& device, RosterStore& store, const RosterSession& session, int code);
+// The same for a job that reads nothing of the windows' session (every
+// school, table order).
 bool runPrintJob(PrintDevice& device, RosterStore& store, int code);
 
 // A page for checking a printer: a frame, a millimetre grid and text at

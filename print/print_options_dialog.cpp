@@ -141,7 +141,7 @@ PrintOptionsDialog::PrintOptionsDialog(AppContext& context, PrintGlobals& global
     if (m_heading->text().isEmpty()) {
         if (code == 30) {
             QString selection;
-            const RosterStore::Selections& sel = m_context.store.selections;
+            const TallySelections& sel = m_context.session.selections;
             if (!sel.tallyArea.isEmpty()) {
                 selection = u"("_s + sel.tallyArea;
                 if (!sel.tallyDistrict.isEmpty())
@@ -175,7 +175,7 @@ void PrintOptionsDialog::on_P_LIST_clicked()
     const int index = m_layouts->currentRow();
     m_evenTop->setVisible(m_numbers->isChecked() && index == 3);
     m_omitGrade->setVisible(index == 0);
-    const RosterStore::SchoolFilter& sel = m_context.store.schoolFilter;
+    const SchoolFilter& sel = m_context.session.schoolFilter;
     if (m_globals.jobCode >= 20 || sel.area == u"全"_s || index < 0)
         return;
     m_globals.jobCode = qint16(10 + index);

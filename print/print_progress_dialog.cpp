@@ -10,8 +10,13 @@
 
 using namespace Qt::StringLiterals;
 
-PrintProgressDialog::PrintProgressDialog(PrintDevice& device, RosterStore& store, int code, QWidget* parent)
-    : QDialog(parent), m_device(device), m_store(store), m_code(code)
+PrintProgressDialog::PrintProgressDialog(PrintDevice& device, RosterStore& store, const RosterSession& session,
+                                         int code, QWidget* parent)
+    : QDialog(parent),
+      m_device(device),
+      m_store(store),
+      m_session(session),
+      m_code(code)
 {
     setObjectName(u"PRT_MSGF"_s);
     setWindowTitle(u"印刷"_s);
@@ -43,7 +48,7 @@ void PrintProgressDialog::showEvent(QShowEvent* event)
 void PrintProgressDialog::run()
 {
     m_running = true;
-    m_printed = runPrintJob(m_device, m_store, m_code);
+    m_printed = runPrintJob(m_device, m_store, m_session, m_code);
     m_running = false;
     accept();
 }

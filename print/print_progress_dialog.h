@@ -3,6 +3,7 @@
 #include <QDialog>
 
 class PrintDevice;
+class RosterSession;
 class RosterStore;
 
 // 印刷 (PRT_MSGF): runs the job while the user may press 中止; ends the
@@ -10,7 +11,8 @@ class RosterStore;
 class PrintProgressDialog : public QDialog {
     Q_OBJECT
 public:
-    PrintProgressDialog(PrintDevice& device, RosterStore& store, int code, QWidget* parent = nullptr);
+    PrintProgressDialog(PrintDevice& device, RosterStore& store, const RosterSession& session, int code,
+                        QWidget* parent = nullptr);
     bool printed() const { return m_printed; }
 
 protected:
@@ -21,6 +23,7 @@ private:
     void run();
     PrintDevice& m_device;
     RosterStore& m_store;
+    const RosterSession& m_session;
     int m_code;
     bool m_running = false;
     bool m_ran = false;

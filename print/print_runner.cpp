@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 using namespace Qt::StringLiterals;
 
@@ -45,6 +46,25 @@ bool printJobToPdf(RosterStore& store, int code, const QString& path)
     return runPrintJob(device, store, code);
 }
 
+bool printJobToPrinter(RosterStore& store, int code, const QString& queue, QRectF* printableMm)
+{
+    if (QPrinterInfo::printerInfo(queue).isNull())
+        return false;
+    takePrintCorrections(store);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPrinterName(queue);
+    if (!printer.isValid() || printer.printerName() != queue)
+        return false;
+    printer.setFullPage(false);
+    printer.setCreator(u"なかま帳"_s);
+    printer.setDocName(u"なかま帳"_s);
+    PainterDevice device(&printer);
+    const bool printed = runPrintJob(device, store, code);
+    if (printableMm)
+        *printableMm = printer.pageLayout().paintRect(QPageLayout::Millimeter);
+    return printed;
+}
+
 namespace {
 // Prints job `code` to the chosen destination, inside the progress dialog
 // when `withProgress`.
@@ -54,10 +74,10 @@ void printToDestination(AppContext& context, int code, bool withProgress, QWidge
     takePrintCorrections(context.store);
     auto run = [&](PrintDevice& device) {
         if (withProgress) {
-            PrintProgressDialog progress(device, context.store, code, parent);
+            PrintProgressDialog progress(device, context.store, context.session, code, parent);
             progress.exec();
         } else {
-            runPrintJob(device, context.store, code);
+            runPrintJob(device, context.store, context.session, code);
         }
     };
     switch (g.destination) {
@@ -68,7 +88,7 @@ void printToDestination(AppContext& context, int code, bool withProgress, QWidge
         preview.setWindowTitle(u"印刷プレビュー"_s);
         QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, [&context, code](QPrinter* p) {
             PainterDevice device(p);
-            runPrintJob(device, context.store, code);
+            runPrintJob(device, context.store, context.session, code);
         });
         preview.exec();
         break;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRectF>
 #include <QString>
 #include <functional>
 
@@ -27,6 +28,12 @@ void printDirect(AppContext& context, const std::function<void(struct PrintJobCo
 
 // Prints the job of `code` into a PDF file without any window.
 bool printJobToPdf(RosterStore& store, int code, const QString& path);
+
+// Prints the job of `code` on the printer queue `queue` (a CUPS queue name)
+// without any window; false when there is no such queue or the job failed.
+// `printableMm`, when given, receives the printable area the queue reported
+// (left, top, width, height in millimetres from the paper's corner).
+bool printJobToPrinter(RosterStore& store, int code, const QString& queue, QRectF* printableMm = nullptr);
 
 // The print position corrections of the user settings, for the next job.
 void takePrintCorrections(const RosterStore& store);

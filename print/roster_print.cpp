@@ -440,7 +440,7 @@ void printRosterReport(PrintJobContext& c, int code)
     int row = 0;
     int schoolsReached = 0;
     for (int i = 0; i < store.schoolCount(); ++i) {
-        if (!school_list::schoolPassesFilter(store, i))
+        if (!school_list::schoolPassesFilter(store, c.session.schoolFilter, i))
             continue;
         ++schoolsReached;
         const SchoolRecord& school = store.schools[size_t(i)];

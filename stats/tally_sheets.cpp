@@ -470,7 +470,7 @@ void printDistrictSheet(PrintJobContext& c, Sheet sheet, const tally::DistrictTa
 void registerSummaryJob()
 {
     printJobs().add(kSummaryJob, [](PrintJobContext& c) {
-        const auto& sel = c.store.selections;
+        const auto& sel = c.session.selections;
         tally::Options o;
         o.area = sel.tallyArea;
         o.district = sel.tallyDistrict;

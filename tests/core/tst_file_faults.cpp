@@ -171,6 +171,15 @@ void savedYearThenChanged(Fixture& f)
     f.store.dirty = 1;
 }
 
+// The extraction the school list hands the export: the elementary schools.
+SchoolFilter elementarySchools()
+{
+    SchoolFilter filter;
+    filter.narrowed = true;
+    filter.kinds = 1;
+    return filter;
+}
+
 bool yearChangesKept(Fixture& f)
 {
     return f.store.staff[3].name == u"改名 花子"_s && f.store.schools[2].address == u"瑠璃市新町一丁目"_s &&
@@ -386,15 +395,14 @@ private:
              }},
             {"exchange pair",
              [](Fixture& f) {
-                 f.store.schoolFilter.narrowed = true;
-                 f.store.schoolFilter.kinds = 1;
-                 QVERIFY(exchange::exportPair(f.store, exchange::exportNames(f.data + u"/AREA1"_s), f.notifier) == 1);
+                 QVERIFY(exchange::exportPair(f.store, elementarySchools(), exchange::exportNames(f.data + u"/AREA1"_s), f.notifier) == 1);
                  f.store.staff[0].name = u"交換 次郎"_s;
                  for (SchoolRecord& s : f.store.schools)
                      s.tel = u"0120-00-0000"_s;
              },
              [](Fixture& f) {
-                 return exchange::exportPair(f.store, exchange::exportNames(f.data + u"/AREA1"_s), f.notifier) == 1;
+                 return exchange::exportPair(f.store, elementarySchools(), exchange::exportNames(f.data + u"/AREA1"_s),
+                                             f.notifier) == 1;
              },
              [](Fixture& f) { return f.store.schools[0].tel == u"0120-00-0000"_s; },
              [](Fixture& f) {

@@ -1,6 +1,11 @@
+#include "roster_files.h"
+#include "roster_session.h"
 #include "roster_store.h"
 #include "sample_roster.h"
+#include "staff_list.h"
+#include "staff_rules.h"
 #include "test_env.h"
+#include "transfers.h"
 
 #include <QTest>
 
@@ -147,12 +152,16 @@ private slots:
         store.schools.push_back(s);
         store.reindexStaff();
 
+        // The unknown clerk's post is emptied and the clerk behind it moves up.
         const SchoolRecord& after = store.schools[0];
-        QCOMPARE(after.clerks[1].staffCode, 0);
-        QVERIFY(after.clerks[1].staffName.isEmpty() && after.clerks[1].status.isEmpty() &&
-                after.clerks[1].note.isEmpty());
-        QCOMPARE(after.filledSlotCount(), 1); // the post after the emptied one no longer counts
+        QCOMPARE(after.clerks[1].staffCode, 20100001);
+        QCOMPARE(after.clerks[1].staffName, u"乙"_s);
+        QCOMPARE(after.clerks[2].staffCode, 0);
+        QVERIFY(after.clerks[2].staffName.isEmpty() && after.clerks[2].status.isEmpty() &&
+                after.clerks[2].note.isEmpty());
+        QCOMPARE(after.filledSlotCount(), 2);
         QCOMPARE(after.clerks[0].mark, qint16(1));
+        QCOMPARE(store.staff[size_t(store.findStaffByCode(20100001))].schoolCode, 1005);
 
         const StaffRecord& posted = store.staff[size_t(store.findStaffByCode(20120001))];
         QCOMPARE(posted.schoolFullName, u"瑠璃市立青葉小学校"_s);
@@ -160,6 +169,92 @@ private slots:
         QCOMPARE(posted.schoolSortCode, 2005);
         QCOMPARE(posted.schoolNumber, qint16(12));
         QCOMPARE(posted.municipalityIndex, qint16(99));
+    }
+
+    void postsStayCompact()
+    {
+        auto codes = [](const SchoolRecord& s) {
+            QList<qint32> out;
+            for (const ClerkSlot& c : s.clerks)
+                out << c.staffCode;
+            return out;
+        };
+        SchoolRecord s;
+        for (int i = 0; i < 4; ++i)
+            s.clerks[size_t(i)] = ClerkSlot{20100001 + i, QString::number(i), {}, {}, {}, qint16(i % 2)};
+        s.clerks[0].mark = 1;
+        s.clerks[3].mark = 1;
+        s.emptyPost(0);
+        QCOMPARE(codes(s), (QList<qint32>{20100002, 20100003, 20100004, 0, 0, 0, 0}));
+        QCOMPARE(s.clerks[0].mark, qint16(1)); // the school's mark stays
+        QCOMPARE(s.clerks[2].mark, qint16(1)); // a clerk's mark goes with the clerk
+        QCOMPARE(s.clerks[3].mark, qint16(0));
+        QVERIFY(s.removeClerk(20100003));
+        QVERIFY(!s.removeClerk(20100003));
+        QVERIFY(!s.removeClerk(0));
+        QCOMPARE(codes(s), (QList<qint32>{20100002, 20100004, 0, 0, 0, 0, 0}));
+        QCOMPARE(s.addClerk(0, u"無"_s), -1);
+        QCOMPARE(s.addClerk(20100009, u"九"_s), 2);
+        for (int i = 0; i < 4; ++i)
+            QVERIFY(s.addClerk(20110001 + i, QString()) > 0);
+        QCOMPARE(s.addClerk(20120001, QString()), -1); // all seven posts are taken
+        QCOMPARE(s.postedCount(), 7);
+
+        // A gap that slipped in anyhow is never dropped by a save: every
+        // filled post is written, in order, and comes back compact.
+        SchoolRecord gap;
+        gap.code = 1010;
+        gap.municipality = u"瑠璃市"_s;
+        gap.kindText = u"小学校"_s;
+        gap.clerks[1] = ClerkSlot{20100001, u"一"_s, {}, {}, {}, 0};
+        gap.clerks[4] = ClerkSlot{20100002, u"二"_s, u"欠員補充"_s, u"メモ"_s, {}, 0};
+        const EncodedFile file = writeSchoolFile({gap});
+        QVERIFY(file.problems.isEmpty());
+        const auto back = parseSchoolFile(file.bytes, nullptr);
+        QVERIFY(back);
+        QCOMPARE(codes(back->rows[0]), (QList<qint32>{20100001, 20100002, 0, 0, 0, 0, 0}));
+        QCOMPARE(back->rows[0].clerks[1].note, u"メモ"_s);
+        QCOMPARE(back->rows[0].filledSlotCount(), 2);
+    }
+
+    void everyWayOutOfAPostKeepsThePostsCompact()
+    {
+        RosterStore store;
+        RosterSession session;
+        addStaff(store, {20100001, 20100002, 20100003, 20100004, 20100005});
+        SchoolRecord a, b;
+        a.code = 1;
+        b.code = 2;
+        for (int i = 0; i < 3; ++i)
+            a.addClerk(20100001 + i, QString::number(i));
+        b.addClerk(20100004, u"b"_s);
+        store.schools = {a, b};
+        store.reindexStaff();
+
+        // The staff list deletes the clerk of post 0.
+        staff_list::deleteRows(store, session, {store.findStaffByCode(20100001)});
+        store.rebuildCodeIndex();
+        QCOMPARE(store.schools[0].clerks[0].staffCode, 20100002);
+        QCOMPARE(store.schools[0].clerks[1].staffCode, 20100003);
+        QCOMPARE(store.schools[0].postedCount(), 2);
+
+        // A transfer takes post 0 away; the one left moves up, and the new
+        // school takes the clerk after its own.
+        TransferEntry e;
+        e.staffCode = 20100002;
+        e.oldSchoolCode = 1;
+        e.newSchoolCode = 2;
+        e.name = u"移"_s;
+        transfers::applyBatch(store, {e}, Date::fromYmd(2026, 4, 1));
+        QCOMPARE(store.schools[0].clerks[0].staffCode, 20100003);
+        QCOMPARE(store.schools[0].clerks[1].staffCode, 0);
+        QCOMPARE(store.schools[1].clerks[1].staffCode, 20100002);
+        QCOMPARE(store.staff[size_t(store.findStaffByCode(20100002))].schoolCode, 2);
+
+        // A member whose code changes in 氏名・コード変更 keeps the post.
+        QVERIFY(staff_rules::changeNameAndCode(store, 20100004, 20130004, u"新"_s));
+        QCOMPARE(store.schools[1].clerks[0].staffCode, 20130004);
+        QCOMPARE(store.schools[1].clerks[1].staffCode, 20100002);
     }
 
     void capacitiesAndTheSampleRoster()

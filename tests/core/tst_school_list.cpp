@@ -74,26 +74,26 @@ private slots:
         r.store.groupNames = {u"第1ブロック"_s};
         QCOMPARE(r.store.schools[1].municipalityIndex, qint16(99));
 
-        RosterStore::SchoolFilter& f = r.store.schoolFilter;
-        QCOMPARE(filteredSchools(r.store), (std::vector<int>{0, 1, 2})); // 全 includes unknown places
+        SchoolFilter f;
+        QCOMPARE(filteredSchools(r.store, f), (std::vector<int>{0, 1, 2})); // 全 includes unknown places
         f.area = areaOf4;
-        QCOMPARE(filteredSchools(r.store), (std::vector<int>{0}));
+        QCOMPARE(filteredSchools(r.store, f), (std::vector<int>{0}));
         f.district = t.entries[4].districtName;
-        QCOMPARE(filteredSchools(r.store), (std::vector<int>{0}));
+        QCOMPARE(filteredSchools(r.store, f), (std::vector<int>{0}));
         f.district = u"どこでもない地区"_s;
-        QVERIFY(filteredSchools(r.store).empty());
+        QVERIFY(filteredSchools(r.store, f).empty());
         f.area = u"全"_s;
         f.district.clear();
         f.kinds = 2;
-        QCOMPARE(filteredSchools(r.store), (std::vector<int>{2}));
+        QCOMPARE(filteredSchools(r.store, f), (std::vector<int>{2}));
         f.kinds = 7;
         f.group = u"その他"_s; // empty groups and groups not in the list
-        QCOMPARE(filteredSchools(r.store), (std::vector<int>{1, 2}));
+        QCOMPARE(filteredSchools(r.store, f), (std::vector<int>{1, 2}));
         f.group = u"第1ブロック"_s;
-        QCOMPARE(filteredSchools(r.store), (std::vector<int>{0}));
+        QCOMPARE(filteredSchools(r.store, f), (std::vector<int>{0}));
         f.group = u"全"_s;
         f.municipality = t.entries[0].name;
-        QCOMPARE(filteredSchools(r.store), (std::vector<int>{2}));
+        QCOMPARE(filteredSchools(r.store, f), (std::vector<int>{2}));
         f.municipality.clear();
 
         // Officer mode: a clerk with an association post, code above 19000000.
@@ -108,7 +108,7 @@ private slots:
         r.store.schools[2].clerks[1].staffCode = 20050001;
         f.officers = true;
         f.kinds = 0; // nothing else is tested
-        QCOMPARE(filteredSchools(r.store), (std::vector<int>{2}));
+        QCOMPARE(filteredSchools(r.store, f), (std::vector<int>{2}));
     }
 
     void theSchoolOrder()

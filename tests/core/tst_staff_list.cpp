@@ -20,11 +20,14 @@ StaffRecord member(qint32 code, const QString& name = QString())
     return s;
 }
 
+// The display order the staff list hands on.
+RosterSession session;
+
 QList<qint32> shownCodes(const RosterStore& store)
 {
     QList<qint32> out;
     for (int p = 0; p < store.staffCount(); ++p)
-        out << store.staff[size_t(store.staffListOrder[size_t(p)])].code;
+        out << store.staff[size_t(session.staffListOrder[size_t(p)])].code;
     return out;
 }
 } // namespace
@@ -32,6 +35,8 @@ QList<qint32> shownCodes(const RosterStore& store)
 class TestStaffList : public QObject {
     Q_OBJECT
 private slots:
+    void init() { session.resetStaffListOrder(); }
+
     void theSixOrders()
     {
         QCOMPARE(payStepKey(u"12"_s), 12);
@@ -54,19 +59,19 @@ private slots:
         StaffRecord boss = member(20100009);
         boss.jobTitleIndex = 0;
         store.staff.push_back(boss);
-        sortOrder(store, ByTitle);
+        sortOrder(store, session, ByTitle);
         QCOMPARE(shownCodes(store), (QList<qint32>{20100009, 20100004, 20100003, 20100002, 20100001}));
-        sortOrder(store, ByCode);
+        sortOrder(store, session, ByCode);
         QCOMPARE(shownCodes(store), (QList<qint32>{20100001, 20100002, 20100003, 20100004, 20100009}));
 
         // Birth dates, oldest first, then the code; hire and posting likewise.
         store.staff[0].birthDate = Date::fromYmd(1980, 1, 1);
         store.staff[1].birthDate = Date::fromYmd(1970, 1, 1);
         store.staff[2].birthDate = Date::fromYmd(1980, 1, 1);
-        sortOrder(store, ByBirth);
+        sortOrder(store, session, ByBirth);
         QCOMPARE(shownCodes(store).mid(0, 3), (QList<qint32>{20100004, 20100009, 20100002}));
         store.staff[4].hireDate = Date::fromYmd(1990, 4, 1);
-        sortOrder(store, ByHire);
+        sortOrder(store, session, ByHire);
         QCOMPARE(shownCodes(store).last(), 20100009);
 
         // Municipality, kind, then school number or sort code as the user chose.
@@ -77,11 +82,11 @@ private slots:
             store.staff[size_t(i)].schoolSortCode = 100 + i;
         }
         store.staff[0].municipalityIndex = 99;
-        sortOrder(store, BySchool);
+        sortOrder(store, session, BySchool);
         QCOMPARE(shownCodes(store).first(), 20100002);
         QCOMPARE(shownCodes(store).last(), 20100001);
         store.profile.optionFlags = OptionFlag::OrderBySchoolNumber;
-        sortOrder(store, BySchool);
+        sortOrder(store, session, BySchool);
         QCOMPARE(shownCodes(store).first(), 20100009);
     }
 
@@ -95,23 +100,23 @@ private slots:
         generateSampleRoster(store, o);
         Filter f;
         QVERIFY(!f.active());
-        QCOMPARE(visiblePositions(store, f).size(), size_t(30));
+        QCOMPARE(visiblePositions(store, session, f).size(), size_t(30));
         f.grade = -3;
         QVERIFY(!f.active());
         f.grade = store.staff[0].grade;
         QVERIFY(f.active());
-        for (int p : visiblePositions(store, f))
-            QCOMPARE(store.staff[size_t(store.staffListOrder[size_t(p)])].grade, f.grade);
+        for (int p : visiblePositions(store, session, f))
+            QCOMPARE(store.staff[size_t(session.staffListOrder[size_t(p)])].grade, f.grade);
         f = Filter{};
         f.jobTitle = u"主任主事"_s;
-        for (int p : visiblePositions(store, f))
-            QCOMPARE(store.staff[size_t(store.staffListOrder[size_t(p)])].jobTitle, u"主任主事"_s);
+        for (int p : visiblePositions(store, session, f))
+            QCOMPARE(store.staff[size_t(session.staffListOrder[size_t(p)])].jobTitle, u"主任主事"_s);
         f = Filter{};
         f.area = store.municipalities.areaNames[1];
-        const auto inArea = visiblePositions(store, f);
+        const auto inArea = visiblePositions(store, session, f);
         QVERIFY(!inArea.empty());
         for (int p : inArea) {
-            const StaffRecord& s = store.staff[size_t(store.staffListOrder[size_t(p)])];
+            const StaffRecord& s = store.staff[size_t(session.staffListOrder[size_t(p)])];
             QCOMPARE(store.municipalities.entries[size_t(s.municipalityIndex)].areaName, f.area);
         }
     }
@@ -130,14 +135,14 @@ private slots:
         other.clerks[0].staffCode = 20100002; // not the member's school: stays
         store.schools = {other, s};
         store.staff[1].schoolCode = 77;
-        deleteRows(store, {1, 1, 9, -1});
+        deleteRows(store, session, {1, 1, 9, -1});
         QCOMPARE(store.staffCount(), qint16(3));
         QCOMPARE(store.staff[1].name, u"コード無し"_s); // a record without a code is not swept away
         QCOMPARE(store.schools[1].clerks[0].staffCode, 0);
         QVERIFY(store.schools[1].clerks[0].status.isEmpty());
         QCOMPARE(store.schools[0].clerks[0].staffCode, 20100002);
         QCOMPARE(store.dirty, qint16(1));
-        deleteRows(store, {0, 1, 2});
+        deleteRows(store, session, {0, 1, 2});
         QCOMPARE(store.staffCount(), qint16(0));
     }
 
@@ -150,7 +155,7 @@ private slots:
         for (StaffRecord& s : store.staff)
             s.schoolFullName.clear();
         QList<QString> shown;
-        std::vector<Finding> f = checkList(store, [&shown](const Finding& x) {
+        std::vector<Finding> f = checkList(store, session, [&shown](const Finding& x) {
             shown << x.shownText;
             return true;
         });
@@ -160,7 +165,7 @@ private slots:
         QCOMPARE(f[1].row, 2);
         QCOMPARE(f[2].row, 3);
         // Cancel ends phase 1 only.
-        f = checkList(store, [](const Finding&) { return false; });
+        f = checkList(store, session, [](const Finding&) { return false; });
         QCOMPARE(f.size(), size_t(1));
 
         // The hire year against the code.
@@ -173,7 +178,7 @@ private slots:
         store.staff = {hired(19850001, QDate(1986, 3, 31), QDate(1962, 5, 1)),
                        hired(19850002, QDate(1986, 4, 1), QDate(1962, 5, 1)),
                        hired(19854003, QDate(1990, 4, 1), QDate(1980, 5, 1))};
-        f = checkList(store, [](const Finding&) { return true; });
+        f = checkList(store, session, [](const Finding&) { return true; });
         QCOMPARE(f.size(), size_t(1));
         QCOMPARE(f[0].row, 1);
         QCOMPARE(f[0].message, u" 採用年月日と職員コードを確認してください"_s);
@@ -185,7 +190,7 @@ private slots:
                        hired(20040003, QDate(2004, 4, 1), QDate(1986, 3, 1)),   // 18
                        hired(20150004, QDate(2015, 4, 1), QDate(1986, 3, 1)),   // 40 - 11 = 29
                        hired(20160005, QDate(2016, 4, 1), QDate(1986, 3, 1))};  // 30
-        f = checkList(store, [](const Finding&) { return true; });
+        f = checkList(store, session, [](const Finding&) { return true; });
         QCOMPARE(f.size(), size_t(2));
         QCOMPARE(f[0].message, u" 採用年月日と生年月日を確認してください 15"_s);
         QCOMPARE(f[1].message, u" 採用年月日と生年月日を確認してください 30"_s);
@@ -195,20 +200,20 @@ private slots:
         store.staff[1].payStep = u"16"_s;
         store.staff[4].grade = 1;
         store.staff[4].payStep = u"t2"_s;
-        f = checkList(store, [](const Finding&) { return true; });
+        f = checkList(store, session, [](const Finding&) { return true; });
         QCOMPARE(f.size(), size_t(0));
         store.staff[1].grade = 2;
         store.staff[1].schoolFullName.clear();
-        QCOMPARE(checkList(store, [](const Finding&) { return true; }).size(), size_t(0));
+        QCOMPARE(checkList(store, session, [](const Finding&) { return true; }).size(), size_t(0));
 
         // Cancel in phase 2 ends the check.
         store.staff[1].schoolFullName = u"x"_s;
         store.staff[4].grade = 3;
-        QCOMPARE(checkList(store, [](const Finding&) { return false; }).size(), size_t(1));
+        QCOMPARE(checkList(store, session, [](const Finding&) { return false; }).size(), size_t(1));
 
         QTemporaryDir dir;
         const QString log = dir.filePath(u"NKMCHO.ERR"_s);
-        f = checkList(store, [](const Finding&) { return true; });
+        f = checkList(store, session, [](const Finding&) { return true; });
         QVERIFY(writeCheckLog(log, f));
         const QByteArray bytes = testenv::readFile(log);
         QCOMPARE(bytes.count("\r\n"), qsizetype(f.size()));

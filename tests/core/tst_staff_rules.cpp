@@ -105,6 +105,28 @@ private slots:
         QCOMPARE(store.staff[0].name, u"新名"_s);
         changeNameAndCode(store, 1, 2, u"x"_s); // nobody has it: nothing changes
         QCOMPARE(store.staff[1].code, 20100002);
+
+        // A new code of 0 would empty the post; an old code of 0 would fill
+        // the first empty post of some school. Both are refused whole.
+        QVERIFY(!changeNameAndCode(store, 20120005, 0, u"消える"_s));
+        QCOMPARE(store.schools[0].clerks[1].staffCode, 20120005);
+        QCOMPARE(store.staff[0].name, u"新名"_s);
+        StaffRecord nobody;
+        nobody.name = u"コード無し"_s;
+        store.staff.push_back(nobody);
+        QVERIFY(!changeNameAndCode(store, 0, 20130001, u"コード無し"_s));
+        QCOMPARE(store.schools[0].clerks[0].staffCode, 0);
+        QCOMPARE(store.schools[1].clerks[1].staffCode, 0);
+        QCOMPARE(store.staff[2].code, 0);
+    }
+
+    void typedStaffCodes()
+    {
+        QCOMPARE(parseStaffCode(u"20100001"_s), std::optional<qint32>(20100001));
+        QCOMPARE(parseStaffCode(u" ２０１００００２ "_s), std::optional<qint32>(20100002));
+        for (const QString& bad :
+             {u""_s, u"  "_s, u"0"_s, u"00000000"_s, u"2010A001"_s, u"-2010001"_s, u"2010 001"_s, u"99999999999"_s})
+            QVERIFY2(!parseStaffCode(bad), qPrintable(bad));
     }
 };
 

@@ -54,8 +54,9 @@ private slots:
         store.schools.push_back(school(3, u"南"_s, {{20000003, u"産・育休中"_s}}));
         store.schools.push_back(school(4, u"北"_s, {{20000004, u"産・育休中"_s}, {20000005, u"産・育休補助"_s}}));
         store.schools.push_back(school(5, u"中"_s, {{20000006, u"再任用"_s}, {20000007, u"欠員補充"_s}}));
-        store.shownSchools = {4, 0, 2, 1, 3, 99}; // the list order; a stale row is passed over
-        const auto c = schoolCandidates(store);
+        RosterSession session;
+        session.shownSchools = {5, 1, 3, 2, 4, 99}; // the list order, by code; a school gone is passed over
+        const auto c = schoolCandidates(store, session);
         QCOMPARE(c.size(), size_t(5));
         QCOMPARE(c[0].schoolName, u"中小学校"_s);
         QCOMPARE(c[0].clerkName, u"職員20000007"_s);

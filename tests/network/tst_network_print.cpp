@@ -26,7 +26,8 @@ RecordingDevice printed(const Network& n, const QImage& picture = QImage())
     RecordingDevice d;
     d.printableMm = QSizeF(287, 200);
     RosterStore store;
-    PrintJobContext c{d, store, printGlobals()};
+    const RosterSession session;
+    PrintJobContext c{d, store, printGlobals(), session};
     printSheet(c, n, picture);
     return d;
 }

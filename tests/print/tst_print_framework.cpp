@@ -177,7 +177,7 @@ private slots:
             }
         });
         RecordingDevice d;
-        PrintProgressDialog dialog(d, f.store, 78);
+        PrintProgressDialog dialog(d, f.store, f.context.session, 78);
         QCOMPARE(dialog.windowTitle(), u"印刷"_s);
         QCOMPARE(dialog.findChild<QPushButton*>(u"B_STOP"_s)->text(), u"中止"_s);
         dialog.exec();
@@ -189,7 +189,7 @@ private slots:
 
         clickStop = false;
         RecordingDevice whole;
-        PrintProgressDialog run(whole, f.store, 78);
+        PrintProgressDialog run(whole, f.store, f.context.session, 78);
         run.exec();
         QVERIFY(run.printed());
         QCOMPARE(whole.page(), 50);
@@ -228,8 +228,8 @@ private slots:
         QCOMPARE(g.options.copies, qint16(4));
 
         // From a narrowed school list the layouts make their headings.
-        f.store.schoolFilter.area = u"北部地区"_s;
-        f.store.schoolFilter.district = u"北瑠璃東地区"_s;
+        f.context.session.schoolFilter.area = u"北部地区"_s;
+        f.context.session.schoolFilter.district = u"北瑠璃東地区"_s;
         g.jobCode = 10;
         {
             PrintOptionsDialog d(f.context, g);
@@ -263,8 +263,8 @@ private slots:
 
         // Page numbers off: both numbers are 0 whatever the boxes say.
         g.jobCode = 30;
-        f.store.selections.tallyArea = u"北部地区"_s;
-        f.store.selections.tallyDistrict = u"北瑠璃西地区"_s;
+        f.context.session.selections.tallyArea = u"北部地区"_s;
+        f.context.session.selections.tallyDistrict = u"北瑠璃西地区"_s;
         {
             PrintOptionsDialog d(f.context, g);
             QCOMPARE(d.findChild<QLabel*>(u"Label1"_s)->text(), u"集計表印刷"_s);

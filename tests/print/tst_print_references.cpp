@@ -36,6 +36,7 @@ QString referenceFolder()
 // survey on 2026-04-01, some posts marked, every school shown.
 struct Sample {
     RosterStore store;
+    RosterSession session;
     Sample()
     {
         store.profile.areaName = store.places.prefectureName;
@@ -47,11 +48,11 @@ struct Sample {
         generateSampleRoster(store, o);
         for (int i = 0; i < store.schoolCount(); i += 6)
             store.schools[size_t(i)].clerks[0].mark = 1;
-        store.shownSchools.clear();
+        std::vector<int> rows;
         for (int i = 0; i < store.schoolCount(); ++i)
-            store.shownSchools.push_back(i);
-        for (int i = 0; i < store.staffCount(); ++i)
-            store.staffListOrder[size_t(i)] = qint16(i);
+            rows.push_back(i);
+        session.setShownSchools(store, rows);
+        session.resetStaffListOrder();
         calcAllAges(store);
     }
 };
@@ -72,7 +73,7 @@ QString drawnBy(Sample& s, const std::function<void(PrintJobContext&)>& job, con
     printJobs().add(kReferenceJob, job);
     RecordingDevice d;
     printerLike(d);
-    runPrintJob(d, s.store, kReferenceJob);
+    runPrintJob(d, s.store, s.session, kReferenceJob);
     printJobs().add(kReferenceJob, {});
     return d.listing();
 }
@@ -84,14 +85,14 @@ QString drawnByCode(Sample& s, int code, const PrintOptions& options = {})
     printGlobals().jobCode = qint16(code);
     RecordingDevice d;
     printerLike(d);
-    runPrintJob(d, s.store, code);
+    runPrintJob(d, s.store, s.session, code);
     return d.listing();
 }
 
-SchoolNetwork sampleSchoolNetwork(const RosterStore& store)
+SchoolNetwork sampleSchoolNetwork(const RosterStore& store, const RosterSession& session)
 {
     SchoolNetwork n;
-    const std::vector<NetworkNode> c = contact_network::schoolCandidates(store);
+    const std::vector<NetworkNode> c = contact_network::schoolCandidates(store, session);
     size_t next = 0;
     auto take = [&]() { return next < c.size() ? c[next++] : NetworkNode{}; };
     n.topNodes[0] = take();
@@ -215,9 +216,9 @@ private slots:
         QFETCH(int, code);
         QFETCH(QString, name);
         Sample s;
-        s.store.selections.tallyArea = u"全"_s;
-        s.store.selections.tallyLeaveCoverIncluded = true;
-        s.store.selections.tallyVacancyFillIncluded = true;
+        s.session.selections.tallyArea = u"全"_s;
+        s.session.selections.tallyLeaveCoverIncluded = true;
+        s.session.selections.tallyVacancyFillIncluded = true;
         PrintOptions o;
         o.heading = u"見出しの行"_s;
         compareWithReference(name, drawnByCode(s, code, o));
@@ -226,7 +227,7 @@ private slots:
     void networks()
     {
         Sample s;
-        const SchoolNetwork school = sampleSchoolNetwork(s.store);
+        const SchoolNetwork school = sampleSchoolNetwork(s.store, s.session);
         compareWithReference(u"job15_school_network"_s,
                              drawnBy(s, [&](PrintJobContext& c) { network_print::printSheet(c, school, QImage()); }));
         const OfficerNetwork officer = sampleOfficerNetwork(s.store);

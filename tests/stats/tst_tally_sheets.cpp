@@ -38,6 +38,7 @@ int lineWidthAt(const RecordingDevice& d, Kind kind, double x1, double y1, doubl
 
 struct Sheets {
     RosterStore store;
+    RosterSession session;
     RecordingDevice device;
     Sheets()
     {
@@ -51,7 +52,7 @@ struct Sheets {
     }
     RecordingDevice& run(const std::function<void(PrintJobContext&)>& job)
     {
-        PrintJobContext c{device, store, printGlobals()};
+        PrintJobContext c{device, store, printGlobals(), session};
         job(c);
         return device;
     }
@@ -369,8 +370,8 @@ private slots:
         registerSummaryJob();
 
         // Job 30 counts the whole roster with the statistics window's choices.
-        s.store.selections.tallyLeaveCoverIncluded = true;
-        QVERIFY(runPrintJob(s.device, s.store, kSummaryJob));
+        s.session.selections.tallyLeaveCoverIncluded = true;
+        QVERIFY(runPrintJob(s.device, s.store, s.session, kSummaryJob));
         QVERIFY(s.device.ended);
         QCOMPARE(textOf(s.device, 53, 116), u"   1"_s); // a woman, 主任主事, 中学校
         QCOMPARE(textOf(s.device, 103, 111), u"   1"_s);

@@ -39,8 +39,8 @@ AreaCheckDialog::AreaCheckDialog(AppContext& context, QWidget* parent) : Remembe
         m_typed = m_text->text().trimmed();
         accept();
     };
-    connect(ok, &QPushButton::clicked, this, take);
-    connect(m_text, &QLineEdit::returnPressed, this, take);
+    connect(ok, &QPushButton::clicked, this, take); // Enter in the box presses OK, the default
+
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -62,7 +62,7 @@ void exportExchangePair(AppContext& context, const FileChooser& choose)
     if (chosen.isEmpty())
         return;
     WaitCursor wait;
-    exchange::exportPair(context.store, exchange::exportNames(chosen), context.notifier);
+    exchange::exportPair(context.store, context.session.schoolFilter, exchange::exportNames(chosen), context.notifier);
 }
 
 void exportPrefectureSchools(AppContext& context)

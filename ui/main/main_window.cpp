@@ -70,7 +70,15 @@ MainWindow::MainWindow(AppContext& context, SuiteSession& suite, SettingsStore& 
     showView(NoView);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The views tell the frame when they go (人事異動, ファイル作成): let
+    // them go now, while the frame can still hear it, not from the base
+    // class destructor after the frame's own members are gone.
+    m_open.clear();
+    delete m_mdi;
+    m_mdi = nullptr;
+}
 
 QIcon MainWindow::programIcon()
 {
@@ -281,12 +289,31 @@ bool MainWindow::askPassword()
     const QString stored = password::load(m_settings, m_suite.appKey());
     if (stored.isEmpty())
         return true;
-    PassInDialog dialog(m_context, stored, m_knownPassword, clock(), this);
-    if (dialog.exec() == QDialog::Accepted)
-        return true;
-    if (dialog.quitRequested())
-        endWithoutSaving();
-    return false;
+    for (;;) {
+        PassInDialog dialog(m_context, stored, m_knownPassword, clock(), this);
+        if (dialog.exec() == QDialog::Accepted)
+            return true;
+        if (!dialog.quitRequested())
+            return false;
+        // Asked again after 環境設定 a year may be open with changes: ending
+        // here asks to save them, as quitting does. When that save fails the
+        // password is asked again, so the roster is not lost.
+        if (saveBeforeEnding()) {
+            endWithoutSaving();
+            return false;
+        }
+    }
+}
+
+bool MainWindow::saveBeforeEnding()
+{
+    RosterStore& store = m_context.store;
+    if (!m_yearCaption->text().isEmpty() && (store.schoolCount() > 0 || store.staffCount() > 0) && store.dirty == 1 &&
+        m_context.notifier.askYesNo(u"データを保存しますか？"_s)) {
+        WaitCursor wait;
+        return saveWholeRoster(store, m_context.notifier);
+    }
+    return true;
 }
 
 void MainWindow::endWithoutSaving()
@@ -344,6 +371,7 @@ bool MainWindow::openYear()
     {
         WaitCursor wait;
         openRosterYear(m_context.store, dialog.year(), m_context.notifier);
+        m_context.session.clearYear();
     }
     refreshYearLabels();
     m_initialView = dialog.initialView();
@@ -484,15 +512,10 @@ void MainWindow::resizeEvent(QResizeEvent* event)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    RosterStore& store = m_context.store;
-    if (!m_yearCaption->text().isEmpty() && (store.schoolCount() > 0 || store.staffCount() > 0) &&
-        store.dirty == 1 && m_context.notifier.askYesNo(u"データを保存しますか？"_s)) {
-        WaitCursor wait;
-        if (!saveWholeRoster(store, m_context.notifier)) {
-            // The user asked for the roster to be kept: stay open rather than lose it.
-            event->ignore();
-            return;
-        }
+    if (!saveBeforeEnding()) {
+        // The user asked for the roster to be kept: stay open rather than lose it.
+        event->ignore();
+        return;
     }
     // The frame's own place goes into the portable settings it exports.
     saveWindowPosition(this, m_context.positions);

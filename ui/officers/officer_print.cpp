@@ -116,7 +116,7 @@ void registerOfficerJob()
     printJobs().add(kOfficerRosterJob, [](PrintJobContext& c) {
         const std::vector<OfficerEntry> list = officers::buildList(c.store);
         std::vector<OfficerEntry> shown;
-        for (int i : officers::shownEntries(list, c.store.selections.officerGroup))
+        for (int i : officers::shownEntries(list, c.session.selections.officerGroup))
             shown.push_back(list[size_t(i)]);
         printRoster(c, shown);
     });

@@ -193,8 +193,11 @@ void SchoolEditor::build()
     layout->addWidget(posts);
     layout->addLayout(bottom);
 
-    for (QLineEdit* e : findChildren<QLineEdit*>())
-        e->installEventFilter(this);
+    // Every control that can hold the focus: the page keys page from the
+    // lists too, never change their entry first.
+    for (QWidget* w : findChildren<QWidget*>())
+        if (w->focusPolicy() != Qt::NoFocus)
+            w->installEventFilter(this);
     connect(spin, &UpDown::up, this, &SchoolEditor::pageUp);
     connect(spin, &UpDown::down, this, &SchoolEditor::pageDown);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
@@ -276,6 +279,10 @@ void SchoolEditor::showRecord(int row)
 
 bool SchoolEditor::storeRecord()
 {
+    // Leaving the record by a page key or the close box leaves the focus in
+    // the group box: its rule of leaving holds all the same.
+    if (m_group->hasFocus() || (m_group->lineEdit() && m_group->lineEdit()->hasFocus()))
+        addGroup();
     if (m_code->text().trimmed().isEmpty() || m_municipality->currentText().trimmed().isEmpty() ||
         m_kind->currentText().isEmpty())
         return false;
@@ -298,10 +305,10 @@ bool SchoolEditor::storeRecord()
     s.kindText = m_kind->currentText();
     s.group = m_group->currentText();
     // The roster keeps these narrowed to half-width characters.
-    s.postalCode = toHalfWidth(m_postal->text());
+    s.postalCode = toHalfWidthNumber(m_postal->text());
     s.address = toHalfWidth(m_address->text());
-    s.tel = toHalfWidth(m_tel->text());
-    s.fax = toHalfWidth(m_fax->text());
+    s.tel = toHalfWidthNumber(m_tel->text());
+    s.fax = toHalfWidthNumber(m_fax->text());
     s.mail = m_mail->text();
     s.regularClasses = toI16(m_regular->text());
     s.specialClasses = toI16(m_special->text());
@@ -321,6 +328,8 @@ bool SchoolEditor::storeRecord()
             }
         }
     }
+    // A post emptied in the editor leaves no gap: the clerks behind it move up.
+    s.compactPosts();
     store.deriveSchoolFields(s);
     if (isNew) {
         store.schools.push_back(std::move(fresh));
@@ -332,7 +341,17 @@ bool SchoolEditor::storeRecord()
 
 void SchoolEditor::page(int direction)
 {
-    storeRecord();
+    const bool stored = storeRecord();
+    const int before = m_recordNumber;
+    movePage(direction);
+    // Where paging goes nowhere, the stored record is shown again, its posts
+    // as they now are.
+    if (stored && m_recordNumber == before && before <= m_context.store.schoolCount())
+        showRecord(before - 1);
+}
+
+void SchoolEditor::movePage(int direction)
+{
     if (m_listMode) {
         // The next listed row of another school; nothing beyond the ends.
         const int current = currentRow();

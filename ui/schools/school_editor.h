@@ -36,6 +36,7 @@ private:
     void build();
     void goTo(int recordNumber);
     void showRecord(int row);
+    void movePage(int direction);
     void clearRecord();
     void page(int direction);
     void on_M_CODE_changed(int slot);

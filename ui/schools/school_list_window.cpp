@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -49,7 +50,8 @@ const Row* SchoolListModel::row(int r) const
 int SchoolListModel::rowOfSchoolCode(qint32 code) const
 {
     for (size_t r = 0; r < m_rows.size(); ++r)
-        if (m_rows[r].slot == 0 && !m_rows[r].reading && m_store.schools[size_t(m_rows[r].school)].code == code)
+        if (m_rows[r].slot == 0 && !m_rows[r].reading && m_rows[r].school >= 0 &&
+            size_t(m_rows[r].school) < m_store.schools.size() && m_store.schools[size_t(m_rows[r].school)].code == code)
             return int(r);
     return -1;
 }
@@ -57,7 +59,7 @@ int SchoolListModel::rowOfSchoolCode(qint32 code) const
 void SchoolListModel::toggleMark(int r)
 {
     const Row* x = row(r);
-    if (!x)
+    if (!x || x->school < 0 || size_t(x->school) >= m_store.schools.size())
         return;
     ClerkSlot& slot = m_store.schools[size_t(x->school)].clerks[size_t(x->slot)];
     slot.mark = slot.mark == 1 ? 0 : 1;
@@ -94,7 +96,10 @@ QVariant SchoolListModel::headerData(int section, Qt::Orientation orientation, i
 QVariant SchoolListModel::data(const QModelIndex& index, int role) const
 {
     const Row* r = row(index.row());
-    if (!r || !index.isValid())
+    // A row is only drawn from a school that still exists, even if the table
+    // changed before the list was refilled.
+    if (!r || !index.isValid() || r->school < 0 || size_t(r->school) >= m_store.schools.size() || r->slot < 0 ||
+        r->slot >= cap::kClerkSlots)
         return {};
     const SchoolRecord& s = m_store.schools[size_t(r->school)];
     const ClerkSlot& slot = s.clerks[size_t(r->slot)];
@@ -155,6 +160,10 @@ SchoolListWindow::SchoolListWindow(AppContext& context, QWidget* parent) : QWidg
     setObjectName(u"S_LIST"_s);
     setWindowTitle(u"学校ﾘｽﾄ"_s);
     WaitCursor wait;
+    // A list opened again starts from the selections the last one showed.
+    m_filter = context.session.schoolFilter;
+    m_filter.narrowed = false;
+    m_shownFilter = m_filter;
     m_model = new SchoolListModel(context.store, this);
     m_grid = new QTableView(this);
     m_grid->setModel(m_model);
@@ -188,7 +197,7 @@ SchoolListWindow::SchoolListWindow(AppContext& context, QWidget* parent) : QWidg
     m_elementary = makeCheck(u"CHK_ES"_s, u"小学校"_s, extractBox);
     m_junior = makeCheck(u"CHK_JHS"_s, u"中学校"_s, extractBox);
     m_special = makeCheck(u"CHK_TS"_s, u"養護学校"_s, extractBox);
-    const int kinds = context.store.schoolFilter.kinds;
+    const int kinds = m_filter.kinds;
     m_elementary->setChecked(kinds & 1);
     m_junior->setChecked(kinds & 2);
     m_special->setChecked(kinds & 4);
@@ -211,12 +220,18 @@ SchoolListWindow::SchoolListWindow(AppContext& context, QWidget* parent) : QWidg
     top->addWidget(m_groupLabel);
     top->addWidget(m_groupChoice);
     top->addWidget(extractBox);
-    top->addWidget(m_schoolCount);
-    top->addWidget(new QLabel(u"校"_s, this));
-    top->addWidget(m_rowCount);
-    top->addWidget(new QLabel(u"名"_s, this));
-    top->addWidget(m_readings);
-    top->addWidget(m_mail);
+    // The counters above the two display check boxes, so that the whole row,
+    // the extraction kinds included, fits the frame's default width.
+    auto* counts = new QGridLayout;
+    counts->setHorizontalSpacing(4);
+    counts->setVerticalSpacing(0);
+    counts->addWidget(m_schoolCount, 0, 0, Qt::AlignRight);
+    counts->addWidget(new QLabel(u"校"_s, this), 0, 1);
+    counts->addWidget(m_rowCount, 0, 2, Qt::AlignRight);
+    counts->addWidget(new QLabel(u"名"_s, this), 0, 3);
+    counts->addWidget(m_readings, 1, 0, 1, 2);
+    counts->addWidget(m_mail, 1, 2, 1, 2);
+    top->addLayout(counts);
     top->addStretch();
 
     auto* buttons = new QHBoxLayout;
@@ -251,17 +266,17 @@ SchoolListWindow::SchoolListWindow(AppContext& context, QWidget* parent) : QWidg
     fillGroupChoice();
 
     connect(m_area, &QComboBox::activated, this, [this] {
-        m_context.store.schoolFilter.area = m_area->currentText();
-        m_context.store.schoolFilter.district.clear();
+        m_filter.area = m_area->currentText();
+        m_filter.district.clear();
         fillDistricts();
         extract();
     });
     connect(m_district, &QComboBox::activated, this, [this] {
-        m_context.store.schoolFilter.district = m_district->currentText();
+        m_filter.district = m_district->currentText();
         extract();
     });
     connect(m_groupChoice, &QComboBox::activated, this, [this] {
-        RosterStore::SchoolFilter& f = m_context.store.schoolFilter;
+        SchoolFilter& f = m_filter;
         if (m_municipalityMode) {
             f.municipality = m_groupChoice->currentText() == u"全"_s ? QString() : m_groupChoice->currentText();
             f.group.clear();
@@ -295,7 +310,7 @@ SchoolListWindow::SchoolListWindow(AppContext& context, QWidget* parent) : QWidg
 
 SchoolListWindow::~SchoolListWindow()
 {
-    m_context.store.schoolFilter.narrowed = false;
+    m_context.session.schoolFilter.narrowed = false;
     emit transferCommandVisible(false);
     emit narrowedChanged(false);
 }
@@ -308,7 +323,7 @@ void SchoolListWindow::fillAreas()
     m_area->addItems(store.municipalities.areaNames.isEmpty() ? store.places.areaNamesBC
                                                               : store.municipalities.areaNames);
     m_area->addItem(u"その他"_s);
-    m_area->setCurrentIndex(std::max(0, m_area->findText(store.schoolFilter.area)));
+    m_area->setCurrentIndex(std::max(0, m_area->findText(m_filter.area)));
     fillDistricts();
 }
 
@@ -318,7 +333,7 @@ void SchoolListWindow::fillDistricts()
     const DistrictSubList* sub = m_context.store.places.subListFor(m_area->currentText());
     if (sub)
         m_district->addItems(sub->districts);
-    m_district->setCurrentIndex(sub ? m_district->findText(m_context.store.schoolFilter.district) : -1);
+    m_district->setCurrentIndex(sub ? m_district->findText(m_filter.district) : -1);
     m_district->setVisible(sub != nullptr && !m_area->isHidden());
 }
 
@@ -376,47 +391,63 @@ bool SchoolListWindow::narrowed() const
     return m_schoolsShown != m_context.store.schoolCount();
 }
 
-void SchoolListWindow::showSchools(const std::vector<int>& schools)
+void SchoolListWindow::showSchools(const std::vector<int>& schools, bool all)
 {
+    m_showingAll = all;
     const bool numberSchools = m_context.store.profile.optionFlags & OptionFlag::NumberSchools;
     m_grid->setUpdatesEnabled(false);
-    m_model->setRows(buildRows(m_context.store, schools, m_readings->isChecked(), numberSchools));
+    std::vector<Row> rows = buildRows(m_context.store, schools, m_readings->isChecked(), numberSchools);
+    // "名" counts the post rows: a reading row under a name is no one more.
+    const auto people = std::count_if(rows.begin(), rows.end(), [](const Row& r) { return !r.reading; });
+    m_model->setRows(std::move(rows));
     m_grid->setUpdatesEnabled(true);
     if (m_model->rowCount() > 0)
         m_grid->selectRow(0);
     m_schoolsShown = int(schools.size());
     m_schoolCount->setText(QString::number(m_schoolsShown));
-    m_rowCount->setText(QString::number(m_model->rowCount()));
-    m_context.store.schoolFilter.narrowed = narrowed();
+    m_rowCount->setText(QString::number(people));
+    // What the list shows is what the export and the prints select.
+    SchoolFilter shown = m_shownFilter;
+    shown.narrowed = narrowed();
+    m_context.session.schoolFilter = shown;
     emit narrowedChanged(narrowed());
 }
 
 void SchoolListWindow::listAll()
 {
-    showSchools(allSchools(m_context.store));
+    showSchools(allSchools(m_context.store), true);
+}
+
+void SchoolListWindow::showExtraction(const SchoolFilter& filter)
+{
+    const RosterStore& store = m_context.store;
+    m_shownFilter = filter;
+    const std::vector<int> rows = filteredSchools(store, filter);
+    m_context.session.setShownSchools(store, rows);
+    showSchools(rows, false);
 }
 
 bool SchoolListWindow::extract()
 {
-    RosterStore& store = m_context.store;
     const int kinds = (m_elementary->isChecked() ? 1 : 0) | (m_junior->isChecked() ? 2 : 0) |
                       (m_special->isChecked() ? 4 : 0);
     if (kinds == 0) {
         m_context.notifier.tell(u"学校種を選択してください"_s, MessageIcon::Warning);
         return false;
     }
-    store.schoolFilter.kinds = kinds;
-    store.shownSchools = filteredSchools(store);
-    showSchools(store.shownSchools);
+    m_filter.kinds = kinds;
+    showExtraction(m_filter);
     return true;
 }
 
 void SchoolListWindow::refill()
 {
-    if (narrowed())
-        extract();
-    else
+    // The list stays as the user saw it: every school, or the extraction
+    // they made, whatever the boxes say now.
+    if (m_showingAll)
         listAll();
+    else
+        showExtraction(m_shownFilter);
 }
 
 void SchoolListWindow::selectRows(int first, int last)
@@ -441,7 +472,7 @@ bool SchoolListWindow::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
         if (watched == m_areaLabel && m_context.store.prefectureLevel()) {
-            bool& officers = m_context.store.schoolFilter.officers;
+            bool& officers = m_filter.officers;
             officers = !officers;
             m_areaLabel->setText(officers ? u"瑠事研役員"_s : u"地域"_s);
             m_area->setVisible(!officers);
@@ -541,7 +572,7 @@ void SchoolListWindow::on_B_ALL_SEL_clicked()
         SchoolRecord& s = store.schools[size_t(school)];
         if (clear) {
             s.clerks[0].mark = 0;
-        } else if (store.schoolFilter.officers) {
+        } else if (m_shownFilter.officers) {
             for (ClerkSlot& slot : s.clerks)
                 if (isOfficerPost(store, slot))
                     slot.mark = 1;

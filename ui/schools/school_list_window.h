@@ -77,7 +77,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void showSchools(const std::vector<int>& schools);
+    void showSchools(const std::vector<int>& schools, bool all);
+    // Lists the schools that pass `filter` and makes it the shown filter.
+    void showExtraction(const SchoolFilter& filter);
     void fillAreas();
     void fillDistricts();
     void fillGroupChoice();
@@ -92,6 +94,11 @@ private:
     QCheckBox *m_elementary, *m_junior, *m_special, *m_readings, *m_mail;
     QLabel *m_areaLabel, *m_groupLabel, *m_schoolCount, *m_rowCount;
     bool m_municipalityMode = false;
+    // What the selections say; it becomes the session's filter (the one the
+    // export and the prints use) only when a listing shows it.
+    SchoolFilter m_filter;
+    SchoolFilter m_shownFilter;
+    bool m_showingAll = true;
     int m_schoolsShown = 0;
     bool m_connected = false;
     bool m_activatedOnce = false;

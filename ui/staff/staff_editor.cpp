@@ -5,6 +5,7 @@
 #include "date_dialogs.h"
 #include "reference_data.h"
 #include "staff_rules.h"
+#include "text_width.h"
 #include "up_down.h"
 #include "widgets.h"
 
@@ -26,7 +27,8 @@ using namespace staff_rules;
 
 namespace {
 const QString kDateFormat = u"gggee年mm月dd日"_s;
-
+// What the mobile-number box offers when it is entered empty.
+const QString kMobilePrefix = u"090-"_s;
 
 QLabel* value(const QString& name, QWidget* parent, int width)
 {
@@ -271,8 +273,11 @@ void StaffEditor::buildForm()
     layout->addLayout(bottom);
 
     // Behaviour.
-    for (QWidget* w : findChildren<QLineEdit*>())
-        w->installEventFilter(this);
+    // Every control that can hold the focus: the page keys must page from the
+    // lists and buttons too, never change a list first.
+    for (QWidget* w : findChildren<QWidget*>())
+        if (w->focusPolicy() != Qt::NoFocus)
+            w->installEventFilter(this);
     m_name->installEventFilter(this);
     connect(m_code, &QLineEdit::textChanged, this, &StaffEditor::on_S_CODE_textChanged);
     connect(m_name, &QLineEdit::textChanged, this, &StaffEditor::on_S_NAME_textChanged);
@@ -332,8 +337,8 @@ int StaffEditor::currentRow() const
     if (index < 0 || index >= count)
         return count;
     if (m_variant == EditM) {
-        const int row = m_context.store.staffListOrder[size_t(index)];
-        return row >= 0 && row < count ? row : count;
+        const int row = m_context.session.staffRowAt(m_context.store, index);
+        return row >= 0 ? row : count;
     }
     return index;
 }
@@ -465,6 +470,8 @@ bool StaffEditor::save()
 {
     if (m_code->text().isEmpty() || m_name->text().isEmpty())
         return false;
+    if (!codeAcceptable())
+        return false;
     RosterStore& store = m_context.store;
     const bool isNew = currentRow() >= store.staffCount();
     if (isNew && !store.canAddStaff()) {
@@ -473,14 +480,23 @@ bool StaffEditor::save()
     }
     StaffRecord& s = record();
     s.name = trimRight(m_name->text());
-    s.code = toI32(m_code->text());
+    s.code = *parseStaffCode(m_code->text());
     s.reading = trimRight(m_reading->text());
-    s.postalCode = trimRight(m_postal->text());
+    // The rules of leaving a box hold however the record is left (a page
+    // key or the close box leave the focus where it was).
+    s.postalCode = formatPostalCode(toHalfWidthNumber(trimRight(m_postal->text())));
     s.address1 = trimRight(m_address1->text());
     s.address2 = trimRight(m_address2->text());
     s.tel = trimRight(m_tel->text());
     s.fax = trimRight(m_fax->text());
     s.mobile = trimRight(m_mobile->text());
+    if (s.mobile == kMobilePrefix)
+        s.mobile.clear(); // the prefix the box offers is not a number
+    if (m_postal->text() != s.postalCode || m_mobile->text() != s.mobile) {
+        const QSignalBlocker b1(m_postal), b2(m_mobile);
+        m_postal->setText(s.postalCode);
+        m_mobile->setText(s.mobile);
+    }
     s.mail = trimRight(m_mail->text());
     s.sex = m_man->isChecked() ? 0 : 1;
     s.temporary = m_temporary->isChecked() ? 1 : 0;
@@ -498,7 +514,7 @@ bool StaffEditor::save()
     if (isNew) {
         store.staff.push_back(m_newRecord);
         if (m_variant == EditM)
-            store.staffListOrder[size_t(store.staffCount() - 1)] = qint16(store.staffCount() - 1);
+            m_context.session.staffListOrder[size_t(store.staffCount() - 1)] = qint16(store.staffCount() - 1);
         m_newRecord = StaffRecord{};
     }
     return true;
@@ -583,17 +599,21 @@ bool StaffEditor::eventFilter(QObject* watched, QEvent* event)
             auto* im = static_cast<QInputMethodEvent*>(event);
             // A preedit that comes with a commit belongs to the next word:
             // take it only after the commit has reached the box.
-            if (!im->commitString().isEmpty())
+            if (!im->commitString().isEmpty()) {
+                m_capture.committing();
                 m_pendingPreedit = im->preeditString();
-            else if (!im->preeditString().isEmpty())
+            } else if (!im->preeditString().isEmpty()) {
                 m_capture.preedit(im->preeditString());
+            } else {
+                m_capture.compositionEnded();
+            }
         }
         break;
     case QEvent::FocusIn:
         if (watched == m_name)
             m_capture.begin(m_reading->text(), m_name->text());
         else if (watched == m_mobile && m_mobile->text().isEmpty()) {
-            m_mobile->setText(u"090-"_s);
+            m_mobile->setText(kMobilePrefix);
             QMetaObject::invokeMethod(m_mobile, [this] { m_mobile->setCursorPosition(4); }, Qt::QueuedConnection);
         } else if (watched == m_address1)
             QMetaObject::invokeMethod(m_address1, [this] { m_address1->end(false); }, Qt::QueuedConnection);
@@ -601,7 +621,7 @@ bool StaffEditor::eventFilter(QObject* watched, QEvent* event)
     case QEvent::FocusOut:
         if (watched == m_name)
             m_capture.clear();
-        else if (watched == m_mobile && m_mobile->text() == u"090-"_s)
+        else if (watched == m_mobile && m_mobile->text() == kMobilePrefix)
             m_mobile->clear();
         break;
     case QEvent::MouseButtonDblClick:
@@ -707,8 +727,23 @@ void StaffEditor::afterDate(int kind)
     }
 }
 
+bool StaffEditor::codeAcceptable()
+{
+    // A code that is not a number above 0 would be stored as 0, and a post
+    // holding 0 is an empty post: say so where the code is typed.
+    if (parseStaffCode(m_code->text()))
+        return true;
+    m_context.notifier.tell(u"職員ｺｰﾄﾞは1以上の数字で入力してください"_s, MessageIcon::Warning);
+    m_code->setFocus();
+    m_code->selectAll();
+    return false;
+}
+
 void StaffEditor::done(int result)
 {
+    // The typed record stays on screen until its code can be stored.
+    if (!m_code->text().isEmpty() && !m_name->text().isEmpty() && !codeAcceptable())
+        return;
     save();
     m_capture.clear();
     RememberedDialog::done(result);

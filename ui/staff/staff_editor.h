@@ -39,6 +39,7 @@ public:
     // The table row of the record shown (the row count for a new one).
     int currentRow() const;
     bool save();
+    bool codeAcceptable();
     void goTo(int recordNumber);
     void pageUp();
     void pageDown();

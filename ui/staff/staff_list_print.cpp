@@ -84,8 +84,8 @@ void registerStaffListJobs()
             std::vector<int> rows;
             const int n = c.store.staffCount();
             for (int p = 0; p < n; ++p) {
-                const int row = c.store.staffListOrder[size_t(p)];
-                if (row < 0 || row >= n)
+                const int row = c.session.staffRowAt(c.store, p);
+                if (row < 0)
                     continue;
                 if (code == kStaffPhoneListJob && c.store.staff[size_t(row)].schoolFullName.isEmpty())
                     continue;

@@ -3,15 +3,16 @@
 #include "app_context.h"
 #include "era_years.h"
 #include "grid_columns.h"
-#include "view_window.h"
-#include "widgets.h"
 #include "periods.h"
 #include "print_runner.h"
 #include "roster_files.h"
 #include "staff_editor.h"
 #include "staff_list_print.h"
 #include "staff_select_dialog.h"
+#include "text_width.h"
+#include "view_window.h"
 #include "wait_cursor.h"
+#include "widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -31,14 +32,17 @@ using namespace staff_list;
 
 // --- model ------------------------------------------------------------------
 
-StaffListModel::StaffListModel(const RosterStore& store, QObject* parent) : QAbstractTableModel(parent), m_store(store)
+StaffListModel::StaffListModel(const RosterStore& store, RosterSession& session, QObject* parent)
+    : QAbstractTableModel(parent),
+      m_store(store),
+      m_session(session)
 {
 }
 
 void StaffListModel::rebuild(const Filter& filter)
 {
     beginResetModel();
-    m_positions = visiblePositions(m_store, filter);
+    m_positions = visiblePositions(m_store, m_session, filter);
     endResetModel();
 }
 
@@ -60,14 +64,16 @@ int StaffListModel::position(int row) const
 int StaffListModel::staffRow(int row) const
 {
     const int p = position(row);
-    return p < 0 ? -1 : m_store.staffListOrder[size_t(p)];
+    return m_session.staffRowAt(m_store, p);
 }
 
 int StaffListModel::rowOfCode(qint32 code) const
 {
-    for (size_t r = 0; r < m_positions.size(); ++r)
-        if (m_store.staff[size_t(m_store.staffListOrder[size_t(m_positions[r])])].code == code)
+    for (size_t r = 0; r < m_positions.size(); ++r) {
+        const int row = m_session.staffRowAt(m_store, m_positions[r]);
+        if (row >= 0 && m_store.staff[size_t(row)].code == code)
             return int(r);
+    }
     return -1;
 }
 
@@ -190,7 +196,7 @@ StaffListWindow::StaffListWindow(AppContext& context, QWidget* parent) : QWidget
     setWindowTitle(u"職員ﾘｽﾄ"_s);
     RosterStore& store = context.store;
 
-    m_model = new StaffListModel(store, this);
+    m_model = new StaffListModel(store, context.session, this);
     m_grid = new QTableView(this);
     m_grid->setModel(m_model);
     setUpRowGrid(m_grid, QAbstractItemView::ExtendedSelection);
@@ -346,7 +352,7 @@ StaffListWindow::StaffListWindow(AppContext& context, QWidget* parent) : QWidget
 StaffListWindow::~StaffListWindow()
 {
     // Closing puts the table back in code order for everyone else.
-    staff_list::resetOrder(m_context.store);
+    staff_list::resetOrder(m_context.session);
     m_context.store.rebuildCodeIndex();
 }
 
@@ -424,7 +430,7 @@ void StaffListWindow::selectSort(int sort)
         return;
     if (sort != m_sort) {
         m_sort = sort;
-        sortOrder(m_context.store, sort);
+        sortOrder(m_context.store, m_context.session, sort);
     }
     const QSignalBlocker block(m_sortBox);
     m_sortBox->setCurrentIndex(sort - 1);
@@ -454,11 +460,12 @@ void StaffListWindow::readSurveyDate()
     const QString y = m_year->text().trimmed(), m = m_month->text().trimmed(), d = m_day->text().trimmed();
     if (y.isEmpty() || m.isEmpty() || d.isEmpty())
         return;
-    bool okY = false, okM = false, okD = false;
-    const int year = y.toInt(&okY), month = m.toInt(&okM), day = d.toInt(&okD);
-    if (!okY || !okM || !okD)
+    const std::optional<qint64> year = typedWholeNumber(y), month = typedWholeNumber(m), day = typedWholeNumber(d);
+    if (!year || !month || !day)
         return; // letters: not a date, nothing changes
-    const Date date = normalisedDate(m_surveyEraBase + qint64(year), month, day);
+    const Date date =
+        normalisedDate(m_surveyEraBase + std::clamp<qint64>(*year, -99999, 99999),
+                       std::clamp<qint64>(*month, -99999, 99999), std::clamp<qint64>(*day, -99999, 99999));
     if (!date.isSet() || date == m_context.store.surveyDate)
         return;
     m_context.store.surveyDate = date;
@@ -502,8 +509,8 @@ void StaffListWindow::afterEditing(qint32 code, bool select)
 {
     RosterStore& store = m_context.store;
     store.reindexStaff();
-    resetOrder(store);
-    sortOrder(store, m_sort);
+    resetOrder(m_context.session);
+    sortOrder(store, m_context.session, m_sort);
     refresh();
     readSurveyDate();
     const int row = m_model->rowOfCode(code);
@@ -525,8 +532,8 @@ void StaffListWindow::on_B_ADD_clicked()
     const int position = store.staffCount();
     StaffEditor editor(m_context, StaffEditor::EditM, position, this);
     editor.exec();
-    const int row = position < store.staffCount() ? store.staffListOrder[size_t(position)]
-                                                  : store.staffCount() - 1;
+    const int shown = m_context.session.staffRowAt(store, position);
+    const int row = shown >= 0 ? shown : store.staffCount() - 1;
     const qint32 code = row >= 0 && row < store.staffCount() ? store.staff[size_t(row)].code : 0;
     // The table is re-sorted by code, so the display order is rebuilt from it.
     afterEditing(code, false);
@@ -544,7 +551,8 @@ void StaffListWindow::on_B_EDIT_clicked()
     StaffEditor editor(m_context, StaffEditor::EditM, position, this);
     editor.setSingleRecord(!m_add->isEnabled());
     editor.exec();
-    const int row = editor.currentRow() < store.staffCount() ? editor.currentRow() : store.staffListOrder[size_t(position)];
+    const int row =
+        editor.currentRow() < store.staffCount() ? editor.currentRow() : m_context.session.staffRowAt(store, position);
     afterEditing(row >= 0 && row < store.staffCount() ? store.staff[size_t(row)].code : 0, true);
 }
 
@@ -557,8 +565,8 @@ void StaffListWindow::on_B_CHG_clicked()
     }
     CodeChangeDialog dialog(m_context, position, this);
     dialog.exec();
-    const int row = m_context.store.staffListOrder[size_t(position)];
-    afterEditing(row >= 0 && row < m_context.store.staffCount() ? m_context.store.staff[size_t(row)].code : 0, true);
+    const int row = m_context.session.staffRowAt(m_context.store, position);
+    afterEditing(row >= 0 ? m_context.store.staff[size_t(row)].code : 0, true);
 }
 
 void StaffListWindow::on_B_DEL_clicked()
@@ -583,10 +591,10 @@ void StaffListWindow::on_B_DEL_clicked()
     for (int r : gridRows)
         rows.push_back(m_model->staffRow(r));
     const int first = gridRows.front();
-    deleteRows(store, rows);
+    deleteRows(store, m_context.session, rows);
     store.rebuildCodeIndex();
-    resetOrder(store);
-    sortOrder(store, m_sort);
+    resetOrder(m_context.session);
+    sortOrder(store, m_context.session, m_sort);
     refresh();
     if (m_model->rowCount() > 0)
         m_grid->selectRow(std::min(first, m_model->rowCount() - 1));
@@ -595,7 +603,7 @@ void StaffListWindow::on_B_DEL_clicked()
 void StaffListWindow::on_B_CHK_clicked()
 {
     RosterStore& store = m_context.store;
-    const std::vector<Finding> findings = checkList(store, [this](const Finding& f) {
+    const std::vector<Finding> findings = checkList(store, m_context.session, [this](const Finding& f) {
         return m_context.notifier.ask({f.shownText, UserNotifier::appTitle(), MessageIcon::Warning,
                                        MessageButtons::OkCancel, QString()}) != MessageAnswer::Cancel;
     });

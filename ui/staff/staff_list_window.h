@@ -18,7 +18,7 @@ class StaffListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     enum Display { Age = 0, Service = 1, Tenure = 2 };
-    explicit StaffListModel(const RosterStore& store, QObject* parent = nullptr);
+    StaffListModel(const RosterStore& store, RosterSession& session, QObject* parent = nullptr);
 
     void rebuild(const staff_list::Filter& filter);
     void setDisplay(int display, bool ageAndService, bool showMail);
@@ -38,6 +38,7 @@ public:
 private:
     QString cell(const StaffRecord& s, int column, int row) const;
     const RosterStore& m_store;
+    RosterSession& m_session;
     std::vector<int> m_positions;
     int m_display = Age;
     bool m_ageAndService = false;

@@ -139,7 +139,7 @@ StaffSelectDialog::StaffSelectDialog(AppContext& context, QWidget* parent)
     layout->addLayout(buttons);
 
     m_unposted->setChecked(true);
-    context.store.pickedStaffCode = -1;
+    context.session.presetCode = -1;
     connect(m_unposted, &QCheckBox::toggled, this, &StaffSelectDialog::refresh);
     connect(m_jobTitle, &QComboBox::currentTextChanged, this, &StaffSelectDialog::refresh);
     connect(m_name, &QLineEdit::textChanged, this, &StaffSelectDialog::refresh);
@@ -162,7 +162,7 @@ void StaffSelectDialog::showEvent(QShowEvent* event)
     RememberedDialog::showEvent(event);
     if (!m_scrolled) {
         m_scrolled = true;
-        const int top = m_context.store.selectTopRow;
+        const int top = m_context.session.selectTopRow;
         if (top > 0 && top < m_model->rowCount())
             m_grid->scrollTo(m_model->index(top, 0), QAbstractItemView::PositionAtTop);
     }
@@ -176,13 +176,13 @@ void StaffSelectDialog::on_B_OK_clicked()
         return;
     }
     m_picked = m_context.store.staff[size_t(row)].code;
-    m_context.store.pickedStaffCode = m_picked;
+    m_context.session.presetCode = m_picked;
     accept();
 }
 
 void StaffSelectDialog::done(int result)
 {
-    m_context.store.selectTopRow = m_grid->rowAt(0) >= 0 ? m_grid->rowAt(0) : 0;
+    m_context.session.selectTopRow = m_grid->rowAt(0) >= 0 ? m_grid->rowAt(0) : 0;
     RememberedDialog::done(result);
 }
 
@@ -194,9 +194,9 @@ CodeChangeDialog::CodeChangeDialog(AppContext& context, int position, QWidget* p
     RosterStore& store = context.store;
     store.dirty = 1;
     QString oldName;
-    if (position >= 0 && position < store.staffCount()) {
-        const int row = store.staffListOrder[size_t(position)];
-        if (row >= 0 && row < store.staffCount()) {
+    {
+        const int row = context.session.staffRowAt(store, position);
+        if (row >= 0) {
             m_oldCode = store.staff[size_t(row)].code;
             oldName = store.staff[size_t(row)].name;
         }
@@ -238,7 +238,18 @@ CodeChangeDialog::CodeChangeDialog(AppContext& context, int position, QWidget* p
 
 void CodeChangeDialog::on_B_OK_clicked()
 {
-    staff_rules::changeNameAndCode(m_context.store, m_oldCode, staff_rules::toI32(m_newCode->text()),
-                                   m_newName->text());
+    // A code that is empty, 0 or not a number would empty the member's post
+    // (and lose the clerks behind it): refuse it here, where it is typed.
+    const std::optional<qint32> code = staff_rules::parseStaffCode(m_newCode->text());
+    if (!code) {
+        m_context.notifier.tell(u"職員コードは1以上の数字で入力してください"_s, MessageIcon::Warning);
+        m_newCode->setFocus();
+        m_newCode->selectAll();
+        return;
+    }
+    if (!staff_rules::changeNameAndCode(m_context.store, m_oldCode, *code, m_newName->text())) {
+        m_context.notifier.tell(u"変更する職員が有りません"_s, MessageIcon::Warning);
+        return;
+    }
     accept();
 }

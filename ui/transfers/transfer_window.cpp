@@ -38,11 +38,20 @@ void TransferSelectModel::fill(const std::vector<int>& schools, bool withPosts)
     beginResetModel();
     m_rows.clear();
     for (int s : schools) {
-        m_rows.push_back({s, 0});
-        if (!withPosts)
+        if (s < 0 || s >= m_store.schoolCount())
             continue;
         const SchoolRecord& school = m_store.schools[size_t(s)];
-        for (int p = 1; p < cap::kClerkSlots; ++p)
+        if (!withPosts) {
+            m_rows.push_back({s, 0});
+            continue;
+        }
+        // The school's row carries its first filled post, wherever it is, so
+        // every clerk of the school can be picked.
+        int first = 0;
+        while (first < cap::kClerkSlots && school.clerks[size_t(first)].staffCode <= 0)
+            ++first;
+        m_rows.push_back({s, first < cap::kClerkSlots ? first : 0});
+        for (int p = first + 1; p < cap::kClerkSlots; ++p)
             if (school.clerks[size_t(p)].staffCode > 0)
                 m_rows.push_back({s, p});
     }
@@ -70,7 +79,7 @@ QVariant TransferSelectModel::headerData(int section, Qt::Orientation orientatio
 QVariant TransferSelectModel::data(const QModelIndex& index, int role) const
 {
     const Row* r = row(index.row());
-    if (!r || !index.isValid())
+    if (!r || !index.isValid() || r->school < 0 || r->school >= m_store.schoolCount())
         return {};
     if (role == Qt::TextAlignmentRole)
         return index.column() == 0 ? int(Qt::AlignRight | Qt::AlignVCenter) : int(Qt::AlignLeft | Qt::AlignVCenter);
@@ -80,9 +89,9 @@ QVariant TransferSelectModel::data(const QModelIndex& index, int role) const
     switch (index.column()) {
     case 0: return index.row() + 1;
     case 1: return s.clerks[size_t(r->post)].staffName;
-    case 2: return r->post == 0 ? s.municipality : QString();
-    case 3: return r->post == 0 ? s.name : QString();
-    case 4: return r->post == 0 ? s.kindText : QString();
+    case 2: return isSchoolRow(index.row()) ? s.municipality : QString();
+    case 3: return isSchoolRow(index.row()) ? s.name : QString();
+    case 4: return isSchoolRow(index.row()) ? s.kindText : QString();
     }
     return {};
 }
@@ -135,7 +144,7 @@ TransferSelectDialog::TransferSelectDialog(AppContext& context, TransferPick& pi
     m_group->addItem(u"全"_s);
     m_group->addItems(store.groupNames);
     m_group->addItem(u"その他"_s);
-    m_group->setCurrentIndex(std::max(0, m_group->findText(store.schoolFilter.group)));
+    m_group->setCurrentIndex(std::max(0, m_group->findText(m_pick.filter.group)));
     if (!store.prefectureLevel()) {
         areaLabel->setVisible(false);
         m_area->setVisible(false);
@@ -164,13 +173,13 @@ TransferSelectDialog::TransferSelectDialog(AppContext& context, TransferPick& pi
 
     connect(m_area, &QComboBox::activated, this, &TransferSelectDialog::areaChosen);
     connect(m_subArea, &QComboBox::activated, this, [this] {
-        m_context.store.schoolFilter.district = m_subArea->currentText();
+        m_pick.filter.district = m_subArea->currentText();
         m_extract->setEnabled(true);
     });
     // The group chosen here is the group the extraction uses.
     connect(m_group, &QComboBox::activated, this, [this] {
-        m_context.store.schoolFilter.group = m_group->currentText();
-        m_context.store.schoolFilter.municipality.clear();
+        m_pick.filter.group = m_group->currentText();
+        m_pick.filter.municipality.clear();
     });
     connect(m_extract, &QPushButton::clicked, this, &TransferSelectDialog::on_B_PICUP_clicked);
     connect(ok, &QPushButton::clicked, this, &TransferSelectDialog::on_B_OK_clicked);
@@ -178,14 +187,14 @@ TransferSelectDialog::TransferSelectDialog(AppContext& context, TransferPick& pi
     connect(m_grid, &QTableView::doubleClicked, this, &TransferSelectDialog::on_B_OK_clicked);
 
     // What was chosen at the last opening comes back, and is extracted again.
-    const RosterStore::SchoolFilter& f = store.schoolFilter;
+    const SchoolFilter& f = m_pick.filter;
     if (!f.area.isEmpty()) {
         m_area->setCurrentIndex(std::max(0, m_area->findText(f.area)));
         const QString district = f.district;
         fillSubAreas();
         if (!district.isEmpty() && m_subArea->findText(district) >= 0) {
             m_subArea->setCurrentIndex(m_subArea->findText(district));
-            store.schoolFilter.district = district;
+            m_pick.filter.district = district;
             m_extract->setEnabled(true);
         }
     }
@@ -200,7 +209,7 @@ TransferSelectDialog::TransferSelectDialog(AppContext& context, TransferPick& pi
 void TransferSelectDialog::fillSubAreas()
 {
     m_subArea->clear();
-    m_context.store.schoolFilter.district.clear();
+    m_pick.filter.district.clear();
     m_extract->setEnabled(true);
     const DistrictSubList* sub = m_context.store.places.subListFor(m_area->currentText());
     if (sub) {
@@ -214,7 +223,7 @@ void TransferSelectDialog::fillSubAreas()
 
 void TransferSelectDialog::areaChosen()
 {
-    m_context.store.schoolFilter.area = m_area->currentText();
+    m_pick.filter.area = m_area->currentText();
     fillSubAreas();
 }
 
@@ -227,12 +236,12 @@ void TransferSelectDialog::on_B_PICUP_clicked()
         return;
     }
     WaitCursor wait;
-    RosterStore::SchoolFilter& f = m_context.store.schoolFilter;
+    SchoolFilter& f = m_pick.filter;
     f.kinds = kinds;
     f.officers = false;
     if (f.area.isEmpty())
         f.area = m_area->currentText(); // 全 until an area is chosen
-    m_model->fill(school_list::filteredSchools(m_context.store), m_pick.mode == 0);
+    m_model->fill(school_list::filteredSchools(m_context.store, f), m_pick.mode == 0);
     if (m_model->rowCount() > 0) {
         m_grid->scrollToTop();
         m_grid->selectRow(0);
@@ -280,10 +289,14 @@ TransferWindow::TransferWindow(AppContext& context, QWidget* parent)
 {
     setObjectName(u"MOVE_F"_s);
     setWindowTitle(u"人事異動"_s);
-    RosterStore::SchoolFilter& f = context.store.schoolFilter;
+    // 人事異動 starts with no area and no kind chosen, in a filter of its own;
+    // the group is the one the school list last used.
+    SchoolFilter& f = m_pick.filter;
+    f = context.session.schoolFilter;
     f.area.clear();
     f.district.clear();
     f.kinds = 0;
+    f.narrowed = false;
 
     m_grid = new QTableWidget(0, 5, this);
     m_grid->setHorizontalHeaderLabels({u"NO"_s, u"氏名"_s, u"コード"_s, u"旧所属"_s, u"新所属"_s});
@@ -445,6 +458,19 @@ void TransferWindow::on_B_ADD_clicked()
     e.name = m_name->text();
     e.oldSchoolCode = old.code;
     e.oldSchoolName = m_oldName->text();
+    if (e.staffCode <= 0) {
+        m_context.notifier.tell(u"旧所属を指定されていません"_s, MessageIcon::Warning);
+        return;
+    }
+    // One clerk can go to one school only: the same clerk twice in a batch
+    // would end up posted in two schools.
+    const bool twice = std::any_of(m_entries.begin(), m_entries.end(), [&e](const TransferEntry& o) {
+        return !o.loggedDate && o.staffCode == e.staffCode;
+    });
+    if (twice) {
+        m_context.notifier.tell(e.name + u"さんは既に異動の一覧に有ります"_s, MessageIcon::Warning);
+        return;
+    }
     if (!m_newName->text().isEmpty() && m_pick.newSchool >= 0 && m_pick.newSchool < store.schoolCount()) {
         e.newSchoolCode = store.schools[size_t(m_pick.newSchool)].code;
         e.newSchoolName = m_newName->text();
@@ -454,7 +480,9 @@ void TransferWindow::on_B_ADD_clicked()
     m_name->clear();
     m_oldName->clear();
     m_newName->clear();
+    const SchoolFilter filter = m_pick.filter;
     m_pick = TransferPick{};
+    m_pick.filter = filter;
     showPick();
 }
 
@@ -517,7 +545,7 @@ void TransferWindow::on_B_START_clicked()
             return;
     }
     const Date date =
-        normalisedDate(m_dateEraBase + m_year->text().toLongLong(), m_month->text().toLongLong(), m_day->text().toLongLong());
+        normalisedDate(m_dateEraBase + boxNumber(m_year->text()), boxNumber(m_month->text()), boxNumber(m_day->text()));
     if (!date.isSet()) {
         m_context.notifier.tell(u"異動日を設定してください"_s, MessageIcon::Warning);
         return;

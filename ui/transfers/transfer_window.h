@@ -1,5 +1,7 @@
 #pragma once
 
+#include "roster_session.h"
+
 #include "remembered_dialog.h"
 #include "transfers.h"
 
@@ -22,6 +24,10 @@ struct TransferPick {
     int oldSchool = -1;
     int oldPost = -1;
     int newSchool = -1;
+    // 所属選択's own filter, kept while 人事異動 is open. It is a copy: the
+    // school list's filter (which the export and the prints use) is never
+    // touched from here.
+    SchoolFilter filter;
 };
 
 // The rows of 所属選択: a row for each school that passes the filter and, when
@@ -36,6 +42,11 @@ public:
     TransferSelectModel(const RosterStore& store, QObject* parent = nullptr);
     void fill(const std::vector<int>& schools, bool withPosts);
     const Row* row(int r) const { return r >= 0 && size_t(r) < m_rows.size() ? &m_rows[size_t(r)] : nullptr; }
+    // The first row of a school, which shows the school's columns.
+    bool isSchoolRow(int r) const
+    {
+        return row(r) && (r == 0 || m_rows[size_t(r - 1)].school != m_rows[size_t(r)].school);
+    }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -90,6 +90,14 @@ void chooseYear(const QString& year, int view = 1)
     });
 }
 
+// A frame that ended the program asked the application to quit; until the
+// application loop runs once, every later dialog would close at once.
+void forgetAnEarlierEnd()
+{
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+}
+
 void Program::openYear(const QString& area, const QString& year)
 {
     writeArea(area);
@@ -162,6 +170,8 @@ private slots:
         QVERIFY(p.button(u"B_YAKU"_s)->isVisible());
         QVERIFY(p.action(u"F_F_SAVE"_s)->isEnabled());
         testenv::keepShot(p.frame.get(), u"main_f"_s);
+        QVERIFY2(testenv::clippedCaptions(p.frame.get()).isEmpty(),
+                 qPrintable(testenv::clippedCaptions(p.frame.get()).join(u", "_s)));
 
         // Quitting with nothing to save asks nothing, and writes the settings.
         p.notifier.messages.clear();
@@ -381,9 +391,10 @@ private slots:
             RosterStore other;
             other.paths.dataFolder = p.data;
             generateSampleRoster(other, SampleOptions{6, 8, 11, 38, false});
-            other.schoolFilter.narrowed = true;
+            SchoolFilter everything;
+            everything.narrowed = true;
             RecordingNotifier n;
-            QCOMPARE(exchange::exportPair(other, exchange::exportNames(p.data + u"/AREA9"_s), n), 1);
+            QCOMPARE(exchange::exportPair(other, everything, exchange::exportNames(p.data + u"/AREA9"_s), n), 1);
         }
         // A file that is not an exchange file is refused.
         p.frame->chooseExchangeFile = [&p](bool) { return p.data + u"/NKMCHO.SEW"_s; };
@@ -491,6 +502,87 @@ private slots:
         }
         QCOMPARE(password::serviceCode(QDate(2027, 1, 5)).size(), 8);
         QVERIFY(password::serviceCode(QDate(2027, 1, 5)) != password::serviceCode(QDate(2027, 1, 6)));
+    }
+
+    void oneEnterSetsThePasswordOnce()
+    {
+        QTemporaryDir root;
+        SettingsStore settings(root.filePath(u"suite"_s));
+        Program p(root.path(), settings);
+        PassSetDialog d(p.context);
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        auto* entry = d.findChild<QLineEdit*>(u"NEW_PASS"_s);
+        QTest::keyClicks(entry, u"abc1234"_s);
+        QTest::keyClick(entry, Qt::Key_Return);
+        QCOMPARE(p.notifier.texts(), QStringList{u"パスワードは半角８文字で入力してください"_s});
+        entry->setText(u"Ruri2026"_s);
+        p.notifier.messages.clear();
+        p.notifier.answers = {MessageAnswer::No, MessageAnswer::No};
+        QTest::keyClick(entry, Qt::Key_Return);
+        QCOMPARE(p.notifier.texts(), QStringList{u"パスワードは「 Ruri2026 」でいいですか？"_s});
+        QVERIFY(d.isVisible());
+        p.notifier.messages.clear();
+        p.notifier.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
+        QTest::keyClick(entry, Qt::Key_Return);
+        QCOMPARE(p.notifier.messages.size(), 1);
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(d.newPassword(), u"Ruri2026"_s);
+    }
+
+    void endingAtThePasswordAfterUserSettingsAsksToSave()
+    {
+        forgetAnEarlierEnd();
+        QTemporaryDir root;
+        SettingsStore settings(root.filePath(u"suite"_s));
+        Program p(root.path(), settings);
+        p.openYear(u"瑠璃県"_s, u"38"_s);
+        password::save(settings, u"NAKAMA-CHO"_s, password::makeStoredHash(u"Ruri2026"_s));
+        p.store.staff.push_back(StaffRecord{});
+        p.store.staff.back().code = 20260001;
+        p.store.staff.back().name = u"青木 花子"_s;
+        p.store.dirty = 1;
+        QVERIFY(QDir(p.data).mkdir(u"38MEIBO.NKD"_s)); // the first save fails
+        auto settingsOk = [] {
+            testenv::onModal<UserSettingsDialog>([](UserSettingsDialog* d) {
+                QTest::mouseClick(d->findChild<QPushButton*>(u"B_OK"_s), Qt::LeftButton);
+            });
+        };
+        settingsOk();
+        int asked = 0;
+        testenv::onModal<PassInDialog>([&asked, &p](PassInDialog* d) {
+            ++asked;
+            // The save fails: the password is asked again and opens the roster.
+            testenv::onModal<PassInDialog>([&asked](PassInDialog* again) {
+                ++asked;
+                again->findChild<QLineEdit*>(u"PASS"_s)->setText(u"Ruri2026"_s);
+                QTest::mouseClick(again->findChild<QPushButton*>(u"OK"_s), Qt::LeftButton);
+            });
+            p.notifier.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
+            QTest::mouseClick(d->findChild<QPushButton*>(u"ESC"_s), Qt::LeftButton);
+        });
+        p.notifier.messages.clear();
+        p.action(u"F_USER_SET"_s)->trigger();
+        QVERIFY2(asked == 2, qPrintable(p.notifier.texts().join(u"|"_s)));
+        QVERIFY(!p.frame->ended());
+        QVERIFY(p.notifier.contains(u"データを保存しますか？"_s));
+        QVERIFY(p.notifier.contains(u"名簿の保存に失敗しました"_s));
+        QCOMPARE(p.store.dirty, qint16(1));
+        QCOMPARE(p.store.staffCount(), qint16(1));
+
+        // Now the save works: ending at the password saves the roster first.
+        QVERIFY(QDir(p.data).rmdir(u"38MEIBO.NKD"_s));
+        settingsOk();
+        testenv::onModal<PassInDialog>([&p](PassInDialog* d) {
+            p.notifier.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
+            QTest::mouseClick(d->findChild<QPushButton*>(u"ESC"_s), Qt::LeftButton);
+        });
+        p.notifier.messages.clear();
+        p.action(u"F_USER_SET"_s)->trigger();
+        QVERIFY(p.frame->ended());
+        QCOMPARE(p.notifier.texts(), (QStringList{u"なかま帳を終了します。"_s, u"データを保存しますか？"_s}));
+        QVERIFY(QFileInfo(p.data + u"/38MEIBO.NKD"_s).isFile());
+        forgetAnEarlierEnd();
     }
 
     void userSettingsDialog()

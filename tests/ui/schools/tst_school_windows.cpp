@@ -1,6 +1,7 @@
 #include "app_context.h"
 #include "recording_device.h"
 #include "reference_tables.h"
+#include "roster_files.h"
 #include "sample_roster.h"
 #include "school_editor.h"
 #include "school_list_print.h"
@@ -8,9 +9,9 @@
 #include "settings_store.h"
 #include "staff_select_dialog.h"
 #include "test_env.h"
-#include "window_context.h"
 #include "ui_helpers.h"
 #include "up_down.h"
+#include "window_context.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -61,6 +62,7 @@ private slots:
         QVERIFY(!w.narrowed());
         QCOMPARE(w.findChild<QLabel*>(u"SC_LABEL"_s)->text(), u"12"_s);
         testenv::keepShot(&w, u"s_list"_s);
+        QVERIFY2(testenv::clippedCaptions(&w).isEmpty(), qPrintable(testenv::clippedCaptions(&w).join(u", "_s)));
         QCOMPARE(w.model()->headerData(7, Qt::Horizontal, Qt::DisplayRole).toString(), u"コード"_s);
         // The first row shows the first school of the sorted table.
         const SchoolRecord& first = f.store.schools[0];
@@ -90,11 +92,15 @@ private slots:
         QVERIFY(narrowed);
         for (int r = 0; r < w.model()->rowCount(); ++r)
             QCOMPARE(f.store.schools[size_t(w.model()->row(r)->school)].kindText, u"中学校"_s);
-        QCOMPARE(f.store.shownSchools.size(), size_t(w.schoolsShown()));
+        QCOMPARE(f.context.session.shownSchools.size(), size_t(w.schoolsShown()));
 
-        // Readings under the names.
+        // Readings under the names; the "名" counter still counts people.
+        const QString people = w.findChild<QLabel*>(u"SM_LABEL"_s)->text();
+        QCOMPARE(people, QString::number(w.model()->rowCount()));
         w.findChild<QCheckBox*>(u"CHK_FRI"_s)->click();
         QVERIFY(w.model()->row(1)->reading);
+        QCOMPARE(w.model()->rowCount(), 2 * people.toInt());
+        QCOMPARE(w.findChild<QLabel*>(u"SM_LABEL"_s)->text(), people);
         QCOMPARE(w.model()->data(w.model()->index(1, 5), Qt::DisplayRole).toString(),
                  f.store.schools[size_t(w.model()->row(0)->school)].reading);
         QTest::mouseClick(w.findChild<QPushButton*>(u"B_ALL"_s), Qt::LeftButton);
@@ -198,6 +204,59 @@ private slots:
         QCOMPARE(s.regularClasses, qint16(0));
         QCOMPARE(s.sortCode, 777);
         QVERIFY(f.store.groupNames.contains(u"新しいグループ"_s));
+    }
+
+    void pageKeysOnListsAndTheCloseBox()
+    {
+        Fixture f(3, 3);
+        SchoolEditor e(f.context, {0, 1, 2}, 0);
+        e.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&e));
+        const QString kind = f.store.schools[0].kindText;
+        auto* kinds = e.findChild<QComboBox*>(u"SC_K_SEL"_s);
+        kinds->setFocus();
+        QTest::keyClick(kinds, Qt::Key_PageUp);
+        QCOMPARE(e.recordNumber(), 2);
+        QCOMPARE(f.store.schools[0].kindText, kind);
+        auto* status = e.findChild<QComboBox*>(u"ETC_SEL(0)"_s);
+        const QString before = f.store.schools[1].clerks[0].status;
+        status->setFocus();
+        QTest::keyClick(status, Qt::Key_PageDown);
+        QCOMPARE(e.recordNumber(), 1);
+        QCOMPARE(f.store.schools[1].clerks[0].status, before);
+
+        // A group typed and left by the close box is kept as a group name.
+        auto* group = e.findChild<QComboBox*>(u"GRP_SEL"_s);
+        group->setFocus();
+        group->setEditText(u"閉じて残るグループ"_s);
+        e.close();
+        QCOMPARE(f.store.schools[0].group, u"閉じて残るグループ"_s);
+        QVERIFY(f.store.groupNames.contains(u"閉じて残るグループ"_s));
+    }
+
+    void whatInputMethodsTypeIsNarrowedAndSaved()
+    {
+        Fixture f(3, 3);
+        f.store.paths.dataFolder = f.dir.path();
+        f.store.paths.setYear(38);
+        {
+            SchoolEditor e(f.context, {0, 1, 2}, 0);
+            e.show();
+            // U+2212 is what several input methods give for "-"; ￥ and ￣
+            // have no half-width form in the roster's code page.
+            box(e, u"S_PNO"_s)->setText(u"９００−００１２"_s);
+            box(e, u"S_TEL"_s)->setText(u"０１２３−４５ー６７８９"_s);
+            box(e, u"S_FAX"_s)->setText(u"0123‐45‐6700"_s);
+            box(e, u"S_ADR"_s)->setText(u"本町１－２　￥ビル￣"_s);
+            e.accept();
+        }
+        const SchoolRecord& s = f.store.schools[0];
+        QCOMPARE(s.postalCode, u"900-0012"_s);
+        QCOMPARE(s.tel, u"0123-45-6789"_s);
+        QCOMPARE(s.fax, u"0123-45-6700"_s);
+        QCOMPARE(s.address, u"本町1-2 ￥ﾋﾞﾙ￣"_s);
+        QCOMPARE(saveSchools(f.store, f.notifier), 1);
+        QVERIFY2(f.notifier.messages.isEmpty(), qPrintable(f.notifier.texts().join(u'|')));
     }
 
     void replacingTheClerkOfAPost()

@@ -70,6 +70,23 @@ private slots:
         DaySetDialog h(f.context, f.store.staff[0], DateFieldKind::Hire, nullptr, QDate(2026, 12, 9));
         QVERIFY(h.findChild<QRadioButton*>(u"HEISEI"_s)->isChecked());
         QCOMPARE(boxes(h), u"20 4 1"_s);
+        // A 令和 date: shown and entered as 令和, read back with the same era.
+        f.store.staff[0].code = 20230001;
+        DaySetDialog r(f.context, f.store.staff[0], DateFieldKind::Hire, nullptr, QDate(2026, 12, 9));
+        r.show();
+        QVERIFY(r.findChild<QRadioButton*>(u"REIWA"_s)->isChecked());
+        QCOMPARE(boxes(r), u"5 4 1"_s);
+        r.findChild<QLineEdit*>(u"BY"_s)->setText(u"6"_s);
+        click(r, u"B_OK"_s);
+        QCOMPARE(f.store.staff[0].hireDate, Date::fromYmd(2024, 4, 1));
+        QCOMPARE(r.resultText(), u"令和06年04月01日"_s);
+        // Switching the era moves the same boxes to that era's years.
+        f.store.staff[0].hireDate = Date::fromYmd(2024, 2, 29);
+        DaySetDialog leap(f.context, f.store.staff[0], DateFieldKind::Hire, nullptr, QDate(2026, 12, 9));
+        leap.show();
+        QCOMPARE(boxes(leap), u"6 2 29"_s);
+        leap.findChild<QRadioButton*>(u"HEISEI"_s)->setChecked(true); // 平成6 = 1994, no 29th
+        QCOMPARE(boxes(leap), u"6 2 28"_s);
     }
 
     void clampsAndRollsTheDay()
@@ -119,6 +136,33 @@ private slots:
         QVERIFY(!d.isVisible());
         QCOMPARE(f.store.staff[0].postingDate, Date::fromYmd(2006, 7, 30));
         QCOMPARE(d.resultText(), u"平成18年07月30日"_s);
+    }
+
+    void fullWidthDigitsAreNumbers()
+    {
+        Fixture f;
+        {
+            DaySetDialog d(f.context, f.store.staff[0], DateFieldKind::Birth, nullptr, QDate(2026, 12, 9));
+            d.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&d));
+            d.findChild<QRadioButton*>(u"HEISEI"_s)->setChecked(true);
+            for (const auto& [name, text] : {std::pair{u"BY"_s, u"１５"_s}, {u"BD"_s, u"３１"_s}, {u"BM"_s, u"６"_s}}) {
+                auto* box = d.findChild<QLineEdit*>(name);
+                box->clear();
+                testenv::typeText(box, text);
+            }
+            // June has 30 days: the day is clamped as a half-width one would be.
+            QCOMPARE(d.findChild<QLineEdit*>(u"BD"_s)->text(), u"30"_s);
+            click(d, u"B_OK"_s);
+            QCOMPARE(f.store.staff[0].birthDate, Date::fromYmd(2003, 6, 30));
+        }
+        {
+            DayBackDialog d(f.context, f.store.staff[0], DateFieldKind::Hire);
+            d.findChild<QLineEdit*>(u"BD_Y"_s)->setText(u"１０"_s);
+            d.findChild<QLineEdit*>(u"BD_M"_s)->setText(u"２"_s);
+            click(d, u"B_OK"_s);
+            QCOMPARE(periodSince(f.store.staff[0].hireDate, f.store.surveyDate, 0), (Period{10, 2}));
+        }
     }
 
     void clearingCancellingAndBadInput()

@@ -1,5 +1,6 @@
 #include "app_context.h"
 #include "date_dialogs.h"
+#include "era_years.h"
 #include "sample_roster.h"
 #include "settings_store.h"
 #include "staff_editor.h"
@@ -31,8 +32,7 @@ struct Fixture : WindowContext {
         o.schools = 3;
         o.staff = staff;
         generateSampleRoster(store, o);
-        for (int i = 0; i < cap::kTableRows; ++i)
-            store.staffListOrder[size_t(i)] = qint16(i);
+        context.session.resetStaffListOrder();
     }
 };
 
@@ -66,10 +66,14 @@ private slots:
              {u"職員氏名"_s, u"職員ｺｰﾄﾞ"_s, u"フリガナ"_s, u"性別"_s, u"生年月日"_s, u"年齢"_s, u"郵便番号"_s,
               u"住所"_s, u"ｱﾊﾟｰﾄ･ﾏﾝｼｮﾝ等"_s, u"ＴＥＬ"_s, u"ＦＡＸ"_s, u"携帯電話"_s, u"メールアドレス"_s,
               u"職名"_s, u"級"_s, u"号給"_s, u"発令日"_s, u"採用年月日"_s, u"教職員勤続年数"_s, u"補正月数"_s,
-              u"ヶ月"_s, u"赴任年月日"_s, u"現在校勤続年数"_s, u"県役職名"_s, u"備考"_s, u"調査日  令和"_s,
-              u"閉じる"_s})
+              u"ヶ月"_s, u"赴任年月日"_s, u"現在校勤続年数"_s, u"県役職名"_s, u"備考"_s, u"閉じる"_s})
             QVERIFY2(texts.contains(caption), qPrintable(caption));
         QCOMPARE(e.findChild<QCheckBox*>(u"CHK1"_s)->text(), u"臨採用職員"_s);
+        // The survey date in its own era: 令和 from May 2019, 平成 before.
+        const std::optional<EraYear> era = eraYearOf(f.store.surveyDate);
+        QVERIFY(era);
+        QCOMPARE(e.findChild<QLabel*>(u"Label_CHK"_s)->text(), u"調査日  "_s + era->name);
+        QCOMPARE(box(e, u"CHK_Y"_s)->text(), QString::number(era->year));
         for (const QString& name : {u"S_NAME"_s, u"S_CODE"_s, u"S_FURI"_s, u"S_PNO"_s, u"S_ADR1"_s, u"S_ADR2"_s,
                                     u"S_TEL"_s, u"S_FAX"_s, u"S_KTEL"_s, u"MAIL"_s, u"S_KYU"_s, u"S_GO"_s, u"K_ADD"_s,
                                     u"N_ADD"_s, u"S_MSG"_s, u"CHK_Y"_s, u"CHK_M"_s, u"CHK_D"_s})
@@ -226,6 +230,121 @@ private slots:
         e.reject();
     }
 
+    void aCancelledCompositionLeavesNoReading()
+    {
+        Fixture f;
+        StaffEditor e(f.context, StaffEditor::EditM, f.store.staffCount());
+        open(e);
+        auto* name = box(e, u"S_NAME"_s);
+        auto* reading = box(e, u"S_FURI"_s);
+        name->setFocus();
+        auto send = [name](const QString& preedit, const QString& commit) {
+            QInputMethodEvent ev(preedit, {});
+            if (!commit.isEmpty())
+                ev.setCommitString(commit);
+            QCoreApplication::sendEvent(name, &ev);
+        };
+        // やまだ typed, then cancelled with Esc; the name is typed directly.
+        send(u"やまだ"_s, {});
+        send({}, {});
+        QTest::keyClicks(name, u"Tanaka"_s);
+        QCOMPARE(name->text(), u"Tanaka"_s);
+        QVERIFY2(reading->text().isEmpty(), qPrintable(reading->text()));
+
+        // An input method that ends the composition just before committing
+        // still gives the reading of what it committed.
+        name->clear();
+        reading->clear();
+        box(e, u"S_CODE"_s)->setFocus();
+        name->setFocus();
+        send(u"やまだ"_s, {});
+        send({}, {});
+        send({}, u"山田"_s);
+        QCOMPARE(reading->text(), u"ﾔﾏﾀﾞ"_s);
+        e.reject();
+    }
+
+    void pageKeysOnListsSaveWhatTheUserChose()
+    {
+        Fixture f;
+        f.store.staff[1].jobTitleIndex = 2;
+        f.store.staff[1].post1 = u"理事"_s;
+        f.store.staff[2].jobTitleIndex = 1;
+        f.store.staff[2].post1 = u"会計"_s;
+        f.store.staff[1].post2.clear();
+        const QString post2 = f.store.staff[1].post2;
+        StaffEditor e(f.context, StaffEditor::EditM, 1);
+        open(e);
+        auto* title = e.findChild<QComboBox*>(u"S_SN"_s);
+        f.store.staff[1].jobTitle = title->itemText(2);
+        f.store.staff[2].jobTitle = title->itemText(1);
+        QCOMPARE(title->currentIndex(), 2);
+        title->setFocus();
+        QTest::keyClick(title, Qt::Key_PageUp);
+        QCOMPARE(e.recordNumber(), 3);
+        QCOMPARE(f.store.staff[1].jobTitleIndex, qint16(2));
+        QCOMPARE(f.store.staff[1].jobTitle, title->itemText(2).trimmed());
+        QCOMPARE(title->currentIndex(), 1); // the next record's own title
+
+        auto* yaku1 = e.findChild<QComboBox*>(u"YAKU1"_s);
+        yaku1->setFocus();
+        QTest::keyClick(yaku1, Qt::Key_PageDown);
+        QCOMPARE(e.recordNumber(), 2);
+        QCOMPARE(f.store.staff[2].post1, u"会計"_s);
+        QCOMPARE(yaku1->currentText(), u"理事"_s);
+        auto* yaku2 = e.findChild<QComboBox*>(u"YAKU2"_s);
+        yaku2->setFocus();
+        QTest::keyClick(yaku2, Qt::Key_PageUp);
+        QCOMPARE(e.recordNumber(), 3);
+        QCOMPARE(f.store.staff[1].post1, u"理事"_s);
+        QCOMPARE(f.store.staff[1].post2, post2);
+        // A check box or the sex buttons page as well, without changing.
+        const int sex = f.store.staff[2].sex;
+        e.findChild<QRadioButton*>(u"S_MAN"_s)->setFocus();
+        QTest::keyClick(e.findChild<QRadioButton*>(u"S_MAN"_s), Qt::Key_PageDown);
+        QCOMPARE(e.recordNumber(), 2);
+        QCOMPARE(f.store.staff[2].sex, sex);
+        e.reject();
+    }
+
+    void closingByTheCloseBoxRunsTheLeaveRules()
+    {
+        Fixture f;
+        {
+            StaffEditor e(f.context, StaffEditor::EditM, 1);
+            open(e);
+            auto* postal = box(e, u"S_PNO"_s);
+            postal->setFocus();
+            postal->clear();
+            testenv::typeText(postal, u"９０００１２３"_s);
+            e.close(); // the window's close box, the focus still in the box
+            QCOMPARE(f.store.staff[1].postalCode, u"900-0123"_s);
+        }
+        {
+            StaffEditor e(f.context, StaffEditor::EditM, 1);
+            open(e);
+            auto* mobile = box(e, u"S_KTEL"_s);
+            mobile->clear();
+            mobile->setFocus();
+            QCOMPARE(mobile->text(), u"090-"_s);
+            e.close();
+            QVERIFY2(f.store.staff[1].mobile.isEmpty(), qPrintable(f.store.staff[1].mobile));
+        }
+        {
+            // Paging from the box with the prefix alone, and 閉じる with it typed.
+            StaffEditor e(f.context, StaffEditor::EditM, 1);
+            open(e);
+            auto* mobile = box(e, u"S_KTEL"_s);
+            mobile->clear();
+            mobile->setFocus();
+            QTest::keyClick(mobile, Qt::Key_PageUp);
+            QVERIFY(f.store.staff[1].mobile.isEmpty());
+            mobile->setText(u"090- "_s);
+            QTest::mouseClick(e.findChild<QPushButton*>(u"B_END"_s), Qt::LeftButton);
+            QVERIFY(f.store.staff[2].mobile.isEmpty());
+        }
+    }
+
     void pagingAndSingleRecords()
     {
         Fixture f;
@@ -332,7 +451,7 @@ private slots:
         grid->setCurrentIndex(d.model()->index(4, 1));
         QTest::mouseClick(d.findChild<QPushButton*>(u"B_OK"_s), Qt::LeftButton);
         QCOMPARE(d.pickedCode(), f.store.staff[4].code);
-        QCOMPARE(f.store.pickedStaffCode, f.store.staff[4].code);
+        QCOMPARE(f.context.session.presetCode, f.store.staff[4].code);
 
         // Nothing listed: OK is refused; cancelling leaves -1.
         StaffSelectDialog empty(f.context);
@@ -341,14 +460,15 @@ private slots:
         QCOMPARE(f.notifier.messages.size(), 1);
         QTest::mouseClick(empty.findChild<QPushButton*>(u"B_ESC"_s), Qt::LeftButton);
         QCOMPARE(empty.pickedCode(), -1);
-        QCOMPARE(f.store.pickedStaffCode, -1);
+        QCOMPARE(f.context.session.presetCode, -1);
     }
 
     void changingANameAndCode()
     {
         Fixture f;
         f.store.schools[0].clerks[0].staffCode = f.store.staff[2].code;
-        f.store.staffListOrder[0] = 2;
+        f.context.session.staffListOrder[0] = 2;
+        f.context.session.staffListOrder[2] = 0;
         const qint32 old = f.store.staff[2].code;
         CodeChangeDialog d(f.context, 0);
         QCOMPARE(d.windowTitle(), u"氏名・コード変更"_s);

@@ -375,8 +375,8 @@ private slots:
         const int s2 = r.school(u"西"_s, u"中学校"_s, {});
         r.school(u"南"_s, u"特別支援学校"_s, {});
         r.ready();
-        r.store.schoolFilter.kinds = 0;
         TransferPick pick;
+        pick.filter.kinds = 0;
         {
             TransferSelectDialog d(r.context, pick);
             d.show();
@@ -389,7 +389,8 @@ private slots:
             QCOMPARE(d.model()->rowCount(), 3);
             testenv::keepShot(&d, u"transfer-select"_s);
             QCOMPARE(d.model()->index(1, 1).data().toString(), u"伊藤"_s);
-            QCOMPARE(r.store.schoolFilter.kinds, 3);
+            QCOMPARE(pick.filter.kinds, 3);
+            QCOMPARE(r.context.session.schoolFilter.kinds, 7); // the school list's own stays
             d.grid()->selectRow(1);
             QTest::mouseClick(d.findChild<QPushButton*>(u"B_OK"_s), Qt::LeftButton);
             QCOMPARE(pick.oldSchool, 0);
