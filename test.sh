@@ -4,11 +4,14 @@ set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/deps.sh
 nakama_install_deps
+nakama_packages="$nakama_desktop_test_packages" nakama_install_deps
 . scripts/stage-timer.sh
 # shellcheck disable=SC2046
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNAKAMA_WERROR=ON $(nakama_launcher)
 nakama_stage "build" cmake --build build -j2
 (cd build && nakama_stage "tests" env QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2)
+# The program on a real desktop: a CUPS queue, fcitx5 with Mozc, the .deb.
+nakama_stage "desktop" scripts/desktop_tests.sh build
 # The same tests under AddressSanitizer and UndefinedBehaviorSanitizer, then
 # every file reader fuzzed for a few seconds.
 nakama_stage "sanitizers" scripts/sanitize-tests.sh

@@ -2,6 +2,17 @@
 
 namespace date_entry {
 
+namespace {
+// The era option and year of a calendar year's April 1, the day the
+// dialog proposes.
+void aprilFirst(Boxes& b, int year)
+{
+    b.reiwa = formatEraDate(Date::fromYmd(year, 4, 1), QStringLiteral("gg")) == QStringLiteral("令");
+    b.showa = !b.reiwa && year < 1989;
+    b.year = QString::number(year - (b.reiwa ? kReiwaBase : b.showa ? kShowaBase : kHeiseiBase));
+}
+} // namespace
+
 Boxes prefill(DateFieldKind kind, Date stored, qint32 staffCode, const QDate& today)
 {
     Boxes b;
@@ -9,8 +20,11 @@ Boxes prefill(DateFieldKind kind, Date stored, qint32 staffCode, const QDate& to
     const int limit = kind == DateFieldKind::Birth ? 60 : 45;
     const bool absent = !stored.isSet() || !d.isValid() || today.year() - d.year() > limit;
     if (!absent) {
-        b.showa = formatEraDate(stored, QStringLiteral("gg")) == QStringLiteral("昭");
-        b.year = QString::number(d.year() - (b.showa ? kShowaBase : kHeiseiBase));
+        // Shown in the era the date falls in.
+        const QString era = formatEraDate(stored, QStringLiteral("gg"));
+        b.showa = era == QStringLiteral("昭");
+        b.reiwa = era == QStringLiteral("令");
+        b.year = QString::number(d.year() - (b.showa ? kShowaBase : b.reiwa ? kReiwaBase : kHeiseiBase));
         b.month = QString::number(d.month());
         b.day = QString::number(d.day());
         return b;
@@ -20,7 +34,7 @@ Boxes prefill(DateFieldKind kind, Date stored, qint32 staffCode, const QDate& to
         break;
     case DateFieldKind::Appoint:
     case DateFieldKind::Posting:
-        b.year = QString::number(today.year() - kHeiseiBase);
+        aprilFirst(b, today.year());
         b.month = QStringLiteral("4");
         b.day = QStringLiteral("1");
         break;
@@ -29,12 +43,8 @@ Boxes prefill(DateFieldKind kind, Date stored, qint32 staffCode, const QDate& to
         const qint32 y = staffCode / 10000;
         b.month = QStringLiteral("4");
         b.day = QStringLiteral("1");
-        if (y >= 1926 && y < 1989) {
-            b.showa = true;
-            b.year = QString::number(y - kShowaBase);
-        } else if (y >= 1989) {
-            b.year = QString::number(y - kHeiseiBase);
-        }
+        if (y >= 1926)
+            aprilFirst(b, y);
         break;
     }
     }

@@ -12,9 +12,11 @@ namespace date_entry {
 
 inline constexpr int kShowaBase = 1925;
 inline constexpr int kHeiseiBase = 1988;
+inline constexpr int kReiwaBase = 2018;
 
 struct Boxes {
     bool showa = false;
+    bool reiwa = false; // a date from May 1, 2019 on
     QString year, month, day;
 };
 

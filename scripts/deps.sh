@@ -4,6 +4,12 @@ nakama_packages="build-essential cmake ninja-build pkg-config qt6-base-dev qt6-b
  libqt6printsupport6 libgl-dev libxkbcommon-dev libicu-dev fonts-ipafont-mincho poppler-utils"
 # The compiler cache, and clang with its runtime for the fuzz targets.
 nakama_packages="$nakama_packages ccache clang libclang-rt-14-dev"
+# Qt's own texts in Japanese.
+nakama_packages="$nakama_packages qt6-translations-l10n"
+# Only for test.sh's desktop tests: a CUPS queue printing to PDF, Xvfb with
+# fcitx5 and Mozc typed into by xdotool, the .deb (dpkg-dev).
+nakama_desktop_test_packages="cups cups-client printer-driver-cups-pdf xvfb xdotool dbus-daemon
+ fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dpkg-dev"
 
 nakama_install_deps() {
     local missing=""

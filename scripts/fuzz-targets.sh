@@ -19,7 +19,7 @@ seeds="$PWD/tests/core/data"
 failed=0
 report=""
 for target in build-fuzz/fuzz/fuzz_*; do
-    [ -x "$target" ] || continue
+    [ -f "$target" ] && [ -x "$target" ] || continue
     name=$(basename "$target")
     corpus="build-fuzz/corpus/$name"
     mkdir -p "$corpus" "build-fuzz/crashes/$name"
@@ -27,7 +27,7 @@ for target in build-fuzz/fuzz/fuzz_*; do
     [ -d "$seeds/fuzz" ] && cp -n "$seeds"/fuzz/* "$corpus"/ 2>/dev/null || true
     log="build-fuzz/$name.log"
     if (cd "build-fuzz/crashes/$name" && "../../../$target" -max_total_time="$NAKAMA_FUZZ_SECONDS" \
-            -rss_limit_mb=2048 -timeout=20 -jobs=1 -workers=1 -print_final_stats=1 "../../../$corpus") >"$log" 2>&1; then
+            -rss_limit_mb=2048 -timeout=20 -print_final_stats=1 "../../../$corpus") >"$log" 2>&1; then
         runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' | tail -1 || true)
         report="$report$name: ${runs:-?} runs, no crash"$'\n'
     else

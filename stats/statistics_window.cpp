@@ -56,6 +56,13 @@ QTableWidget* makeGrid(const QString& name, QWidget* parent, std::initializer_li
         g->setColumnWidth(c++, designed.last().toInt());
     }
     g->setProperty("designed", designed);
+    if (rows <= 14) {
+        // A short table shows all its rows: it needs no scroll bar, and the
+        // room one would take is what lets the window fit a 1024-dot screen.
+        g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        g->setFixedHeight(rows * g->verticalHeader()->defaultSectionSize() + 2 * g->frameWidth());
+    }
     return g;
 }
 } // namespace
@@ -103,6 +110,7 @@ StatisticsWindow::StatisticsWindow(AppContext& context, QWidget* parent) : QWidg
     auto* tables = new QWidget(this);
     auto* grid = new QGridLayout(tables);
     grid->setContentsMargins(0, 0, 0, 0);
+    grid->setHorizontalSpacing(3);
     const QStringList kinds{u"小学校"_s, u"中学校"_s, u"養護学校"_s};
     for (int i = 0; i < 4; ++i) {
         m_category[i] = makeGrid(u"GRID1(%1)"_s.arg(i), tables, {250, 1100, 250, 500, 500, 500}, 14);
@@ -154,7 +162,7 @@ StatisticsWindow::StatisticsWindow(AppContext& context, QWidget* parent) : QWidg
     m_stack->addWidget(graphPage);
 
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 8, 8, 8);
+    layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(top);
     layout->addWidget(m_stack, 1);
 
@@ -254,7 +262,9 @@ void StatisticsWindow::fill(QTableWidget* grid, const QList<QStringList>& rows)
         grid->setColumnWidth(c, std::max(designed, needed));
         total += grid->columnWidth(c);
     }
-    grid->setMinimumWidth(total + grid->verticalScrollBar()->sizeHint().width() + 4);
+    const bool scrolls = grid->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff;
+    grid->setMinimumWidth(total + (scrolls ? grid->verticalScrollBar()->sizeHint().width() : 0) +
+                          2 * grid->frameWidth());
     grid->setUpdatesEnabled(true);
 }
 

@@ -66,3 +66,46 @@ template <typename T> QTimer* onModal(std::function<void(T*)> act)
     return timer;
 }
 } // namespace testenv
+
+#include <QAbstractButton>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableView>
+
+namespace testenv {
+// The captions of `window` that do not fit their control: labels and buttons
+// narrower or lower than their text needs, grid headers narrower than their
+// caption. Run at QT_SCALE_FACTOR=2 too, as on a HiDPI screen.
+inline QStringList clippedCaptions(QWidget* window)
+{
+    QStringList clipped;
+    for (QLabel* l : window->findChildren<QLabel*>()) {
+        if (!l->isVisibleTo(window) || l->text().isEmpty() || l->wordWrap())
+            continue;
+        const QSize need = l->sizeHint();
+        if (l->width() < need.width() - 1 || l->height() < need.height() - 1)
+            clipped << QStringLiteral("label ") + l->text();
+    }
+    for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
+        if (!b->isVisibleTo(window) || b->text().isEmpty())
+            continue;
+        const QSize need = b->minimumSizeHint();
+        if (b->width() < need.width() - 1 || b->height() < need.height() - 1)
+            clipped << QStringLiteral("button ") + b->text();
+    }
+    for (QTableView* t : window->findChildren<QTableView*>()) {
+        if (!t->isVisibleTo(window) || !t->model())
+            continue;
+        QHeaderView* h = t->horizontalHeader();
+        const QFontMetrics fm(h->font());
+        for (int c = 0; c < t->model()->columnCount(); ++c) {
+            const QString caption = t->model()->headerData(c, Qt::Horizontal).toString();
+            if (h->isSectionHidden(c) || caption.isEmpty())
+                continue;
+            if (h->sectionSize(c) < fm.horizontalAdvance(caption))
+                clipped << QStringLiteral("column ") + caption;
+        }
+    }
+    return clipped;
+}
+} // namespace testenv

@@ -44,7 +44,6 @@ struct Fixture {
     QString data = root.filePath(u"data"_s);
     QString program = root.filePath(u"prog"_s);
     RosterStore store;
-    SchoolFilter filter; // the school list's, as the export reads it
     RecordingNotifier notifier;
     SettingsStore settings{root.filePath(u"suite"_s)};
     FakePlatform platform;
@@ -170,6 +169,15 @@ void savedYearThenChanged(Fixture& f)
     f.store.schools[2].address = u"瑠璃市新町一丁目"_s;
     f.store.municipalities.entries[0].position = 42;
     f.store.dirty = 1;
+}
+
+// The extraction the school list hands the export: the elementary schools.
+SchoolFilter elementarySchools()
+{
+    SchoolFilter filter;
+    filter.narrowed = true;
+    filter.kinds = 1;
+    return filter;
 }
 
 bool yearChangesKept(Fixture& f)
@@ -387,15 +395,14 @@ private:
              }},
             {"exchange pair",
              [](Fixture& f) {
-                 f.filter.narrowed = true;
-                 f.filter.kinds = 1;
-                 QVERIFY(exchange::exportPair(f.store, f.filter, exchange::exportNames(f.data + u"/AREA1"_s), f.notifier) == 1);
+                 QVERIFY(exchange::exportPair(f.store, elementarySchools(), exchange::exportNames(f.data + u"/AREA1"_s), f.notifier) == 1);
                  f.store.staff[0].name = u"交換 次郎"_s;
                  for (SchoolRecord& s : f.store.schools)
                      s.tel = u"0120-00-0000"_s;
              },
              [](Fixture& f) {
-                 return exchange::exportPair(f.store, f.filter, exchange::exportNames(f.data + u"/AREA1"_s), f.notifier) == 1;
+                 return exchange::exportPair(f.store, elementarySchools(), exchange::exportNames(f.data + u"/AREA1"_s),
+                                             f.notifier) == 1;
              },
              [](Fixture& f) { return f.store.schools[0].tel == u"0120-00-0000"_s; },
              [](Fixture& f) {

@@ -179,12 +179,30 @@ private slots:
         QVERIFY(b.showa);
         QCOMPARE(b.year + u' ' + b.month + u' ' + b.day, u"45 5 3"_s);
         b = prefill(DateFieldKind::Posting, ymd(1975, 4, 1), 0, today); // 51 years: absent
-        QCOMPARE(b.year + u' ' + b.month + u' ' + b.day, u"38 4 1"_s);
-        b = prefill(DateFieldKind::Appoint, ymd(2020, 4, 1), 0, today); // 令和: shown as 平成 32
-        QVERIFY(!b.showa);
-        QCOMPARE(b.year, u"32"_s);
-        b = prefill(DateFieldKind::Appoint, Date(), 0, today);
-        QCOMPARE(b.year, u"38"_s);
+        QVERIFY(b.reiwa); // April 1 of this year, 令和8
+        QCOMPARE(b.year + u' ' + b.month + u' ' + b.day, u"8 4 1"_s);
+        // A date is shown in the era it falls in; 令和 from May 1, 2019.
+        b = prefill(DateFieldKind::Appoint, ymd(2020, 4, 1), 0, today);
+        QVERIFY(b.reiwa && !b.showa);
+        QCOMPARE(b.year, u"2"_s);
+        b = prefill(DateFieldKind::Appoint, ymd(2019, 4, 30), 0, today);
+        QVERIFY(!b.reiwa && !b.showa);
+        QCOMPARE(b.year, u"31"_s);
+        b = prefill(DateFieldKind::Posting, ymd(2019, 5, 1), 0, today);
+        QVERIFY(b.reiwa);
+        QCOMPARE(b.year, u"1"_s);
+        b = prefill(DateFieldKind::Appoint, Date(), 0, today); // April 1 of this year: 令和8
+        QVERIFY(b.reiwa);
+        QCOMPARE(b.year, u"8"_s);
+        b = prefill(DateFieldKind::Appoint, Date(), 0, QDate(2008, 6, 1));
+        QVERIFY(!b.reiwa && !b.showa);
+        QCOMPARE(b.year, u"20"_s);
+        b = prefill(DateFieldKind::Hire, Date(), 20190012, today); // hired April 2019: still 平成31
+        QVERIFY(!b.reiwa && !b.showa);
+        QCOMPARE(b.year, u"31"_s);
+        b = prefill(DateFieldKind::Hire, Date(), 20230012, today);
+        QVERIFY(b.reiwa);
+        QCOMPARE(b.year + u' ' + b.month + u' ' + b.day, u"5 4 1"_s);
     }
 
     void spinRules()

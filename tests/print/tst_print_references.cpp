@@ -48,8 +48,11 @@ struct Sample {
         generateSampleRoster(store, o);
         for (int i = 0; i < store.schoolCount(); i += 6)
             store.schools[size_t(i)].clerks[0].mark = 1;
-        for (const SchoolRecord& school : store.schools)
-            session.shownSchools.push_back(school.code);
+        std::vector<int> rows;
+        for (int i = 0; i < store.schoolCount(); ++i)
+            rows.push_back(i);
+        session.setShownSchools(store, rows);
+        session.resetStaffListOrder();
         calcAllAges(store);
     }
 };
@@ -86,10 +89,10 @@ QString drawnByCode(Sample& s, int code, const PrintOptions& options = {})
     return d.listing();
 }
 
-SchoolNetwork sampleSchoolNetwork(const Sample& s)
+SchoolNetwork sampleSchoolNetwork(const RosterStore& store, const RosterSession& session)
 {
     SchoolNetwork n;
-    const std::vector<NetworkNode> c = contact_network::schoolCandidates(s.store, s.session);
+    const std::vector<NetworkNode> c = contact_network::schoolCandidates(store, session);
     size_t next = 0;
     auto take = [&]() { return next < c.size() ? c[next++] : NetworkNode{}; };
     n.topNodes[0] = take();
@@ -224,7 +227,7 @@ private slots:
     void networks()
     {
         Sample s;
-        const SchoolNetwork school = sampleSchoolNetwork(s);
+        const SchoolNetwork school = sampleSchoolNetwork(s.store, s.session);
         compareWithReference(u"job15_school_network"_s,
                              drawnBy(s, [&](PrintJobContext& c) { network_print::printSheet(c, school, QImage()); }));
         const OfficerNetwork officer = sampleOfficerNetwork(s.store);

@@ -1,3 +1,4 @@
+#include "era_years.h"
 #include "graphs.h"
 #include "periods.h"
 #include "recorded_page.h"
@@ -204,6 +205,7 @@ private slots:
         w.findChild<QCheckBox*>(u"CHK_GLINE"_s)->setChecked(true);
         const QImage shot = w.grab().toImage();
         testenv::keepShot(&w, u"graph2"_s);
+        QVERIFY2(testenv::clippedCaptions(&w).isEmpty(), qPrintable(testenv::clippedCaptions(&w).join(u", "_s)));
         // Something was drawn on the white canvas.
         int dark = 0;
         for (int y = 0; y < shot.height(); y += 3)

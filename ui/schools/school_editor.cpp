@@ -193,8 +193,11 @@ void SchoolEditor::build()
     layout->addWidget(posts);
     layout->addLayout(bottom);
 
-    for (QLineEdit* e : findChildren<QLineEdit*>())
-        e->installEventFilter(this);
+    // Every control that can hold the focus: the page keys page from the
+    // lists too, never change their entry first.
+    for (QWidget* w : findChildren<QWidget*>())
+        if (w->focusPolicy() != Qt::NoFocus)
+            w->installEventFilter(this);
     connect(spin, &UpDown::up, this, &SchoolEditor::pageUp);
     connect(spin, &UpDown::down, this, &SchoolEditor::pageDown);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
@@ -276,6 +279,10 @@ void SchoolEditor::showRecord(int row)
 
 bool SchoolEditor::storeRecord()
 {
+    // Leaving the record by a page key or the close box leaves the focus in
+    // the group box: its rule of leaving holds all the same.
+    if (m_group->hasFocus() || (m_group->lineEdit() && m_group->lineEdit()->hasFocus()))
+        addGroup();
     if (m_code->text().trimmed().isEmpty() || m_municipality->currentText().trimmed().isEmpty() ||
         m_kind->currentText().isEmpty())
         return false;

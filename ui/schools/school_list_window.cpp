@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -219,12 +220,18 @@ SchoolListWindow::SchoolListWindow(AppContext& context, QWidget* parent) : QWidg
     top->addWidget(m_groupLabel);
     top->addWidget(m_groupChoice);
     top->addWidget(extractBox);
-    top->addWidget(m_schoolCount);
-    top->addWidget(new QLabel(u"校"_s, this));
-    top->addWidget(m_rowCount);
-    top->addWidget(new QLabel(u"名"_s, this));
-    top->addWidget(m_readings);
-    top->addWidget(m_mail);
+    // The counters above the two display check boxes, so that the whole row,
+    // the extraction kinds included, fits the frame's default width.
+    auto* counts = new QGridLayout;
+    counts->setHorizontalSpacing(4);
+    counts->setVerticalSpacing(0);
+    counts->addWidget(m_schoolCount, 0, 0, Qt::AlignRight);
+    counts->addWidget(new QLabel(u"校"_s, this), 0, 1);
+    counts->addWidget(m_rowCount, 0, 2, Qt::AlignRight);
+    counts->addWidget(new QLabel(u"名"_s, this), 0, 3);
+    counts->addWidget(m_readings, 1, 0, 1, 2);
+    counts->addWidget(m_mail, 1, 2, 1, 2);
+    top->addLayout(counts);
     top->addStretch();
 
     auto* buttons = new QHBoxLayout;

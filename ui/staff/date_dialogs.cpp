@@ -42,11 +42,14 @@ DaySetDialog::DaySetDialog(AppContext& context, StaffRecord& record, DateFieldKi
     auto* title = new QLabel(titles.value(int(kind)), this);
     title->setObjectName(u"Z01"_s);
 
+    m_reiwa = new QRadioButton(u"令和"_s, this);
+    m_reiwa->setObjectName(u"REIWA"_s);
     m_heisei = new QRadioButton(u"平成"_s, this);
     m_heisei->setObjectName(u"HEISEI"_s);
     m_showa = new QRadioButton(u"昭和"_s, this);
     m_showa->setObjectName(u"SYOUWA"_s);
     auto* eras = new QButtonGroup(this);
+    eras->addButton(m_reiwa);
     eras->addButton(m_heisei);
     eras->addButton(m_showa);
 
@@ -68,6 +71,7 @@ DaySetDialog::DaySetDialog(AppContext& context, StaffRecord& record, DateFieldKi
     auto* grid = new QGridLayout(this);
     grid->addWidget(title, 0, 0, 1, 9);
     auto* eraRow = new QHBoxLayout;
+    eraRow->addWidget(m_reiwa);
     eraRow->addWidget(m_heisei);
     eraRow->addWidget(m_showa);
     eraRow->addStretch();
@@ -88,12 +92,12 @@ DaySetDialog::DaySetDialog(AppContext& context, StaffRecord& record, DateFieldKi
     // What the boxes show first.
     const date_entry::Boxes boxes = date_entry::prefill(kind, dateField(std::as_const(m_record), kind),
                                                         m_record.code, today);
-    (boxes.showa ? m_showa : m_heisei)->setChecked(true);
+    (boxes.showa ? m_showa : boxes.reiwa ? m_reiwa : m_heisei)->setChecked(true);
     m_year->setText(boxes.year);
     m_month->setText(boxes.month);
     m_day->setText(boxes.day);
 
-    for (QWidget* w : std::initializer_list<QWidget*>{m_heisei, m_showa, m_year, m_month, m_day})
+    for (QWidget* w : std::initializer_list<QWidget*>{m_reiwa, m_heisei, m_showa, m_year, m_month, m_day})
         w->installEventFilter(this);
     connect(m_month, &QLineEdit::textChanged, this, &DaySetDialog::on_BM_textChanged);
     connect(m_year, &QLineEdit::textChanged, this, &DaySetDialog::on_BY_textChanged);
@@ -112,6 +116,8 @@ DaySetDialog::DaySetDialog(AppContext& context, StaffRecord& record, DateFieldKi
 
 int DaySetDialog::eraBase() const
 {
+    if (m_reiwa->isChecked())
+        return date_entry::kReiwaBase;
     return m_showa->isChecked() ? date_entry::kShowaBase : date_entry::kHeiseiBase;
 }
 
@@ -119,7 +125,7 @@ bool DaySetDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (isEnter(event)) {
         // Enter walks era -> year -> month -> day -> OK.
-        if (watched == m_heisei || watched == m_showa)
+        if (watched == m_reiwa || watched == m_heisei || watched == m_showa)
             m_year->setFocus();
         else if (watched == m_year)
             m_month->setFocus();

@@ -37,6 +37,7 @@ private:
     StaffRecord& m_record;
     DateFieldKind m_kind;
     QString m_result;
+    QRadioButton* m_reiwa;
     QRadioButton* m_heisei;
     QRadioButton* m_showa;
     QLineEdit* m_year;

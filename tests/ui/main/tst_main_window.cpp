@@ -170,6 +170,8 @@ private slots:
         QVERIFY(p.button(u"B_YAKU"_s)->isVisible());
         QVERIFY(p.action(u"F_F_SAVE"_s)->isEnabled());
         testenv::keepShot(p.frame.get(), u"main_f"_s);
+        QVERIFY2(testenv::clippedCaptions(p.frame.get()).isEmpty(),
+                 qPrintable(testenv::clippedCaptions(p.frame.get()).join(u", "_s)));
 
         // Quitting with nothing to save asks nothing, and writes the settings.
         p.notifier.messages.clear();

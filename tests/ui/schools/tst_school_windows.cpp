@@ -62,6 +62,7 @@ private slots:
         QVERIFY(!w.narrowed());
         QCOMPARE(w.findChild<QLabel*>(u"SC_LABEL"_s)->text(), u"12"_s);
         testenv::keepShot(&w, u"s_list"_s);
+        QVERIFY2(testenv::clippedCaptions(&w).isEmpty(), qPrintable(testenv::clippedCaptions(&w).join(u", "_s)));
         QCOMPARE(w.model()->headerData(7, Qt::Horizontal, Qt::DisplayRole).toString(), u"コード"_s);
         // The first row shows the first school of the sorted table.
         const SchoolRecord& first = f.store.schools[0];
@@ -203,6 +204,34 @@ private slots:
         QCOMPARE(s.regularClasses, qint16(0));
         QCOMPARE(s.sortCode, 777);
         QVERIFY(f.store.groupNames.contains(u"新しいグループ"_s));
+    }
+
+    void pageKeysOnListsAndTheCloseBox()
+    {
+        Fixture f(3, 3);
+        SchoolEditor e(f.context, {0, 1, 2}, 0);
+        e.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&e));
+        const QString kind = f.store.schools[0].kindText;
+        auto* kinds = e.findChild<QComboBox*>(u"SC_K_SEL"_s);
+        kinds->setFocus();
+        QTest::keyClick(kinds, Qt::Key_PageUp);
+        QCOMPARE(e.recordNumber(), 2);
+        QCOMPARE(f.store.schools[0].kindText, kind);
+        auto* status = e.findChild<QComboBox*>(u"ETC_SEL(0)"_s);
+        const QString before = f.store.schools[1].clerks[0].status;
+        status->setFocus();
+        QTest::keyClick(status, Qt::Key_PageDown);
+        QCOMPARE(e.recordNumber(), 1);
+        QCOMPARE(f.store.schools[1].clerks[0].status, before);
+
+        // A group typed and left by the close box is kept as a group name.
+        auto* group = e.findChild<QComboBox*>(u"GRP_SEL"_s);
+        group->setFocus();
+        group->setEditText(u"閉じて残るグループ"_s);
+        e.close();
+        QCOMPARE(f.store.schools[0].group, u"閉じて残るグループ"_s);
+        QVERIFY(f.store.groupNames.contains(u"閉じて残るグループ"_s));
     }
 
     void whatInputMethodsTypeIsNarrowedAndSaved()

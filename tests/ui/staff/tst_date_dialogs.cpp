@@ -70,6 +70,23 @@ private slots:
         DaySetDialog h(f.context, f.store.staff[0], DateFieldKind::Hire, nullptr, QDate(2026, 12, 9));
         QVERIFY(h.findChild<QRadioButton*>(u"HEISEI"_s)->isChecked());
         QCOMPARE(boxes(h), u"20 4 1"_s);
+        // A 令和 date: shown and entered as 令和, read back with the same era.
+        f.store.staff[0].code = 20230001;
+        DaySetDialog r(f.context, f.store.staff[0], DateFieldKind::Hire, nullptr, QDate(2026, 12, 9));
+        r.show();
+        QVERIFY(r.findChild<QRadioButton*>(u"REIWA"_s)->isChecked());
+        QCOMPARE(boxes(r), u"5 4 1"_s);
+        r.findChild<QLineEdit*>(u"BY"_s)->setText(u"6"_s);
+        click(r, u"B_OK"_s);
+        QCOMPARE(f.store.staff[0].hireDate, Date::fromYmd(2024, 4, 1));
+        QCOMPARE(r.resultText(), u"令和06年04月01日"_s);
+        // Switching the era moves the same boxes to that era's years.
+        f.store.staff[0].hireDate = Date::fromYmd(2024, 2, 29);
+        DaySetDialog leap(f.context, f.store.staff[0], DateFieldKind::Hire, nullptr, QDate(2026, 12, 9));
+        leap.show();
+        QCOMPARE(boxes(leap), u"6 2 29"_s);
+        leap.findChild<QRadioButton*>(u"HEISEI"_s)->setChecked(true); // 平成6 = 1994, no 29th
+        QCOMPARE(boxes(leap), u"6 2 28"_s);
     }
 
     void clampsAndRollsTheDay()

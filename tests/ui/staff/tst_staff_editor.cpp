@@ -1,5 +1,6 @@
 #include "app_context.h"
 #include "date_dialogs.h"
+#include "era_years.h"
 #include "sample_roster.h"
 #include "settings_store.h"
 #include "staff_editor.h"
@@ -65,10 +66,14 @@ private slots:
              {u"職員氏名"_s, u"職員ｺｰﾄﾞ"_s, u"フリガナ"_s, u"性別"_s, u"生年月日"_s, u"年齢"_s, u"郵便番号"_s,
               u"住所"_s, u"ｱﾊﾟｰﾄ･ﾏﾝｼｮﾝ等"_s, u"ＴＥＬ"_s, u"ＦＡＸ"_s, u"携帯電話"_s, u"メールアドレス"_s,
               u"職名"_s, u"級"_s, u"号給"_s, u"発令日"_s, u"採用年月日"_s, u"教職員勤続年数"_s, u"補正月数"_s,
-              u"ヶ月"_s, u"赴任年月日"_s, u"現在校勤続年数"_s, u"県役職名"_s, u"備考"_s, u"調査日  令和"_s,
-              u"閉じる"_s})
+              u"ヶ月"_s, u"赴任年月日"_s, u"現在校勤続年数"_s, u"県役職名"_s, u"備考"_s, u"閉じる"_s})
             QVERIFY2(texts.contains(caption), qPrintable(caption));
         QCOMPARE(e.findChild<QCheckBox*>(u"CHK1"_s)->text(), u"臨採用職員"_s);
+        // The survey date in its own era: 令和 from May 2019, 平成 before.
+        const std::optional<EraYear> era = eraYearOf(f.store.surveyDate);
+        QVERIFY(era);
+        QCOMPARE(e.findChild<QLabel*>(u"Label_CHK"_s)->text(), u"調査日  "_s + era->name);
+        QCOMPARE(box(e, u"CHK_Y"_s)->text(), QString::number(era->year));
         for (const QString& name : {u"S_NAME"_s, u"S_CODE"_s, u"S_FURI"_s, u"S_PNO"_s, u"S_ADR1"_s, u"S_ADR2"_s,
                                     u"S_TEL"_s, u"S_FAX"_s, u"S_KTEL"_s, u"MAIL"_s, u"S_KYU"_s, u"S_GO"_s, u"K_ADD"_s,
                                     u"N_ADD"_s, u"S_MSG"_s, u"CHK_Y"_s, u"CHK_M"_s, u"CHK_D"_s})

@@ -55,6 +55,7 @@ private slots:
         QCOMPARE(w.model()->rowCount(), 20);
         QCOMPARE(w.model()->columnCount(), 13);
         testenv::keepShot(&w, u"m_list"_s);
+        QVERIFY2(testenv::clippedCaptions(&w).isEmpty(), qPrintable(testenv::clippedCaptions(&w).join(u", "_s)));
         const int row = w.model()->staffRow(0);
         const StaffRecord& s = f.store.staff[size_t(row)];
         QCOMPARE(cell(w, 0, 0), u"1"_s);
@@ -121,10 +122,23 @@ private slots:
         w.findChild<QLineEdit*>(u"CHK_M"_s)->setText(u"x"_s);
         QCOMPARE(f.store.surveyDate, before);
         w.findChild<QLineEdit*>(u"CHK_M"_s)->setText(u"4"_s);
-        w.findChild<QLineEdit*>(u"CHK_Y"_s)->setText(u"7"_s); // 令和7年
+        // The year counts in the era shown beside it: 令和7 is 2025.
+        QCOMPARE(w.findChild<QLabel*>(u"Label_CHK_Y"_s)->text(), u"令和"_s);
+        QCOMPARE(w.findChild<QLineEdit*>(u"CHK_Y"_s)->text(), u"8"_s);
+        w.findChild<QLineEdit*>(u"CHK_Y"_s)->setText(u"7"_s);
         QCOMPARE(f.store.surveyDate, Date::fromYmd(2025, 4, 1));
         w.findChild<QLineEdit*>(u"CHK_D"_s)->setText(u"32"_s); // carried into the next month, as dates are
         QCOMPARE(f.store.surveyDate, Date::fromYmd(2025, 5, 2));
+        {
+            // A survey date before May 2019 is shown, and typed, in 平成.
+            f.store.surveyDate = Date::fromYmd(2008, 4, 1);
+            StaffListWindow older(f.context);
+            QCOMPARE(older.findChild<QLabel*>(u"Label_CHK_Y"_s)->text(), u"平成"_s);
+            QCOMPARE(older.findChild<QLineEdit*>(u"CHK_Y"_s)->text(), u"20"_s);
+            older.findChild<QLineEdit*>(u"CHK_Y"_s)->setText(u"21"_s);
+            QCOMPARE(f.store.surveyDate, Date::fromYmd(2009, 4, 1));
+            f.store.surveyDate = Date::fromYmd(2025, 5, 2);
+        }
         // Full-width digits from an input method are the same numbers.
         w.findChild<QLineEdit*>(u"CHK_D"_s)->setText(u"１５"_s);
         QCOMPARE(f.store.surveyDate, Date::fromYmd(2025, 4, 15));
