@@ -2,25 +2,25 @@
 #include "app_context.h"
 #include "batch_print.h"
 #include "desktop_platform.h"
+#include "graphs.h"
+#include "label_designer.h"
 #include "main_window.h"
 #include "message_box_notifier.h"
-#include "print_framework.h"
-#include "roster_print.h"
-#include "print_runner.h"
-#include "survey_form.h"
-#include "reference_data.h"
-#include "school_list_window.h"
-#include "staff_list_print.h"
-#include "statistics_window.h"
-#include "graphs.h"
-#include "tally_sheets.h"
-#include "transfer_window.h"
+#include "network_window.h"
 #include "officer_list_window.h"
 #include "officer_print.h"
-#include "network_window.h"
-#include "label_designer.h"
+#include "print_framework.h"
+#include "print_runner.h"
+#include "reference_data.h"
+#include "roster_print.h"
+#include "school_list_window.h"
+#include "staff_list_print.h"
 #include "staff_list_window.h"
 #include "startup.h"
+#include "statistics_window.h"
+#include "survey_form.h"
+#include "tally_sheets.h"
+#include "transfer_window.h"
 
 #include <QApplication>
 #include <QDir>
@@ -49,7 +49,8 @@ int main(int argc, char** argv)
     if (batch)
         return runBatchPrint(QCoreApplication::arguments().mid(1));
     QApplication::setApplicationName(u"なかま帳"_s);
-    QApplication::setApplicationVersion(u"%1.%2.%3"_s.arg(NAKAMA_VERSION_MAJOR).arg(NAKAMA_VERSION_MINOR).arg(NAKAMA_VERSION_PATCH));
+    QApplication::setApplicationVersion(
+        u"%1.%2.%3"_s.arg(NAKAMA_VERSION_MAJOR).arg(NAKAMA_VERSION_MINOR).arg(NAKAMA_VERSION_PATCH));
 
     // The data folder is the folder the program was started in (the launcher
     // starts it there); the program folder is where the executable lives.
@@ -82,7 +83,8 @@ int main(int argc, char** argv)
     MainWindow frame(context, suite, settings);
     frame.registerView(MainWindow::SchoolList, [&context, &frame] {
         auto* list = new SchoolListWindow(context);
-        QObject::connect(list, &SchoolListWindow::transferCommandVisible, &frame, &MainWindow::setTransferCommandVisible);
+        QObject::connect(list, &SchoolListWindow::transferCommandVisible, &frame,
+                         &MainWindow::setTransferCommandVisible);
         QObject::connect(list, &SchoolListWindow::narrowedChanged, &frame, &MainWindow::setExportEnabled);
         list->openLabels = [&context, list] {
             LabelDesigner labels(context, list);
@@ -120,7 +122,10 @@ int main(int argc, char** argv)
         return officers;
     });
     frame.printSurveyForms = [&context, &frame] {
-        printDirect(context, [](PrintJobContext& c) { survey_form::printBlankForm(c); }, &frame);
+        printDirect(context,
+                    newPrintRequest(context.store, PrintJobCode::BlankSurveyForm,
+                                    [](PrintJobContext& c) { survey_form::printBlankForm(c); }),
+                    &frame);
     };
     frame.openTransfers = [&context, &frame] {
         TransferWindow transfers(context, &frame);

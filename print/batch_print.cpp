@@ -18,8 +18,7 @@ class StderrNotifier : public UserNotifier {
 public:
     MessageAnswer ask(const UserMessage& m) override
     {
-        std::fprintf(stderr, "%s%s%s\n", qPrintable(m.text), m.detail.isEmpty() ? "" : ": ",
-                     qPrintable(m.detail));
+        std::fprintf(stderr, "%s%s%s\n", qPrintable(m.text), m.detail.isEmpty() ? "" : ": ", qPrintable(m.detail));
         return m.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
     }
 };
@@ -56,7 +55,7 @@ int runBatchPrint(const QStringList& args)
     store.fiscalYear = qint16(nn);
     buildMunicipalityTable(store, nn);
     if (!QFileInfo::exists(store.paths.schoolFile) && !QFileInfo::exists(store.paths.staffFile) &&
-        code != kTestPageJob) {
+        code != jobNumber(PrintJobCode::TestPage)) {
         std::fprintf(stderr, "%s: 平成%d年度の名簿がありません\n", qPrintable(store.paths.dataFolder), nn);
         return 1;
     }
@@ -66,17 +65,17 @@ int runBatchPrint(const QStringList& args)
     store.surveyDate = Date::fromYmd(nn + 1988, 4, 1);
     calcAllAges(store);
 
-    PrintGlobals& g = printGlobals();
-    g.jobCode = qint16(code);
-    g.options = PrintOptions{};
-    g.options.heading = value(args, u"--heading"_s);
+    PrintRequest request;
+    request.job = PrintJobCode(code);
+    request.options.heading = value(args, u"--heading"_s);
     if (!value(args, u"--copies"_s).isEmpty())
-        g.options.copies = qint16(std::clamp(value(args, u"--copies"_s).toInt(), 0, 32767));
+        request.options.copies = qint16(std::clamp(value(args, u"--copies"_s).toInt(), 0, 32767));
     if (!value(args, u"--start-page"_s).isEmpty())
-        g.options.startPage = qint16(std::clamp(value(args, u"--start-page"_s).toInt(), 0, 32767));
-    if (!printJobs().find(code))
-        std::fprintf(stderr, "job %d prints nothing yet\n", code);
-    if (!printJobToPdf(store, code, pdf)) {
+        request.options.startPage = qint16(std::clamp(value(args, u"--start-page"_s).toInt(), 0, 32767));
+    request.pdfPath = pdf;
+    for (size_t i = 0; i < request.corrections.size(); ++i)
+        request.corrections[i] = store.profile.printOffsets[i];
+    if (!printToPdf(store, request)) {
         std::fprintf(stderr, "印刷できませんでした: %s\n", qPrintable(pdf));
         return 1;
     }

@@ -11,9 +11,13 @@
 
 using namespace Qt::StringLiterals;
 
-PainterDevice::PainterDevice(QPrinter* printer) : m_printer(printer), m_device(printer) {}
+PainterDevice::PainterDevice(QPrinter* printer) : m_printer(printer), m_device(printer)
+{
+}
 
-PainterDevice::PainterDevice(QPaintDevice* surface) : m_device(surface) {}
+PainterDevice::PainterDevice(QPaintDevice* surface) : m_device(surface)
+{
+}
 
 PainterDevice::~PainterDevice()
 {
@@ -52,8 +56,13 @@ double PainterDevice::dpiY() const
 
 QPainter& PainterDevice::painter()
 {
-    if (!m_painter.isActive() && !m_ended) {
-        m_painter.begin(m_device);
+    if (!m_painter.isActive() && !m_ended && !m_failed) {
+        // A folder that does not exist, a full disk or a printer that went
+        // away: the job fails once, instead of trying again for every line.
+        if (!m_painter.begin(m_device)) {
+            m_failed = true;
+            return m_painter;
+        }
         m_painter.setBackgroundMode(Qt::TransparentMode);
         m_painter.setRenderHint(QPainter::Antialiasing, !m_printer);
         m_painter.setRenderHint(QPainter::TextAntialiasing, true);
@@ -229,8 +238,8 @@ void PainterDevice::newPage()
 
 void PainterDevice::endDoc()
 {
-    if (m_painter.isActive())
-        m_painter.end();
+    if (m_painter.isActive() && !m_painter.end())
+        m_failed = true;
     m_ended = true;
 }
 

@@ -32,6 +32,7 @@ public:
     PhysicalMetrics physicalMetrics() const override;
 
     bool aborted() const { return m_aborted; }
+    bool failed() const override { return m_failed; }
     // The face really used for the current font (a missing Mincho face would
     // silently become another).
     QString usedFamily() const;
@@ -55,5 +56,6 @@ private:
     QPainter m_painter;
     bool m_ended = false;
     bool m_aborted = false;
+    bool m_failed = false; // could not be opened, or the document could not be finished
     mutable std::optional<std::pair<QString, QFontMetricsF>> m_metrics;
 };

@@ -2,7 +2,6 @@
 
 #include "app_context.h"
 #include "painter_device.h"
-#include "print_framework.h"
 #include "print_options_dialog.h"
 #include "print_progress_dialog.h"
 
@@ -18,13 +17,15 @@ QPrinter& sharedPrinter()
     return printer;
 }
 
-void takePrintCorrections(const RosterStore& store)
+namespace {
+// Where the user last chose to print (the options form's 出力先); a choice of
+// the user's, like the printer, not a value of any one job.
+PrintDestination& lastDestination()
 {
-    for (int i = 0; i < 4; ++i)
-        printGlobals().corrections[i] = store.profile.printOffsets[size_t(i)];
+    static PrintDestination destination = PrintDestination::Printer;
+    return destination;
 }
 
-namespace {
 void preparePdf(QPrinter& printer, const QString& path)
 {
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -34,90 +35,99 @@ void preparePdf(QPrinter& printer, const QString& path)
     printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     printer.setCreator(u"なかま帳"_s);
 }
-} // namespace
 
-bool printJobToPdf(RosterStore& store, int code, const QString& path)
+void tellFailure(AppContext& context, PrintOutcome outcome, const QString& where)
 {
-    takePrintCorrections(store);
-    QPrinter printer(QPrinter::HighResolution);
-    preparePdf(printer, path);
-    PainterDevice device(&printer);
-    return runPrintJob(device, store, code);
+    if (outcome == PrintOutcome::DeviceFailed)
+        context.notifier.tell(u"印刷できませんでした"_s, MessageIcon::Critical, UserNotifier::appTitle(), where);
 }
 
-namespace {
-// Prints job `code` to the chosen destination, inside the progress dialog
-// when `withProgress`.
-void printToDestination(AppContext& context, int code, bool withProgress, QWidget* parent)
+// Prints the request to its destination, inside the progress dialog when
+// `withProgress`.
+bool printToDestination(AppContext& context, const PrintRequest& request, bool withProgress, QWidget* parent)
 {
-    PrintGlobals& g = printGlobals();
-    takePrintCorrections(context.store);
+    PrintOutcome outcome = PrintOutcome::NoSuchJob;
     auto run = [&](PrintDevice& device) {
         if (withProgress) {
-            PrintProgressDialog progress(device, context.store, code, parent);
+            PrintProgressDialog progress(device, context.store, request, parent);
             progress.exec();
+            outcome = progress.outcome();
         } else {
-            runPrintJob(device, context.store, code);
+            runPrintJob(device, context.store, request, nullptr, &outcome);
         }
     };
-    switch (g.destination) {
+    switch (request.destination) {
     case PrintDestination::Preview: {
         QPrinter printer(QPrinter::HighResolution);
         printer.setResolution(600);
         QPrintPreviewDialog preview(&printer, parent);
         preview.setWindowTitle(u"印刷プレビュー"_s);
-        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, [&context, code](QPrinter* p) {
+        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, [&context, &request, &outcome](QPrinter* p) {
             PainterDevice device(p);
-            runPrintJob(device, context.store, code);
+            runPrintJob(device, context.store, request, nullptr, &outcome);
         });
         preview.exec();
         break;
     }
     case PrintDestination::Pdf: {
-        const QString path = QFileDialog::getSaveFileName(parent, u"PDFファイルに印刷"_s,
-                                                          context.store.paths.dataFolder, u"PDF (*.pdf)"_s);
+        QString path = request.pdfPath;
         if (path.isEmpty())
-            return;
+            path = QFileDialog::getSaveFileName(parent, u"PDFファイルに印刷"_s, context.store.paths.dataFolder,
+                                                u"PDF (*.pdf)"_s);
+        if (path.isEmpty())
+            return false;
+        if (!path.endsWith(u".pdf"_s, Qt::CaseInsensitive))
+            path += u".pdf"_s;
         QPrinter printer(QPrinter::HighResolution);
-        preparePdf(printer, path.endsWith(u".pdf"_s, Qt::CaseInsensitive) ? path : path + u".pdf"_s);
+        preparePdf(printer, path);
         PainterDevice device(&printer);
         run(device);
+        tellFailure(context, outcome, path);
         break;
     }
     case PrintDestination::Printer: {
         PainterDevice device(&sharedPrinter());
         run(device);
+        tellFailure(context, outcome, sharedPrinter().printerName());
         break;
     }
     }
+    return outcome == PrintOutcome::Printed;
 }
-
-constexpr int kAdHocJob = 9001;
 } // namespace
 
-void printJobWithDialogs(AppContext& context, int code, bool withOptions, QWidget* parent)
+PrintRequest newPrintRequest(const RosterStore& store, PrintJobCode job, PrintJob body)
 {
-    PrintGlobals& g = printGlobals();
-    g.jobCode = qint16(code);
-    if (withOptions) {
-        PrintOptionsDialog options(context, g, parent);
+    PrintRequest r = PrintRequest::forJob(job, std::move(body));
+    for (size_t i = 0; i < r.corrections.size(); ++i)
+        r.corrections[i] = store.profile.printOffsets[i];
+    r.destination = lastDestination();
+    return r;
+}
+
+bool printToPdf(RosterStore& store, const PrintRequest& request, PrintOutcome* outcome)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    preparePdf(printer, request.pdfPath);
+    PainterDevice device(&printer);
+    return runPrintJob(device, store, request, nullptr, outcome);
+}
+
+bool printWithDialogs(AppContext& context, PrintRequest request, QWidget* parent)
+{
+    if (printJobInfo(request.job).showsOptions) {
+        PrintOptionsDialog options(context, request, parent);
         options.exec();
+        if (!options.started())
+            return false;
+        lastDestination() = request.destination;
     }
-    if (g.jobCode <= 0)
-        return;
-    printToDestination(context, g.jobCode, true, parent);
+    if (request.job == PrintJobCode::None)
+        return false;
+    return printToDestination(context, request, true, parent);
 }
 
-void printDirect(AppContext& context, const std::function<void(PrintJobContext&)>& job, QWidget* parent)
+bool printDirect(AppContext& context, PrintRequest request, QWidget* parent)
 {
-    printJobs().add(kAdHocJob, job);
-    printToDestination(context, kAdHocJob, false, parent);
-    printJobs().add(kAdHocJob, {});
-}
-
-void printAdHoc(AppContext& context, const std::function<void(PrintJobContext&)>& job, QWidget* parent)
-{
-    printJobs().add(kAdHocJob, job);
-    printJobWithDialogs(context, kAdHocJob, false, parent);
-    printJobs().add(kAdHocJob, {});
+    return printToDestination(context, request, false, parent);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QString>
-#include <functional>
+#include "print_framework.h"
 
 struct AppContext;
 class QPrinter;
@@ -11,22 +10,19 @@ class RosterStore;
 // The printer the program prints on; the printer set-up dialog changes it.
 QPrinter& sharedPrinter();
 
-// The print command: sets the job code, asks for the options when
-// `withOptions`, then prints to the chosen destination (printer, preview or
-// PDF) inside the progress dialog.
-void printJobWithDialogs(AppContext& context, int code, bool withOptions, QWidget* parent);
+// A request for `job` with the user's print-position corrections and the
+// destination chosen last (printer, preview or PDF file).
+PrintRequest newPrintRequest(const RosterStore& store, PrintJobCode job, PrintJob body = {});
 
-// Prints a list of the caller's own (not one of the numbered jobs) to the
-// destination last chosen, inside the progress dialog.
-void printAdHoc(AppContext& context, const std::function<void(struct PrintJobContext&)>& job, QWidget* parent);
+// The print command: shows the options form when the job has one (which may
+// cancel it), then prints to the chosen destination inside the progress
+// dialog. A printer or file that cannot be written is told to the user.
+// True when the document was printed.
+bool printWithDialogs(AppContext& context, PrintRequest request, QWidget* parent);
 
-// Prints a page of the caller's own at once to the destination last chosen,
-// without the options form or the progress dialog; a stop asked in an
-// earlier job does not hold it back.
-void printDirect(AppContext& context, const std::function<void(struct PrintJobContext&)>& job, QWidget* parent);
+// Prints at once to the destination chosen last, without the options form or
+// the progress dialog (the blank survey form, the statistics window's sheets).
+bool printDirect(AppContext& context, PrintRequest request, QWidget* parent);
 
-// Prints the job of `code` into a PDF file without any window.
-bool printJobToPdf(RosterStore& store, int code, const QString& path);
-
-// The print position corrections of the user settings, for the next job.
-void takePrintCorrections(const RosterStore& store);
+// Prints the request into its PDF file (request.pdfPath) without any window.
+bool printToPdf(RosterStore& store, const PrintRequest& request, PrintOutcome* outcome = nullptr);

@@ -12,7 +12,7 @@ class QWidget;
 // experience. Each is one page.
 namespace tally_sheets {
 
-inline constexpr int kSummaryJob = 30;
+inline constexpr PrintJobCode kSummaryJob = PrintJobCode::Tallies;
 
 enum class Sheet { Summary = 0, TitleGrade = 1, Age = 2, Experience = 3 };
 

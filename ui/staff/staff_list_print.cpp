@@ -79,7 +79,7 @@ void printStaffRows(PrintJobContext& c, const std::vector<int>& rows, const QStr
 
 void registerStaffListJobs()
 {
-    for (const int code : {kStaffPhoneListJob, kStaffPhoneListAllJob}) {
+    for (const PrintJobCode code : {kStaffPhoneListJob, kStaffPhoneListAllJob}) {
         printJobs().add(code, [code](PrintJobContext& c) {
             std::vector<int> rows;
             const int n = c.store.staffCount();
