@@ -11,6 +11,7 @@
 #include "officer_print.h"
 #include "print_framework.h"
 #include "print_runner.h"
+#include "qt_translations.h"
 #include "reference_data.h"
 #include "roster_print.h"
 #include "school_list_window.h"
@@ -24,6 +25,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <cstdio>
 #include <cstdlib>
 
 using namespace Qt::StringLiterals;
@@ -34,11 +36,16 @@ int main(int argc, char** argv)
     QStringList raw;
     for (int i = 1; i < argc; ++i)
         raw << QString::fromLocal8Bit(argv[i]);
+    if (raw.contains(u"--version"_s)) {
+        std::printf("nakama-cho %d.%d.%d\n", NAKAMA_VERSION_MAJOR, NAKAMA_VERSION_MINOR, NAKAMA_VERSION_PATCH);
+        return 0;
+    }
     const bool batch = isBatchPrint(raw);
     if (batch && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
     QApplication app(argc, argv);
+    installQtTranslations(app);
     QApplication::setWindowIcon(MainWindow::programIcon());
     registerTestPage();
     registerStaffListJobs();

@@ -91,9 +91,15 @@ QStringEncoder& encoder()
 
 bool encodesAlone(const QString& text)
 {
+    // A lone character is not always reported by the converter's error flag
+    // (it may substitute instead), so it must also come back as it went in.
     QStringEncoder e(kCodecName, QStringConverter::Flag::Stateless);
-    (void)e.encode(text);
-    return !e.hasError();
+    const QByteArray bytes = e.encode(text);
+    if (e.hasError())
+        return false;
+    QStringDecoder d(kCodecName, QStringConverter::Flag::Stateless);
+    const QString back = d.decode(bytes);
+    return !d.hasError() && back == text;
 }
 } // namespace
 

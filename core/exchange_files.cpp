@@ -1,9 +1,11 @@
 #include "exchange_files.h"
 
+#include "file_ops.h"
 #include "record_format.h"
 #include "roster_files.h"
 #include "school_list.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -20,13 +22,35 @@ PairNames exportNames(const QString& chosen)
     return {chosen + u".NK1"_s, chosen + u".NK2"_s};
 }
 
+namespace {
+
+// The partner of an exchange file: the name as formed, or, when no file has
+// exactly that name, a file in the same folder whose name differs only in
+// case (area1.nk1 beside area1.nk2).
+QString findPartner(const QString& formed)
+{
+    const QFileInfo info(formed);
+    if (info.exists())
+        return formed;
+    const QDir folder = info.dir();
+    if (!folder.exists())
+        return formed;
+    const QStringList names = folder.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names)
+        if (name.compare(info.fileName(), Qt::CaseInsensitive) == 0)
+            return folder.filePath(name);
+    return formed;
+}
+
+} // namespace
+
 std::optional<PairNames> importNames(const QString& chosen)
 {
     const QString ending = chosen.right(3).toUpper();
     if (ending == u"NK1"_s)
-        return PairNames{chosen, chosen.left(chosen.size() - 3) + u"NK2"_s};
+        return PairNames{chosen, findPartner(chosen.left(chosen.size() - 3) + u"NK2"_s)};
     if (ending == u"NK2"_s)
-        return PairNames{chosen.left(chosen.size() - 3) + u"NK1"_s, chosen};
+        return PairNames{findPartner(chosen.left(chosen.size() - 3) + u"NK1"_s), chosen};
     return std::nullopt;
 }
 
@@ -65,18 +89,28 @@ int exportPair(RosterStore& store, const PairNames& names, UserNotifier& notifie
     options.blankSelector = true;
     const EncodedFile schoolFile = writeSchoolFile(schools, options);
     QStringList problems = schoolFile.problems;
-    QString error;
-    if (problems.isEmpty() && !writeFileAtomically(names.schoolFile, schoolFile.bytes, &error))
-        problems << names.schoolFile + u": "_s + error;
-    if (problems.isEmpty()) {
-        const QString plain = store.saveMode == SaveMode::TextAndBinary
-                                  ? xmdPath(names.staffFile)
-                                  : tempFilePath(store.paths.dataFolder, u"ADDM.XIN"_s);
-        const StaffFileHeader header{staffFileVersionValue(), store.profile.suiteSchoolCode, exportAreaText(store)};
-        writeScrambledStaffFile(names.staffFile, plain, store.saveMode, header, staff, &problems);
-    }
+    const EncodedFile staffFile = writeStaffFile(
+        StaffFileHeader{staffFileVersionValue(), store.profile.suiteSchoolCode, exportAreaText(store)}, staff);
+    problems << staffFile.problems;
     if (!problems.isEmpty()) {
         reportSaveFailure(notifier, problems);
+        return -1;
+    }
+    // Both files change together: the other user reads them as one pair.
+    const QString plain = store.saveMode == SaveMode::TextAndBinary
+                              ? xmdPath(names.staffFile)
+                              : tempFilePath(store.paths.dataFolder, u"ADDM.XIN"_s);
+    fileops::FileSet files;
+    QString error;
+    const bool plainWritten = store.saveMode == SaveMode::Binary
+                                  ? fileops::writeTemporary(plain, staffFile.bytes, &error)
+                                  : files.stage(plain, staffFile.bytes, &error);
+    const bool ok = plainWritten && files.stage(names.schoolFile, schoolFile.bytes, &error) &&
+                    files.stage(names.staffFile, scrambled(staffFile.bytes), &error) && files.commit(&error);
+    if (store.saveMode == SaveMode::Binary)
+        fileops::removeFile(plain);
+    if (!ok) {
+        reportSaveFailure(notifier, {error});
         return -1;
     }
     return 1;
@@ -89,6 +123,12 @@ QString prefectureFilePath(const RosterStore& store)
 
 bool exportPrefectureFile(const RosterStore& store, UserNotifier& notifier)
 {
+    // With no year open there are no schools to give: the file the user has
+    // is kept rather than replaced with an empty one.
+    if (store.fiscalYear <= 0 || store.schools.empty()) {
+        notifier.tell(u"名簿が開かれていないため、作成できません"_s, MessageIcon::Warning);
+        return false;
+    }
     SchoolWriteOptions options;
     options.blankSelector = true;
     options.withoutGroups = true;

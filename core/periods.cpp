@@ -1,6 +1,7 @@
 #include "periods.h"
 
 #include "roster_store.h"
+#include "text_width.h"
 
 #include <QMap>
 #include <unicode/calendar.h>
@@ -229,15 +230,5 @@ Date dateField(const StaffRecord& staff, DateFieldKind kind)
 
 qint64 boxNumber(const QString& text)
 {
-    const QString t = text.trimmed();
-    qsizetype i = 0;
-    bool negative = false;
-    if (i < t.size() && (t[i] == u'-' || t[i] == u'+')) {
-        negative = t[i] == u'-';
-        ++i;
-    }
-    qint64 v = 0;
-    for (; i < t.size() && t[i] >= u'0' && t[i] <= u'9'; ++i)
-        v = std::min<qint64>(v * 10 + (t[i].unicode() - u'0'), 99999);
-    return negative ? -v : v;
+    return typedNumber(text, -99999, 99999);
 }

@@ -50,5 +50,5 @@ Date& dateField(struct StaffRecord& staff, DateFieldKind kind);
 Date dateField(const StaffRecord& staff, DateFieldKind kind);
 
 // Leading number of a box's text, as the date boxes read it: "12abc" is 12,
-// letters or nothing are 0; kept within ±99999.
+// "１５" is 15, letters or nothing are 0; kept within ±99999.
 qint64 boxNumber(const QString& text);

@@ -37,6 +37,7 @@ void ReadingCapture::begin(const QString& reading, const QString& name)
     m_reading = reading;
     m_name = name;
     m_lastKana.clear();
+    m_ended = false;
 }
 
 void ReadingCapture::clear()
@@ -44,6 +45,17 @@ void ReadingCapture::clear()
     m_reading.clear();
     m_name.clear();
     m_lastKana.clear();
+    m_ended = false;
+}
+
+void ReadingCapture::compositionEnded()
+{
+    m_ended = true;
+}
+
+void ReadingCapture::committing()
+{
+    m_ended = false;
 }
 
 void ReadingCapture::preedit(const QString& text)
@@ -58,6 +70,7 @@ void ReadingCapture::preedit(const QString& text)
         if (!isKana(c))
             return; // the converted text itself: keep the kana it came from
     m_lastKana = kana;
+    m_ended = false;
 }
 
 std::optional<QString> ReadingCapture::nameChanged(const QString& name)
@@ -72,8 +85,10 @@ std::optional<QString> ReadingCapture::nameChanged(const QString& name)
         m_reading += u' ';
         return m_reading;
     }
-    m_reading += readingKana(m_lastKana);
+    if (!m_ended)
+        m_reading += readingKana(m_lastKana);
     m_lastKana.clear();
+    m_ended = false;
     m_name = name;
     return m_reading;
 }

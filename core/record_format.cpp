@@ -1,10 +1,11 @@
 #include "record_format.h"
 
+#include "file_ops.h"
+
 #include "capacities.h"
 #include "cp932.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -314,41 +315,12 @@ void RecordWriter::endRecord()
 
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString* error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    if (file.write(bytes) != bytes.size()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return fileops::writeFile(path, bytes, error);
 }
 
 bool writeFileDirectly(const QString& path, const QByteArray& bytes, QString* error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    file.close();
-    if (file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return fileops::writeTemporary(path, bytes, error);
 }
 
 bool readWholeFile(const QString& path, QByteArray& bytes, QString* error)

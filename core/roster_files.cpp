@@ -1,5 +1,6 @@
 #include "roster_files.h"
 
+#include "file_ops.h"
 #include "record_format.h"
 
 #include <QDir>
@@ -411,100 +412,167 @@ void reportSaveFailure(UserNotifier& notifier, const QStringList& details)
     notifier.tell(u"名簿の保存に失敗しました"_s, MessageIcon::Critical, u"名簿保存"_s, details.join(u'\n'));
 }
 
-int writeScrambledStaffFile(const QString& target, const QString& plainPath, SaveMode mode,
-                            const StaffFileHeader& header, const std::vector<StaffRecord>& rows,
-                            QStringList* problems)
+namespace {
+
+// The staff file's two forms: the plain text and the stored (scrambled) bytes.
+bool stageStaffFile(fileops::FileSet& files, const QString& target, const QString& plainPath, SaveMode mode,
+                    const StaffFileHeader& header, const std::vector<StaffRecord>& rows, QStringList& problems)
 {
     const EncodedFile plain = writeStaffFile(header, rows);
     if (!plain.problems.isEmpty()) {
-        if (problems)
-            *problems = plain.problems;
-        return -1;
+        problems = plain.problems;
+        return false;
     }
     QString error;
-    // The plain temporary is deleted a moment later: it needs no flush to
-    // the disk, only the kept copy and the stored file do.
-    const bool written = mode == SaveMode::Binary ? writeFileDirectly(plainPath, plain.bytes, &error)
-                                                  : writeFileAtomically(plainPath, plain.bytes, &error);
-    if (!written) {
-        if (problems)
-            *problems = QStringList{plainPath + u": "_s + error};
-        return -1;
+    // The plain temporary is deleted again after the commit; the kept copy
+    // of "TXT+BINARY" changes together with the stored file.
+    const bool written = mode == SaveMode::Binary ? fileops::writeTemporary(plainPath, plain.bytes, &error)
+                                                  : files.stage(plainPath, plain.bytes, &error);
+    if (!written || !files.stage(target, scrambled(plain.bytes), &error)) {
+        problems = QStringList{error};
+        if (mode == SaveMode::Binary)
+            QFile::remove(plainPath);
+        return false;
     }
-    if (scrambleCopy(plainPath, target) != 1) {
-        if (problems)
-            *problems = QStringList{target};
-        return -1;
-    }
-    if (mode == SaveMode::Binary)
-        QFile::remove(plainPath);
-    return 1;
+    return true;
 }
 
-int saveStaff(RosterStore& store, UserNotifier& notifier)
+bool commitFiles(fileops::FileSet& files, QStringList& problems)
 {
-    if (store.paths.staffFile.isEmpty()) {
+    QString error;
+    if (files.commit(&error))
+        return true;
+    problems = QStringList{error};
+    return false;
+}
+
+} // namespace
+
+int writeScrambledStaffFile(const QString& target, const QString& plainPath, SaveMode mode,
+                            const StaffFileHeader& header, const std::vector<StaffRecord>& rows, QStringList* problems)
+{
+    fileops::FileSet files;
+    QStringList found;
+    const bool ok = stageStaffFile(files, target, plainPath, mode, header, rows, found) && commitFiles(files, found);
+    if (mode == SaveMode::Binary)
+        fileops::removeFile(plainPath);
+    if (!ok && problems)
+        *problems = found;
+    return ok ? 1 : -1;
+}
+
+namespace {
+
+// A table that could not be read is never written back over its file: the
+// file still holds what the user had, the table in memory does not.
+bool refuseUnreadable(const RosterStore& store, int parts, QStringList& problems)
+{
+    auto check = [&](int part, bool unreadable, const QString& path) {
+        if ((parts & part) && unreadable)
+            problems << path + u" は読み込めなかったため、上書きしません。"_s;
+    };
+    check(RosterFileStaff, store.paths.staffUnreadable, store.paths.staffFile);
+    check(RosterFileSchools, store.paths.schoolsUnreadable, store.paths.schoolFile);
+    return !problems.isEmpty();
+}
+
+} // namespace
+
+int saveRosterFiles(RosterStore& store, UserNotifier& notifier, int parts)
+{
+    if ((parts & RosterFileStaff) && store.paths.staffFile.isEmpty()) {
         notifier.tell(u"名前を付けて保存を行ってください"_s, MessageIcon::Warning);
         return 0;
     }
+    if ((parts & RosterFileSchools) && store.paths.schoolFile.isEmpty())
+        parts &= ~RosterFileSchools;
+    if ((parts & RosterFileMunicipalities) &&
+        (store.paths.municipalityFile.isEmpty() || store.paths.municipalityUnreadable))
+        parts &= ~RosterFileMunicipalities;
+    if (parts == 0)
+        return 0;
+    QStringList problems;
+    if (refuseUnreadable(store, parts, problems)) {
+        reportSaveFailure(notifier, problems);
+        return -1;
+    }
+    // Everything is encoded before anything is written: a value code page
+    // 932 cannot hold stops the save with every file as it was.
+    fileops::FileSet files;
     const QString target = store.paths.staffFile;
     const QString plainPath = store.saveMode == SaveMode::TextAndBinary ? xmdPath(target)
                                                                         : staffSaveTempPath(store.paths.dataFolder);
-    const StaffFileHeader header{staffFileVersionValue(), store.profile.suiteSchoolCode, store.profile.areaName};
-    QStringList problems;
-    if (writeScrambledStaffFile(target, plainPath, store.saveMode, header, store.staff, &problems) != 1) {
+    bool ok = true;
+    if (parts & RosterFileSchools) {
+        const EncodedFile file = writeSchoolFile(store.schools);
+        QString error;
+        if (!file.problems.isEmpty())
+            problems << file.problems;
+        else if (!files.stage(store.paths.schoolFile, file.bytes, &error))
+            problems << error;
+        ok = problems.isEmpty();
+    }
+    if (ok && (parts & RosterFileMunicipalities)) {
+        const EncodedFile file = writeMunicipalityFile(store.municipalities);
+        QString error;
+        if (!file.problems.isEmpty())
+            problems << file.problems;
+        else if (!files.stage(store.paths.municipalityFile, file.bytes, &error))
+            problems << error;
+        ok = problems.isEmpty();
+    }
+    if (ok && (parts & RosterFileStaff)) {
+        const StaffFileHeader header{staffFileVersionValue(), store.profile.suiteSchoolCode, store.profile.areaName};
+        ok = stageStaffFile(files, target, plainPath, store.saveMode, header, store.staff, problems);
+    }
+    ok = ok && commitFiles(files, problems);
+    if ((parts & RosterFileStaff) && store.saveMode == SaveMode::Binary)
+        fileops::removeFile(plainPath);
+    if (!ok) {
         reportSaveFailure(notifier, problems);
         return -1;
     }
     return 1;
 }
 
+int saveStaff(RosterStore& store, UserNotifier& notifier)
+{
+    return saveRosterFiles(store, notifier, RosterFileStaff);
+}
+
 int saveSchools(RosterStore& store, UserNotifier& notifier)
 {
-    if (store.paths.schoolFile.isEmpty())
-        return 0;
-    const EncodedFile file = writeSchoolFile(store.schools);
-    QString error;
-    if (!file.problems.isEmpty() || !writeFileAtomically(store.paths.schoolFile, file.bytes, &error)) {
-        reportSaveFailure(notifier, file.problems.isEmpty() ? QStringList{error} : file.problems);
-        return -1;
-    }
-    return 1;
+    return saveRosterFiles(store, notifier, RosterFileSchools);
 }
 
 int saveMunicipalities(RosterStore& store, UserNotifier& notifier)
 {
-    if (store.paths.municipalityFile.isEmpty())
-        return 0;
-    const EncodedFile file = writeMunicipalityFile(store.municipalities);
-    QString error;
-    if (!file.problems.isEmpty() || !writeFileAtomically(store.paths.municipalityFile, file.bytes, &error)) {
-        reportSaveFailure(notifier, file.problems.isEmpty() ? QStringList{error} : file.problems);
-        return -1;
-    }
-    return 1;
+    return saveRosterFiles(store, notifier, RosterFileMunicipalities);
 }
 
 namespace {
 // A file the program cannot read is copied aside before anything else can
 // overwrite it, so the user's data stays recoverable. Returns the copy's path.
-QString keepUnreadable(const QString& path)
+QString keepUnreadable(const QString& path, QString* error)
 {
     for (int i = 1; i < 100; ++i) {
         const QString copy = path + (i == 1 ? u".bak"_s : u".bak%1"_s.arg(i));
         if (QFileInfo::exists(copy))
             continue;
-        return QFile::copy(path, copy) ? copy : QString();
+        return fileops::copyFile(path, copy, error) ? copy : QString();
     }
     return QString();
 }
 
 QString readErrorDetail(const QString& path, const QString& error)
 {
-    const QString copy = keepUnreadable(path);
+    QString copyError;
+    const QString copy = keepUnreadable(path, &copyError);
     QString detail = path + u"\n"_s + error;
     if (!copy.isEmpty())
         detail += u"\n元のファイルは "_s + copy + u" に残してあります。"_s;
+    else if (!copyError.isEmpty())
+        detail += u"\n控えを作れませんでした（"_s + copyError + u"）。元のファイルには上書きしません。"_s;
     return detail;
 }
 } // namespace
@@ -520,6 +588,8 @@ int loadSchools(RosterStore& store, UserNotifier& notifier)
     if (readWholeFile(path, bytes, &error))
         content = parseSchoolFile(bytes, &error);
     if (!content) {
+        if (path == store.paths.schoolFile)
+            store.paths.schoolsUnreadable = true;
         notifier.tell(u"名簿ファイル読込エラー"_s, MessageIcon::Critical, UserNotifier::appTitle(),
                       readErrorDetail(path, error));
         return -1;
@@ -539,15 +609,12 @@ std::optional<StaffFileContent> readStaffFileAt(const QString& path, const QStri
     if (!readWholeFile(path, bytes, error))
         return std::nullopt;
     if (leadingNumber(bytes) > 20000) {
-        const QString plainPath = tempFilePath(dataFolder, u"NBO_L.XIN"_s);
-        QFile::remove(plainPath);
-        const bool copied = unscrambleCopy(path, plainPath) == 1 && readWholeFile(plainPath, bytes, error);
-        QFile::remove(plainPath);
-        if (!copied) {
-            if (unscrambleFailed)
-                *unscrambleFailed = true;
-            return std::nullopt;
-        }
+        // Unscrambled in memory: reading a roster needs no room on the disk.
+        // A plain copy left by an earlier program run is removed.
+        const QString leftover = tempFilePath(dataFolder, u"NBO_L.XIN"_s);
+        if (QFileInfo::exists(leftover))
+            fileops::removeFile(leftover);
+        bytes = unscrambled(std::move(bytes));
     }
     return parseStaffFile(bytes, error);
 }
@@ -561,6 +628,7 @@ int loadStaff(RosterStore& store, UserNotifier& notifier)
     bool unscrambleFailed = false;
     std::optional<StaffFileContent> content = readStaffFileAt(path, store.paths.dataFolder, &error, &unscrambleFailed);
     if (!content) {
+        store.paths.staffUnreadable = true;
         if (unscrambleFailed)
             notifier.tell(u"ファイル読込エラー(2)"_s, MessageIcon::Critical, u"データ読込"_s, path);
         else
@@ -580,11 +648,16 @@ int loadMunicipalityTable(RosterStore& store)
     if (path.isEmpty() || !QFileInfo::exists(path))
         return -1;
     QByteArray bytes;
-    if (!readWholeFile(path, bytes))
+    std::optional<MunicipalityTable> table;
+    if (readWholeFile(path, bytes))
+        table = parseMunicipalityFile(bytes, nullptr);
+    if (!table) {
+        // The built-in table takes its place; the file is kept aside first, or,
+        // when no copy can be made, never written over.
+        if (path == store.paths.municipalityFile && keepUnreadable(path, nullptr).isEmpty())
+            store.paths.municipalityUnreadable = true;
         return 0;
-    std::optional<MunicipalityTable> table = parseMunicipalityFile(bytes, nullptr);
-    if (!table)
-        return 0;
+    }
     store.municipalities = std::move(*table);
     return 1;
 }
@@ -645,7 +718,7 @@ int readUserSettingsFile(const QString& path, UserProfile& profile)
     return 1;
 }
 
-bool writeUserSettingsFile(const QString& path, const UserProfile& profile)
+bool writeUserSettingsFile(const QString& path, const UserProfile& profile, QString* error)
 {
     RecordWriter w;
     w.string(profile.areaName, u"地区名"_s);
@@ -657,5 +730,10 @@ bool writeUserSettingsFile(const QString& path, const UserProfile& profile)
         w.single(f);
     w.strings(4);
     w.endRecord();
-    return w.ok() && writeFileAtomically(path, w.bytes());
+    if (!w.ok()) {
+        if (error)
+            *error = w.problems().join(u'\n');
+        return false;
+    }
+    return writeFileAtomically(path, w.bytes(), error);
 }

@@ -88,11 +88,17 @@ int unscrambleCopy(const QString& storedPath, const QString& plainPath);
 int writeScrambledStaffFile(const QString& target, const QString& plainPath, SaveMode mode,
                             const StaffFileHeader& header, const std::vector<StaffRecord>& rows,
                             QStringList* problems);
-// Reads a staff file, plain or scrambled (unscrambled through "NBO_L.XIN").
+// Reads a staff file, plain or scrambled (unscrambled in memory).
 // On failure `unscrambleFailed` tells the two failures apart.
 std::optional<StaffFileContent> readStaffFileAt(const QString& path, const QString& dataFolder,
                                                 QString* error, bool* unscrambleFailed);
 
+// The files of the open year written by one save; they change together.
+enum RosterFile { RosterFileStaff = 1, RosterFileSchools = 2, RosterFileMunicipalities = 4 };
+// Writes the chosen files of the open year (an OR of RosterFile) so that
+// either all of them change or none does. 1 written, 0 nothing to write (no
+// year open: the staff file asks for a name), -1 failed and told.
+int saveRosterFiles(RosterStore& store, UserNotifier& notifier, int parts);
 int saveStaff(RosterStore& store, UserNotifier& notifier);
 int saveSchools(RosterStore& store, UserNotifier& notifier);
 int saveMunicipalities(RosterStore& store, UserNotifier& notifier);
@@ -113,7 +119,7 @@ std::optional<UserSettingsValues> parseUserSettings(const QByteArray& bytes);
 // the four print offsets. Reading changes `profile` only when the whole file
 // reads well; 1 or -1.
 int readUserSettingsFile(const QString& path, UserProfile& profile);
-bool writeUserSettingsFile(const QString& path, const UserProfile& profile);
+bool writeUserSettingsFile(const QString& path, const UserProfile& profile, QString* error = nullptr);
 
 // The message every failed roster save ends with.
 void reportSaveFailure(UserNotifier& notifier, const QStringList& details);

@@ -1,5 +1,7 @@
 #include "roster_store.h"
 
+#include "era_years.h"
+
 #include <algorithm>
 #include <numeric>
 
@@ -11,6 +13,9 @@ void RosterPaths::setYear(int nn)
     staffFile = prefix + u"MEIBO.NKD"_s;
     schoolFile = prefix + u"SCHOOL.NSD"_s;
     municipalityFile = prefix + u"CTV.NKD"_s;
+    staffUnreadable = false;
+    schoolsUnreadable = false;
+    municipalityUnreadable = false;
 }
 
 void RosterPaths::clearYear()
@@ -18,6 +23,9 @@ void RosterPaths::clearYear()
     staffFile.clear();
     schoolFile.clear();
     municipalityFile.clear();
+    staffUnreadable = false;
+    schoolsUnreadable = false;
+    municipalityUnreadable = false;
 }
 
 QString saveModeText(SaveMode mode)
@@ -42,7 +50,7 @@ QString RosterStore::yearCaption() const
 {
     if (fiscalYear <= 0)
         return QString();
-    return u"平成"_s + QString::number(fiscalYear) + u"年度"_s;
+    return fiscalYearCaption(fiscalYear);
 }
 
 void RosterStore::clearYear()

@@ -38,6 +38,10 @@ struct RosterPaths {
     QString staffFile;        // NN + "MEIBO.NKD"
     QString schoolFile;       // NN + "SCHOOL.NSD"
     QString municipalityFile; // NN + "CTV.NKD"
+    // The year's file exists but could not be read: it is not written over.
+    bool staffUnreadable = false;
+    bool schoolsUnreadable = false;
+    bool municipalityUnreadable = false;
 
     // The year's three file names in `dataFolder`.
     void setYear(int nn);
@@ -66,8 +70,8 @@ public:
     QStringList groupNames; // at most cap::kMaxGroupNames
 
     Date surveyDate;
-    qint16 fiscalYear = 0; // Heisei year number of the open roster, 0 = none
-    QString yearCaption() const; // "平成NN年度", "" while no roster is open
+    qint16 fiscalYear = 0;       // number NN of the open roster's files (years from 1989), 0 = none
+    QString yearCaption() const; // in the era of its April 1: "令和8年度" for 38; "" while none is open
 
     RosterPaths paths;
     SaveMode saveMode = SaveMode::Binary;

@@ -1,5 +1,6 @@
 #include "roster_year.h"
 
+#include "era_years.h"
 #include "periods.h"
 #include "reference_tables.h"
 #include "roster_files.h"
@@ -16,12 +17,7 @@ int proposedYear(const QDate& today)
 
 std::optional<int> parseYearEntry(const QString& text, const QDate& today)
 {
-    const QString t = toHalfWidth(text).trimmed();
-    bool ok = false;
-    const int nn = t.toInt(&ok);
-    if (!ok || nn < 1 || nn > today.year() - 1988 + 2)
-        return std::nullopt;
-    return nn;
+    return parseRosterYear(text, today);
 }
 
 void openRosterYear(RosterStore& store, int nn, UserNotifier& notifier)
@@ -50,14 +46,11 @@ void openRosterYear(RosterStore& store, int nn, UserNotifier& notifier)
         applyMergerMap(store);
         store.dirty = 1;
     }
-    store.surveyDate = Date::fromYmd(nn + 1988, 4, 1);
+    store.surveyDate = fiscalYearFirstDay(nn);
     calcAllAges(store);
 }
 
 bool saveWholeRoster(RosterStore& store, UserNotifier& notifier)
 {
-    const bool staff = saveStaff(store, notifier) == 1;
-    const bool schools = saveSchools(store, notifier) == 1;
-    const bool municipalities = saveMunicipalities(store, notifier) >= 0;
-    return staff && schools && municipalities;
+    return saveRosterFiles(store, notifier, RosterFileStaff | RosterFileSchools | RosterFileMunicipalities) == 1;
 }

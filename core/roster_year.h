@@ -10,8 +10,9 @@
 // 1989 (平成), one less in January and February.
 int proposedYear(const QDate& today);
 
-// The year typed by the user (half- or full-width digits), when it is a year
-// the program can keep a roster for: 1 up to two years after this one.
+// The roster year typed by the user (half- or full-width digits, a 令和 year
+// or the stored numbering, see parseRosterYear), when it is a year the
+// program can keep a roster for: 1 up to two years after this one.
 std::optional<int> parseYearEntry(const QString& text, const QDate& today);
 
 // Opens roster year `nn`: its files when they exist, else (after asking) an

@@ -235,14 +235,20 @@ std::vector<Finding> checkList(const RosterStore& store, const std::function<boo
     return findings;
 }
 
-bool writeCheckLog(const QString& path, const std::vector<Finding>& findings)
+bool writeCheckLog(const QString& path, const std::vector<Finding>& findings, QString* error)
 {
     RecordWriter w;
     for (const Finding& f : findings) {
-        w.string(f.logLine);
+        w.beginRecord(f.logLine);
+        w.string(f.logLine, u"点検結果"_s);
         w.endRecord();
     }
-    return writeFileAtomically(path, w.bytes());
+    if (!w.ok()) {
+        if (error)
+            *error = w.problems().join(u'\n');
+        return false;
+    }
+    return writeFileAtomically(path, w.bytes(), error);
 }
 
 } // namespace staff_list

@@ -51,6 +51,6 @@ struct Finding {
 std::vector<Finding> checkList(const RosterStore& store, const std::function<bool(const Finding&)>& report);
 // Runs the check and writes NKMCHO.ERR in the data folder; false when the
 // file could not be written.
-bool writeCheckLog(const QString& path, const std::vector<Finding>& findings);
+bool writeCheckLog(const QString& path, const std::vector<Finding>& findings, QString* error = nullptr);
 
 } // namespace staff_list

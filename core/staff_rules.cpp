@@ -10,15 +10,7 @@ namespace staff_rules {
 namespace {
 qint64 leading(const QString& text, qint64 min, qint64 max)
 {
-    const QString t = toHalfWidth(text).trimmed();
-    qsizetype i = 0;
-    bool negative = false;
-    if (i < t.size() && (t[i] == u'-' || t[i] == u'+'))
-        negative = t[i++] == u'-';
-    qint64 v = 0;
-    for (; i < t.size() && t[i] >= u'0' && t[i] <= u'9'; ++i)
-        v = std::min<qint64>(v * 10 + (t[i].unicode() - u'0'), qint64(1) << 40);
-    return std::clamp<qint64>(negative ? -v : v, min, max);
+    return typedNumber(text, min, max);
 }
 
 struct Step {

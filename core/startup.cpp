@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "file_ops.h"
 #include "record_format.h"
 #include "roster_files.h"
 #include "text_width.h"
@@ -18,6 +19,18 @@ const QString kProgramTitle = u"なかま帳"_s;
 const QString kShortcutFolder = u"学校事務"_s;
 const QString kUpdaterShortcut = u"学校事務update.desktop"_s;
 const QString kOwnShortcut = u"なかま帳.desktop"_s;
+
+// Whether `value` is `folder` or a path inside it: /media/usb is not the
+// start of /media/usb2/….
+bool startsWithFolder(const QString& value, const QString& folder)
+{
+    if (!value.startsWith(folder, Qt::CaseInsensitive))
+        return false;
+    if (value.size() == folder.size() || folder.endsWith(u'/') || folder.endsWith(u'\\'))
+        return true;
+    const QChar next = value.at(folder.size());
+    return next == u'/' || next == u'\\';
+}
 } // namespace
 
 std::optional<PortableSettings> parsePortableSettings(const QByteArray& bytes, QString* error)
@@ -119,30 +132,39 @@ int SuiteSession::startupChecks()
     return 1;
 }
 
-void SuiteSession::exportPortableSettings()
+bool SuiteSession::exportPortableSettings()
 {
     m_settings.save(m_appKey, kSchool, kRunFlag, QString());
     RecordWriter w;
     w.string(m_appKey);
-    w.string(m_programFolder);
+    w.string(m_programFolder, u"プログラムのフォルダ"_s);
     w.strings(3);
     w.endRecord();
     int written = 0;
     for (const QString& section : m_config.portableSections()) {
         for (const auto& [key, value] : m_settings.enumerateSection(m_appKey, section)) {
-            w.string(section);
-            w.string(key);
-            w.string(value);
+            w.beginRecord(section + u" / "_s + key);
+            w.string(section, u"項目"_s);
+            w.string(key, u"項目"_s);
+            w.string(value, u"値"_s);
             w.strings(4);
             w.endRecord();
             ++written;
         }
     }
+    const QString path = portableSettingsPath();
     if (written == 0) {
-        QFile::remove(portableSettingsPath());
-        return;
+        fileops::removeFile(path);
+        return true;
     }
-    writeFileAtomically(portableSettingsPath(), w.bytes());
+    // A value the file cannot hold, or a file that cannot be written, keeps
+    // every setting on this machine and the earlier file as it was.
+    QString error;
+    if (!w.ok() || !writeFileAtomically(path, w.bytes(), &error)) {
+        m_notifier.tell(u"設定ファイル（"_s + programName() + u".SIN）を保存できませんでした。"_s, MessageIcon::Warning,
+                        kProgramTitle, w.ok() ? error : w.problems().join(u'\n'));
+        return false;
+    }
     if (m_removable) {
         // What travels on the medium need not stay on this machine.
         const QStringList sections = m_config.portableSections();
@@ -151,6 +173,7 @@ void SuiteSession::exportPortableSettings()
         if (m_settings.get(m_config.launcherApp, kSchool, programName()) == u"ON"_s)
             m_settings.save(m_config.launcherApp, kSchool, programName(), QString());
     }
+    return true;
 }
 
 void SuiteSession::importPortableSettings()
@@ -175,7 +198,7 @@ void SuiteSession::importPortableSettings()
     const bool rebase = !oldFolder.isEmpty() && oldFolder != m_programFolder;
     QList<SettingsStore::Entry> entries;
     for (PortableSettings::Entry& e : file->entries) {
-        if (rebase && e.value.startsWith(oldFolder, Qt::CaseInsensitive))
+        if (rebase && startsWithFolder(e.value, oldFolder))
             e.value = m_programFolder + e.value.mid(oldFolder.size());
         entries.append({e.section, e.key, e.value});
     }
@@ -252,7 +275,13 @@ int SuiteSession::readUserSettings()
 bool SuiteSession::writeUserSettings(const QDate& today)
 {
     saveSuiteSettings(today);
-    return writeUserSettingsFile(userSettingsPath(), m_profile);
+    QString error;
+    if (writeUserSettingsFile(userSettingsPath(), m_profile, &error))
+        return true;
+    // The settings changed in this session would otherwise be gone at the
+    // next start without a word.
+    m_notifier.tell(u"環境設定を保存できませんでした。"_s, MessageIcon::Critical, kProgramTitle, error);
+    return false;
 }
 
 bool SuiteSession::writeTest(const QString& folder, const QString& name)

@@ -31,7 +31,8 @@ public:
 
     int startupChecks();
     void importPortableSettings();
-    void exportPortableSettings();
+    // Writes the portable settings file; false (and told) when it could not.
+    bool exportPortableSettings();
     void loadSuiteSettings();
     void applyStartFlagRule(const QDate& today);
     void saveSuiteSettings(const QDate& today);

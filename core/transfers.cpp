@@ -1,5 +1,6 @@
 #include "transfers.h"
 
+#include "era_years.h"
 #include "periods.h"
 #include "record_format.h"
 #include "school_list.h"
@@ -19,7 +20,7 @@ int fiscalHeiseiYear(const QDate& today)
 
 QString logFilePath(const RosterStore& store)
 {
-    return QDir(store.paths.dataFolder).filePath(u"異動"_s + store.yearCaption() + u".NKD"_s);
+    return QDir(store.paths.dataFolder).filePath(u"異動"_s + heiseiYearCaption(store.fiscalYear) + u".NKD"_s);
 }
 
 namespace {
@@ -186,6 +187,11 @@ std::optional<std::vector<TransferEntry>> readLog(const QString& path, QString* 
     QByteArray bytes;
     if (!readWholeFile(path, bytes, error))
         return std::nullopt;
+    return parseLog(bytes, error);
+}
+
+std::optional<std::vector<TransferEntry>> parseLog(const QByteArray& bytes, QString* error)
+{
     RecordReader r = RecordReader::fromBytes(bytes);
     return readRecords<TransferEntry>(
         r, size_t(cap::kTableRows) * 4,

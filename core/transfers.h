@@ -27,7 +27,8 @@ namespace transfers {
 // The Heisei year of the fiscal year `today` lies in (April to March).
 int fiscalHeiseiYear(const QDate& today);
 
-// "異動平成20年度.NKD" in the data folder.
+// "異動平成20年度.NKD" in the data folder; the name keeps the numbering of
+// the roster's files (異動平成38年度.NKD for 令和8年度), so earlier logs still open.
 QString logFilePath(const RosterStore& store);
 
 // The schools (table rows) the batch would leave with more than one clerk,
@@ -47,5 +48,7 @@ bool writeLog(const QString& path, const std::vector<TransferEntry>& batch, Date
               QString* error);
 // The entries of a log file, each with its date.
 std::optional<std::vector<TransferEntry>> readLog(const QString& path, QString* error);
+// The same from the file's bytes.
+std::optional<std::vector<TransferEntry>> parseLog(const QByteArray& bytes, QString* error);
 
 } // namespace transfers

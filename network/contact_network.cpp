@@ -169,7 +169,7 @@ int parse(const QByteArray& bytes, ContactNetwork<Node>& network)
 }
 
 template <typename Node>
-int write(const QString& path, const ContactNetwork<Node>& network)
+int write(const QString& path, const ContactNetwork<Node>& network, QString* error)
 {
     RecordWriter w;
     w.beginRecord(u"連絡網"_s);
@@ -187,9 +187,12 @@ int write(const QString& path, const ContactNetwork<Node>& network)
     for (const auto& level : network.grid)
         for (const Node& node : level)
             writeNode(w, node);
-    if (!w.ok())
+    if (!w.ok()) {
+        if (error)
+            *error = w.problems().join(u'\n');
         return -1;
-    return writeFileAtomically(path, w.bytes()) ? 1 : -1;
+    }
+    return writeFileAtomically(path, w.bytes(), error) ? 1 : -1;
 }
 } // namespace
 
@@ -212,13 +215,13 @@ int readFile(const QString& path, OfficerNetwork& network)
     QByteArray bytes;
     return readWholeFile(path, bytes) ? parse(bytes, network) : -1;
 }
-int writeFile(const QString& path, const SchoolNetwork& network)
+int writeFile(const QString& path, const SchoolNetwork& network, QString* error)
 {
-    return write(path, network);
+    return write(path, network, error);
 }
-int writeFile(const QString& path, const OfficerNetwork& network)
+int writeFile(const QString& path, const OfficerNetwork& network, QString* error)
 {
-    return write(path, network);
+    return write(path, network, error);
 }
 
 QString fileFilter(bool officers)

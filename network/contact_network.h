@@ -78,9 +78,10 @@ int parseFile(const QByteArray& bytes, OfficerNetwork& network);
 // 1 read, -1 a read error (what was read before it stays in the model).
 int readFile(const QString& path, SchoolNetwork& network);
 int readFile(const QString& path, OfficerNetwork& network);
-// 1 written, -1 a write error (the previous file is left as it was).
-int writeFile(const QString& path, const SchoolNetwork& network);
-int writeFile(const QString& path, const OfficerNetwork& network);
+// 1 written, -1 a write error (the previous file is left as it was); `error`
+// then says why: the values code page 932 cannot hold, or what the disk said.
+int writeFile(const QString& path, const SchoolNetwork& network, QString* error = nullptr);
+int writeFile(const QString& path, const OfficerNetwork& network, QString* error = nullptr);
 
 // The file dialogs' filters.
 QString fileFilter(bool officers);

@@ -31,13 +31,13 @@ int open(Network& network, const QString& dataFolder, bool officers)
 }
 
 template <typename Network>
-int save(Network& network, const QString& dataFolder, bool officers)
+int save(Network& network, const QString& dataFolder, bool officers, QString* error)
 {
     network.fileName = pathChooser()(true, dataFolder, network.fileName, fileFilter(officers));
     QDir::setCurrent(dataFolder);
     if (network.fileName.isEmpty())
         return 0;
-    return writeFile(network.fileName, network);
+    return writeFile(network.fileName, network, error);
 }
 } // namespace
 
@@ -49,13 +49,13 @@ int openNetworkFile(OfficerNetwork& network, const QString& dataFolder)
 {
     return open(network, dataFolder, true);
 }
-int saveNetworkFile(SchoolNetwork& network, const QString& dataFolder)
+int saveNetworkFile(SchoolNetwork& network, const QString& dataFolder, QString* error)
 {
-    return save(network, dataFolder, false);
+    return save(network, dataFolder, false, error);
 }
-int saveNetworkFile(OfficerNetwork& network, const QString& dataFolder)
+int saveNetworkFile(OfficerNetwork& network, const QString& dataFolder, QString* error)
 {
-    return save(network, dataFolder, true);
+    return save(network, dataFolder, true, error);
 }
 
 } // namespace contact_network

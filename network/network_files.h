@@ -19,8 +19,8 @@ PathChooser& pathChooser();
 // read error (what was read stays). `fileName` becomes the chosen path.
 int openNetworkFile(SchoolNetwork& network, const QString& dataFolder);
 int openNetworkFile(OfficerNetwork& network, const QString& dataFolder);
-// 1 written, 0 nothing chosen, -1 a write error.
-int saveNetworkFile(SchoolNetwork& network, const QString& dataFolder);
-int saveNetworkFile(OfficerNetwork& network, const QString& dataFolder);
+// 1 written, 0 nothing chosen, -1 a write error (`error` says why).
+int saveNetworkFile(SchoolNetwork& network, const QString& dataFolder, QString* error = nullptr);
+int saveNetworkFile(OfficerNetwork& network, const QString& dataFolder, QString* error = nullptr);
 
 } // namespace contact_network

@@ -1,5 +1,6 @@
 #include "batch_print.h"
 
+#include "era_years.h"
 #include "periods.h"
 #include "print_framework.h"
 #include "print_runner.h"
@@ -42,8 +43,9 @@ int runBatchPrint(const QStringList& args)
     const int nn = value(args, u"--year"_s).toInt(&okYear);
     const int code = value(args, u"--print"_s).toInt(&okCode);
     const QString pdf = value(args, u"--pdf"_s);
-    if (!okYear || !okCode || nn <= 0 || pdf.isEmpty()) {
-        std::fprintf(stderr, "usage: nakama-cho --data DIR --year NN --print CODE --pdf OUT.pdf "
+    const QString queue = value(args, u"--printer"_s);
+    if (!okYear || !okCode || nn <= 0 || pdf.isEmpty() == queue.isEmpty()) {
+        std::fprintf(stderr, "usage: nakama-cho --data DIR --year NN --print CODE (--pdf OUT.pdf | --printer QUEUE) "
                              "[--heading TEXT] [--copies N] [--start-page N]\n");
         return 2;
     }
@@ -56,13 +58,14 @@ int runBatchPrint(const QStringList& args)
     buildMunicipalityTable(store, nn);
     if (!QFileInfo::exists(store.paths.schoolFile) && !QFileInfo::exists(store.paths.staffFile) &&
         code != jobNumber(PrintJobCode::TestPage)) {
-        std::fprintf(stderr, "%s: 平成%d年度の名簿がありません\n", qPrintable(store.paths.dataFolder), nn);
+        std::fprintf(stderr, "%s: %sの名簿がありません\n", qPrintable(store.paths.dataFolder),
+                     qPrintable(fiscalYearCaption(nn)));
         return 1;
     }
     loadSchools(store, notifier);
     loadStaff(store, notifier);
     store.reindexStaff();
-    store.surveyDate = Date::fromYmd(nn + 1988, 4, 1);
+    store.surveyDate = fiscalYearFirstDay(nn);
     calcAllAges(store);
 
     PrintRequest request;
@@ -72,9 +75,19 @@ int runBatchPrint(const QStringList& args)
         request.options.copies = qint16(std::clamp(value(args, u"--copies"_s).toInt(), 0, 32767));
     if (!value(args, u"--start-page"_s).isEmpty())
         request.options.startPage = qint16(std::clamp(value(args, u"--start-page"_s).toInt(), 0, 32767));
-    request.pdfPath = pdf;
     for (size_t i = 0; i < request.corrections.size(); ++i)
         request.corrections[i] = store.profile.printOffsets[i];
+    if (!queue.isEmpty()) {
+        QRectF area;
+        if (!printToPrinter(store, request, queue, &area)) {
+            std::fprintf(stderr, "プリンタ「%s」に印刷できませんでした\n", qPrintable(queue));
+            return 1;
+        }
+        std::printf("%s: 印刷範囲 %.2f %.2f %.2f %.2f mm\n", qPrintable(queue), area.left(), area.top(), area.width(),
+                    area.height());
+        return 0;
+    }
+    request.pdfPath = pdf;
     if (!printToPdf(store, request)) {
         std::fprintf(stderr, "印刷できませんでした: %s\n", qPrintable(pdf));
         return 1;

@@ -1,6 +1,7 @@
 #include "print_options_dialog.h"
 
 #include "app_context.h"
+#include "era_years.h"
 #include "print_framework.h"
 #include "settings_store.h"
 #include "text_width.h"
@@ -157,16 +158,16 @@ PrintOptionsDialog::PrintOptionsDialog(AppContext& context, PrintRequest& reques
                     selection += u'.' + sel.tallyDistrict;
                 selection += u")"_s;
             }
-            m_heading->setText(u"平成"_s + yearText() + u"年度　学校事務職員集計"_s + selection);
+            m_heading->setText(yearText() + u"　学校事務職員集計"_s + selection);
         } else if (code == PrintJobCode::OfficerRoster) {
-            m_heading->setText(u"平成"_s + yearText() + u"年度　役員"_s);
+            m_heading->setText(yearText() + u"　役員"_s);
         }
     }
 }
 
 QString PrintOptionsDialog::yearText() const
 {
-    return toFullWidth(QString::number(m_context.store.fiscalYear));
+    return fiscalYearCaption(m_context.store.fiscalYear, true);
 }
 
 bool PrintOptionsDialog::eventFilter(QObject* watched, QEvent* event)
@@ -190,7 +191,7 @@ void PrintOptionsDialog::on_P_LIST_clicked()
     m_request.job = rosterLayout(index);
     m_heading->setText(m_context.positions.settings().get(m_context.positions.appKey(), u"PRINT"_s,
                                                           u"HED"_s + QString::number(jobNumber(m_request.job))));
-    const QString s = u"平成"_s + yearText() + u"年度"_s + (sel.district.isEmpty() ? sel.area : sel.district);
+    const QString s = yearText() + (sel.district.isEmpty() ? sel.area : sel.district);
     if (index == 1)
         m_heading->setText(s + u"学校事務職員名簿"_s);
     else if (index == 2)

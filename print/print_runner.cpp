@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 using namespace Qt::StringLiterals;
 
@@ -111,6 +112,27 @@ bool printToPdf(RosterStore& store, const PrintRequest& request, PrintOutcome* o
     preparePdf(printer, request.pdfPath);
     PainterDevice device(&printer);
     return runPrintJob(device, store, request, nullptr, outcome);
+}
+
+bool printToPrinter(RosterStore& store, const PrintRequest& request, const QString& queue, QRectF* printableMm,
+                    PrintOutcome* outcome)
+{
+    if (outcome)
+        *outcome = PrintOutcome::DeviceFailed;
+    if (QPrinterInfo::printerInfo(queue).isNull())
+        return false;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPrinterName(queue);
+    if (!printer.isValid() || printer.printerName() != queue)
+        return false;
+    printer.setFullPage(false);
+    printer.setCreator(u"なかま帳"_s);
+    printer.setDocName(u"なかま帳"_s);
+    PainterDevice device(&printer);
+    const bool printed = runPrintJob(device, store, request, nullptr, outcome);
+    if (printableMm)
+        *printableMm = printer.pageLayout().paintRect(QPageLayout::Millimeter);
+    return printed;
 }
 
 bool printWithDialogs(AppContext& context, PrintRequest request, QWidget* parent)

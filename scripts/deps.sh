@@ -2,6 +2,8 @@
 # machine lacks. Sourced by run.sh and test.sh.
 nakama_packages="build-essential cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools
  libqt6printsupport6 libgl-dev libxkbcommon-dev libicu-dev fonts-ipafont-mincho poppler-utils"
+# The compiler cache, and clang with its runtime for the fuzz targets.
+nakama_packages="$nakama_packages ccache clang libclang-rt-14-dev"
 
 nakama_install_deps() {
     local missing=""

@@ -1,5 +1,6 @@
 #include "graphs.h"
 
+#include "era_years.h"
 #include "painter_device.h"
 #include "periods.h"
 #include "roster_store.h"
@@ -377,7 +378,7 @@ void printPage(PrintJobContext& c, View view, const tally::DistrictTally& t, boo
     if (c.stopRequested())
         return;
     const tally_sheets::DistrictHeader h = tally_sheets::districtHeader(c.store);
-    const QString year = u"平成"_s + QString::number(h.fiscalYear) + u"年度"_s;
+    const QString year = fiscalYearCaption(h.fiscalYear);
     put(d, 20, view == View::Graph1 ? 20 : 13, year, kMincho, 15);
     const Target paper{true};
     if (view == View::Graph1) {

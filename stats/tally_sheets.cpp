@@ -1,6 +1,7 @@
 #include "tally_sheets.h"
 
 #include "app_context.h"
+#include "era_years.h"
 #include "graphs.h"
 #include "periods.h"
 #include "print_runner.h"
@@ -185,7 +186,7 @@ void bandTable(PrintDevice& d, const tally::SummaryTally& t)
 
 void districtTitle(PrintDevice& d, const DistrictHeader& h, const QString& subtitle, double rightEdge)
 {
-    put(d, 20, 8, u"平成"_s + QString::number(h.fiscalYear) + u"年度"_s, kMincho, 15);
+    put(d, 20, 8, fiscalYearCaption(h.fiscalYear), kMincho, 15);
     put(d, 130, 15, subtitle, kMincho, 10);
     const QString date = formatEraDate(h.surveyDate, u"ggge年m月d日"_s) + u"現在"_s;
     put(d, rightEdge - d.textWidth(date), 15, date);

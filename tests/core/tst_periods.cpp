@@ -1,4 +1,5 @@
 #include "date_entry.h"
+#include "era_years.h"
 #include "periods.h"
 #include "roster_store.h"
 #include "test_env.h"
@@ -104,6 +105,72 @@ private slots:
         QCOMPARE(formatEraDate(ymd(1926, 12, 24), u"ggg ee"_s), u"大正 15"_s);
         QCOMPARE(formatEraDate(Date(), u"gggee年mm月dd日"_s), QString()); // the empty date is never shown
         QCOMPARE(formatEraDate(ymd(1899, 12, 30), u"yyyy"_s), QString());
+    }
+
+    void fiscalYearCaptions()
+    {
+        // The era of the fiscal year's April 1; the stored number stays.
+        QCOMPARE(fiscalYearCaption(38), u"令和8年度"_s);
+        QCOMPARE(fiscalYearCaption(38, true), u"令和８年度"_s);
+        QCOMPARE(fiscalYearCaption(32), u"令和2年度"_s);
+        QCOMPARE(fiscalYearCaption(31), u"平成31年度"_s); // April 1, 2019 was still 平成
+        QCOMPARE(fiscalYearCaption(20), u"平成20年度"_s);
+        QCOMPARE(fiscalYearCaption(1), u"平成元年度"_s);
+        QCOMPARE(fiscalYearCaption(0), QString());
+        QCOMPARE(heiseiYearCaption(38), u"平成38年度"_s);
+        RosterStore store;
+        QCOMPARE(store.yearCaption(), QString());
+        store.fiscalYear = 38;
+        QCOMPARE(store.yearCaption(), u"令和8年度"_s);
+        QCOMPARE(fiscalYearFirstDay(38), ymd(2026, 4, 1));
+
+        const std::optional<EraYear> reiwa = eraYearOf(ymd(2019, 5, 1));
+        QVERIFY(reiwa);
+        QCOMPARE(reiwa->name, u"令和"_s);
+        QCOMPARE(reiwa->letter, u"R"_s);
+        QCOMPARE(reiwa->year, 1);
+        QCOMPARE(reiwa->base, 2018);
+        const std::optional<EraYear> heisei = eraYearOf(ymd(2019, 4, 30));
+        QVERIFY(heisei);
+        QCOMPARE(heisei->name + QString::number(heisei->year), u"平成31"_s);
+        QCOMPARE(heisei->base, 1988);
+        QCOMPARE(eraYearOf(ymd(1988, 12, 31))->name, u"昭和"_s);
+        QVERIFY(!eraYearOf(Date()));
+    }
+
+    void rosterYearEntry()
+    {
+        const QDate today(2026, 12, 9); // the dialog accepts up to roster year 40 (令和10)
+        QCOMPARE(lastRosterYear(today), 40);
+        for (const auto& [typed, nn] : {std::pair{u"8"_s, 38},
+                                        {u"R8"_s, 38},
+                                        {u"r8"_s, 38},
+                                        {u"令和8"_s, 38},
+                                        {u"令和８年度"_s, 38},
+                                        {u"Ｒ８"_s, 38},
+                                        {u" 令和 8 "_s, 38},
+                                        {u"38"_s, 38},
+                                        {u"H38"_s, 38},
+                                        {u"平成38"_s, 38},
+                                        {u"３８"_s, 38},
+                                        {u"20"_s, 20},
+                                        {u"h20"_s, 20},
+                                        {u"10"_s, 40},
+                                        {u"11"_s, 11},
+                                        {u"令和元"_s, 31},
+                                        {u"R1"_s, 31},
+                                        {u"平成1"_s, 1},
+                                        {u"40"_s, 40}})
+            QCOMPARE(parseRosterYear(typed, today), std::optional<int>(nn));
+        for (const QString& bad : {u"0"_s, u"R0"_s, u"41"_s, u"R11"_s, u"H41"_s, u"abc"_s, QString(), u"-3"_s, u"+8"_s,
+                                   u"R"_s, u"昭和60"_s, u"8.5"_s})
+            QVERIFY2(!parseRosterYear(bad, today), qPrintable(bad));
+        // In 2008 there was no 令和 year yet: a plain number is the stored one.
+        QCOMPARE(parseRosterYear(u"8"_s, QDate(2008, 5, 1)), std::optional<int>(8));
+        QCOMPARE(rosterYearEntryText(38), u"令和8"_s);
+        QCOMPARE(rosterYearEntryText(20), u"平成20"_s);
+        for (int nn = 1; nn <= 40; ++nn) // what the dialog offers reads back as the same year
+            QCOMPARE(parseRosterYear(rosterYearEntryText(nn), today), std::optional<int>(nn));
     }
 
     void dateEntryPrefill()

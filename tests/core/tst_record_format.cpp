@@ -1,8 +1,9 @@
 #include "cp932.h"
+#include "periods.h"
 #include "record_format.h"
 #include "roster_files.h"
-#include "text_width.h"
 #include "test_env.h"
+#include "text_width.h"
 
 #include <QTest>
 
@@ -167,6 +168,43 @@ private slots:
         QCOMPARE(toFullWidth(u"ｱｲｳｶﾞ"_s), u"アイウガ"_s);
         QCOMPARE(toHalfWidth(QString()), QString());
         QCOMPARE(toHalfWidth(u"学校事務"_s), u"学校事務"_s);
+    }
+
+    void narrowedTextCanAlwaysBeSaved()
+    {
+        // Full-width forms whose half-width form code page 932 lacks stay full-width.
+        const QString narrowed = toHalfWidth(u"￥１００　￣￤￠￡￢"_s);
+        QCOMPARE(narrowed, u"￥100 ￣￤￠￡￢"_s);
+        QVERIFY(cp932::canEncode(narrowed));
+        QCOMPARE(toHalfWidth(u"¥"_s), u"￥"_s);
+        // The dashes Linux input methods type in numbers.
+        QCOMPARE(toHalfWidthNumber(u"９００−０００１"_s), u"900-0001"_s);
+        QCOMPARE(toHalfWidthNumber(u"011ー234‐5678–9"_s), u"011-234-5678-9"_s);
+        QCOMPARE(toHalfWidthNumber(u"０１１－２３４"_s), u"011-234"_s);
+        // Readings keep their long-vowel mark.
+        QCOMPARE(toHalfWidth(u"センター"_s), u"ｾﾝﾀｰ"_s);
+    }
+
+    void numbersTypedInEitherWidth()
+    {
+        QCOMPARE(typedNumber(u"１５"_s, -99, 99), 15);
+        QCOMPARE(typedNumber(u"　１２ab"_s, -99, 99), 12);
+        QCOMPARE(typedNumber(u"−７"_s, -99, 99), -7);
+        QCOMPARE(typedNumber(u"－７"_s, -99, 99), -7);
+        QCOMPARE(typedNumber(u"abc"_s, -99, 99), 0);
+        QCOMPARE(typedNumber(u"123456789012345678901234567890"_s, -99, 99), 99);
+        QCOMPARE(typedWholeNumber(u"２０"_s), std::optional<qint64>(20));
+        QCOMPARE(typedWholeNumber(u" 3 "_s), std::optional<qint64>(3));
+        QCOMPARE(typedWholeNumber(u"3a"_s), std::nullopt);
+        QCOMPARE(typedWholeNumber(QString()), std::nullopt);
+        QCOMPARE(typedWholeNumber(u"-"_s), std::nullopt);
+        QCOMPARE(typedWholeNumber(u"99999999999999999999999"_s), std::nullopt);
+        QCOMPARE(typedDecimal(u"１．５mm"_s), 1.5);
+        QCOMPARE(typedDecimal(u"-2.55"_s), -2.55);
+        QCOMPARE(typedDecimal(u".5"_s), 0.5);
+        QCOMPARE(typedDecimal(u"x1"_s), 0.0);
+        QCOMPARE(typedDecimal(u"1e300"_s), 1.0);
+        QCOMPARE(boxNumber(u"１５"_s), 15);
     }
 
     void scramblingCoversEveryByte()

@@ -339,7 +339,7 @@ private slots:
             QCOMPARE(heading->text(), u"(北部地区) 地区名  北瑠璃東地区"_s);
             list->setCurrentRow(1);
             QCOMPARE(g.job, PrintJobCode::Roster20);
-            QCOMPARE(heading->text(), u"平成３８年度北瑠璃東地区学校事務職員名簿"_s);
+            QCOMPARE(heading->text(), u"令和８年度北瑠璃東地区学校事務職員名簿"_s);
             list->setCurrentRow(0);
             QVERIFY(!d.findChild<QCheckBox*>(u"CHK1"_s)->isHidden());
             d.findChild<QCheckBox*>(u"CHK1"_s)->setChecked(true);
@@ -371,7 +371,7 @@ private slots:
             QCOMPARE(d.findChild<QLabel*>(u"Label1"_s)->text(), u"集計表印刷"_s);
             QVERIFY(d.findChild<QListWidget*>(u"P_LIST"_s)->isHidden());
             QCOMPARE(d.findChild<QLineEdit*>(u"P_HED"_s)->text(),
-                     u"平成３８年度　学校事務職員集計(北部地区.北瑠璃西地区)"_s);
+                     u"令和８年度　学校事務職員集計(北部地区.北瑠璃西地区)"_s);
             d.findChild<QLineEdit*>(u"P_NO(1)"_s)->setText(u"5"_s);
             QTest::mouseClick(d.findChild<QCheckBox*>(u"CHK_NO"_s), Qt::LeftButton);
             QVERIFY(!d.findChild<QLineEdit*>(u"P_NO(1)"_s)->isEnabled());
@@ -383,7 +383,7 @@ private slots:
         g.job = PrintJobCode::OfficerRoster;
         g.options = PrintOptions{};
         PrintOptionsDialog officers(f.context, g);
-        QCOMPARE(officers.findChild<QLineEdit*>(u"P_HED"_s)->text(), u"平成３８年度　役員"_s);
+        QCOMPARE(officers.findChild<QLineEdit*>(u"P_HED"_s)->text(), u"令和８年度　役員"_s);
     }
 
     void aTestPageOnRealPaper()

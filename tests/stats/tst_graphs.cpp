@@ -184,7 +184,7 @@ private slots:
         const auto year = textAt(d, 20, 20);
         QVERIFY(year);
         QCOMPARE(year->size, 15.0f);
-        const QString source = u"平成"_s + QString::number(f.store.fiscalYear) + u"年度学校事務職員名簿より　"_s +
+        const QString source = f.store.yearCaption() + u"学校事務職員名簿より　"_s +
                                formatEraDate(f.store.surveyDate, u"ggge年m月d日"_s) + u"現在"_s;
         QVERIFY(textEndingAt(d, 184, 150));
         QCOMPARE(textEndingAt(d, 184, 150)->text, source);

@@ -8,8 +8,14 @@ MessageAnswer MessageBoxNotifier::ask(const UserMessage& message)
     QMessageBox box(m_parent);
     box.setWindowTitle(message.title.isEmpty() ? UserNotifier::appTitle() : message.title);
     box.setText(message.text);
-    if (!message.detail.isEmpty())
-        box.setDetailedText(message.detail);
+    // A short cause (a full disk, the file's name) is shown at once; a long
+    // list of records waits behind the details button.
+    if (!message.detail.isEmpty()) {
+        if (message.detail.count(u'\n') < 4 && message.detail.size() <= 300)
+            box.setInformativeText(message.detail);
+        else
+            box.setDetailedText(message.detail);
+    }
     switch (message.icon) {
     case MessageIcon::None: box.setIcon(QMessageBox::NoIcon); break;
     case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;

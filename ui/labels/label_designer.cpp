@@ -26,6 +26,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 using namespace name_labels;
@@ -38,9 +39,8 @@ QString mmText(double v)
 
 double mmValue(const QLineEdit* e)
 {
-    bool ok = false;
-    const double v = e->text().trimmed().toDouble(&ok);
-    return ok && v > 0 ? v : 0;
+    const double v = typedDecimal(e->text());
+    return v > 0 ? std::min(v, 9999.9) : 0;
 }
 } // namespace
 
@@ -305,6 +305,9 @@ LabelDesigner::LabelDesigner(AppContext& context, QWidget* parent)
     m_caption = new QComboBox(this);
     m_caption->setObjectName(u"S_CAPTION"_s);
     m_caption->setEditable(true);
+    // A typed name is a name for the layout on screen, never a list entry of
+    // its own: only 登録 adds it to the list.
+    m_caption->setInsertPolicy(QComboBox::NoInsert);
     m_caption->setMinimumWidth(160);
     m_names = new QComboBox(this);
     m_names->setObjectName(u"NAME_LIST"_s);
@@ -384,7 +387,12 @@ LabelDesigner::LabelDesigner(AppContext& context, QWidget* parent)
             readBoxes();
         });
     connect(m_font, &QComboBox::activated, this, &LabelDesigner::readBoxes);
-    connect(m_caption, &QComboBox::activated, this, [this] { on_S_CAPTION_chosen(m_caption->currentText()); });
+    connect(m_caption, &QComboBox::activated, this, [this](int index) {
+        // Enter on a typed name that matches an entry only in letter case
+        // selects that entry; the design is taken from the entry chosen.
+        if (index >= 0)
+            on_S_CAPTION_chosen(m_caption->itemText(index));
+    });
     connect(m_names, &QComboBox::activated, this, [this](int i) {
         m_sample = i;
         showSample();
@@ -412,13 +420,21 @@ QString LabelDesigner::layoutFile() const
     return QDir(m_context.store.paths.dataFolder).filePath(u"PRT_S.PRS"_s);
 }
 
+bool LabelDesigner::lockSizes()
+{
+    const auto& sizes = paperSizes();
+    const int i = m_paper->currentIndex();
+    const bool free = i < 0 || size_t(i) >= sizes.size() || sizes[size_t(i)].longSide <= 0;
+    m_height->setReadOnly(!free);
+    m_width->setReadOnly(!free);
+    return free;
+}
+
 void LabelDesigner::choosePaper()
 {
     const auto& sizes = paperSizes();
     const int i = m_paper->currentIndex();
-    const bool free = i < 0 || sizes[size_t(i)].longSide <= 0;
-    m_height->setReadOnly(!free);
-    m_width->setReadOnly(!free);
+    const bool free = lockSizes();
     if (!free) {
         const PaperSize& s = sizes[size_t(i)];
         m_height->setText(mmText(m_portrait->isChecked() ? s.longSide : s.shortSide));
@@ -476,7 +492,11 @@ void LabelDesigner::showLayout()
             m_free[size_t(i - 4)]->setText(it.text);
     }
     m_caption->setCurrentText(m_layout.name);
-    m_paper->setCurrentText(m_layout.paper);
+    // A paper name the list does not know (a layout from another program
+    // version) keeps its stored sizes as a free size.
+    const int paper = m_paper->findText(m_layout.paper);
+    m_paper->setCurrentIndex(paper >= 0 ? paper : m_paper->count() - 1);
+    lockSizes();
     m_height->setText(mmText(m_layout.paperHeight));
     m_width->setText(mmText(m_layout.paperWidth));
     if (m_font->findText(m_layout.font) < 0)
@@ -606,28 +626,26 @@ void LabelDesigner::on_B_SAVE_clicked()
 {
     readBoxes();
     const QString name = m_caption->currentText();
-    QString error;
-    const bool known = m_caption->findText(name) >= 0 && !name.isEmpty();
-    std::vector<LabelLayout> layouts;
-    if (known) {
+    if (name.trimmed().isEmpty()) {
+        m_context.notifier.tell(u"題名を入力してください"_s, MessageIcon::Warning);
+        return;
+    }
+    // Whether the name is stored is decided by the file itself, so a layout
+    // is stored even when the file does not exist yet.
+    const auto read = readFile(false);
+    if (!read)
+        return;
+    std::vector<LabelLayout> layouts = *read;
+    const auto same =
+        std::find_if(layouts.begin(), layouts.end(), [&](const LabelLayout& l) { return l.name == name; });
+    if (same != layouts.end()) {
         if (!m_context.notifier.askYesNo(u"データを書き換えます"_s))
             return;
-        const auto read = readFile(true);
-        if (!read)
-            return;
-        layouts = *read;
-        for (LabelLayout& l : layouts)
-            if (l.name == name) {
-                l = m_layout;
-                break;
-            }
+        *same = m_layout;
     } else {
-        const auto read = readFile(false);
-        if (!read)
-            return;
-        layouts = *read;
         layouts.push_back(m_layout);
     }
+    QString error;
     if (!writeLayouts(layoutFile(), layouts, &error)) {
         m_context.notifier.tell(u"PRT_S.PRS に書き込めませんでした"_s, MessageIcon::Warning, UserNotifier::appTitle(),
                                 error);

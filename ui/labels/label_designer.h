@@ -83,6 +83,8 @@ private:
         QPushButton* colour;
     };
     void fillNames();
+    // Locks the size boxes unless the paper is 自由サイズ; true when free.
+    bool lockSizes();
     void showSample();
     std::optional<std::vector<name_labels::LabelLayout>> readFile(bool mustExist);
 

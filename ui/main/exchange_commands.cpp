@@ -39,8 +39,8 @@ AreaCheckDialog::AreaCheckDialog(AppContext& context, QWidget* parent) : Remembe
         m_typed = m_text->text().trimmed();
         accept();
     };
-    connect(ok, &QPushButton::clicked, this, take);
-    connect(m_text, &QLineEdit::returnPressed, this, take);
+    connect(ok, &QPushButton::clicked, this, take); // Enter in the box presses OK, the default
+
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 

@@ -284,16 +284,36 @@ bool MainWindow::askPassword()
     const QString stored = password::load(m_settings, m_suite.appKey());
     if (stored.isEmpty())
         return true;
-    PassInDialog dialog(m_context, stored, m_knownPassword, clock(), this);
-    if (dialog.exec() == QDialog::Accepted)
-        return true;
-    if (dialog.quitRequested())
-        endWithoutSaving();
-    return false;
+    for (;;) {
+        PassInDialog dialog(m_context, stored, m_knownPassword, clock(), this);
+        if (dialog.exec() == QDialog::Accepted)
+            return true;
+        if (!dialog.quitRequested())
+            return false;
+        // Asked again after 環境設定 a year may be open with changes: ending
+        // here asks to save them, as quitting does. When that save fails the
+        // password is asked again, so the roster is not lost.
+        if (saveBeforeEnding()) {
+            endWithoutSaving();
+            return false;
+        }
+    }
+}
+
+bool MainWindow::saveBeforeEnding()
+{
+    RosterStore& store = m_context.store;
+    if (!m_yearCaption->text().isEmpty() && (store.schoolCount() > 0 || store.staffCount() > 0) && store.dirty == 1 &&
+        m_context.notifier.askYesNo(u"データを保存しますか？"_s)) {
+        WaitCursor wait;
+        return saveWholeRoster(store, m_context.notifier);
+    }
+    return true;
 }
 
 void MainWindow::endWithoutSaving()
 {
+    saveWindowPosition(this, m_context.positions);
     m_suite.exportPortableSettings();
     m_ended = true;
     QCoreApplication::exit(0);
@@ -374,9 +394,7 @@ bool MainWindow::on_F_F_SAVE_triggered()
     if (!m_context.notifier.askYesNo(u"データを保存しますか？"_s))
         return true;
     WaitCursor wait;
-    const bool staff = saveStaff(m_context.store, m_context.notifier) == 1;
-    const bool schools = saveSchools(m_context.store, m_context.notifier) == 1;
-    return staff && schools;
+    return saveRosterFiles(m_context.store, m_context.notifier, RosterFileStaff | RosterFileSchools) == 1;
 }
 
 void MainWindow::on_B_SAVE_clicked()
@@ -435,6 +453,9 @@ void MainWindow::on_F_USER_SET_triggered()
     RosterStore& store = m_context.store;
     if (store.profile.areaName.isEmpty())
         return;
+    // On a first run the start-up stopped before the postal codes were read.
+    if (store.postalCodes.entries.empty())
+        loadPostalCodes(store, m_context.notifier);
     applyPrefectureLevel();
     if (!password::load(m_settings, m_suite.appKey()).isEmpty()) {
         if (!askPassword())
@@ -489,19 +510,15 @@ void MainWindow::resizeEvent(QResizeEvent* event)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    RosterStore& store = m_context.store;
-    if (!m_yearCaption->text().isEmpty() && (store.schoolCount() > 0 || store.staffCount() > 0) && store.dirty == 1 &&
-        m_context.notifier.askYesNo(u"データを保存しますか？"_s)) {
-        WaitCursor wait;
-        if (!saveWholeRoster(store, m_context.notifier)) {
-            // The user asked for the roster to be kept: stay open rather than lose it.
-            event->ignore();
-            return;
-        }
+    if (!saveBeforeEnding()) {
+        // The user asked for the roster to be kept: stay open rather than lose it.
+        event->ignore();
+        return;
     }
+    // The frame's own place goes into the portable settings it exports.
+    saveWindowPosition(this, m_context.positions);
     m_suite.writeUserSettings(clock());
     m_suite.exportPortableSettings();
-    saveWindowPosition(this, m_context.positions);
     m_ended = true;
     event->accept();
 }

@@ -75,6 +75,9 @@ private:
     void applyPrefectureLevel();
     bool askPassword();
     void endWithoutSaving();
+    // The save question of quitting; false when the user wanted the roster
+    // saved and it could not be.
+    bool saveBeforeEnding();
 
     void on_F_F_OPEN_triggered();
     bool on_F_F_SAVE_triggered(); // false when a save the user asked for failed

@@ -44,8 +44,9 @@ PassSetDialog::PassSetDialog(AppContext& context, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addLayout(okCancel(this, ok, cancel));
+    // Enter in the box presses the default button OK; it is not connected a
+    // second time, or one Enter would ask twice.
     connect(ok, &QPushButton::clicked, this, &PassSetDialog::on_OK_clicked);
-    connect(m_entry, &QLineEdit::returnPressed, this, &PassSetDialog::on_OK_clicked);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 

@@ -1,6 +1,7 @@
 #include "user_settings_dialog.h"
 
 #include "app_context.h"
+#include "text_width.h"
 #include "up_down.h"
 
 #include <QButtonGroup>
@@ -14,20 +15,15 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpression>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
 
 double offsetValue(const QString& text)
 {
-    static const QRegularExpression leading(u"^\\s*[-+]?(\\d+\\.?\\d*|\\.\\d+)"_s);
-    const QRegularExpressionMatch m = leading.match(text);
-    if (!m.hasMatch())
-        return 0;
-    const double v = m.captured(0).trimmed().toDouble();
-    return std::isfinite(v) ? std::clamp(v, -999.9, 999.9) : 0;
+    return std::clamp(typedDecimal(text), -999.9, 999.9);
 }
 
 QString offsetText(double value)

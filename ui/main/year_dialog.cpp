@@ -1,5 +1,6 @@
 #include "year_dialog.h"
 
+#include "era_years.h"
 #include "roster_year.h"
 #include "user_notifier.h"
 
@@ -21,16 +22,21 @@ YearDialog::YearDialog(WindowPositions& positions, UserNotifier& notifier, const
     setObjectName(u"F_SET"_s);
     setWindowTitle(u"名簿作成年度"_s);
 
-    m_entry = new QLineEdit(QString::number(proposedYear(today)), this);
+    // The year is typed as the users say it (令和8, R8, 8) or as the roster
+    // files number it (平成38, H38); the label below says which year that is
+    // in both, so a clerk can match it with the files of the data folder.
+    m_entry = new QLineEdit(rosterYearEntryText(proposedYear(today)), this);
     m_entry->setObjectName(u"T_Y"_s);
-    m_entry->setMaxLength(4);
-    m_entry->setFixedWidth(60);
+    m_entry->setMaxLength(8);
+    m_entry->setMinimumWidth(fontMetrics().horizontalAdvance(u"令和８８年度"_s));
     m_entry->setAlignment(Qt::AlignRight);
+    m_entry->setToolTip(u"令和の年（8、R8、令和8）か、名簿ファイルの平成の年数（38、H38、平成38）"_s);
     m_entry->installEventFilter(this);
+    m_both = new QLabel(this);
+    m_both->setObjectName(u"Label_ERA"_s);
     auto* yearRow = new QHBoxLayout;
-    yearRow->addWidget(new QLabel(u"平成"_s, this));
     yearRow->addWidget(m_entry);
-    yearRow->addWidget(new QLabel(u"年"_s, this));
+    yearRow->addWidget(new QLabel(u"年度"_s, this));
     yearRow->addStretch();
 
     auto* group = new QGroupBox(this);
@@ -54,10 +60,13 @@ YearDialog::YearDialog(WindowPositions& positions, UserNotifier& notifier, const
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(yearRow);
+    layout->addWidget(m_both);
     layout->addWidget(group);
     layout->addLayout(buttons);
 
     connect(ok, &QPushButton::clicked, this, &YearDialog::on_OK_clicked);
+    connect(m_entry, &QLineEdit::textChanged, this, &YearDialog::showBothYears);
+    showBothYears();
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     m_entry->selectAll();
     m_entry->setFocus();
@@ -86,7 +95,7 @@ void YearDialog::on_OK_clicked()
 {
     const std::optional<int> nn = parseYearEntry(m_entry->text(), m_today);
     if (!nn) {
-        m_notifier.tell(u"年度を正しく入力してください（平成%1年度まで）"_s.arg(m_today.year() - 1988 + 2),
+        m_notifier.tell(u"年度を正しく入力してください（%1まで）"_s.arg(fiscalYearCaption(lastRosterYear(m_today))),
                         MessageIcon::Warning);
         m_entry->selectAll();
         m_entry->setFocus();
@@ -94,4 +103,17 @@ void YearDialog::on_OK_clicked()
     }
     m_year = *nn;
     accept();
+}
+
+void YearDialog::showBothYears()
+{
+    const std::optional<int> nn = parseRosterYear(m_entry->text(), m_today);
+    if (!nn) {
+        m_both->setText(u"（年度を入力してください）"_s);
+        return;
+    }
+    const QString era = fiscalYearCaption(*nn), stored = heiseiYearCaption(*nn);
+    m_both->setText(era == stored
+                        ? era + u"　ファイル "_s + QString::number(*nn) + u"MEIBO.NKD"_s
+                        : era + u"（"_s + stored + u"）　ファイル "_s + QString::number(*nn) + u"MEIBO.NKD"_s);
 }

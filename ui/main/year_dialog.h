@@ -4,6 +4,7 @@
 
 #include <QDate>
 
+class QLabel;
 class QLineEdit;
 class QRadioButton;
 class UserNotifier;
@@ -22,10 +23,12 @@ protected:
 
 private:
     void on_OK_clicked();
+    void showBothYears();
 
     UserNotifier& m_notifier;
     QDate m_today;
     QLineEdit* m_entry;
+    QLabel* m_both;
     QRadioButton* m_views[3];
     int m_year = 0;
 };

@@ -546,10 +546,18 @@ void NetworkWindow::done(int result)
         if (m_context.notifier.ask({u"連絡網のデータを保存しますか？"_s, u"データ保存"_s, MessageIcon::Question,
                                     MessageButtons::YesNo, QString()}) == MessageAnswer::Yes) {
             const QString folder = m_context.store.paths.dataFolder;
-            if (m_officers)
-                contact_network::saveNetworkFile(m_officer, folder);
-            else
-                contact_network::saveNetworkFile(m_school, folder);
+            QString error;
+            const int saved = m_officers ? contact_network::saveNetworkFile(m_officer, folder, &error)
+                                         : contact_network::saveNetworkFile(m_school, folder, &error);
+            // The network lives only in this window: unless it reached its
+            // file, the window stays open so the user can try elsewhere.
+            if (saved != 1) {
+                if (saved < 0)
+                    m_context.notifier.tell(u"連絡網を保存できませんでした"_s, MessageIcon::Critical,
+                                            UserNotifier::appTitle(), error);
+                m_closing = false;
+                return;
+            }
         }
     }
     m_closing = true;

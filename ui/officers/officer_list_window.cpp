@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -218,11 +219,18 @@ void OfficerListWindow::on_B_EDIT_clicked()
         editor.exec();
     }
     // The edit may have changed the name, the contacts or the post; the
-    // order stays as it was until the list is opened again.
+    // order stays as it was until the list is opened again, but the chosen
+    // post group is applied again: an officer whose post left the group
+    // leaves the list shown.
     const int after = m_context.store.findStaffByCode(m_model->list()[size_t(i)].code);
     if (after >= 0)
         officers::refreshFromStaff(m_model->list()[size_t(i)], m_context.store.staff[size_t(after)]);
-    m_model->refreshRow(m_grid->currentIndex().row());
+    const int column = std::max(0, m_grid->currentIndex().column());
+    m_model->setGroup(m_group->currentText());
+    const std::vector<int>& shown = m_model->shown();
+    const auto at = std::find(shown.begin(), shown.end(), i);
+    if (at != shown.end())
+        m_grid->setCurrentIndex(m_model->index(int(at - shown.begin()), column));
 }
 
 void OfficerListWindow::on_B_NET_clicked()

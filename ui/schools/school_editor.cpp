@@ -298,10 +298,10 @@ bool SchoolEditor::storeRecord()
     s.kindText = m_kind->currentText();
     s.group = m_group->currentText();
     // The roster keeps these narrowed to half-width characters.
-    s.postalCode = toHalfWidth(m_postal->text());
+    s.postalCode = toHalfWidthNumber(m_postal->text());
     s.address = toHalfWidth(m_address->text());
-    s.tel = toHalfWidth(m_tel->text());
-    s.fax = toHalfWidth(m_fax->text());
+    s.tel = toHalfWidthNumber(m_tel->text());
+    s.fax = toHalfWidthNumber(m_fax->text());
     s.mail = m_mail->text();
     s.regularClasses = toI16(m_regular->text());
     s.specialClasses = toI16(m_special->text());

@@ -400,13 +400,16 @@ void SchoolListWindow::showSchools(const std::vector<int>& schools)
 {
     const bool numberSchools = m_context.store.profile.optionFlags & OptionFlag::NumberSchools;
     m_grid->setUpdatesEnabled(false);
-    m_model->setRows(buildRows(m_context.store, schools, m_readings->isChecked(), numberSchools));
+    std::vector<Row> rows = buildRows(m_context.store, schools, m_readings->isChecked(), numberSchools);
+    // "名" counts the post rows: a reading row under a name is no one more.
+    const auto people = std::count_if(rows.begin(), rows.end(), [](const Row& r) { return !r.reading; });
+    m_model->setRows(std::move(rows));
     m_grid->setUpdatesEnabled(true);
     if (m_model->rowCount() > 0)
         m_grid->selectRow(0);
     m_schoolsShown = int(schools.size());
     m_schoolCount->setText(QString::number(m_schoolsShown));
-    m_rowCount->setText(QString::number(m_model->rowCount()));
+    m_rowCount->setText(QString::number(people));
     m_context.store.schoolFilter.narrowed = narrowed();
     emit narrowedChanged(narrowed());
 }

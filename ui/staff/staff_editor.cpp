@@ -2,8 +2,10 @@
 
 #include "app_context.h"
 #include "date_dialogs.h"
+#include "era_years.h"
 #include "reference_data.h"
 #include "staff_rules.h"
+#include "text_width.h"
 #include "up_down.h"
 #include "widgets.h"
 
@@ -25,7 +27,8 @@ using namespace staff_rules;
 
 namespace {
 const QString kDateFormat = u"gggee年mm月dd日"_s;
-
+// What the mobile-number box offers when it is entered empty.
+const QString kMobilePrefix = u"090-"_s;
 
 QLabel* value(const QString& name, QWidget* parent, int width)
 {
@@ -56,8 +59,11 @@ StaffEditor::StaffEditor(AppContext& context, Variant variant, int start, QWidge
         setWindowIcon(parent->window()->windowIcon());
     buildForm();
     // Loading: the survey date on show, capture state empty.
+    // The survey date in the era it falls in (令和8年4月1日).
     const QDate survey = m_context.store.surveyDate.toQDate();
-    m_surveyYear->setText(QString::number(survey.year() - 1988));
+    const std::optional<EraYear> era = eraYearOf(m_context.store.surveyDate);
+    m_surveyEra->setText(u"調査日  "_s + (era ? era->name : QString()));
+    m_surveyYear->setText(era ? QString::number(era->year) : QString::number(survey.year()));
     m_surveyMonth->setText(QString::number(survey.month()));
     m_surveyDay->setText(QString::number(survey.day()));
     m_capture.clear();
@@ -241,7 +247,9 @@ void StaffEditor::buildForm()
         e->setAlignment(Qt::AlignRight);
     }
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(new QLabel(u"調査日  平成"_s, this));
+    m_surveyEra = new QLabel(u"調査日  令和"_s, this);
+    m_surveyEra->setObjectName(u"Label_CHK"_s);
+    bottom->addWidget(m_surveyEra);
     bottom->addWidget(m_surveyYear);
     bottom->addWidget(new QLabel(u"年"_s, this));
     bottom->addWidget(m_surveyMonth);
@@ -265,8 +273,11 @@ void StaffEditor::buildForm()
     layout->addLayout(bottom);
 
     // Behaviour.
-    for (QWidget* w : findChildren<QLineEdit*>())
-        w->installEventFilter(this);
+    // Every control that can hold the focus: the page keys must page from the
+    // lists and buttons too, never change a list first.
+    for (QWidget* w : findChildren<QWidget*>())
+        if (w->focusPolicy() != Qt::NoFocus)
+            w->installEventFilter(this);
     m_name->installEventFilter(this);
     connect(m_code, &QLineEdit::textChanged, this, &StaffEditor::on_S_CODE_textChanged);
     connect(m_name, &QLineEdit::textChanged, this, &StaffEditor::on_S_NAME_textChanged);
@@ -469,12 +480,21 @@ bool StaffEditor::save()
     s.name = trimRight(m_name->text());
     s.code = toI32(m_code->text());
     s.reading = trimRight(m_reading->text());
-    s.postalCode = trimRight(m_postal->text());
+    // The rules of leaving a box hold however the record is left (a page
+    // key or the close box leave the focus where it was).
+    s.postalCode = formatPostalCode(toHalfWidthNumber(trimRight(m_postal->text())));
     s.address1 = trimRight(m_address1->text());
     s.address2 = trimRight(m_address2->text());
     s.tel = trimRight(m_tel->text());
     s.fax = trimRight(m_fax->text());
     s.mobile = trimRight(m_mobile->text());
+    if (s.mobile == kMobilePrefix)
+        s.mobile.clear(); // the prefix the box offers is not a number
+    if (m_postal->text() != s.postalCode || m_mobile->text() != s.mobile) {
+        const QSignalBlocker b1(m_postal), b2(m_mobile);
+        m_postal->setText(s.postalCode);
+        m_mobile->setText(s.mobile);
+    }
     s.mail = trimRight(m_mail->text());
     s.sex = m_man->isChecked() ? 0 : 1;
     s.temporary = m_temporary->isChecked() ? 1 : 0;
@@ -577,17 +597,21 @@ bool StaffEditor::eventFilter(QObject* watched, QEvent* event)
             auto* im = static_cast<QInputMethodEvent*>(event);
             // A preedit that comes with a commit belongs to the next word:
             // take it only after the commit has reached the box.
-            if (!im->commitString().isEmpty())
+            if (!im->commitString().isEmpty()) {
+                m_capture.committing();
                 m_pendingPreedit = im->preeditString();
-            else if (!im->preeditString().isEmpty())
+            } else if (!im->preeditString().isEmpty()) {
                 m_capture.preedit(im->preeditString());
+            } else {
+                m_capture.compositionEnded();
+            }
         }
         break;
     case QEvent::FocusIn:
         if (watched == m_name)
             m_capture.begin(m_reading->text(), m_name->text());
         else if (watched == m_mobile && m_mobile->text().isEmpty()) {
-            m_mobile->setText(u"090-"_s);
+            m_mobile->setText(kMobilePrefix);
             QMetaObject::invokeMethod(m_mobile, [this] { m_mobile->setCursorPosition(4); }, Qt::QueuedConnection);
         } else if (watched == m_address1)
             QMetaObject::invokeMethod(m_address1, [this] { m_address1->end(false); }, Qt::QueuedConnection);
@@ -595,7 +619,7 @@ bool StaffEditor::eventFilter(QObject* watched, QEvent* event)
     case QEvent::FocusOut:
         if (watched == m_name)
             m_capture.clear();
-        else if (watched == m_mobile && m_mobile->text() == u"090-"_s)
+        else if (watched == m_mobile && m_mobile->text() == kMobilePrefix)
             m_mobile->clear();
         break;
     case QEvent::MouseButtonDblClick:

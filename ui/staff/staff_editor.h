@@ -84,6 +84,7 @@ private:
     QLineEdit *m_name, *m_code, *m_reading, *m_postal, *m_address1, *m_address2, *m_tel, *m_fax, *m_mobile, *m_mail;
     QLineEdit *m_grade, *m_payStep, *m_serviceAdjust, *m_tenureAdjust, *m_remarks;
     QLineEdit *m_surveyYear, *m_surveyMonth, *m_surveyDay;
+    QLabel* m_surveyEra;
     QRadioButton *m_man, *m_woman;
     QCheckBox* m_temporary;
     QComboBox *m_jobTitle, *m_yaku1, *m_yaku2;

@@ -1,6 +1,7 @@
 #include "staff_list_window.h"
 
 #include "app_context.h"
+#include "era_years.h"
 #include "grid_columns.h"
 #include "periods.h"
 #include "print_runner.h"
@@ -8,6 +9,7 @@
 #include "staff_editor.h"
 #include "staff_list_print.h"
 #include "staff_select_dialog.h"
+#include "text_width.h"
 #include "view_window.h"
 #include "wait_cursor.h"
 #include "widgets.h"
@@ -271,7 +273,9 @@ StaffListWindow::StaffListWindow(AppContext& context, QWidget* parent) : QWidget
     m_month->setObjectName(u"CHK_M"_s);
     m_day = new QLineEdit(surveyBox);
     m_day->setObjectName(u"CHK_D"_s);
-    surveyRow->addWidget(label(u"平成"_s, surveyBox));
+    m_surveyEra = label(u"令和"_s, surveyBox);
+    m_surveyEra->setObjectName(u"Label_CHK_Y"_s);
+    surveyRow->addWidget(m_surveyEra);
     for (auto [box, unit] : {std::pair{m_year, u"年"_s}, {m_month, u"月"_s}, {m_day, u"日"_s}}) {
         box->setFixedWidth(36);
         box->setMaxLength(4);
@@ -463,7 +467,12 @@ void StaffListWindow::showSurveyDate()
 {
     const QDate d = m_context.store.surveyDate.toQDate();
     const QSignalBlocker b1(m_year), b2(m_month), b3(m_day);
-    m_year->setText(QString::number(d.year() - 1988));
+    // Shown in the era the date falls in; a year typed into the box counts in
+    // that era until the date is shown again.
+    const std::optional<EraYear> era = eraYearOf(m_context.store.surveyDate);
+    m_surveyEraBase = era ? era->base : 0;
+    m_surveyEra->setText(era ? era->name : u"西暦"_s);
+    m_year->setText(QString::number(era ? era->year : d.year()));
     m_month->setText(QString::number(d.month()));
     m_day->setText(QString::number(d.day()));
 }
@@ -473,11 +482,12 @@ void StaffListWindow::readSurveyDate()
     const QString y = m_year->text().trimmed(), m = m_month->text().trimmed(), d = m_day->text().trimmed();
     if (y.isEmpty() || m.isEmpty() || d.isEmpty())
         return;
-    bool okY = false, okM = false, okD = false;
-    const int year = y.toInt(&okY), month = m.toInt(&okM), day = d.toInt(&okD);
-    if (!okY || !okM || !okD)
+    const std::optional<qint64> year = typedWholeNumber(y), month = typedWholeNumber(m), day = typedWholeNumber(d);
+    if (!year || !month || !day)
         return; // letters: not a date, nothing changes
-    const Date date = normalisedDate(1988 + qint64(year), month, day);
+    const Date date =
+        normalisedDate(m_surveyEraBase + std::clamp<qint64>(*year, -99999, 99999),
+                       std::clamp<qint64>(*month, -99999, 99999), std::clamp<qint64>(*day, -99999, 99999));
     if (!date.isSet() || date == m_context.store.surveyDate)
         return;
     m_context.store.surveyDate = date;
@@ -619,9 +629,10 @@ void StaffListWindow::on_B_CHK_clicked()
                                        MessageButtons::OkCancel, QString()}) != MessageAnswer::Cancel;
     });
     const QString path = tempFilePath(store.paths.dataFolder, u"NKMCHO.ERR"_s);
-    if (!writeCheckLog(path, findings))
+    QString error;
+    if (!writeCheckLog(path, findings, &error))
         m_context.notifier.tell(u"チェック結果を書き込めませんでした"_s, MessageIcon::Warning, UserNotifier::appTitle(),
-                                path);
+                                error);
     m_context.notifier.tell(u"チェック終了"_s, MessageIcon::Information, QString());
 }
 

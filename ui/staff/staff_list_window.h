@@ -86,6 +86,8 @@ private:
     QTableView* m_grid;
     QComboBox *m_display, *m_sortBox, *m_jobTitle, *m_municipality, *m_area;
     QLineEdit *m_name, *m_grade, *m_year, *m_month, *m_day;
+    QLabel* m_surveyEra = nullptr;
+    int m_surveyEraBase = 1988; // the typed year counts from this calendar year
     QCheckBox *m_ageAndService, *m_mail;
     QPushButton *m_add, *m_edit, *m_delete, *m_change, *m_check;
     QLabel *m_nameLabel, *m_gradeLabel;

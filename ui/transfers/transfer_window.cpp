@@ -1,6 +1,7 @@
 #include "transfer_window.h"
 
 #include "app_context.h"
+#include "era_years.h"
 #include "grid_columns.h"
 #include "periods.h"
 #include "school_list.h"
@@ -307,7 +308,12 @@ TransferWindow::TransferWindow(AppContext& context, QWidget* parent)
     m_newName = label(u"NEW_NAME"_s);
     auto* pickOldButton = makeButton(u"B_PICUP(0)"_s, u"参照"_s, this);
     auto* pickNewButton = makeButton(u"B_PICUP(1)"_s, u"参照"_s, this);
-    m_dateLabel = new QLabel(u"異動日 平成"_s, this);
+    // The transfer date: April 1 of this fiscal year, in the era it falls in;
+    // the year typed into the box counts in that era.
+    const Date firstDay = fiscalYearFirstDay(transfers::fiscalHeiseiYear(QDate::currentDate()));
+    const std::optional<EraYear> era = eraYearOf(firstDay);
+    m_dateEraBase = era ? era->base : 0;
+    m_dateLabel = new QLabel(u"異動日 "_s + (era ? era->name : QString()), this);
     m_dateLabel->setObjectName(u"Label_DATE"_s);
     m_dateLabel->setToolTip(u"ダブルクリックで今年度の異動記録を読み込みます"_s);
     m_dateLabel->installEventFilter(this);
@@ -325,8 +331,7 @@ TransferWindow::TransferWindow(AppContext& context, QWidget* parent)
     auto* start = makeButton(u"B_START"_s, u"開始"_s, this);
     auto* close = makeButton(u"B_CLOSE"_s, u"閉じる"_s, this);
 
-    // The transfer date: April 1 of this fiscal year.
-    m_year->setText(QString::number(transfers::fiscalHeiseiYear(QDate::currentDate())));
+    m_year->setText(QString::number(era ? era->year : firstDay.toQDate().year()));
     m_month->setText(u"4"_s);
     m_day->setText(u"1"_s);
 
@@ -512,7 +517,7 @@ void TransferWindow::on_B_START_clicked()
             return;
     }
     const Date date =
-        normalisedDate(1988 + m_year->text().toLongLong(), m_month->text().toLongLong(), m_day->text().toLongLong());
+        normalisedDate(m_dateEraBase + boxNumber(m_year->text()), boxNumber(m_month->text()), boxNumber(m_day->text()));
     if (!date.isSet()) {
         m_context.notifier.tell(u"異動日を設定してください"_s, MessageIcon::Warning);
         return;

@@ -110,5 +110,6 @@ private:
     QTableWidget* m_grid;
     QLabel *m_name, *m_oldName, *m_newName, *m_dateLabel;
     QLineEdit *m_year, *m_month, *m_day;
+    int m_dateEraBase = 1988; // calendar year of the date box's era year 0
     QLineEdit *m_oldNo, *m_postNo, *m_newNo, *m_buttonNo;
 };

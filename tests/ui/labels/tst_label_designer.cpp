@@ -146,6 +146,59 @@ private slots:
         QCOMPARE(caption->count(), 0);
     }
 
+    void typedNameKeepsTheDesignUntilStored()
+    {
+        Roster r;
+        LabelDesigner w(r.context);
+        w.show();
+        auto* caption = w.findChild<QComboBox*>(u"S_CAPTION"_s);
+        QTest::mouseClick(w.findChild<QCheckBox*>(u"P_BOLD(2)"_s), Qt::LeftButton);
+        box(w, u"P_TOP(2)"_s)->setText(u"77.5"_s);
+        emit box(w, u"P_TOP(2)"_s)->editingFinished();
+        // A new name typed and confirmed with Enter, with no file yet.
+        testenv::typeText(caption->lineEdit(), u"長形３号"_s);
+        QTest::keyClick(caption->lineEdit(), Qt::Key_Return);
+        QCOMPARE(caption->count(), 0);
+        QVERIFY(w.findChild<QCheckBox*>(u"P_BOLD(2)"_s)->isChecked());
+        QCOMPARE(box(w, u"P_TOP(2)"_s)->text(), u"77.5"_s);
+        // 登録 stores the first layout, without any message.
+        QTest::mouseClick(w.findChild<QPushButton*>(u"B_SAVE"_s), Qt::LeftButton);
+        QVERIFY2(r.notifier.messages.isEmpty(), qPrintable(r.notifier.texts().join(u'|')));
+        QVERIFY(QFileInfo::exists(w.layoutFile()));
+        QCOMPARE(caption->count(), 1);
+
+        // A second name typed with Enter keeps the design of the first on screen.
+        caption->lineEdit()->selectAll();
+        testenv::typeText(caption->lineEdit(), u"はがき用"_s);
+        QTest::keyClick(caption->lineEdit(), Qt::Key_Return);
+        QCOMPARE(caption->currentText(), u"はがき用"_s);
+        auto* paper = w.findChild<QComboBox*>(u"P_SIZE"_s);
+        paper->setCurrentText(u"自由サイズ"_s);
+        emit paper->activated(paper->currentIndex());
+        box(w, u"V_SIZE"_s)->setText(u"120.0"_s);
+        emit box(w, u"V_SIZE"_s)->editingFinished();
+        QTest::mouseClick(w.findChild<QPushButton*>(u"B_SAVE"_s), Qt::LeftButton);
+        QCOMPARE(caption->count(), 2);
+        QCOMPARE(readLayouts(testenv::readFile(w.layoutFile()), nullptr)->size(), size_t(2));
+
+        // Applying a stored layout sets the lock from its own paper.
+        caption->setCurrentIndex(0);
+        emit caption->activated(0);
+        QCOMPARE(w.layout().paper, u"Ａ４"_s);
+        QVERIFY(box(w, u"V_SIZE"_s)->isReadOnly());
+        QCOMPARE(box(w, u"P_TOP(2)"_s)->text(), u"77.5"_s);
+        caption->setCurrentIndex(1);
+        emit caption->activated(1);
+        QVERIFY(!box(w, u"V_SIZE"_s)->isReadOnly());
+        QCOMPARE(box(w, u"V_SIZE"_s)->text(), u"120.0"_s);
+
+        // A name that is empty is not stored.
+        caption->setCurrentText(QString());
+        QTest::mouseClick(w.findChild<QPushButton*>(u"B_SAVE"_s), Qt::LeftButton);
+        QCOMPARE(r.notifier.messages.last().text, u"題名を入力してください"_s);
+        QCOMPARE(readLayouts(testenv::readFile(w.layoutFile()), nullptr)->size(), size_t(2));
+    }
+
     void printing()
     {
         Roster unmarked(false);

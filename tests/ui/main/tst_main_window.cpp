@@ -92,6 +92,14 @@ void chooseYear(const QString& year, int view = 1)
     });
 }
 
+// A frame that ended the program asked the application to quit; until the
+// application loop runs once, every later dialog would close at once.
+void forgetAnEarlierEnd()
+{
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+}
+
 void Program::openYear(const QString& area, const QString& year)
 {
     writeArea(area);
@@ -160,7 +168,7 @@ private slots:
         p.openYear(u"瑠璃県"_s, u"38"_s);
         QCOMPARE(p.notifier.texts(), QStringList{u"名簿を新規に作成します"_s});
         QCOMPARE(p.store.fiscalYear, qint16(38));
-        QCOMPARE(p.frame->findChild<QLineEdit*>(u"EDIT_YEAR"_s)->text(), u"平成38年度"_s);
+        QCOMPARE(p.frame->findChild<QLineEdit*>(u"EDIT_YEAR"_s)->text(), u"令和8年度"_s);
         QCOMPARE(p.store.schoolCount(), qint16(0));
         QCOMPARE(p.store.staffCount(), qint16(0));
         QCOMPARE(p.store.municipalities.count(), 56);
@@ -194,10 +202,13 @@ private slots:
         SettingsStore settings(root.filePath(u"suite"_s));
         WindowPositions positions(settings, u"NAKAMA-CHO"_s);
         RecordingNotifier notifier;
-        for (const auto& [day, offered] : {std::pair{QDate(2008, 1, 15), u"19"_s},
-                                           {QDate(2008, 2, 28), u"19"_s},
-                                           {QDate(2008, 3, 1), u"20"_s},
-                                           {QDate(2008, 12, 31), u"20"_s}}) {
+        for (const auto& [day, offered] : {std::pair{QDate(2008, 1, 15), u"平成19"_s},
+                                           {QDate(2008, 2, 28), u"平成19"_s},
+                                           {QDate(2008, 3, 1), u"平成20"_s},
+                                           {QDate(2008, 12, 31), u"平成20"_s},
+                                           {QDate(2019, 3, 1), u"平成31"_s},
+                                           {QDate(2020, 2, 29), u"平成31"_s},
+                                           {QDate(2026, 12, 9), u"令和8"_s}}) {
             YearDialog d(positions, notifier, day);
             QCOMPARE(d.findChild<QLineEdit*>(u"T_Y"_s)->text(), offered);
             QCOMPARE(d.windowTitle(), u"名簿作成年度"_s);
@@ -213,7 +224,14 @@ private slots:
             QCOMPARE(d.year(), 0);
         }
         QCOMPARE(notifier.messages.size(), 5);
-        entry->setText(u"３８"_s); // full-width digits are a year too
+        QCOMPARE(notifier.messages.last().text, u"年度を正しく入力してください（令和10年度まで）"_s);
+        // Both numberings are shown while typing, and both open the same files.
+        auto* both = d.findChild<QLabel*>(u"Label_ERA"_s);
+        entry->setText(u"R8"_s);
+        QCOMPARE(both->text(), u"令和8年度（平成38年度）　ファイル 38MEIBO.NKD"_s);
+        entry->setText(u"20"_s);
+        QCOMPARE(both->text(), u"平成20年度　ファイル 20MEIBO.NKD"_s);
+        entry->setText(u"令和８"_s); // full-width digits are a year too
         QTest::mouseClick(d.findChild<QPushButton*>(u"OK"_s), Qt::LeftButton);
         QCOMPARE(d.year(), 38);
         QVERIFY(QDir(root.path()).entryList({u"*MEIBO*"_s}).isEmpty());
@@ -491,6 +509,87 @@ private slots:
         }
         QCOMPARE(password::serviceCode(QDate(2027, 1, 5)).size(), 8);
         QVERIFY(password::serviceCode(QDate(2027, 1, 5)) != password::serviceCode(QDate(2027, 1, 6)));
+    }
+
+    void oneEnterSetsThePasswordOnce()
+    {
+        QTemporaryDir root;
+        SettingsStore settings(root.filePath(u"suite"_s));
+        Program p(root.path(), settings);
+        PassSetDialog d(p.context);
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        auto* entry = d.findChild<QLineEdit*>(u"NEW_PASS"_s);
+        QTest::keyClicks(entry, u"abc1234"_s);
+        QTest::keyClick(entry, Qt::Key_Return);
+        QCOMPARE(p.notifier.texts(), QStringList{u"パスワードは半角８文字で入力してください"_s});
+        entry->setText(u"Ruri2026"_s);
+        p.notifier.messages.clear();
+        p.notifier.answers = {MessageAnswer::No, MessageAnswer::No};
+        QTest::keyClick(entry, Qt::Key_Return);
+        QCOMPARE(p.notifier.texts(), QStringList{u"パスワードは「 Ruri2026 」でいいですか？"_s});
+        QVERIFY(d.isVisible());
+        p.notifier.messages.clear();
+        p.notifier.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
+        QTest::keyClick(entry, Qt::Key_Return);
+        QCOMPARE(p.notifier.messages.size(), 1);
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+        QCOMPARE(d.newPassword(), u"Ruri2026"_s);
+    }
+
+    void endingAtThePasswordAfterUserSettingsAsksToSave()
+    {
+        forgetAnEarlierEnd();
+        QTemporaryDir root;
+        SettingsStore settings(root.filePath(u"suite"_s));
+        Program p(root.path(), settings);
+        p.openYear(u"瑠璃県"_s, u"38"_s);
+        password::save(settings, u"NAKAMA-CHO"_s, password::makeStoredHash(u"Ruri2026"_s));
+        p.store.staff.push_back(StaffRecord{});
+        p.store.staff.back().code = 20260001;
+        p.store.staff.back().name = u"青木 花子"_s;
+        p.store.dirty = 1;
+        QVERIFY(QDir(p.data).mkdir(u"38MEIBO.NKD"_s)); // the first save fails
+        auto settingsOk = [] {
+            testenv::onModal<UserSettingsDialog>([](UserSettingsDialog* d) {
+                QTest::mouseClick(d->findChild<QPushButton*>(u"B_OK"_s), Qt::LeftButton);
+            });
+        };
+        settingsOk();
+        int asked = 0;
+        testenv::onModal<PassInDialog>([&asked, &p](PassInDialog* d) {
+            ++asked;
+            // The save fails: the password is asked again and opens the roster.
+            testenv::onModal<PassInDialog>([&asked](PassInDialog* again) {
+                ++asked;
+                again->findChild<QLineEdit*>(u"PASS"_s)->setText(u"Ruri2026"_s);
+                QTest::mouseClick(again->findChild<QPushButton*>(u"OK"_s), Qt::LeftButton);
+            });
+            p.notifier.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
+            QTest::mouseClick(d->findChild<QPushButton*>(u"ESC"_s), Qt::LeftButton);
+        });
+        p.notifier.messages.clear();
+        p.action(u"F_USER_SET"_s)->trigger();
+        QVERIFY2(asked == 2, qPrintable(p.notifier.texts().join(u"|"_s)));
+        QVERIFY(!p.frame->ended());
+        QVERIFY(p.notifier.contains(u"データを保存しますか？"_s));
+        QVERIFY(p.notifier.contains(u"名簿の保存に失敗しました"_s));
+        QCOMPARE(p.store.dirty, qint16(1));
+        QCOMPARE(p.store.staffCount(), qint16(1));
+
+        // Now the save works: ending at the password saves the roster first.
+        QVERIFY(QDir(p.data).rmdir(u"38MEIBO.NKD"_s));
+        settingsOk();
+        testenv::onModal<PassInDialog>([&p](PassInDialog* d) {
+            p.notifier.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
+            QTest::mouseClick(d->findChild<QPushButton*>(u"ESC"_s), Qt::LeftButton);
+        });
+        p.notifier.messages.clear();
+        p.action(u"F_USER_SET"_s)->trigger();
+        QVERIFY(p.frame->ended());
+        QCOMPARE(p.notifier.texts(), (QStringList{u"なかま帳を終了します。"_s, u"データを保存しますか？"_s}));
+        QVERIFY(QFileInfo(p.data + u"/38MEIBO.NKD"_s).isFile());
+        forgetAnEarlierEnd();
     }
 
     void userSettingsDialog()

@@ -161,6 +161,58 @@ private slots:
         contact_network::pathChooser() = nullptr;
     }
 
+    void aFailedSaveOnClosingKeepsTheWindow()
+    {
+        Roster r;
+        QString answer = r.dir.filePath(u"無い/フォルダ.TNE"_s);
+        contact_network::pathChooser() = [&answer](bool, const QString&, const QString&, const QString&) {
+            return answer;
+        };
+        NetworkWindow w(r.context, {}, false);
+        w.chooseMode = [] { return NetworkChooser::New; };
+        QVERIFY(w.start());
+        w.show();
+        w.drop(list(0), grid(0, 0));
+
+        // A folder that cannot be written.
+        r.notifier.answers = {MessageAnswer::Yes};
+        QTest::mouseClick(w.findChild<QPushButton*>(u"B_ESC"_s), Qt::LeftButton);
+        QCOMPARE(r.notifier.messages.last().text, u"連絡網を保存できませんでした"_s);
+        QVERIFY(w.isVisible());
+        QVERIFY(!QFileInfo::exists(answer));
+
+        // A remark code page 932 cannot hold: the reason names it.
+        answer = r.dir.filePath(u"東部.TNE"_s);
+        testenv::typeText(w.findChild<QLineEdit*>(u"NET_MSG(0)"_s), u"연락"_s);
+        r.notifier.answers = {MessageAnswer::Yes};
+        QTest::mouseClick(w.findChild<QPushButton*>(u"B_ESC"_s), Qt::LeftButton);
+        QCOMPARE(r.notifier.messages.last().text, u"連絡網を保存できませんでした"_s);
+        QVERIFY2(r.notifier.messages.last().detail.contains(u"연"_s), qPrintable(r.notifier.messages.last().detail));
+        QVERIFY(w.isVisible());
+        QVERIFY(!QFileInfo::exists(answer));
+
+        // The file dialog cancelled: the window stays, nothing is said.
+        auto* remark = w.findChild<QLineEdit*>(u"NET_MSG(0)"_s);
+        remark->selectAll();
+        QTest::keyClick(remark, Qt::Key_Backspace);
+        answer.clear();
+        const int before = int(r.notifier.messages.size());
+        r.notifier.answers = {MessageAnswer::Yes};
+        QTest::mouseClick(w.findChild<QPushButton*>(u"B_ESC"_s), Qt::LeftButton);
+        QCOMPARE(int(r.notifier.messages.size()), before + 1);
+        QVERIFY(w.isVisible());
+
+        // Once it can be written, the window closes with the network saved.
+        answer = r.dir.filePath(u"東部.TNE"_s);
+        r.notifier.answers = {MessageAnswer::Yes};
+        QTest::mouseClick(w.findChild<QPushButton*>(u"B_ESC"_s), Qt::LeftButton);
+        QVERIFY(!w.isVisible());
+        SchoolNetwork back;
+        QCOMPARE(contact_network::readFile(answer, back), 1);
+        QCOMPARE(back.grid[0][0].schoolCode, 100);
+        contact_network::pathChooser() = nullptr;
+    }
+
     void printingAndThePicture()
     {
         Roster r;

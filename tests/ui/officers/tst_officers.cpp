@@ -201,6 +201,28 @@ private slots:
         QTest::mouseClick(w.findChild<QPushButton*>(u"B_EDIT"_s), Qt::LeftButton);
         QCOMPARE(editedRow, r.store.findStaffByCode(chair));
         QCOMPARE(w.model()->index(0, 11).data().toString(), u"099-999-9999"_s);
+
+        // With a post group chosen, an officer edited out of the group leaves
+        // the list shown; one still in it stays selected.
+        group->setCurrentIndex(group->findText(u"研究委員"_s));
+        emit group->activated(group->currentIndex());
+        QCOMPARE(w.model()->rowCount(), 2);
+        const QString stays = w.model()->index(1, 4).data().toString();
+        grid->setCurrentIndex(w.model()->index(0, 4));
+        testenv::onModal<StaffEditor>([](StaffEditor* e) {
+            auto* post = e->findChild<QComboBox*>(u"YAKU1"_s);
+            post->setCurrentIndex(post->findText(u"会計"_s));
+            e->accept();
+        });
+        QTest::mouseClick(w.findChild<QPushButton*>(u"B_EDIT"_s), Qt::LeftButton);
+        QCOMPARE(w.model()->rowCount(), 1);
+        QCOMPARE(w.model()->index(0, 4).data().toString(), stays);
+        QCOMPARE(group->currentText(), u"研究委員"_s);
+        grid->setCurrentIndex(w.model()->index(0, 4));
+        testenv::onModal<StaffEditor>([](StaffEditor* e) { e->accept(); });
+        QTest::mouseClick(w.findChild<QPushButton*>(u"B_EDIT"_s), Qt::LeftButton);
+        QCOMPARE(w.model()->rowCount(), 1);
+        QCOMPARE(grid->currentIndex().row(), 0);
     }
 
     void theOfficerRoster()

@@ -1,6 +1,7 @@
 #include "app_context.h"
 #include "recording_device.h"
 #include "reference_tables.h"
+#include "roster_files.h"
 #include "sample_roster.h"
 #include "school_editor.h"
 #include "school_list_print.h"
@@ -92,9 +93,13 @@ private slots:
             QCOMPARE(f.store.schools[size_t(w.model()->row(r)->school)].kindText, u"中学校"_s);
         QCOMPARE(f.store.shownSchools.size(), size_t(w.schoolsShown()));
 
-        // Readings under the names.
+        // Readings under the names; the "名" counter still counts people.
+        const QString people = w.findChild<QLabel*>(u"SM_LABEL"_s)->text();
+        QCOMPARE(people, QString::number(w.model()->rowCount()));
         w.findChild<QCheckBox*>(u"CHK_FRI"_s)->click();
         QVERIFY(w.model()->row(1)->reading);
+        QCOMPARE(w.model()->rowCount(), 2 * people.toInt());
+        QCOMPARE(w.findChild<QLabel*>(u"SM_LABEL"_s)->text(), people);
         QCOMPARE(w.model()->data(w.model()->index(1, 5), Qt::DisplayRole).toString(),
                  f.store.schools[size_t(w.model()->row(0)->school)].reading);
         QTest::mouseClick(w.findChild<QPushButton*>(u"B_ALL"_s), Qt::LeftButton);
@@ -198,6 +203,31 @@ private slots:
         QCOMPARE(s.regularClasses, qint16(0));
         QCOMPARE(s.sortCode, 777);
         QVERIFY(f.store.groupNames.contains(u"新しいグループ"_s));
+    }
+
+    void whatInputMethodsTypeIsNarrowedAndSaved()
+    {
+        Fixture f(3, 3);
+        f.store.paths.dataFolder = f.dir.path();
+        f.store.paths.setYear(38);
+        {
+            SchoolEditor e(f.context, {0, 1, 2}, 0);
+            e.show();
+            // U+2212 is what several input methods give for "-"; ￥ and ￣
+            // have no half-width form in the roster's code page.
+            box(e, u"S_PNO"_s)->setText(u"９００−００１２"_s);
+            box(e, u"S_TEL"_s)->setText(u"０１２３−４５ー６７８９"_s);
+            box(e, u"S_FAX"_s)->setText(u"0123‐45‐6700"_s);
+            box(e, u"S_ADR"_s)->setText(u"本町１－２　￥ビル￣"_s);
+            e.accept();
+        }
+        const SchoolRecord& s = f.store.schools[0];
+        QCOMPARE(s.postalCode, u"900-0012"_s);
+        QCOMPARE(s.tel, u"0123-45-6789"_s);
+        QCOMPARE(s.fax, u"0123-45-6700"_s);
+        QCOMPARE(s.address, u"本町1-2 ￥ﾋﾞﾙ￣"_s);
+        QCOMPARE(saveSchools(f.store, f.notifier), 1);
+        QVERIFY2(f.notifier.messages.isEmpty(), qPrintable(f.notifier.texts().join(u'|')));
     }
 
     void replacingTheClerkOfAPost()

@@ -121,6 +121,33 @@ private slots:
         QCOMPARE(d.resultText(), u"平成18年07月30日"_s);
     }
 
+    void fullWidthDigitsAreNumbers()
+    {
+        Fixture f;
+        {
+            DaySetDialog d(f.context, f.store.staff[0], DateFieldKind::Birth, nullptr, QDate(2026, 12, 9));
+            d.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&d));
+            d.findChild<QRadioButton*>(u"HEISEI"_s)->setChecked(true);
+            for (const auto& [name, text] : {std::pair{u"BY"_s, u"１５"_s}, {u"BD"_s, u"３１"_s}, {u"BM"_s, u"６"_s}}) {
+                auto* box = d.findChild<QLineEdit*>(name);
+                box->clear();
+                testenv::typeText(box, text);
+            }
+            // June has 30 days: the day is clamped as a half-width one would be.
+            QCOMPARE(d.findChild<QLineEdit*>(u"BD"_s)->text(), u"30"_s);
+            click(d, u"B_OK"_s);
+            QCOMPARE(f.store.staff[0].birthDate, Date::fromYmd(2003, 6, 30));
+        }
+        {
+            DayBackDialog d(f.context, f.store.staff[0], DateFieldKind::Hire);
+            d.findChild<QLineEdit*>(u"BD_Y"_s)->setText(u"１０"_s);
+            d.findChild<QLineEdit*>(u"BD_M"_s)->setText(u"２"_s);
+            click(d, u"B_OK"_s);
+            QCOMPARE(periodSince(f.store.staff[0].hireDate, f.store.surveyDate, 0), (Period{10, 2}));
+        }
+    }
+
     void clearingCancellingAndBadInput()
     {
         Fixture f;

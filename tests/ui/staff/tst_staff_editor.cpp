@@ -63,11 +63,12 @@ private slots:
         for (QPushButton* b : e.findChildren<QPushButton*>())
             texts << b->text();
         for (const QString& caption :
-             {u"職員氏名"_s, u"職員ｺｰﾄﾞ"_s, u"フリガナ"_s, u"性別"_s, u"生年月日"_s, u"年齢"_s, u"郵便番号"_s,
-              u"住所"_s, u"ｱﾊﾟｰﾄ･ﾏﾝｼｮﾝ等"_s, u"ＴＥＬ"_s, u"ＦＡＸ"_s, u"携帯電話"_s, u"メールアドレス"_s,
-              u"職名"_s, u"級"_s, u"号給"_s, u"発令日"_s, u"採用年月日"_s, u"教職員勤続年数"_s, u"補正月数"_s,
-              u"ヶ月"_s, u"赴任年月日"_s, u"現在校勤続年数"_s, u"県役職名"_s, u"備考"_s, u"調査日  平成"_s,
-              u"閉じる"_s})
+             {u"職員氏名"_s,     u"職員ｺｰﾄﾞ"_s,   u"フリガナ"_s,       u"性別"_s,           u"生年月日"_s,
+              u"年齢"_s,         u"郵便番号"_s,   u"住所"_s,           u"ｱﾊﾟｰﾄ･ﾏﾝｼｮﾝ等"_s,  u"ＴＥＬ"_s,
+              u"ＦＡＸ"_s,       u"携帯電話"_s,   u"メールアドレス"_s, u"職名"_s,           u"級"_s,
+              u"号給"_s,         u"発令日"_s,     u"採用年月日"_s,     u"教職員勤続年数"_s, u"補正月数"_s,
+              u"ヶ月"_s,         u"赴任年月日"_s, u"現在校勤続年数"_s, u"県役職名"_s,       u"備考"_s,
+              u"調査日  令和"_s, u"閉じる"_s})
             QVERIFY2(texts.contains(caption), qPrintable(caption));
         QCOMPARE(e.findChild<QCheckBox*>(u"CHK1"_s)->text(), u"臨採用職員"_s);
         for (const QString& name : {u"S_NAME"_s, u"S_CODE"_s, u"S_FURI"_s, u"S_PNO"_s, u"S_ADR1"_s, u"S_ADR2"_s,
@@ -91,7 +92,7 @@ private slots:
                  ageText(periodSince(s.birthDate, f.store.surveyDate, 0)));
         QCOMPARE(e.findChild<QLabel*>(u"K_KY"_s)->text(),
                  QString::number(periodSince(s.hireDate, f.store.surveyDate, 0).years));
-        QCOMPARE(box(e, u"CHK_Y"_s)->text(), u"38"_s);
+        QCOMPARE(box(e, u"CHK_Y"_s)->text(), u"8"_s); // 令和8年
         e.accept();
     }
 
@@ -224,6 +225,121 @@ private slots:
         QTest::keyClicks(reading, u"x"_s);
         QCOMPARE(reading->text(), u"ﾔﾏﾀﾞ ﾀﾛｳx"_s);
         e.reject();
+    }
+
+    void aCancelledCompositionLeavesNoReading()
+    {
+        Fixture f;
+        StaffEditor e(f.context, StaffEditor::EditM, f.store.staffCount());
+        open(e);
+        auto* name = box(e, u"S_NAME"_s);
+        auto* reading = box(e, u"S_FURI"_s);
+        name->setFocus();
+        auto send = [name](const QString& preedit, const QString& commit) {
+            QInputMethodEvent ev(preedit, {});
+            if (!commit.isEmpty())
+                ev.setCommitString(commit);
+            QCoreApplication::sendEvent(name, &ev);
+        };
+        // やまだ typed, then cancelled with Esc; the name is typed directly.
+        send(u"やまだ"_s, {});
+        send({}, {});
+        QTest::keyClicks(name, u"Tanaka"_s);
+        QCOMPARE(name->text(), u"Tanaka"_s);
+        QVERIFY2(reading->text().isEmpty(), qPrintable(reading->text()));
+
+        // An input method that ends the composition just before committing
+        // still gives the reading of what it committed.
+        name->clear();
+        reading->clear();
+        box(e, u"S_CODE"_s)->setFocus();
+        name->setFocus();
+        send(u"やまだ"_s, {});
+        send({}, {});
+        send({}, u"山田"_s);
+        QCOMPARE(reading->text(), u"ﾔﾏﾀﾞ"_s);
+        e.reject();
+    }
+
+    void pageKeysOnListsSaveWhatTheUserChose()
+    {
+        Fixture f;
+        f.store.staff[1].jobTitleIndex = 2;
+        f.store.staff[1].post1 = u"理事"_s;
+        f.store.staff[2].jobTitleIndex = 1;
+        f.store.staff[2].post1 = u"会計"_s;
+        f.store.staff[1].post2.clear();
+        const QString post2 = f.store.staff[1].post2;
+        StaffEditor e(f.context, StaffEditor::EditM, 1);
+        open(e);
+        auto* title = e.findChild<QComboBox*>(u"S_SN"_s);
+        f.store.staff[1].jobTitle = title->itemText(2);
+        f.store.staff[2].jobTitle = title->itemText(1);
+        QCOMPARE(title->currentIndex(), 2);
+        title->setFocus();
+        QTest::keyClick(title, Qt::Key_PageUp);
+        QCOMPARE(e.recordNumber(), 3);
+        QCOMPARE(f.store.staff[1].jobTitleIndex, qint16(2));
+        QCOMPARE(f.store.staff[1].jobTitle, title->itemText(2).trimmed());
+        QCOMPARE(title->currentIndex(), 1); // the next record's own title
+
+        auto* yaku1 = e.findChild<QComboBox*>(u"YAKU1"_s);
+        yaku1->setFocus();
+        QTest::keyClick(yaku1, Qt::Key_PageDown);
+        QCOMPARE(e.recordNumber(), 2);
+        QCOMPARE(f.store.staff[2].post1, u"会計"_s);
+        QCOMPARE(yaku1->currentText(), u"理事"_s);
+        auto* yaku2 = e.findChild<QComboBox*>(u"YAKU2"_s);
+        yaku2->setFocus();
+        QTest::keyClick(yaku2, Qt::Key_PageUp);
+        QCOMPARE(e.recordNumber(), 3);
+        QCOMPARE(f.store.staff[1].post1, u"理事"_s);
+        QCOMPARE(f.store.staff[1].post2, post2);
+        // A check box or the sex buttons page as well, without changing.
+        const int sex = f.store.staff[2].sex;
+        e.findChild<QRadioButton*>(u"S_MAN"_s)->setFocus();
+        QTest::keyClick(e.findChild<QRadioButton*>(u"S_MAN"_s), Qt::Key_PageDown);
+        QCOMPARE(e.recordNumber(), 2);
+        QCOMPARE(f.store.staff[2].sex, sex);
+        e.reject();
+    }
+
+    void closingByTheCloseBoxRunsTheLeaveRules()
+    {
+        Fixture f;
+        {
+            StaffEditor e(f.context, StaffEditor::EditM, 1);
+            open(e);
+            auto* postal = box(e, u"S_PNO"_s);
+            postal->setFocus();
+            postal->clear();
+            testenv::typeText(postal, u"９０００１２３"_s);
+            e.close(); // the window's close box, the focus still in the box
+            QCOMPARE(f.store.staff[1].postalCode, u"900-0123"_s);
+        }
+        {
+            StaffEditor e(f.context, StaffEditor::EditM, 1);
+            open(e);
+            auto* mobile = box(e, u"S_KTEL"_s);
+            mobile->clear();
+            mobile->setFocus();
+            QCOMPARE(mobile->text(), u"090-"_s);
+            e.close();
+            QVERIFY2(f.store.staff[1].mobile.isEmpty(), qPrintable(f.store.staff[1].mobile));
+        }
+        {
+            // Paging from the box with the prefix alone, and 閉じる with it typed.
+            StaffEditor e(f.context, StaffEditor::EditM, 1);
+            open(e);
+            auto* mobile = box(e, u"S_KTEL"_s);
+            mobile->clear();
+            mobile->setFocus();
+            QTest::keyClick(mobile, Qt::Key_PageUp);
+            QVERIFY(f.store.staff[1].mobile.isEmpty());
+            mobile->setText(u"090- "_s);
+            QTest::mouseClick(e.findChild<QPushButton*>(u"B_END"_s), Qt::LeftButton);
+            QVERIFY(f.store.staff[2].mobile.isEmpty());
+        }
     }
 
     void pagingAndSingleRecords()

@@ -121,10 +121,18 @@ private slots:
         w.findChild<QLineEdit*>(u"CHK_M"_s)->setText(u"x"_s);
         QCOMPARE(f.store.surveyDate, before);
         w.findChild<QLineEdit*>(u"CHK_M"_s)->setText(u"4"_s);
-        w.findChild<QLineEdit*>(u"CHK_Y"_s)->setText(u"37"_s);
+        w.findChild<QLineEdit*>(u"CHK_Y"_s)->setText(u"7"_s); // 令和7年
         QCOMPARE(f.store.surveyDate, Date::fromYmd(2025, 4, 1));
         w.findChild<QLineEdit*>(u"CHK_D"_s)->setText(u"32"_s); // carried into the next month, as dates are
         QCOMPARE(f.store.surveyDate, Date::fromYmd(2025, 5, 2));
+        // Full-width digits from an input method are the same numbers.
+        w.findChild<QLineEdit*>(u"CHK_D"_s)->setText(u"１５"_s);
+        QCOMPARE(f.store.surveyDate, Date::fromYmd(2025, 4, 15));
+        int graded = 0;
+        for (const StaffRecord& s : f.store.staff)
+            graded += s.grade == 3 ? 1 : 0;
+        w.findChild<QLineEdit*>(u"KY"_s)->setText(u"３"_s);
+        QCOMPARE(w.model()->rowCount(), graded);
         w.findChild<QLineEdit*>(u"KY"_s)->setText(u"abc"_s); // not a grade: no filter
         QCOMPARE(w.model()->rowCount(), 20);
         QVERIFY(w.findChild<QPushButton*>(u"B_ADD"_s)->isEnabled());

@@ -1,3 +1,4 @@
+#include "era_years.h"
 #include "reference_tables.h"
 #include "test_env.h"
 #include "transfer_window.h"
@@ -87,7 +88,12 @@ private slots:
         QCOMPARE(transfers::fiscalHeiseiYear(QDate(2009, 4, 1)), 21);
         Roster r;
         TransferWindow w(r.context);
-        QCOMPARE(w.findChild<QLineEdit*>(u"MY"_s)->text(), QString::number(transfers::fiscalHeiseiYear(QDate::currentDate())));
+        // April 1 of this fiscal year, in the era it falls in (令和8 for 2026).
+        const std::optional<EraYear> era =
+            eraYearOf(fiscalYearFirstDay(transfers::fiscalHeiseiYear(QDate::currentDate())));
+        QVERIFY(era);
+        QCOMPARE(w.findChild<QLabel*>(u"Label_DATE"_s)->text(), u"異動日 "_s + era->name);
+        QCOMPARE(w.findChild<QLineEdit*>(u"MY"_s)->text(), QString::number(era->year));
         QCOMPARE(w.findChild<QLineEdit*>(u"MM"_s)->text(), u"4"_s);
         QCOMPARE(w.findChild<QLineEdit*>(u"MD"_s)->text(), u"1"_s);
         QCOMPARE(QFileInfo(transfers::logFilePath(r.store)).fileName(), u"異動平成20年度.NKD"_s);
@@ -307,7 +313,7 @@ private slots:
 
         // 上田 joins 北, which keeps 江藤: the question; No leaves everything as it was.
         testenv::typeText(day, u"1"_s);
-        w.findChild<QLineEdit*>(u"MY"_s)->setText(u"21"_s);
+        w.findChild<QLineEdit*>(u"MY"_s)->setText(u"8"_s); // 令和8: 2026
         r.notifier.answers = {MessageAnswer::No};
         QTest::mouseClick(start, Qt::LeftButton);
         QCOMPARE(r.notifier.messages.last().text,
@@ -324,7 +330,7 @@ private slots:
         QCOMPARE(r.post(s3, 0).staffCode, 0);
         QCOMPARE(r.post(s4, 0).staffCode, d);
         QCOMPARE(r.post(s4, 1).staffCode, c);
-        QCOMPARE(r.staffOf(c).postingDate, Date::fromYmd(2009, 4, 1));
+        QCOMPARE(r.staffOf(c).postingDate, Date::fromYmd(2026, 4, 1));
         const auto log = transfers::readLog(transfers::logFilePath(r.store), nullptr);
         QVERIFY(log);
         QCOMPARE(log->size(), size_t(2));
