@@ -1,6 +1,5 @@
 // なかま帳: the start-up order. Everything else lives in the libraries.
 #include "app_context.h"
-#include "batch_print.h"
 #include "desktop_platform.h"
 #include "graphs.h"
 #include "label_designer.h"
@@ -9,6 +8,7 @@
 #include "network_window.h"
 #include "officer_list_window.h"
 #include "officer_print.h"
+#include "print_command.h"
 #include "print_framework.h"
 #include "print_runner.h"
 #include "qt_translations.h"
@@ -18,6 +18,7 @@
 #include "staff_list_print.h"
 #include "staff_list_window.h"
 #include "startup.h"
+#include "statistics_print.h"
 #include "statistics_window.h"
 #include "survey_form.h"
 #include "tally_sheets.h"
@@ -25,39 +26,53 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
 
 using namespace Qt::StringLiterals;
 
-int main(int argc, char** argv)
+namespace {
+// The numbered jobs, registered once: what each job code draws.
+void registerPrintJobs()
 {
-    // Printing one job into a PDF needs no window, nor a display.
-    QStringList raw;
-    for (int i = 1; i < argc; ++i)
-        raw << QString::fromLocal8Bit(argv[i]);
-    if (raw.contains(u"--version"_s)) {
-        std::printf("nakama-cho %d.%d.%d\n", NAKAMA_VERSION_MAJOR, NAKAMA_VERSION_MINOR, NAKAMA_VERSION_PATCH);
-        return 0;
-    }
-    const bool batch = isBatchPrint(raw);
-    if (batch && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-
-    QApplication app(argc, argv);
-    installQtTranslations(app);
-    QApplication::setWindowIcon(MainWindow::programIcon());
     registerTestPage();
     registerStaffListJobs();
     roster_print::registerRosterJobs();
     tally_sheets::registerSummaryJob();
     officer_print::registerOfficerJob();
     survey_form::registerSurveyJob();
-    if (batch)
-        return runBatchPrint(QCoreApplication::arguments().mid(1));
-    QApplication::setApplicationName(u"なかま帳"_s);
-    QApplication::setApplicationVersion(
+}
+
+void nameTheProgram()
+{
+    QCoreApplication::setApplicationName(u"なかま帳"_s);
+    QCoreApplication::setApplicationVersion(
         u"%1.%2.%3"_s.arg(NAKAMA_VERSION_MAJOR).arg(NAKAMA_VERSION_MINOR).arg(NAKAMA_VERSION_PATCH));
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Printing one job needs no window, nor a display: the window-less front
+    // end runs on QGuiApplication.
+    QStringList raw;
+    for (int i = 1; i < argc; ++i)
+        raw << QString::fromLocal8Bit(argv[i]);
+    if (print_command::wanted(raw)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        nameTheProgram();
+        registerPrintJobs();
+        return print_command::run();
+    }
+
+    QApplication app(argc, argv);
+    installQtTranslations(app);
+    QApplication::setWindowIcon(MainWindow::programIcon());
+    registerPrintJobs();
+    nameTheProgram();
 
     // The data folder is the folder the program was started in (the launcher
     // starts it there); the program folder is where the executable lives.

@@ -4,7 +4,7 @@
 #include "bench_util.h"
 #include "officer_print.h"
 #include "painter_device.h"
-#include "print_runner.h"
+#include "print_output.h"
 #include "sample_roster.h"
 #include "survey_form.h"
 #include "tally_sheets.h"

@@ -1,13 +1,10 @@
 #include "tally_sheets.h"
 
-#include "app_context.h"
 #include "era_years.h"
 #include "graphs.h"
 #include "periods.h"
-#include "print_runner.h"
 #include "roster_store.h"
 #include "sheet_drawing.h"
-#include "statistics_window.h"
 #include "tally_tables.h"
 #include "text_width.h"
 
@@ -476,35 +473,6 @@ void registerSummaryJob()
         tally::prepareAges(c.store);
         printSummary(c, tally::computeSummaryTally(c.store, o), o.includeLeaveCover);
     });
-}
-
-void printFromWindow(AppContext& context, StatisticsWindow& window, int entry)
-{
-    if (entry >= int(graphs::View::Graph1) && entry <= int(graphs::View::Graph3)) {
-        const tally::DistrictTally district = window.districtTally();
-        const bool lines = window.connectingLines();
-        printDirect(
-            context,
-            newPrintRequest(context.store, PrintJobCode::TallySheet,
-                            [&](PrintJobContext& c) { graphs::printPage(c, graphs::View(entry), district, lines); }),
-            &window);
-        return;
-    }
-    if (entry < int(Sheet::Summary) || entry > int(Sheet::Experience))
-        return;
-    const Sheet sheet = Sheet(entry);
-    const bool leave = window.options().includeLeaveCover;
-    const tally::SummaryTally summary = window.summary();
-    const tally::DistrictTally district = sheet == Sheet::Summary ? tally::DistrictTally{} : window.districtTally();
-    printDirect(context,
-                newPrintRequest(context.store, PrintJobCode::TallySheet,
-                                [&](PrintJobContext& c) {
-                                    if (sheet == Sheet::Summary)
-                                        printSummary(c, summary, leave);
-                                    else
-                                        printDistrictSheet(c, sheet, district);
-                                }),
-                &window);
 }
 
 } // namespace tally_sheets

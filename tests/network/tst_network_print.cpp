@@ -1,5 +1,5 @@
 #include "network_print.h"
-#include "print_runner.h"
+#include "print_output.h"
 #include "recorded_page.h"
 #include "recording_device.h"
 #include "roster_store.h"

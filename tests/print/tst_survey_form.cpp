@@ -1,4 +1,4 @@
-#include "print_runner.h"
+#include "print_output.h"
 #include "recorded_page.h"
 #include "recording_device.h"
 #include "reference_tables.h"

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "print_framework.h"
-
-#include <QRectF>
+#include "print_output.h"
 
 struct AppContext;
 class QPrinter;
@@ -25,13 +23,3 @@ bool printWithDialogs(AppContext& context, PrintRequest request, QWidget* parent
 // Prints at once to the destination chosen last, without the options form or
 // the progress dialog (the blank survey form, the statistics window's sheets).
 bool printDirect(AppContext& context, PrintRequest request, QWidget* parent);
-
-// Prints the request into its PDF file (request.pdfPath) without any window.
-bool printToPdf(RosterStore& store, const PrintRequest& request, PrintOutcome* outcome = nullptr);
-
-// Prints the request on the printer queue `queue` (a CUPS queue name) without
-// any window; false when there is no such queue or the job failed.
-// `printableMm`, when given, receives the printable area the queue reported
-// (left, top, width, height in millimetres from the paper's corner).
-bool printToPrinter(RosterStore& store, const PrintRequest& request, const QString& queue,
-                    QRectF* printableMm = nullptr, PrintOutcome* outcome = nullptr);
