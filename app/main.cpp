@@ -1,62 +1,78 @@
 // なかま帳: the start-up order. Everything else lives in the libraries.
 #include "app_context.h"
-#include "batch_print.h"
 #include "desktop_platform.h"
+#include "graphs.h"
+#include "label_designer.h"
 #include "main_window.h"
 #include "message_box_notifier.h"
-#include "print_framework.h"
-#include "qt_translations.h"
-#include "roster_print.h"
-#include "print_runner.h"
-#include "survey_form.h"
-#include "reference_data.h"
-#include "school_list_window.h"
-#include "staff_list_print.h"
-#include "statistics_window.h"
-#include "graphs.h"
-#include "tally_sheets.h"
-#include "transfer_window.h"
+#include "network_window.h"
 #include "officer_list_window.h"
 #include "officer_print.h"
-#include "network_window.h"
-#include "label_designer.h"
+#include "print_command.h"
+#include "print_framework.h"
+#include "print_runner.h"
+#include "qt_translations.h"
+#include "reference_data.h"
+#include "roster_print.h"
+#include "school_list_window.h"
+#include "staff_list_print.h"
 #include "staff_list_window.h"
 #include "startup.h"
+#include "statistics_print.h"
+#include "statistics_window.h"
+#include "survey_form.h"
+#include "tally_sheets.h"
+#include "transfer_window.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
 
 using namespace Qt::StringLiterals;
 
-int main(int argc, char** argv)
+namespace {
+// The numbered jobs, registered once: what each job code draws.
+void registerPrintJobs()
 {
-    // Printing one job into a PDF needs no window, nor a display.
-    QStringList raw;
-    for (int i = 1; i < argc; ++i)
-        raw << QString::fromLocal8Bit(argv[i]);
-    if (raw.contains(u"--version"_s)) {
-        std::printf("nakama-cho %d.%d.%d\n", NAKAMA_VERSION_MAJOR, NAKAMA_VERSION_MINOR, NAKAMA_VERSION_PATCH);
-        return 0;
-    }
-    const bool batch = isBatchPrint(raw);
-    if (batch && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-
-    QApplication app(argc, argv);
-    installQtTranslations(app);
-    QApplication::setWindowIcon(MainWindow::programIcon());
     registerTestPage();
     registerStaffListJobs();
     roster_print::registerRosterJobs();
     tally_sheets::registerSummaryJob();
     officer_print::registerOfficerJob();
     survey_form::registerSurveyJob();
-    if (batch)
-        return runBatchPrint(QCoreApplication::arguments().mid(1));
-    QApplication::setApplicationName(u"なかま帳"_s);
-    QApplication::setApplicationVersion(u"%1.%2.%3"_s.arg(NAKAMA_VERSION_MAJOR).arg(NAKAMA_VERSION_MINOR).arg(NAKAMA_VERSION_PATCH));
+}
+
+void nameTheProgram()
+{
+    QCoreApplication::setApplicationName(u"なかま帳"_s);
+    QCoreApplication::setApplicationVersion(
+        u"%1.%2.%3"_s.arg(NAKAMA_VERSION_MAJOR).arg(NAKAMA_VERSION_MINOR).arg(NAKAMA_VERSION_PATCH));
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Printing one job needs no window, nor a display: the window-less front
+    // end runs on QGuiApplication.
+    QStringList raw;
+    for (int i = 1; i < argc; ++i)
+        raw << QString::fromLocal8Bit(argv[i]);
+    if (print_command::wanted(raw)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        nameTheProgram();
+        registerPrintJobs();
+        return print_command::run();
+    }
+
+    QApplication app(argc, argv);
+    installQtTranslations(app);
+    QApplication::setWindowIcon(MainWindow::programIcon());
+    registerPrintJobs();
+    nameTheProgram();
 
     // The data folder is the folder the program was started in (the launcher
     // starts it there); the program folder is where the executable lives.
@@ -89,7 +105,8 @@ int main(int argc, char** argv)
     MainWindow frame(context, suite, settings);
     frame.registerView(MainWindow::SchoolList, [&context, &frame] {
         auto* list = new SchoolListWindow(context);
-        QObject::connect(list, &SchoolListWindow::transferCommandVisible, &frame, &MainWindow::setTransferCommandVisible);
+        QObject::connect(list, &SchoolListWindow::transferCommandVisible, &frame,
+                         &MainWindow::setTransferCommandVisible);
         QObject::connect(list, &SchoolListWindow::narrowedChanged, &frame, &MainWindow::setExportEnabled);
         list->openLabels = [&context, list] {
             LabelDesigner labels(context, list);
@@ -127,7 +144,10 @@ int main(int argc, char** argv)
         return officers;
     });
     frame.printSurveyForms = [&context, &frame] {
-        printDirect(context, [](PrintJobContext& c) { survey_form::printBlankForm(c); }, &frame);
+        printDirect(context,
+                    newPrintRequest(context.store, PrintJobCode::BlankSurveyForm,
+                                    [](PrintJobContext& c) { survey_form::printBlankForm(c); }),
+                    &frame);
     };
     frame.openTransfers = [&context, &frame] {
         TransferWindow transfers(context, &frame);

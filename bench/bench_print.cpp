@@ -17,7 +17,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    printJobs().add(500, [](PrintJobContext& c) {
+    const PrintRequest request = PrintRequest::forJob(PrintJobCode::TestPage, [](PrintJobContext& c) {
         PrintDevice& d = c.device;
         setupReportPage(d, u"A4"_s, u"V"_s);
         for (int page = 0; page < 400; ++page) {
@@ -33,7 +33,8 @@ int main(int argc, char** argv)
             for (int row = 0; row < 20; ++row) {
                 const double y = 20 + 13 * row;
                 d.line(10, y, 200, y);
-                const QStringList cells{u"瑠璃市立青葉小学校"_s, u"山田　太郎 %1"_s.arg(page * 20 + row), u"0123-45-6789"_s};
+                const QStringList cells{u"瑠璃市立青葉小学校"_s, u"山田　太郎 %1"_s.arg(page * 20 + row),
+                                        u"0123-45-6789"_s};
                 for (int col = 0; col < 3; ++col) {
                     d.currentX = 12 + 63 * col;
                     d.currentY = y + 4;
@@ -56,7 +57,7 @@ int main(int argc, char** argv)
         t.start();
         {
             PainterDevice device(&printer);
-            runPrintJob(device, store, 500);
+            runPrintJob(device, store, request);
         }
         best = std::min(best, double(t.nsecsElapsed()) / 1e6);
     }

@@ -4,7 +4,7 @@
 #include "bench_util.h"
 #include "officer_print.h"
 #include "painter_device.h"
-#include "print_runner.h"
+#include "print_output.h"
 #include "sample_roster.h"
 #include "survey_form.h"
 #include "tally_sheets.h"
@@ -33,16 +33,18 @@ int main(int argc, char** argv)
     officer_print::registerOfficerJob();
     tally_sheets::registerSummaryJob();
     QTemporaryDir dir;
+    auto toPdf = [&](PrintJobCode job, const QString& name) {
+        PrintRequest r = PrintRequest::forJob(job);
+        r.pdfPath = dir.filePath(name);
+        printToPdf(store, r);
+    };
 
-    const double forms =
-        medianMs(1, [&] { printJobToPdf(store, survey_form::kMarkedFormsJob, dir.filePath(u"f.pdf"_s)); });
+    const double forms = medianMs(1, [&] { toPdf(survey_form::kMarkedFormsJob, u"f.pdf"_s); });
     std::printf("survey forms, %d pages, to PDF: %.0f ms (%lld bytes)\n", store.schoolCount(), forms,
                 QFileInfo(dir.filePath(u"f.pdf"_s)).size());
-    const double officers =
-        medianMs(1, [&] { printJobToPdf(store, officer_print::kOfficerRosterJob, dir.filePath(u"o.pdf"_s)); });
+    const double officers = medianMs(1, [&] { toPdf(officer_print::kOfficerRosterJob, u"o.pdf"_s); });
     std::printf("officer roster to PDF: %.0f ms\n", officers);
-    const double summary =
-        medianMs(1, [&] { printJobToPdf(store, tally_sheets::kSummaryJob, dir.filePath(u"s.pdf"_s)); });
+    const double summary = medianMs(1, [&] { toPdf(tally_sheets::kSummaryJob, u"s.pdf"_s); });
     std::printf("summary tally counted and printed to PDF: %.0f ms\n", summary);
     tally::DistrictTally district;
     const double counting = medianMs(1, [&] { district = tally::computeDistrictTally(store, {}); });

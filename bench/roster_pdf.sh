@@ -13,7 +13,7 @@ best=""
 i=0
 while [ "$i" -lt "$runs" ]; do
     start=$(date +%s%N)
-    QT_QPA_PLATFORM=offscreen "$build/app/nakama-cho" --data "$work/data" --year 38 --print 10 \
+    QT_QPA_PLATFORM=offscreen "${NAKAMA_CHO:-$build/app/nakama-cho}" --data "$work/data" --year 38 --print 10 \
         --pdf "$work/roster.pdf" >/dev/null
     end=$(date +%s%N)
     ms=$(( (end - start) / 1000000 ))

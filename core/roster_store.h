@@ -70,7 +70,7 @@ public:
     QStringList groupNames; // at most cap::kMaxGroupNames
 
     Date surveyDate;
-    qint16 fiscalYear = 0; // number NN of the open roster's files (years from 1989), 0 = none
+    qint16 fiscalYear = 0;       // number NN of the open roster's files (years from 1989), 0 = none
     QString yearCaption() const; // in the era of its April 1: "令和8年度" for 38; "" while none is open
 
     RosterPaths paths;

@@ -156,13 +156,13 @@ void print(PrintJobContext& c, const ContactNetwork<Node>& n, const QImage& pict
 {
     PrintDevice& d = c.device;
     setupReportPage(d, u"A4"_s, u"H"_s);
-    if (c.globals.stopFlag > 0)
+    if (c.stopRequested())
         return;
     measurePrinterOffsets(d);
-    d.scaleTop = c.globals.printerOffsetYMm;
-    d.scaleLeft = c.globals.printerOffsetXMm + 5;
+    d.scaleTop = d.printerOffsetYMm;
+    d.scaleLeft = d.printerOffsetXMm + 5;
     resetPage(d);
-    if (c.globals.stopFlag > 0)
+    if (c.stopRequested())
         return;
     d.font.face = kMincho;
     put(d, 70, 7, n.remarks[2], kMincho, 14);

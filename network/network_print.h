@@ -7,8 +7,8 @@
 // the left, the chains in rows, the columns of levels to the right.
 namespace network_print {
 
-inline constexpr int kSchoolNetworkJob = 15;
-inline constexpr int kOfficerNetworkJob = 45;
+inline constexpr PrintJobCode kSchoolNetworkJob = PrintJobCode::SchoolNetwork;
+inline constexpr PrintJobCode kOfficerNetworkJob = PrintJobCode::OfficerNetwork;
 
 struct NetworkLayout {
     int maxLevel = 0;

@@ -96,14 +96,14 @@ void printLabels(PrintJobContext& c, const LabelLayout& layout)
 {
     PrintDevice& d = c.device;
     setupLabelPage(d, layout.anyColour());
-    if (c.globals.stopFlag > 0)
+    if (c.stopRequested())
         return;
-    d.scaleTop = c.globals.printerOffsetYMm;
-    d.scaleLeft = c.globals.printerOffsetXMm;
+    d.scaleTop = d.printerOffsetYMm;
+    d.scaleLeft = d.printerOffsetXMm;
     d.font.face = u"ＭＳ 明朝"_s;
     d.font.size = 10;
     resetPage(d);
-    if (c.globals.stopFlag > 0)
+    if (c.stopRequested())
         return;
     d.font.face = layout.font;
     bool first = true;

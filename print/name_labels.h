@@ -13,7 +13,7 @@
 // seven one-line items placed in millimetres from the paper's corner.
 namespace name_labels {
 
-inline constexpr int kLabelJob = 80;
+inline constexpr PrintJobCode kLabelJob = PrintJobCode::NameLabels;
 inline constexpr int kItems = 7;
 
 struct LabelItem {

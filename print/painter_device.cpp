@@ -11,9 +11,13 @@
 
 using namespace Qt::StringLiterals;
 
-PainterDevice::PainterDevice(QPrinter* printer) : m_printer(printer), m_device(printer) {}
+PainterDevice::PainterDevice(QPrinter* printer) : m_printer(printer), m_device(printer)
+{
+}
 
-PainterDevice::PainterDevice(QPaintDevice* surface) : m_device(surface) {}
+PainterDevice::PainterDevice(QPaintDevice* surface) : m_device(surface)
+{
+}
 
 PainterDevice::~PainterDevice()
 {
@@ -36,7 +40,7 @@ bool PainterDevice::applyPageSetup()
                                                                              : QPageLayout::Portrait) &&
          ok;
     m_printer->setColorMode(colourMode == 2 ? QPrinter::Color : QPrinter::GrayScale);
-    m_metrics.reset();
+    forgetFonts();
     return ok;
 }
 
@@ -52,8 +56,13 @@ double PainterDevice::dpiY() const
 
 QPainter& PainterDevice::painter()
 {
-    if (!m_painter.isActive() && !m_ended) {
-        m_painter.begin(m_device);
+    if (!m_painter.isActive() && !m_ended && !m_failed) {
+        // A folder that does not exist, a full disk or a printer that went
+        // away: the job fails once, instead of trying again for every line.
+        if (!m_painter.begin(m_device)) {
+            m_failed = true;
+            return m_painter;
+        }
         m_painter.setBackgroundMode(Qt::TransparentMode);
         m_painter.setRenderHint(QPainter::Antialiasing, !m_printer);
         m_painter.setRenderHint(QPainter::TextAntialiasing, true);
@@ -74,13 +83,41 @@ QFont PainterDevice::qtFont() const
     return f;
 }
 
-const QFontMetricsF& PainterDevice::metrics() const
+namespace {
+bool hasBoldFace(const QString& family)
 {
-    const QString key = font.face + u'|' + QString::number(font.size) + u'|' + QString::number(font.bold) +
-                        QString::number(font.italic);
-    if (!m_metrics || m_metrics->first != key)
-        m_metrics.emplace(key, QFontMetricsF(qtFont(), m_device));
-    return m_metrics->second;
+    static QHash<QString, bool> known;
+    const auto it = known.constFind(family);
+    if (it != known.constEnd())
+        return *it;
+    bool bold = false;
+    for (const QString& style : QFontDatabase::styles(family))
+        bold = bold || style.contains(u"Bold"_s, Qt::CaseInsensitive);
+    known.insert(family, bold);
+    return bold;
+}
+} // namespace
+
+PainterDevice::FontKey PainterDevice::fontKey() const
+{
+    return {font.face, font.size,
+            (font.bold ? 1 : 0) | (font.italic ? 2 : 0) | (font.strikethrough ? 4 : 0) | (font.underline ? 8 : 0)};
+}
+
+const PainterDevice::CachedFont& PainterDevice::cachedFont() const
+{
+    FontKey key = fontKey();
+    if (m_last && key == m_lastKey)
+        return *m_last;
+    auto it = m_fonts.find(key);
+    if (it == m_fonts.end()) {
+        const QFont f = qtFont();
+        it = m_fonts.emplace(key, CachedFont{f, QFontMetricsF(f, m_device), false}).first;
+        it->second.embolden = font.bold && !hasBoldFace(installedFace(font.face));
+    }
+    m_lastKey = std::move(key);
+    m_last = &it->second;
+    return *m_last;
 }
 
 QString PainterDevice::usedFamily() const
@@ -119,28 +156,17 @@ QPen PainterDevice::pen() const
     return p;
 }
 
-namespace {
-bool hasBoldFace(const QString& family)
-{
-    static QHash<QString, bool> known;
-    const auto it = known.constFind(family);
-    if (it != known.constEnd())
-        return *it;
-    bool bold = false;
-    for (const QString& style : QFontDatabase::styles(family))
-        bold = bold || style.contains(u"Bold"_s, Qt::CaseInsensitive);
-    known.insert(family, bold);
-    return bold;
-}
-} // namespace
-
 void PainterDevice::drawText(const QString& text, double x, double y)
 {
     QPainter& p = painter();
     if (!p.isActive())
         return;
-    p.setFont(qtFont());
-    const QFontMetricsF& m = metrics();
+    const CachedFont& f = cachedFont();
+    if (m_painterFont != &f) {
+        p.setFont(f.font);
+        m_painterFont = &f;
+    }
+    const QFontMetricsF& m = f.metrics;
     const QPointF at = devicePoint(x, y);
     if (!font.transparent)
         p.fillRect(QRectF(at, QSizeF(m.horizontalAdvance(text), m.height())), Qt::white);
@@ -148,7 +174,7 @@ void PainterDevice::drawText(const QString& text, double x, double y)
     const QPointF baseline(at.x(), at.y() + m.ascent());
     p.drawText(baseline, text);
     // The Mincho faces have no bold: embolden by drawing again a hair to the right.
-    if (font.bold && !hasBoldFace(installedFace(font.face)))
+    if (f.embolden)
         p.drawText(baseline + QPointF(std::max(1.0, font.size * 0.035 * dpiX() / 72.0), 0), text);
 }
 
@@ -224,13 +250,13 @@ void PainterDevice::newPage()
     if (m_printer && painter().isActive())
         m_printer->newPage();
     ++m_page;
-    m_metrics.reset();
+    m_painterFont = nullptr; // a new page starts with the painter's own font
 }
 
 void PainterDevice::endDoc()
 {
-    if (m_painter.isActive())
-        m_painter.end();
+    if (m_painter.isActive() && !m_painter.end())
+        m_failed = true;
     m_ended = true;
 }
 
@@ -279,4 +305,11 @@ PhysicalMetrics PainterDevice::physicalMetrics() const
         m.height = m_device->height();
     }
     return m;
+}
+
+void PainterDevice::forgetFonts()
+{
+    m_fonts.clear();
+    m_last = nullptr;
+    m_painterFont = nullptr;
 }

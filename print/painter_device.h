@@ -5,7 +5,9 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <map>
 #include <optional>
+#include <tuple>
 
 class QPrinter;
 class QPaintDevice;
@@ -32,6 +34,7 @@ public:
     PhysicalMetrics physicalMetrics() const override;
 
     bool aborted() const { return m_aborted; }
+    bool failed() const override { return m_failed; }
     // The face really used for the current font (a missing Mincho face would
     // silently become another).
     QString usedFamily() const;
@@ -41,8 +44,28 @@ protected:
 
 private:
     QPainter& painter();
+    // One font and its metrics on this device per face, size and style,
+    // built once: a roster draws thousands of texts in a handful of fonts.
+    struct FontKey {
+        QString face;
+        float size = 0;
+        int style = 0; // bold, italic, strikethrough, underline as bits
+        friend bool operator<(const FontKey& a, const FontKey& b)
+        {
+            return std::tie(a.size, a.style, a.face) < std::tie(b.size, b.style, b.face);
+        }
+        friend bool operator==(const FontKey&, const FontKey&) = default;
+    };
+    struct CachedFont {
+        QFont font;
+        QFontMetricsF metrics;
+        bool embolden = false; // a face without bold is emboldened by a second stroke
+    };
+    FontKey fontKey() const;
+    void forgetFonts();
+    const CachedFont& cachedFont() const;
     QFont qtFont() const;
-    const QFontMetricsF& metrics() const;
+    const QFontMetricsF& metrics() const { return cachedFont().metrics; }
     QPointF devicePoint(double x, double y) const;
     QRectF deviceRect(double x1, double y1, double x2, double y2) const;
     double dpiX() const;
@@ -55,5 +78,9 @@ private:
     QPainter m_painter;
     bool m_ended = false;
     bool m_aborted = false;
-    mutable std::optional<std::pair<QString, QFontMetricsF>> m_metrics;
+    bool m_failed = false; // could not be opened, or the document could not be finished
+    mutable std::map<FontKey, CachedFont> m_fonts;
+    mutable FontKey m_lastKey;
+    mutable const CachedFont* m_last = nullptr;
+    const CachedFont* m_painterFont = nullptr; // the font the painter holds
 };

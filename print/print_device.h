@@ -77,6 +77,17 @@ public:
     QPointF correctionPortrait;
     QPointF correctionLandscape;
 
+    // What the page set-up measured of this device for the job it prints:
+    // the paper edge to the printable area, and the printable area (mm).
+    float printerOffsetXMm = 0; // single precision, as the layouts have always computed
+    float printerOffsetYMm = 0;
+    float printableWidthMm = 0;
+    float printableHeightMm = 0;
+
+    // True once the printer or file could not be opened or written: nothing
+    // of the job reaches paper, and the job must not be reported as printed.
+    virtual bool failed() const { return false; }
+
     virtual double textWidth(const QString& text) const = 0;  // mm
     virtual double textHeight(const QString& text) const = 0; // mm: the line cell
     // Draws at the current position (top-left of the line cell) and moves to

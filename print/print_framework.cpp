@@ -2,16 +2,9 @@
 
 #include "roster_store.h"
 
-#include <QCoreApplication>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
-
-PrintGlobals& printGlobals()
-{
-    static PrintGlobals globals;
-    return globals;
-}
 
 PrintJobRegistry& printJobs()
 {
@@ -19,25 +12,57 @@ PrintJobRegistry& printJobs()
     return registry;
 }
 
-const PrintJob* PrintJobRegistry::find(int code) const
+const PrintJob* PrintJobRegistry::find(PrintJobCode code) const
 {
     const auto it = m_jobs.find(code);
     return it == m_jobs.end() || !it->second ? nullptr : &it->second;
 }
 
-bool yieldToUi()
+const std::vector<PrintJobInfo>& printJobCatalogue()
 {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return printGlobals().stopFlag > 0;
+    using C = PrintJobCode;
+    // code, name, shows the options form, prints copies
+    static const std::vector<PrintJobInfo> jobs{
+        {C::Roster25, u"25 職員･学校", true, true},
+        {C::Roster20, u"20 学校･自宅、TEL･FAX", true, true},
+        {C::SchoolContacts, u"50 学校TEL･FAX・ﾒｰﾙ", true, true},
+        {C::RosterWide, u"20横 職員･学校", true, true},
+        {C::StaffContacts, u"50 職員TEL･FAX・ﾒｰﾙ", true, true},
+        {C::SchoolNetwork, u"連絡網", false, false},
+        {C::SurveyForms, u"調査用紙", false, false},
+        {C::StaffPhoneList, u"職員電話一覧", false, false},
+        {C::StaffPhoneListAll, u"職員電話一覧（学校名無しを含む）", false, false},
+        {C::Tallies, u"集計表", true, false},
+        {C::OfficerRoster, u"役員名簿", true, true},
+        {C::OfficerNetwork, u"役員連絡網", false, false},
+        {C::NameLabels, u"氏名印刷", false, false},
+        {C::TestPage, u"印刷の確認", false, false},
+        {C::BlankSurveyForm, u"調査用紙（白紙）", false, false},
+        {C::TallySheet, u"集計表・グラフ", false, false},
+        {C::SchoolNames, u"学校名一覧", false, false},
+        {C::StaffCodeList, u"職員一覧", false, false},
+    };
+    return jobs;
+}
+
+const PrintJobInfo& printJobInfo(PrintJobCode code)
+{
+    static const PrintJobInfo nothing{PrintJobCode::None, u"", false, false};
+    for (const PrintJobInfo& info : printJobCatalogue())
+        if (info.code == code)
+            return info;
+    return nothing;
+}
+
+std::optional<PrintJobCode> printJobFromNumber(int number)
+{
+    for (const PrintJobInfo& info : printJobCatalogue())
+        if (int(info.code) == number)
+            return info.code;
+    return std::nullopt;
 }
 
 namespace {
-void applyCorrections(PrintDevice& device)
-{
-    const PrintGlobals& g = printGlobals();
-    device.correctionPortrait = QPointF(g.corrections[0], g.corrections[1]);
-    device.correctionLandscape = QPointF(g.corrections[2], g.corrections[3]);
-}
 
 // Draws an empty text where the position is: the page exists from here on.
 void openPage(PrintDevice& device, const QString& text)
@@ -54,7 +79,6 @@ void openPage(PrintDevice& device, const QString& text)
 void applyPageSetup(PrintDevice& device)
 {
     device.applyPageSetup();
-    applyCorrections(device);
     openPage(device, QString());
     device.scaleTop = 0;
     device.scaleLeft = 0;
@@ -67,7 +91,6 @@ void applyPageSetup(PrintDevice& device)
 
 void setupReportPage(PrintDevice& device, const QString& paper, const QString& orientation)
 {
-    PrintGlobals& g = printGlobals();
     if (paper == u"A4"_s)
         device.paperCode = PrintDevice::kPaperA4;
     else if (paper == u"B5"_s)
@@ -78,12 +101,12 @@ void setupReportPage(PrintDevice& device, const QString& paper, const QString& o
         device.orientation = PrintDevice::Orientation::Landscape;
     device.colourMode = 1;
     applyPageSetup(device);
-    if (!g.offsetsMeasured)
-        measurePrinterOffsets(device);
+    // Measured on the device the job prints on, for the paper and
+    // orientation just set: another printer's margins never carry over.
+    measurePrinterOffsets(device);
     const QSizeF printable = device.printableSizeMm();
-    g.printableHeightMm = float(printable.height());
-    g.printableWidthMm = float(printable.width());
-    yieldToUi();
+    device.printableHeightMm = float(printable.height());
+    device.printableWidthMm = float(printable.width());
 }
 
 void resetPage(PrintDevice& device)
@@ -104,7 +127,6 @@ void resetPage(PrintDevice& device)
     device.setBackgroundTransparent();
     device.font.transparent = true;
     openPage(device, u" "_s);
-    yieldToUi();
 }
 
 void setupLabelPage(PrintDevice& device, bool colour)
@@ -113,7 +135,6 @@ void setupLabelPage(PrintDevice& device, bool colour)
     device.colourMode = colour ? 2 : 1;
     applyPageSetup(device);
     measurePrinterOffsets(device);
-    yieldToUi();
 }
 
 void measurePrinterOffsets(PrintDevice& device)
@@ -122,17 +143,14 @@ void measurePrinterOffsets(PrintDevice& device)
     const PhysicalMetrics m = device.physicalMetrics();
     const double w = m.dpiX > 0 ? 1440.0 / m.dpiX : 0;
     const double h = m.dpiY > 0 ? 1440.0 / m.dpiY : 0;
-    PrintGlobals& g = printGlobals();
-    g.printerOffsetXMm = float(w * m.offsetX / 56.7);
-    g.printerOffsetYMm = float(h * m.offsetY / 56.7);
-    g.offsetsMeasured = true;
+    device.printerOffsetXMm = float(w * m.offsetX / 56.7);
+    device.printerOffsetYMm = float(h * m.offsetY / 56.7);
 }
 
 void reportOrigin(PrintDevice& device, double wd, double hd, double sx, double sy)
 {
-    const PrintGlobals& g = printGlobals();
-    device.scaleLeft = g.printerOffsetXMm + std::max(0.0, wd - g.printableWidthMm) - sx;
-    device.scaleTop = g.printerOffsetYMm + std::max(0.0, hd - g.printableHeightMm) - sy;
+    device.scaleLeft = device.printerOffsetXMm + std::max(0.0, wd - device.printableWidthMm) - sx;
+    device.scaleTop = device.printerOffsetYMm + std::max(0.0, hd - device.printableHeightMm) - sy;
 }
 
 void fitTextToWidth(PrintDevice& device, const QString& text, float start, double limit, float step)
@@ -179,37 +197,40 @@ bool startReportPage(PrintJobContext& context, int pageIndex)
     return true;
 }
 
-bool runPrintJob(PrintDevice& device, RosterStore& store, int code)
+bool runPrintJob(PrintDevice& device, RosterStore& store, const PrintRequest& request, PrintProgress* progress,
+                 PrintOutcome* outcome)
 {
-    const RosterSession plain;
-    return runPrintJob(device, store, plain, code);
-}
-
-bool runPrintJob(PrintDevice& device, RosterStore& store, const RosterSession& session, int code)
-{
-    PrintGlobals& g = printGlobals();
-    g.stopFlag = 0;
-    yieldToUi();
-    if (const PrintJob* job = printJobs().find(code)) {
-        PrintJobContext context{device, store, g, session};
-        const int copies = std::max<int>(1, g.options.copies);
-        for (int copy = 0; copy < copies && g.stopFlag == 0; ++copy) {
-            if (copy > 0)
-                device.newPage();
-            (*job)(context);
-        }
+    auto result = [outcome](PrintOutcome o) {
+        if (outcome)
+            *outcome = o;
+        return o == PrintOutcome::Printed;
+    };
+    const PrintJob* job = request.body ? &request.body : printJobs().find(request.job);
+    if (!job)
+        return result(PrintOutcome::NoSuchJob);
+    const auto& c = request.corrections;
+    device.correctionPortrait = QPointF(c[0], c[1]);
+    device.correctionLandscape = QPointF(c[2], c[3]);
+    PrintJobContext context{device, store, request, progress};
+    context.stopRequested(); // the dialog is drawn before the job starts
+    const int copies = printJobInfo(request.job).loopsCopies ? std::max<int>(1, request.options.copies) : 1;
+    for (int copy = 0; copy < copies && !context.stopped() && !device.failed(); ++copy) {
+        if (copy > 0)
+            device.newPage();
+        (*job)(context);
     }
-    if (g.stopFlag > 0) {
+    if (context.stopped() || device.failed()) {
+        const bool failed = device.failed();
         device.abortDoc();
-        return false;
+        return result(failed ? PrintOutcome::DeviceFailed : PrintOutcome::Stopped);
     }
     device.endDoc();
-    return true;
+    return result(device.failed() ? PrintOutcome::DeviceFailed : PrintOutcome::Printed);
 }
 
 void registerTestPage()
 {
-    printJobs().add(kTestPageJob, [](PrintJobContext& c) {
+    printJobs().add(PrintJobCode::TestPage, [](PrintJobContext& c) {
         PrintDevice& d = c.device;
         setupPaperReport(d);
         if (!startReportPage(c, 0))
@@ -226,8 +247,9 @@ void registerTestPage()
         d.print(u"なかま帳 印刷の確認"_s);
         d.font.bold = false;
         d.font.size = 11;
-        const QStringList lines{u"左 20 mm、上 70 mm：瑠璃県学校事務職員名簿"_s, u"左 20 mm、上 80 mm：ＭＳ 明朝 11 ポイント"_s,
-                                u"左 20 mm、上 90 mm："_s + c.globals.options.heading};
+        const QStringList lines{u"左 20 mm、上 70 mm：瑠璃県学校事務職員名簿"_s,
+                                u"左 20 mm、上 80 mm：ＭＳ 明朝 11 ポイント"_s,
+                                u"左 20 mm、上 90 mm："_s + c.options().heading};
         for (int i = 0; i < lines.size(); ++i) {
             d.currentX = 20;
             d.currentY = 70 + 10 * i;
@@ -246,7 +268,7 @@ void registerTestPage()
         d.box(140, 150, 190, 180);
         d.fillStyle = FillStyle::Transparent;
         d.font.face = u"ＭＳ 明朝"_s;
-        const QString number = pageNumberText(c.globals.options, 0);
+        const QString number = pageNumberText(c.options(), 0);
         if (!number.isEmpty()) {
             d.font.size = 10;
             d.currentX = 105 - d.textWidth(number) / 2;

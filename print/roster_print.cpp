@@ -423,7 +423,7 @@ void printRosterReport(PrintJobContext& c, int code)
 {
     PrintDevice& d = c.device;
     const RosterStore& store = c.store;
-    const PrintOptions& options = c.globals.options;
+    const PrintOptions& options = c.options();
     const Layout layout = layoutFor(code);
     setupReportPage(d, u"A4"_s, layout.landscape ? u"H"_s : u"V"_s);
     if (c.stopRequested())
@@ -440,7 +440,7 @@ void printRosterReport(PrintJobContext& c, int code)
     int row = 0;
     int schoolsReached = 0;
     for (int i = 0; i < store.schoolCount(); ++i) {
-        if (!school_list::schoolPassesFilter(store, c.session.schoolFilter, i))
+        if (!school_list::schoolPassesFilter(store, c.session().schoolFilter, i))
             continue;
         ++schoolsReached;
         const SchoolRecord& school = store.schools[size_t(i)];
@@ -499,7 +499,7 @@ void printRosterReport(PrintJobContext& c, int code)
 void registerRosterJobs()
 {
     for (int code = kRoster25; code <= kStaffContacts; ++code)
-        printJobs().add(code, [code](PrintJobContext& c) { printRosterReport(c, code); });
+        printJobs().add(PrintJobCode(code), [code](PrintJobContext& c) { printRosterReport(c, code); });
 }
 
 } // namespace roster_print

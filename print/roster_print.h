@@ -7,11 +7,11 @@
 // the list has selected, in table order.
 namespace roster_print {
 
-inline constexpr int kRoster25 = 10;      // 25 職員･学校
-inline constexpr int kRoster20 = 11;      // 20 学校･自宅、TEL･FAX
-inline constexpr int kSchoolContacts = 12; // 50 学校TEL･FAX・ﾒｰﾙ
-inline constexpr int kRosterWide = 13;    // 20横 職員･学校
-inline constexpr int kStaffContacts = 14; // 50 職員TEL･FAX・ﾒｰﾙ
+inline constexpr int kRoster25 = int(PrintJobCode::Roster25);
+inline constexpr int kRoster20 = int(PrintJobCode::Roster20);
+inline constexpr int kSchoolContacts = int(PrintJobCode::SchoolContacts);
+inline constexpr int kRosterWide = int(PrintJobCode::RosterWide);
+inline constexpr int kStaffContacts = int(PrintJobCode::StaffContacts);
 
 struct Layout {
     int code;

@@ -6,7 +6,7 @@
 // holds about it and its clerks, for the school to correct by hand.
 namespace survey_form {
 
-inline constexpr int kMarkedFormsJob = 16;
+inline constexpr PrintJobCode kMarkedFormsJob = PrintJobCode::SurveyForms;
 
 void drawForm(PrintDevice& d);
 void drawNotes(PrintDevice& d);

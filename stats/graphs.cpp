@@ -1,7 +1,7 @@
 #include "graphs.h"
 
-#include "painter_device.h"
 #include "era_years.h"
+#include "painter_device.h"
 #include "periods.h"
 #include "roster_store.h"
 #include "sheet_drawing.h"
@@ -374,12 +374,12 @@ void printPage(PrintJobContext& c, View view, const tally::DistrictTally& t, boo
 {
     PrintDevice& d = c.device;
     setupReportPage(d, u"A4"_s, u"V"_s);
-    d.scaleLeft = c.globals.printerOffsetXMm - 1;
-    d.scaleTop = c.globals.printerOffsetYMm - 1;
-    if (c.globals.stopFlag > 0)
+    d.scaleLeft = d.printerOffsetXMm - 1;
+    d.scaleTop = d.printerOffsetYMm - 1;
+    if (c.stopRequested())
         return;
     resetPage(d);
-    if (c.globals.stopFlag > 0)
+    if (c.stopRequested())
         return;
     const tally_sheets::DistrictHeader h = tally_sheets::districtHeader(c.store);
     const QString year = fiscalYearCaption(h.fiscalYear);

@@ -1,13 +1,10 @@
 #include "tally_sheets.h"
 
-#include "app_context.h"
-#include "graphs.h"
 #include "era_years.h"
+#include "graphs.h"
 #include "periods.h"
-#include "print_runner.h"
 #include "roster_store.h"
 #include "sheet_drawing.h"
-#include "statistics_window.h"
 #include "tally_tables.h"
 #include "text_width.h"
 
@@ -23,9 +20,6 @@ namespace tally_sheets {
 namespace {
 const QString kMincho = u"ＭＳ 明朝"_s;
 const QString kPMincho = u"ＭＳ Ｐ明朝"_s;
-
-// The printer could not tell what it can print: the job ends as failed.
-constexpr qint16 kPrinterInformationError = 484;
 
 void counts(PrintDevice& d, double y, const Count& c, double xMale, double xFemale, double xSum, int cells)
 {
@@ -44,8 +38,8 @@ void stacked(PrintDevice& d, double x, double y, const Count& c, int cells)
 
 // --- the summary sheet ------------------------------------------------------
 
-void substituteRows(PrintDevice& d, double x, double yLeave, double yVacancy, const Count& leave,
-                    const Count& vacancy, double xMale, double xFemale, double xSum)
+void substituteRows(PrintDevice& d, double x, double yLeave, double yVacancy, const Count& leave, const Count& vacancy,
+                    double xMale, double xFemale, double xSum)
 {
     put(d, x - 0.5, yLeave, u"産・育休補助"_s, kPMincho, 7.8f);
     d.font.face = kMincho;
@@ -435,24 +429,24 @@ bool preparePage(PrintJobContext& c, bool landscape, bool summary, bool informat
     PrintDevice& d = c.device;
     setupReportPage(d, u"A4"_s, landscape ? u"H"_s : u"V"_s);
     if (informationMatters && d.printableSizeMm().isEmpty())
-        c.globals.stopFlag = kPrinterInformationError;
+        c.stopFlag = PrintJobContext::kPrinterInformationError;
     if (summary) {
         reportOrigin(d, 198, 290, 0, 10);
     } else {
-        d.scaleLeft = c.globals.printerOffsetXMm - 3;
-        d.scaleTop = c.globals.printerOffsetYMm - 10;
+        d.scaleLeft = d.printerOffsetXMm - 3;
+        d.scaleTop = d.printerOffsetYMm - 10;
     }
-    if (c.globals.stopFlag > 0)
+    if (c.stopRequested())
         return false;
     resetPage(d);
-    return c.globals.stopFlag == 0;
+    return !c.stopRequested();
 }
 } // namespace
 
 void printSummary(PrintJobContext& c, const tally::SummaryTally& t, bool leaveCoverIncluded)
 {
     if (preparePage(c, false, true, true))
-        drawSummary(c.device, t, c.globals.options.heading, leaveCoverIncluded);
+        drawSummary(c.device, t, c.options().heading, leaveCoverIncluded);
 }
 
 void printDistrictSheet(PrintJobContext& c, Sheet sheet, const tally::DistrictTally& t)
@@ -470,7 +464,7 @@ void printDistrictSheet(PrintJobContext& c, Sheet sheet, const tally::DistrictTa
 void registerSummaryJob()
 {
     printJobs().add(kSummaryJob, [](PrintJobContext& c) {
-        const auto& sel = c.session.selections;
+        const auto& sel = c.session().selections;
         tally::Options o;
         o.area = sel.tallyArea;
         o.district = sel.tallyDistrict;
@@ -479,32 +473,6 @@ void registerSummaryJob()
         tally::prepareAges(c.store);
         printSummary(c, tally::computeSummaryTally(c.store, o), o.includeLeaveCover);
     });
-}
-
-void printFromWindow(AppContext& context, StatisticsWindow& window, int entry)
-{
-    if (entry >= int(graphs::View::Graph1) && entry <= int(graphs::View::Graph3)) {
-        const tally::DistrictTally district = window.districtTally();
-        const bool lines = window.connectingLines();
-        printDirect(
-            context, [&](PrintJobContext& c) { graphs::printPage(c, graphs::View(entry), district, lines); }, &window);
-        return;
-    }
-    if (entry < int(Sheet::Summary) || entry > int(Sheet::Experience))
-        return;
-    const Sheet sheet = Sheet(entry);
-    const bool leave = window.options().includeLeaveCover;
-    const tally::SummaryTally summary = window.summary();
-    const tally::DistrictTally district = sheet == Sheet::Summary ? tally::DistrictTally{} : window.districtTally();
-    printDirect(
-        context,
-        [&](PrintJobContext& c) {
-            if (sheet == Sheet::Summary)
-                printSummary(c, summary, leave);
-            else
-                printDistrictSheet(c, sheet, district);
-        },
-        &window);
 }
 
 } // namespace tally_sheets

@@ -3,16 +3,12 @@
 #include "print_framework.h"
 #include "tally.h"
 
-struct AppContext;
-class StatisticsWindow;
-class QWidget;
-
 // The four printed tally sheets on A4: the summary sheet (集計表) and the
 // three district sheets by title and grade, by age and by years of
 // experience. Each is one page.
 namespace tally_sheets {
 
-inline constexpr int kSummaryJob = 30;
+inline constexpr PrintJobCode kSummaryJob = PrintJobCode::Tallies;
 
 enum class Sheet { Summary = 0, TitleGrade = 1, Age = 2, Experience = 3 };
 
@@ -39,9 +35,5 @@ void printDistrictSheet(PrintJobContext& c, Sheet sheet, const tally::DistrictTa
 // Job 30: the summary sheet of the area and choices last used in the
 // statistics window.
 void registerSummaryJob();
-
-// The statistics window's print button: the sheet of `entry` at once,
-// without the options form or the progress dialog.
-void printFromWindow(AppContext& context, StatisticsWindow& window, int entry);
 
 } // namespace tally_sheets

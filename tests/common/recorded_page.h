@@ -1,5 +1,6 @@
 #pragma once
 
+#include "print_framework.h"
 #include "recording_device.h"
 
 #include <optional>
@@ -31,5 +32,11 @@ inline std::optional<Primitive> textEndingAt(const RecordingDevice& d, double x,
             return p;
     return std::nullopt;
 }
+
+// A progress dialog stand-in: answers "stop" once the test says so.
+struct ScriptedProgress : PrintProgress {
+    bool stop = false;
+    bool stopRequested() override { return stop; }
+};
 
 } // namespace recorded

@@ -142,14 +142,28 @@ private slots:
     {
         const QDate today(2026, 12, 9); // the dialog accepts up to roster year 40 (令和10)
         QCOMPARE(lastRosterYear(today), 40);
-        for (const auto& [typed, nn] :
-             {std::pair{u"8"_s, 38}, {u"R8"_s, 38}, {u"r8"_s, 38}, {u"令和8"_s, 38}, {u"令和８年度"_s, 38},
-              {u"Ｒ８"_s, 38}, {u" 令和 8 "_s, 38}, {u"38"_s, 38}, {u"H38"_s, 38}, {u"平成38"_s, 38},
-              {u"３８"_s, 38}, {u"20"_s, 20}, {u"h20"_s, 20}, {u"10"_s, 40}, {u"11"_s, 11}, {u"令和元"_s, 31},
-              {u"R1"_s, 31}, {u"平成1"_s, 1}, {u"40"_s, 40}})
+        for (const auto& [typed, nn] : {std::pair{u"8"_s, 38},
+                                        {u"R8"_s, 38},
+                                        {u"r8"_s, 38},
+                                        {u"令和8"_s, 38},
+                                        {u"令和８年度"_s, 38},
+                                        {u"Ｒ８"_s, 38},
+                                        {u" 令和 8 "_s, 38},
+                                        {u"38"_s, 38},
+                                        {u"H38"_s, 38},
+                                        {u"平成38"_s, 38},
+                                        {u"３８"_s, 38},
+                                        {u"20"_s, 20},
+                                        {u"h20"_s, 20},
+                                        {u"10"_s, 40},
+                                        {u"11"_s, 11},
+                                        {u"令和元"_s, 31},
+                                        {u"R1"_s, 31},
+                                        {u"平成1"_s, 1},
+                                        {u"40"_s, 40}})
             QCOMPARE(parseRosterYear(typed, today), std::optional<int>(nn));
-        for (const QString& bad : {u"0"_s, u"R0"_s, u"41"_s, u"R11"_s, u"H41"_s, u"abc"_s, QString(), u"-3"_s,
-                                   u"+8"_s, u"R"_s, u"昭和60"_s, u"8.5"_s})
+        for (const QString& bad : {u"0"_s, u"R0"_s, u"41"_s, u"R11"_s, u"H41"_s, u"abc"_s, QString(), u"-3"_s, u"+8"_s,
+                                   u"R"_s, u"昭和60"_s, u"8.5"_s})
             QVERIFY2(!parseRosterYear(bad, today), qPrintable(bad));
         // In 2008 there was no 令和 year yet: a plain number is the stored one.
         QCOMPARE(parseRosterYear(u"8"_s, QDate(2008, 5, 1)), std::optional<int>(8));

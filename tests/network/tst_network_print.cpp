@@ -1,5 +1,5 @@
 #include "network_print.h"
-#include "print_runner.h"
+#include "print_output.h"
 #include "recorded_page.h"
 #include "recording_device.h"
 #include "roster_store.h"
@@ -22,12 +22,11 @@ NetworkNode school(int n)
 template <typename Network>
 RecordingDevice printed(const Network& n, const QImage& picture = QImage())
 {
-    printGlobals() = PrintGlobals{};
     RecordingDevice d;
     d.printableMm = QSizeF(287, 200);
     RosterStore store;
-    const RosterSession session;
-    PrintJobContext c{d, store, printGlobals(), session};
+    const PrintRequest request = PrintRequest::forJob(kSchoolNetworkJob);
+    PrintJobContext c{d, store, request};
     printSheet(c, n, picture);
     return d;
 }
@@ -78,7 +77,7 @@ private slots:
             n.grid[0][size_t(c)] = school(c + 1);
         const RecordingDevice d = printed(n);
         QCOMPARE(d.orientation, PrintDevice::Orientation::Landscape);
-        QCOMPARE(d.scaleLeft, printGlobals().printerOffsetXMm + 5.0);
+        QCOMPARE(d.scaleLeft, d.printerOffsetXMm + 5.0);
         const auto title = textAt(d, 70, 7);
         QVERIFY(title);
         QCOMPARE(title->text, u"東部地区 連絡網"_s);
@@ -140,10 +139,13 @@ private slots:
             n.topNodes[1] = school(91);
             n.grid[2][2] = school(22);
             n.grid[3][2] = school(32);
-            n.remarks = {u"夜間・休日は自宅へ連絡してください"_s, u"不在の場合は次の学校へ"_s, u"令和8年度 東部地区 連絡網"_s};
-            printJobs().add(kSchoolNetworkJob, [&n](PrintJobContext& c) { printSheet(c, n, QImage()); });
+            n.remarks = {u"夜間・休日は自宅へ連絡してください"_s, u"不在の場合は次の学校へ"_s,
+                         u"令和8年度 東部地区 連絡網"_s};
+            PrintRequest r =
+                PrintRequest::forJob(kSchoolNetworkJob, [&n](PrintJobContext& c) { printSheet(c, n, QImage()); });
+            r.pdfPath = folder + u"/network.pdf"_s;
             RosterStore store;
-            printJobToPdf(store, kSchoolNetworkJob, folder + u"/network.pdf"_s);
+            printToPdf(store, r);
         }
     }
 

@@ -1,6 +1,6 @@
 #include "name_labels.h"
-#include "recorded_page.h"
 #include "record_format.h"
+#include "recorded_page.h"
 #include "recording_device.h"
 #include "roster_store.h"
 #include "test_env.h"
@@ -89,10 +89,9 @@ private slots:
         for (auto& item : l.items)
             item.fontSize = 12;
         l.items[2].width = 0; // not placed: neither drawn nor printed
-        printGlobals() = PrintGlobals{};
-        printJobs().add(kLabelJob, [&l](PrintJobContext& c) { printLabels(c, l); });
+        const PrintRequest labels = PrintRequest::forJob(kLabelJob, [&l](PrintJobContext& c) { printLabels(c, l); });
         RecordingDevice d;
-        QVERIFY(runPrintJob(d, store, kLabelJob));
+        QVERIFY(runPrintJob(d, store, labels));
         QCOMPARE(d.page(), 2);
         QCOMPARE(d.colourMode, 1);
         for (int page = 1; page <= 2; ++page) {
@@ -117,7 +116,7 @@ private slots:
         l.items[6].width = l.items[6].height = 20;
         l.items[6].colour = 0x0000ff; // red
         RecordingDevice colour;
-        QVERIFY(runPrintJob(colour, store, kLabelJob));
+        QVERIFY(runPrintJob(colour, store, labels));
         QCOMPARE(colour.colourMode, 2);
         QCOMPARE(colour.findText(u"至急"_s)->colour, QColor(255, 0, 0));
     }

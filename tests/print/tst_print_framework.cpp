@@ -7,8 +7,8 @@
 #include "recording_device.h"
 #include "settings_store.h"
 #include "test_env.h"
-#include "window_context.h"
 #include "ui_helpers.h"
+#include "window_context.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -25,9 +25,23 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-struct Fixture : WindowContext {
-    Fixture() { printGlobals() = PrintGlobals{}; }
-};
+struct Fixture : WindowContext {};
+
+constexpr auto kRoster = PrintJobCode::Roster25;
+
+// A one-line page, printed as the job of `code`.
+PrintRequest oneLine(PrintJobCode code, qint16 copies)
+{
+    PrintRequest r = PrintRequest::forJob(code, [](PrintJobContext& c) {
+        setupReportPage(c.device, u"A4"_s, u"V"_s);
+        resetPage(c.device);
+        c.device.currentX = 10;
+        c.device.currentY = 10;
+        c.device.print(u"一部"_s);
+    });
+    r.options.copies = copies;
+    return r;
+}
 
 int countKind(const RecordingDevice& d, RecordingDevice::Primitive::Kind kind)
 {
@@ -75,11 +89,10 @@ private slots:
         d.printableMm = QSizeF(200, 287);
         d.printableOffsetMm = QPointF(4.5, 3.25);
         setupReportPage(d, u"A4"_s, u"V"_s);
-        PrintGlobals& g = printGlobals();
-        QCOMPARE(g.printableWidthMm, 200.0f);
-        QCOMPARE(g.printableHeightMm, 287.0f);
-        QVERIFY(std::abs(g.printerOffsetXMm - 4.5f) < 0.01f);
-        QVERIFY(std::abs(g.printerOffsetYMm - 3.25f) < 0.01f);
+        QCOMPARE(d.printableWidthMm, 200.0f);
+        QCOMPARE(d.printableHeightMm, 287.0f);
+        QVERIFY(std::abs(d.printerOffsetXMm - 4.5f) < 0.01f);
+        QVERIFY(std::abs(d.printerOffsetYMm - 3.25f) < 0.01f);
         QCOMPARE(d.font.face, u"ＭＳ 明朝"_s);
         QCOMPARE(d.font.size, 14.0f);
 
@@ -113,50 +126,139 @@ private slots:
         QCOMPARE(pageNumberText(o, 3), QString());
     }
 
-    void copiesAndCorrections()
+    void copiesOnlyWhereTheJobPrintsCopies()
     {
         Fixture f;
-        printJobs().add(77, [](PrintJobContext& c) {
-            setupReportPage(c.device, u"A4"_s, u"V"_s);
-            resetPage(c.device);
-            c.device.currentX = 10;
-            c.device.currentY = 10;
-            c.device.print(u"一部"_s);
-        });
         RecordingDevice d;
-        printGlobals().options.copies = 0;
-        QVERIFY(runPrintJob(d, f.store, 77));
-        QCOMPARE(d.texts().size(), 1);
+        QVERIFY(runPrintJob(d, f.store, oneLine(kRoster, 0)));
+        QCOMPARE(d.texts().size(), 1); // 0 copies: once
         QVERIFY(d.ended);
 
         RecordingDevice three;
-        printGlobals().options.copies = 3;
-        QVERIFY(runPrintJob(three, f.store, 77));
+        QVERIFY(runPrintJob(three, f.store, oneLine(kRoster, 3)));
         QCOMPARE(three.texts().size(), 3);
         QCOMPARE(countKind(three, RecordingDevice::Primitive::NewPage), 2);
+        RecordingDevice officers;
+        QVERIFY(runPrintJob(officers, f.store, oneLine(PrintJobCode::OfficerRoster, 2)));
+        QCOMPARE(officers.texts().size(), 2);
 
-        // A code without a job prints nothing but still ends the document.
+        // Every other job prints once, whatever the request says.
+        for (const PrintJobInfo& info : printJobCatalogue()) {
+            if (info.loopsCopies)
+                continue;
+            RecordingDevice once;
+            QVERIFY(runPrintJob(once, f.store, oneLine(info.code, 3)));
+            QVERIFY2(once.texts().size() == 1, qPrintable(QString::fromUtf16(info.name)));
+        }
+        const QList<PrintJobCode> copying{PrintJobCode::Roster25,       PrintJobCode::Roster20,
+                                          PrintJobCode::SchoolContacts, PrintJobCode::RosterWide,
+                                          PrintJobCode::StaffContacts,  PrintJobCode::OfficerRoster};
+        for (const PrintJobInfo& info : printJobCatalogue())
+            QCOMPARE(info.loopsCopies, copying.contains(info.code));
+
+        // The next print starts from a fresh request: three copies of a
+        // roster leave nothing behind for the survey forms after it.
+        PrintRequest next = newPrintRequest(f.store, PrintJobCode::SurveyForms);
+        QCOMPARE(next.options.copies, qint16(1));
+        QVERIFY(next.options.heading.isEmpty());
+    }
+
+    void aJobWithoutADrawingPrintsNothing()
+    {
+        Fixture f;
         RecordingDevice none;
-        QVERIFY(runPrintJob(none, f.store, 55));
-        QVERIFY(none.texts().isEmpty());
-        QVERIFY(none.ended);
+        PrintOutcome outcome = PrintOutcome::Printed;
+        QVERIFY(!runPrintJob(none, f.store, PrintRequest::forJob(PrintJobCode::NameLabels), nullptr, &outcome));
+        QCOMPARE(outcome, PrintOutcome::NoSuchJob);
+        QVERIFY(none.primitives.isEmpty());
+    }
 
-        // The user's print corrections move every page by its orientation.
+    void correctionsComeWithTheRequest()
+    {
+        Fixture f;
         f.store.profile.printOffsets = {1.5f, 2.0f, -1.0f, 0.5f};
-        takePrintCorrections(f.store);
-        printGlobals().options.copies = 1;
         RecordingDevice corrected;
-        runPrintJob(corrected, f.store, 77);
+        PrintRequest r = newPrintRequest(f.store, kRoster, oneLine(kRoster, 1).body);
+        QVERIFY(runPrintJob(corrected, f.store, r));
         const auto t = corrected.findText(u"一部"_s);
-        QVERIFY(std::abs(t->paper1.x() - 11.5) < 0.01 && std::abs(t->paper1.y() - 12.0) < 0.01);
-        printGlobals() = PrintGlobals{};
+        QVERIFY(t && std::abs(t->paper1.x() - 11.5) < 0.01 && std::abs(t->paper1.y() - 12.0) < 0.01);
+        // A request made before the corrections changed keeps its own; the
+        // device takes what each request says.
+        RecordingDevice plain;
+        QVERIFY(runPrintJob(plain, f.store, oneLine(kRoster, 1)));
+        const auto u = plain.findText(u"一部"_s);
+        QVERIFY(u && std::abs(u->paper1.x() - 10) < 0.01 && std::abs(u->paper1.y() - 10) < 0.01);
+    }
+
+    void eachDeviceMeasuresItsOwnOffsets()
+    {
+        // A printer with margins, then a borderless destination: the heading
+        // of the second roster lands where the layout puts it on paper.
+        Fixture f;
+        PrintRequest heading = PrintRequest::forJob(kRoster, [](PrintJobContext& c) {
+            setupPaperReport(c.device);
+            resetPage(c.device);
+            c.device.currentX = 25;
+            c.device.currentY = 10;
+            c.device.print(u"見出し"_s);
+        });
+        RecordingDevice printer;
+        printer.printableOffsetMm = QPointF(4.23, 6.1);
+        printer.printableMm = QSizeF(205, 290);
+        QVERIFY(runPrintJob(printer, f.store, heading));
+        RecordingDevice pdf;
+        QVERIFY(runPrintJob(pdf, f.store, heading));
+        const auto onPrinter = printer.findText(u"見出し"_s);
+        const auto onPdf = pdf.findText(u"見出し"_s);
+        QVERIFY(onPrinter && onPdf);
+        QVERIFY(std::abs(onPdf->paper1.x() - 25) < 0.01 && std::abs(onPdf->paper1.y() - 10) < 0.01);
+        // On the printer the page moves up and left by what its area lacks of A4.
+        QVERIFY(std::abs(onPrinter->paper1.x() - (25 - 5)) < 0.01 && std::abs(onPrinter->paper1.y() - (10 - 7)) < 0.01);
+        QCOMPARE(pdf.printerOffsetXMm, 0.0f);
+
+        // A real PDF printer after a label page set-up on another printer.
+        RecordingDevice labels;
+        labels.printableOffsetMm = QPointF(5, 5);
+        setupLabelPage(labels, false);
+        QVERIFY(std::abs(labels.printerOffsetXMm - 5) < 0.01);
+        const QString path = f.dir.filePath(u"after-labels.pdf"_s);
+        PrintRequest toPdf = heading;
+        toPdf.pdfPath = path;
+        PrintOutcome outcome = PrintOutcome::NoSuchJob;
+        QVERIFY(printToPdf(f.store, toPdf, &outcome));
+        QCOMPARE(outcome, PrintOutcome::Printed);
+    }
+
+    void aDestinationThatCannotBeOpenedIsAFailure()
+    {
+        Fixture f;
+        const QString path = u"/no/such/folder/x.pdf"_s;
+        PrintRequest r = oneLine(kRoster, 2);
+        r.pdfPath = path;
+        PrintOutcome outcome = PrintOutcome::Printed;
+        QVERIFY(!printToPdf(f.store, r, &outcome));
+        QCOMPARE(outcome, PrintOutcome::DeviceFailed);
+        QVERIFY(!QFileInfo::exists(path));
+
+        // From a window: the user hears it, and nothing counts as printed.
+        r.destination = PrintDestination::Pdf;
+        QVERIFY(!printDirect(f.context, r, nullptr));
+        QCOMPARE(f.notifier.messages.size(), 1);
+        QCOMPARE(f.notifier.messages[0].text, u"印刷できませんでした"_s);
+        QVERIFY(f.notifier.messages[0].detail.contains(path));
+
+        // A file that can be written is printed, and nobody is told anything.
+        r.pdfPath = f.dir.filePath(u"fine.pdf"_s);
+        QVERIFY(printDirect(f.context, r, nullptr));
+        QCOMPARE(f.notifier.messages.size(), 1);
+        QVERIFY(QFileInfo(r.pdfPath).size() > 0);
     }
 
     void aStopDuringTheFirstPagePrintsNothing()
     {
         Fixture f;
         static bool clickStop = true;
-        printJobs().add(78, [](PrintJobContext& c) {
+        const PrintRequest pages = PrintRequest::forJob(kRoster, [](PrintJobContext& c) {
             setupReportPage(c.device, u"A4"_s, u"V"_s);
             for (int page = 0; page < 50; ++page) {
                 if (page > 0)
@@ -177,7 +279,7 @@ private slots:
             }
         });
         RecordingDevice d;
-        PrintProgressDialog dialog(d, f.store, f.context.session, 78);
+        PrintProgressDialog dialog(d, f.store, pages);
         QCOMPARE(dialog.windowTitle(), u"印刷"_s);
         QCOMPARE(dialog.findChild<QPushButton*>(u"B_STOP"_s)->text(), u"中止"_s);
         dialog.exec();
@@ -185,11 +287,11 @@ private slots:
         QVERIFY(!d.ended);
         QVERIFY(!dialog.printed());
         QCOMPARE(d.page(), 1);
-        QCOMPARE(printGlobals().stopFlag, qint16(1));
+        QCOMPARE(dialog.outcome(), PrintOutcome::Stopped);
 
         clickStop = false;
         RecordingDevice whole;
-        PrintProgressDialog run(whole, f.store, f.context.session, 78);
+        PrintProgressDialog run(whole, f.store, pages);
         run.exec();
         QVERIFY(run.printed());
         QCOMPARE(whole.page(), 50);
@@ -200,10 +302,9 @@ private slots:
     {
         Fixture f;
         f.store.fiscalYear = 38;
-        PrintGlobals& g = printGlobals();
+        PrintRequest g = PrintRequest::forJob(PrintJobCode::Roster25);
         g.options.heading = u"前の見出し"_s;
         g.options.copies = 4;
-        g.jobCode = 10;
         {
             PrintOptionsDialog d(f.context, g);
             d.show();
@@ -223,21 +324,21 @@ private slots:
             d.findChild<QLineEdit*>(u"P_HED"_s)->setText(u"変えた見出し"_s);
             d.close(); // the close box: cancelled
         }
-        QCOMPARE(g.jobCode, qint16(0));
+        QCOMPARE(g.job, PrintJobCode::None);
         QCOMPARE(g.options.heading, u"前の見出し"_s);
         QCOMPARE(g.options.copies, qint16(4));
 
         // From a narrowed school list the layouts make their headings.
         f.context.session.schoolFilter.area = u"北部地区"_s;
         f.context.session.schoolFilter.district = u"北瑠璃東地区"_s;
-        g.jobCode = 10;
+        g.job = PrintJobCode::Roster25;
         {
             PrintOptionsDialog d(f.context, g);
             auto* list = d.findChild<QListWidget*>(u"P_LIST"_s);
             auto* heading = d.findChild<QLineEdit*>(u"P_HED"_s);
             QCOMPARE(heading->text(), u"(北部地区) 地区名  北瑠璃東地区"_s);
             list->setCurrentRow(1);
-            QCOMPARE(g.jobCode, qint16(11));
+            QCOMPARE(g.job, PrintJobCode::Roster20);
             QCOMPARE(heading->text(), u"令和８年度北瑠璃東地区学校事務職員名簿"_s);
             list->setCurrentRow(0);
             QVERIFY(!d.findChild<QCheckBox*>(u"CHK1"_s)->isHidden());
@@ -253,7 +354,7 @@ private slots:
             QTest::mouseClick(d.findChild<QPushButton*>(u"B_START"_s), Qt::LeftButton);
             QVERIFY(d.started());
         }
-        QCOMPARE(g.jobCode, qint16(10));
+        QCOMPARE(g.job, PrintJobCode::Roster25);
         QCOMPARE(g.options.heading, u"表題"_s);
         QCOMPARE(g.options.pagePrefix, qint16(2));
         QCOMPARE(g.options.startPage, qint16(1));
@@ -262,7 +363,7 @@ private slots:
         QCOMPARE(f.settings.get(u"NAKAMA-CHO"_s, u"PRINT"_s, u"HED10"_s), u"表題"_s);
 
         // Page numbers off: both numbers are 0 whatever the boxes say.
-        g.jobCode = 30;
+        g.job = PrintJobCode::Tallies;
         f.context.session.selections.tallyArea = u"北部地区"_s;
         f.context.session.selections.tallyDistrict = u"北瑠璃西地区"_s;
         {
@@ -276,21 +377,23 @@ private slots:
             QVERIFY(!d.findChild<QLineEdit*>(u"P_NO(1)"_s)->isEnabled());
             QTest::mouseClick(d.findChild<QPushButton*>(u"B_START"_s), Qt::LeftButton);
         }
-        QCOMPARE(g.jobCode, qint16(30));
+        QCOMPARE(g.job, PrintJobCode::Tallies);
         QCOMPARE(g.options.startPage, qint16(0));
         QCOMPARE(g.options.pagePrefix, qint16(0));
-        g.jobCode = 40;
+        g.job = PrintJobCode::OfficerRoster;
+        g.options = PrintOptions{};
         PrintOptionsDialog officers(f.context, g);
         QCOMPARE(officers.findChild<QLineEdit*>(u"P_HED"_s)->text(), u"令和８年度　役員"_s);
-        printGlobals() = PrintGlobals{};
     }
 
     void aTestPageOnRealPaper()
     {
         Fixture f;
         const QString pdf = f.dir.filePath(u"test.pdf"_s);
-        printGlobals().options.heading = u"見出し"_s;
-        QVERIFY(printJobToPdf(f.store, kTestPageJob, pdf));
+        PrintRequest r = PrintRequest::forJob(PrintJobCode::TestPage);
+        r.options.heading = u"見出し"_s;
+        r.pdfPath = pdf;
+        QVERIFY(printToPdf(f.store, r));
         QVERIFY(QFileInfo(pdf).size() > 1000);
 
         QPrinter printer;

@@ -62,28 +62,20 @@ void printerLike(RecordingDevice& d)
 }
 
 // Prints one page set the way the program prints it, fresh for every job.
-QString drawnBy(Sample& s, const std::function<void(PrintJobContext&)>& job, const PrintOptions& options = {})
+QString drawnBy(Sample& s, PrintJobCode code, const PrintJob& job, const PrintOptions& options = {})
 {
-    printGlobals() = PrintGlobals{};
-    printGlobals().options = options;
-    constexpr int kReferenceJob = 9100;
-    printJobs().add(kReferenceJob, job);
+    PrintRequest request = PrintRequest::forJob(code, job);
+    request.options = options;
+    request.session = s.session;
     RecordingDevice d;
     printerLike(d);
-    runPrintJob(d, s.store, s.session, kReferenceJob);
-    printJobs().add(kReferenceJob, {});
+    runPrintJob(d, s.store, request);
     return d.listing();
 }
 
 QString drawnByCode(Sample& s, int code, const PrintOptions& options = {})
 {
-    printGlobals() = PrintGlobals{};
-    printGlobals().options = options;
-    printGlobals().jobCode = qint16(code);
-    RecordingDevice d;
-    printerLike(d);
-    runPrintJob(d, s.store, s.session, code);
-    return d.listing();
+    return drawnBy(s, PrintJobCode(code), {}, options);
 }
 
 SchoolNetwork sampleSchoolNetwork(const Sample& s)
@@ -226,10 +218,12 @@ private slots:
         Sample s;
         const SchoolNetwork school = sampleSchoolNetwork(s);
         compareWithReference(u"job15_school_network"_s,
-                             drawnBy(s, [&](PrintJobContext& c) { network_print::printSheet(c, school, QImage()); }));
+                             drawnBy(s, PrintJobCode::SchoolNetwork,
+                                     [&](PrintJobContext& c) { network_print::printSheet(c, school, QImage()); }));
         const OfficerNetwork officer = sampleOfficerNetwork(s.store);
         compareWithReference(u"job45_officer_network"_s,
-                             drawnBy(s, [&](PrintJobContext& c) { network_print::printSheet(c, officer, QImage()); }));
+                             drawnBy(s, PrintJobCode::OfficerNetwork,
+                                     [&](PrintJobContext& c) { network_print::printSheet(c, officer, QImage()); }));
     }
 
     void labels()
@@ -243,8 +237,9 @@ private slots:
         layout.items[4].width = 30;
         layout.items[4].flags = name_labels::LabelItem::Print | name_labels::LabelItem::Spread;
         layout.items[0].flags = name_labels::LabelItem::Print | name_labels::LabelItem::Bold;
-        compareWithReference(u"job80_name_labels"_s,
-                             drawnBy(s, [&](PrintJobContext& c) { name_labels::printLabels(c, layout); }));
+        compareWithReference(u"job80_name_labels"_s, drawnBy(s, PrintJobCode::NameLabels, [&](PrintJobContext& c) {
+                                 name_labels::printLabels(c, layout);
+                             }));
     }
 
     void tallySheetsAndGraphs()
@@ -259,21 +254,25 @@ private slots:
                                                     {Sheet::Age, u"district_age"_s},
                                                     {Sheet::Experience, u"district_experience"_s}};
         for (const auto& [sheet, name] : sheets)
-            compareWithReference(
-                name, drawnBy(s, [&](PrintJobContext& c) { tally_sheets::printDistrictSheet(c, sheet, t); }));
+            compareWithReference(name, drawnBy(s, PrintJobCode::TallySheet, [&](PrintJobContext& c) {
+                                     tally_sheets::printDistrictSheet(c, sheet, t);
+                                 }));
         const std::pair<graphs::View, QString> views[] = {{graphs::View::Graph1, u"graph1"_s},
                                                           {graphs::View::Graph2, u"graph2"_s},
                                                           {graphs::View::Graph3, u"graph3"_s}};
         for (const auto& [view, name] : views)
-            compareWithReference(name, drawnBy(s, [&](PrintJobContext& c) { graphs::printPage(c, view, t, true); }));
+            compareWithReference(name, drawnBy(s, PrintJobCode::TallySheet,
+                                               [&](PrintJobContext& c) { graphs::printPage(c, view, t, true); }));
     }
 
     void blankFormAndSchoolNames()
     {
         Sample s;
-        compareWithReference(u"survey_form_blank"_s,
-                             drawnBy(s, [](PrintJobContext& c) { survey_form::printBlankForm(c); }));
-        compareWithReference(u"school_name_sheet"_s, drawnBy(s, [](PrintJobContext& c) { printSchoolNameSheet(c); }));
+        compareWithReference(u"survey_form_blank"_s, drawnBy(s, PrintJobCode::BlankSurveyForm, [](PrintJobContext& c) {
+                                 survey_form::printBlankForm(c);
+                             }));
+        compareWithReference(u"school_name_sheet"_s, drawnBy(s, PrintJobCode::SchoolNames,
+                                                             [](PrintJobContext& c) { printSchoolNameSheet(c); }));
     }
 };
 

@@ -19,7 +19,6 @@ struct Roster {
         store.profile.areaName = u"瑠璃県"_s;
         buildMunicipalityTable(store, 38);
         store.surveyDate = Date::fromYmd(2026, 4, 1);
-        printGlobals() = PrintGlobals{};
         registerRosterJobs();
     }
     StaffRecord& member(qint32 code, const QString& name)
@@ -51,12 +50,15 @@ struct Roster {
         store.schools.push_back(s);
         return store.schools.back();
     }
+    PrintOptions options; // what the options form would hand the next print
     RecordingDevice print(int code)
     {
         store.reindexStaff();
         RecordingDevice d;
         d.printableMm = QSizeF(200, 287);
-        runPrintJob(d, store, code);
+        PrintRequest request = PrintRequest::forJob(PrintJobCode(code));
+        request.options = options;
+        runPrintJob(d, store, request);
         return d;
     }
 };
@@ -90,8 +92,8 @@ private slots:
         Roster r;
         r.member(20040001, u"一"_s);
         r.school(100, {20040001});
-        printGlobals().options.heading = u"名簿"_s;
-        printGlobals().options.startPage = 3;
+        r.options.heading = u"名簿"_s;
+        r.options.startPage = 3;
         RecordingDevice d = r.print(kRoster25);
         const auto heading = d.findText(u"名簿"_s);
         QVERIFY(heading && heading->x1 == 25 && heading->y1 == 8 && heading->size == 15.0f);
@@ -109,18 +111,18 @@ private slots:
         QVERIFY(d.findText(u"郵便番号･所在地"_s)->x1 == 142);
 
         // Landscape: the page number at the top of even pages when asked.
-        printGlobals().options.startPage = 2;
-        printGlobals().options.flags = PrintOptions::EvenPageNumberTop;
+        r.options.startPage = 2;
+        r.options.flags = PrintOptions::EvenPageNumberTop;
         RecordingDevice wide = r.print(kRosterWide);
         QCOMPARE(wide.orientation, PrintDevice::Orientation::Landscape);
         const auto top = wide.findText(u"2"_s);
         QVERIFY(top && top->x1 == 140 && top->y1 == 8);
-        printGlobals().options.flags = 0;
-        printGlobals().options.startPage = 0; // numbers off: none, and no top numbers either
+        r.options.flags = 0;
+        r.options.startPage = 0; // numbers off: none, and no top numbers either
         RecordingDevice off = r.print(kRosterWide);
         for (const auto& p : off.texts())
             QVERIFY(!(p.x1 == 140 && (p.y1 == 8 || p.y1 == 182)));
-        printGlobals().options.flags = PrintOptions::OmitGradeStep;
+        r.options.flags = PrintOptions::OmitGradeStep;
         RecordingDevice noGrade = r.print(kRoster25);
         QVERIFY(!noGrade.findText(u"級･号給"_s));
         QVERIFY(!noGrade.findText(u"2-25"_s));
@@ -153,7 +155,7 @@ private slots:
         QCOMPARE(n2[0].text, u"   1"_s);
         // Substitutes left out on request.
         r.store.profile.optionFlags = 0;
-        printGlobals().options.flags = PrintOptions::OmitSubstitutes;
+        r.options.flags = PrintOptions::OmitSubstitutes;
         RecordingDevice without = r.print(kRoster25);
         QVERIFY(!without.findText(u"三"_s));
     }
@@ -186,8 +188,8 @@ private slots:
         QCOMPARE(second.size(), 1);
         QCOMPARE(second[0].y1, 32.0);
         // Copies: both numbered from the start page, the second on a new page.
-        printGlobals().options.copies = 2;
-        printGlobals().options.startPage = 1;
+        r.options.copies = 2;
+        r.options.startPage = 1;
         RecordingDevice two = r.print(kRosterWide);
         QCOMPARE(two.page(), 4);
         QStringList numbers;

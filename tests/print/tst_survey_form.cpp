@@ -1,4 +1,4 @@
-#include "print_runner.h"
+#include "print_output.h"
 #include "recorded_page.h"
 #include "recording_device.h"
 #include "reference_tables.h"
@@ -21,7 +21,6 @@ struct Roster {
     {
         store.profile.areaName = u"瑠璃県"_s;
         buildMunicipalityTable(store, 20);
-        printGlobals() = PrintGlobals{};
         survey_form::registerSurveyJob();
     }
     qint32 member(qint32 code, const QString& name)
@@ -69,7 +68,7 @@ struct Roster {
     {
         store.reindexStaff();
         RecordingDevice d;
-        runPrintJob(d, store, survey_form::kMarkedFormsJob);
+        runPrintJob(d, store, PrintRequest::forJob(survey_form::kMarkedFormsJob));
         return d;
     }
 };
@@ -108,14 +107,14 @@ private slots:
         const qint32 c = r.member(20050003, u"上田 三郎"_s);
         r.school(u"東"_s, u"中学校"_s, {a, 0, c}, true);
         r.school(u"西"_s, u"小学校"_s, {}, false); // not marked: no page
-        r.school(u"南"_s, QString(), {}, true);   // no clerk and no kind
+        r.school(u"南"_s, QString(), {}, true);    // no clerk and no kind
         r.store.schools[0].clerks[0].status = u"産・育休補助"_s;
         r.store.schools[0].clerks[0].note = u"4月から"_s;
         r.store.reindexStaff();
         // A post whose code no staff record has (a roster read before it was tidied).
         r.store.schools[0].clerks[1].staffCode = 29999999;
         RecordingDevice d;
-        QVERIFY(runPrintJob(d, r.store, survey_form::kMarkedFormsJob));
+        QVERIFY(runPrintJob(d, r.store, PrintRequest::forJob(survey_form::kMarkedFormsJob)));
         QVERIFY(d.ended);
         QCOMPARE(d.page(), 2);
 
@@ -160,8 +159,11 @@ private slots:
 
         // A look at the page, for a developer who asks for it.
         const QString folder = qEnvironmentVariable("NAKAMA_SHOTS");
-        if (!folder.isEmpty())
-            printJobToPdf(r.store, survey_form::kMarkedFormsJob, folder + u"/survey.pdf"_s);
+        if (!folder.isEmpty()) {
+            PrintRequest pdf = PrintRequest::forJob(survey_form::kMarkedFormsJob);
+            pdf.pdfPath = folder + u"/survey.pdf"_s;
+            printToPdf(r.store, pdf);
+        }
     }
 
     void onlyFivePostsAndTheStop()
@@ -177,16 +179,19 @@ private slots:
         QVERIFY(d.findText(u"職員4"_s));
         QVERIFY(!d.findText(u"職員5"_s));
 
+        recorded::ScriptedProgress progress;
         struct Stopping : RecordingDevice {
+            recorded::ScriptedProgress* progress = nullptr;
             void newPage() override
             {
-                printGlobals().stopFlag = 1;
+                progress->stop = true; // 中止 pressed as the second page begins
                 RecordingDevice::newPage();
             }
         } stopping;
+        stopping.progress = &progress;
         r.school(u"次"_s, u"小学校"_s, {}, true);
         r.store.reindexStaff();
-        QVERIFY(!runPrintJob(stopping, r.store, survey_form::kMarkedFormsJob));
+        QVERIFY(!runPrintJob(stopping, r.store, PrintRequest::forJob(survey_form::kMarkedFormsJob), &progress));
         QVERIFY(stopping.aborted);
         QVERIFY(!stopping.findText(u"次"_s));
     }

@@ -104,8 +104,8 @@ private slots:
         // The line of both sexes from the previous column to this one.
         bool found = false;
         for (const auto& p : d.primitives)
-            found = found || (p.kind == Kind::Line && near(p.x1, 25.4 + 3.8 * 42 - 2.3) && near(p.y1, 225) &&
-                              near(p.y2, 220));
+            found = found ||
+                    (p.kind == Kind::Line && near(p.x1, 25.4 + 3.8 * 42 - 2.3) && near(p.y1, 225) && near(p.y2, 220));
         QVERIFY(found);
     }
 
@@ -175,13 +175,13 @@ private slots:
         generateSampleRoster(f.store, o);
         tally::prepareAges(f.store);
         const tally::DistrictTally t = tally::computeDistrictTally(f.store, {});
-        printGlobals() = PrintGlobals{};
-        printGlobals().stopFlag = 1; // left from an earlier job
-        printJobs().add(9100, [&t](PrintJobContext& c) { graphs::printPage(c, graphs::View::Graph1, t, false); });
+        const PrintRequest graph = PrintRequest::forJob(PrintJobCode::TallySheet, [&t](PrintJobContext& c) {
+            graphs::printPage(c, graphs::View::Graph1, t, false);
+        });
         RecordingDevice d;
         d.printableMm = QSizeF(200, 287);
-        QVERIFY(runPrintJob(d, f.store, 9100));
-        QCOMPARE(d.scaleLeft, printGlobals().printerOffsetXMm - 1.0);
+        QVERIFY(runPrintJob(d, f.store, graph));
+        QCOMPARE(d.scaleLeft, d.printerOffsetXMm - 1.0);
         const auto year = textAt(d, 20, 20);
         QVERIFY(year);
         QCOMPARE(year->size, 15.0f);
@@ -193,9 +193,8 @@ private slots:
 
         StatisticsWindow w(f.context);
         w.drawGraph = [&f](QPainter& p, const QRect& r, StatisticsWindow& win, int entry) {
-            graphs::drawOnScreen(p, r, graphs::View(entry), win.districtTally(),
-                                 tally_sheets::districtHeader(f.store), win.graphToggle(), win.scrollValue(),
-                                 win.connectingLines());
+            graphs::drawOnScreen(p, r, graphs::View(entry), win.districtTally(), tally_sheets::districtHeader(f.store),
+                                 win.graphToggle(), win.scrollValue(), win.connectingLines());
         };
         w.resize(1000, 700);
         w.show();

@@ -46,13 +46,13 @@ struct Sheets {
         buildMunicipalityTable(store, 20);
         store.fiscalYear = 20;
         store.surveyDate = Date::fromYmd(2008, 4, 1);
-        printGlobals() = PrintGlobals{};
         device.printableMm = QSizeF(200, 287);
         device.printableOffsetMm = QPointF(5, 5);
     }
+    PrintRequest request = PrintRequest::forJob(PrintJobCode::TallySheet);
     RecordingDevice& run(const std::function<void(PrintJobContext&)>& job)
     {
-        PrintJobContext c{device, store, printGlobals(), session};
+        PrintJobContext c{device, store, request};
         job(c);
         return device;
     }
@@ -90,12 +90,12 @@ private slots:
         t.averageAge = {48, 3};
 
         Sheets s;
-        printGlobals().options.heading = u"平成20年度 瑠璃県学校事務職員集計"_s;
+        s.request.options.heading = u"平成20年度 瑠璃県学校事務職員集計"_s;
         const RecordingDevice& d = s.run([&t](PrintJobContext& c) { printSummary(c, t, false); });
         QCOMPARE(d.orientation, PrintDevice::Orientation::Portrait);
         const auto heading = textAt(d, 25, 8);
         QVERIFY(heading);
-        QCOMPARE(heading->text, printGlobals().options.heading);
+        QCOMPARE(heading->text, s.request.options.heading);
         QCOMPARE(heading->size, 15.0f);
 
         // The 小学校 block: its frame, its rules and the 主任主事 row.
@@ -185,7 +185,7 @@ private slots:
         QVERIFY(!textAt(d, 106, 226));
         // The summary design sits 10 mm lower than the printable area's corner,
         // pulled up by what of its 290 mm the printable 287 mm cannot hold.
-        QCOMPARE(d.scaleTop, printGlobals().printerOffsetYMm + 3 - 10.0);
+        QCOMPARE(d.scaleTop, d.printerOffsetYMm + 3 - 10.0);
     }
 
     void titleGradeSheet()
@@ -314,8 +314,8 @@ private slots:
         Sheets s;
         const RecordingDevice& d = s.run([&t](PrintJobContext& c) { printDistrictSheet(c, Sheet::Age, t); });
         QCOMPARE(d.orientation, PrintDevice::Orientation::Landscape);
-        QCOMPARE(d.scaleLeft, printGlobals().printerOffsetXMm - 3.0);
-        QCOMPARE(d.scaleTop, printGlobals().printerOffsetYMm - 10.0);
+        QCOMPARE(d.scaleLeft, d.printerOffsetXMm - 3.0);
+        QCOMPARE(d.scaleTop, d.printerOffsetYMm - 10.0);
         QCOMPARE(textOf(d, 130, 15), u"年齢別調査"_s);
         QVERIFY(near(d.findText(u"平成20年4月1日現在"_s)->x2, 276));
         QCOMPARE(lineWidthAt(d, Kind::Box, 15, 20, 276, 165), 7);
@@ -370,35 +370,40 @@ private slots:
         registerSummaryJob();
 
         // Job 30 counts the whole roster with the statistics window's choices.
-        s.session.selections.tallyLeaveCoverIncluded = true;
-        QVERIFY(runPrintJob(s.device, s.store, s.session, kSummaryJob));
+        PrintRequest job30 = PrintRequest::forJob(kSummaryJob);
+        job30.session.selections.tallyLeaveCoverIncluded = true;
+        QVERIFY(runPrintJob(s.device, s.store, job30));
         QVERIFY(s.device.ended);
         QCOMPARE(textOf(s.device, 53, 116), u"   1"_s); // a woman, 主任主事, 中学校
         QCOMPARE(textOf(s.device, 103, 111), u"   1"_s);
         QVERIFY(!s.device.findText(u"産・育休補助"_s));
 
         // A stop asked while the page is set up leaves the sheet unprinted.
+        recorded::ScriptedProgress progress;
         struct Stopping : RecordingDevice {
+            recorded::ScriptedProgress* progress = nullptr;
             bool applyPageSetup() override
             {
-                printGlobals().stopFlag = 1;
+                progress->stop = true;
                 return RecordingDevice::applyPageSetup();
             }
         } stopping;
-        QVERIFY(!runPrintJob(stopping, s.store, kSummaryJob));
+        stopping.progress = &progress;
+        QVERIFY(!runPrintJob(stopping, s.store, job30, &progress));
         QVERIFY(stopping.aborted);
         QVERIFY(!stopping.findText(u"中学校"_s));
 
         // A printer that cannot say what it prints stops the job as 484.
         RecordingDevice blind;
         blind.printableMm = QSizeF(0, 0);
-        QVERIFY(!runPrintJob(blind, s.store, kSummaryJob));
-        QCOMPARE(printGlobals().stopFlag, qint16(484));
+        PrintOutcome outcome = PrintOutcome::Printed;
+        QVERIFY(!runPrintJob(blind, s.store, job30, nullptr, &outcome));
+        QCOMPARE(outcome, PrintOutcome::Stopped);
         QVERIFY(!blind.findText(u"中学校"_s));
 
         // A stop left from that job does not hold back the next sheet.
         RecordingDevice next;
-        QVERIFY(runPrintJob(next, s.store, kSummaryJob));
+        QVERIFY(runPrintJob(next, s.store, job30));
         QVERIFY(next.findText(u"中学校"_s));
     }
 };

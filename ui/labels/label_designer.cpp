@@ -571,9 +571,9 @@ void LabelDesigner::on_B_PRT_clicked()
     redraw();
     m_preview->grab(); // the font sizes the labels print in come from drawing the preview
     const LabelLayout layout = m_layout;
-    printJobs().add(kLabelJob, [layout](PrintJobContext& c) { printLabels(c, layout); });
-    printJobWithDialogs(m_context, kLabelJob, false, this);
-    printJobs().add(kLabelJob, {});
+    printWithDialogs(
+        m_context,
+        newPrintRequest(m_context.store, kLabelJob, [layout](PrintJobContext& c) { printLabels(c, layout); }), this);
 }
 
 void LabelDesigner::fillNames()

@@ -26,16 +26,19 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPainter>
-#include <QResizeEvent>
 #include <QPrintDialog>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QTimer>
 #include <QToolBar>
 
 using namespace Qt::StringLiterals;
 
 MainWindow::MainWindow(AppContext& context, SuiteSession& suite, SettingsStore& settings, QWidget* parent)
-    : QMainWindow(parent), m_context(context), m_suite(suite), m_settings(settings)
+    : QMainWindow(parent),
+      m_context(context),
+      m_suite(suite),
+      m_settings(settings)
 {
     setObjectName(u"MAIN_F"_s);
     setWindowTitle(u"なかま帳"_s);
@@ -47,7 +50,7 @@ MainWindow::MainWindow(AppContext& context, SuiteSession& suite, SettingsStore& 
     setCentralWidget(m_mdi);
     buildMenus();
     buildButtonBar();
-    printView = [this](int state, bool withOptions) { printJobWithDialogs(m_context, state, withOptions, this); };
+    printView = [this](PrintJobCode job) { printWithDialogs(m_context, newPrintRequest(m_context.store, job), this); };
     chooseExchangeFile = exchangeFileDialog(m_context, this);
     writeExchangeFiles = [this] { exportExchangePair(m_context, chooseExchangeFile); };
     writePrefectureFile = [this] { exportPrefectureSchools(m_context); };
@@ -414,20 +417,25 @@ void MainWindow::on_B_SAVE_clicked()
 
 void MainWindow::on_B_PRT_clicked()
 {
-    int state = m_view * 10;
-    if (state == 20) {
+    // The job of the list window in front.
+    PrintJobCode job = PrintJobCode::None;
+    switch (m_view) {
+    case SchoolList: job = PrintJobCode::Roster25; break;
+    case StaffList: job = PrintJobCode::StaffPhoneList; break;
+    case Tallies: job = PrintJobCode::Tallies; break;
+    case OfficerList: job = PrintJobCode::OfficerRoster; break;
+    default: break;
+    }
+    if (job == PrintJobCode::StaffPhoneList) {
         switch (m_context.notifier.ask({u"学校名無しの職員も印刷しますか"_s, UserNotifier::appTitle(),
                                         MessageIcon::Question, MessageButtons::YesNoCancel, QString()})) {
-        case MessageAnswer::Yes: state = 21; break;
+        case MessageAnswer::Yes: job = PrintJobCode::StaffPhoneListAll; break;
         case MessageAnswer::No: break;
-        default: state = 0; break;
+        default: return;
         }
-        if (state > 0 && printView)
-            printView(state, false);
-        return;
     }
-    if (printView)
-        printView(state, true);
+    if (job != PrintJobCode::None && printView)
+        printView(job);
 }
 
 void MainWindow::on_F_PRT_Y_triggered()
@@ -511,8 +519,7 @@ void MainWindow::resizeEvent(QResizeEvent* event)
         return;
     for (const auto& [view, sub] : m_open)
         if (sub && (view == SchoolList || view == StaffList))
-            sub->resize(std::max(600, m_mdi->width() - twips::toPixels(200)),
-                        std::max(400, m_mdi->height() - 20));
+            sub->resize(std::max(600, m_mdi->width() - twips::toPixels(200)), std::max(400, m_mdi->height() - 20));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

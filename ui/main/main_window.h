@@ -1,5 +1,7 @@
 #pragma once
 
+#include "print_framework.h"
+
 #include <QDate>
 #include <QIcon>
 #include <QMainWindow>
@@ -50,7 +52,8 @@ public:
     bool ended() const { return m_ended; }
 
     // Commands that later parts of the program provide.
-    std::function<void(int state, bool withOptions)> printView;
+    // Prints a job with the dialogs its catalogue entry asks for.
+    std::function<void(PrintJobCode job)> printView;
     std::function<void()> printSurveyForms;
     std::function<void()> readExchangeFiles;
     std::function<void()> writeExchangeFiles;

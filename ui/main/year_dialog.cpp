@@ -113,6 +113,7 @@ void YearDialog::showBothYears()
         return;
     }
     const QString era = fiscalYearCaption(*nn), stored = heiseiYearCaption(*nn);
-    m_both->setText(era == stored ? era + u"　ファイル "_s + QString::number(*nn) + u"MEIBO.NKD"_s
-                                  : era + u"（"_s + stored + u"）　ファイル "_s + QString::number(*nn) + u"MEIBO.NKD"_s);
+    m_both->setText(era == stored
+                        ? era + u"　ファイル "_s + QString::number(*nn) + u"MEIBO.NKD"_s
+                        : era + u"（"_s + stored + u"）　ファイル "_s + QString::number(*nn) + u"MEIBO.NKD"_s);
 }

@@ -506,15 +506,14 @@ void NetworkWindow::on_B_PRT_clicked()
     if (!m_context.notifier.askYesNo(u"連絡網を印刷します"_s))
         return;
     WaitCursor wait;
-    const int code = m_officers ? network_print::kOfficerNetworkJob : network_print::kSchoolNetworkJob;
-    printJobs().add(code, [this](PrintJobContext& c) {
+    const PrintJobCode code = m_officers ? network_print::kOfficerNetworkJob : network_print::kSchoolNetworkJob;
+    const PrintJob job = [this](PrintJobContext& c) {
         if (m_officers)
             network_print::printSheet(c, m_officer, m_picture);
         else
             network_print::printSheet(c, m_school, m_picture);
-    });
-    printJobWithDialogs(m_context, code, false, this);
-    printJobs().add(code, {});
+    };
+    printWithDialogs(m_context, newPrintRequest(m_context.store, code, job), this);
 }
 
 void NetworkWindow::on_IMG_doubleClicked()

@@ -2,12 +2,12 @@
 
 #include "app_context.h"
 #include "grid_columns.h"
-#include "view_window.h"
-#include "widgets.h"
 #include "print_runner.h"
 #include "school_editor.h"
 #include "school_list_print.h"
+#include "view_window.h"
 #include "wait_cursor.h"
+#include "widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,7 +26,9 @@ using namespace school_list;
 
 // --- model ------------------------------------------------------------------
 
-SchoolListModel::SchoolListModel(RosterStore& store, QObject* parent) : QAbstractTableModel(parent), m_store(store) {}
+SchoolListModel::SchoolListModel(RosterStore& store, QObject* parent) : QAbstractTableModel(parent), m_store(store)
+{
+}
 
 void SchoolListModel::setRows(std::vector<Row> rows)
 {
@@ -85,9 +87,9 @@ QVariant SchoolListModel::headerData(int section, Qt::Orientation orientation, i
     if (role != Qt::DisplayRole)
         return {};
     const bool byNumber = m_store.profile.optionFlags & OptionFlag::OrderBySchoolNumber;
-    static const QStringList heads{u"NO"_s,     QString(),  QString(),      u"氏　名"_s, u"市町村名"_s, u"学校名"_s,
-                                   u"学校区分"_s, QString(), QString(),      u"特"_s,     u"分"_s,       u"ＴＥＬ"_s,
-                                   u"ＦＡＸ"_s,   u"郵便番号"_s, u"住所"_s, u"メールアドレス"_s};
+    static const QStringList heads{
+        u"NO"_s,   QString(), QString(), u"氏　名"_s, u"市町村名"_s, u"学校名"_s,   u"学校区分"_s, QString(),
+        QString(), u"特"_s,   u"分"_s,   u"ＴＥＬ"_s, u"ＦＡＸ"_s,   u"郵便番号"_s, u"住所"_s,     u"メールアドレス"_s};
     if (section == 7)
         return byNumber ? u"番号"_s : u"コード"_s;
     return heads.value(section);
@@ -105,8 +107,13 @@ QVariant SchoolListModel::data(const QModelIndex& index, int role) const
     const ClerkSlot& slot = s.clerks[size_t(r->slot)];
     if (role == Qt::TextAlignmentRole) {
         switch (index.column()) {
-        case 0: case 7: case 8: case 9: case 10: return int(Qt::AlignRight | Qt::AlignVCenter);
-        case 2: case 6: return int(Qt::AlignCenter);
+        case 0:
+        case 7:
+        case 8:
+        case 9:
+        case 10: return int(Qt::AlignRight | Qt::AlignVCenter);
+        case 2:
+        case 6: return int(Qt::AlignCenter);
         default: return int(Qt::AlignLeft | Qt::AlignVCenter);
         }
     }
@@ -136,7 +143,7 @@ QVariant SchoolListModel::data(const QModelIndex& index, int role) const
     case 6: return s.kindText;
     case 7:
         return (m_store.profile.optionFlags & OptionFlag::OrderBySchoolNumber) ? blank(s.number)
-                                                                             : QString::number(s.code);
+                                                                               : QString::number(s.code);
     case 8: return blank(s.regularClasses);
     case 9: return blank(s.specialClasses);
     case 10: return blank(s.branchCount);
@@ -236,9 +243,9 @@ SchoolListWindow::SchoolListWindow(AppContext& context, QWidget* parent) : QWidg
 
     auto* buttons = new QHBoxLayout;
     const std::pair<QString, QString> names[] = {
-        {u"B_ADD"_s, u"追加"_s},       {u"B_EDIT"_s, u"編集"_s},      {u"B_DEL"_s, u"削除"_s},
-        {u"B_ALL_SEL"_s, u"印"_s},     {u"B_PRT"_s, u"差込印刷"_s},    {u"B_PRT2"_s, u"調査印刷"_s},
-        {u"B_SC_PRT"_s, u"学校名"_s},  {u"B_NET"_s, u"連絡網"_s},      {u"B_PRT_ID"_s, u"ID印刷"_s},
+        {u"B_ADD"_s, u"追加"_s},          {u"B_EDIT"_s, u"編集"_s},          {u"B_DEL"_s, u"削除"_s},
+        {u"B_ALL_SEL"_s, u"印"_s},        {u"B_PRT"_s, u"差込印刷"_s},       {u"B_PRT2"_s, u"調査印刷"_s},
+        {u"B_SC_PRT"_s, u"学校名"_s},     {u"B_NET"_s, u"連絡網"_s},         {u"B_PRT_ID"_s, u"ID印刷"_s},
         {u"B_PRT_ADRS"_s, u"宛名印刷"_s}, {u"B_CODE_CHG"_s, u"コード変更"_s}};
     QMap<QString, QPushButton*> made;
     for (const auto& [name, text] : names) {
@@ -254,9 +261,22 @@ SchoolListWindow::SchoolListWindow(AppContext& context, QWidget* parent) : QWidg
     layout->addWidget(m_grid, 1);
 
     const int widths[] = {520, 10, 360, 1600, 1100, 1500, 900, 700, 400, 350, 350, 1400, 1400, 1000, 2500, 5};
-    const QStringList widest{u"1500"_s, QString(), u"○"_s, u"長谷川　佐和子"_s, u"瑠璃東部学校組合"_s, u"星ヶ丘第二"_s,
-                             u"特別支援学校"_s, u"1234567"_s, u"30"_s, u"10"_s, u"3"_s, u"0123-45-6789"_s,
-                             u"0123-45-6789"_s, u"900-0000"_s, u"瑠璃市桜木町1-20-30"_s, QString()};
+    const QStringList widest{u"1500"_s,
+                             QString(),
+                             u"○"_s,
+                             u"長谷川　佐和子"_s,
+                             u"瑠璃東部学校組合"_s,
+                             u"星ヶ丘第二"_s,
+                             u"特別支援学校"_s,
+                             u"1234567"_s,
+                             u"30"_s,
+                             u"10"_s,
+                             u"3"_s,
+                             u"0123-45-6789"_s,
+                             u"0123-45-6789"_s,
+                             u"900-0000"_s,
+                             u"瑠璃市桜木町1-20-30"_s,
+                             QString()};
     for (int c = 0; c < 16; ++c)
         setColumnWidthTwips(m_grid, c, widths[c], widest[c]);
     m_grid->setColumnWidth(1, 2);
@@ -454,8 +474,7 @@ void SchoolListWindow::selectRows(int first, int last)
 {
     m_grid->clearSelection();
     for (int r = std::max(0, first); r <= last && r < m_model->rowCount(); ++r)
-        m_grid->selectionModel()->select(m_model->index(r, 0),
-                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        m_grid->selectionModel()->select(m_model->index(r, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
 int SchoolListWindow::currentGridRow() const
@@ -546,8 +565,8 @@ void SchoolListWindow::on_B_DEL_clicked()
     if (schools.empty())
         return;
     const SchoolRecord& one = store.schools[size_t(schools.front())];
-    const QString question = schools.size() == 1 ? one.name + one.kindText + u"のデータを削除します"_s
-                                                 : u"選択範囲のデータを削除します"_s;
+    const QString question =
+        schools.size() == 1 ? one.name + one.kindText + u"のデータを削除します"_s : u"選択範囲のデータを削除します"_s;
     if (!m_context.notifier.askYesNo(question))
         return;
     deleteSchools(store, schools);
@@ -612,7 +631,7 @@ void SchoolListWindow::on_B_PRT2_clicked()
         return;
     }
     if (m_context.notifier.askYesNo(u"選択データの印刷をします"_s))
-        printJobWithDialogs(m_context, 16, false, this);
+        printWithDialogs(m_context, newPrintRequest(m_context.store, PrintJobCode::SurveyForms), this);
 }
 
 void SchoolListWindow::on_B_NET_clicked()
@@ -623,5 +642,8 @@ void SchoolListWindow::on_B_NET_clicked()
 
 void SchoolListWindow::on_B_SC_PRT_clicked()
 {
-    printAdHoc(m_context, [](PrintJobContext& c) { printSchoolNameSheet(c); }, this);
+    printWithDialogs(m_context,
+                     newPrintRequest(m_context.store, PrintJobCode::SchoolNames,
+                                     [](PrintJobContext& c) { printSchoolNameSheet(c); }),
+                     this);
 }

@@ -1,8 +1,8 @@
 #include "staff_editor.h"
 
 #include "app_context.h"
-#include "era_years.h"
 #include "date_dialogs.h"
+#include "era_years.h"
 #include "reference_data.h"
 #include "staff_rules.h"
 #include "text_width.h"

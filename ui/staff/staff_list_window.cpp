@@ -167,8 +167,15 @@ QVariant StaffListModel::data(const QModelIndex& index, int role) const
         return {};
     if (role == Qt::TextAlignmentRole) {
         switch (index.column()) {
-        case 0: case 2: case 4: case 5: case 8: case 9: return int(Qt::AlignRight | Qt::AlignVCenter);
-        case 3: case 6: case 7: return int(Qt::AlignCenter);
+        case 0:
+        case 2:
+        case 4:
+        case 5:
+        case 8:
+        case 9: return int(Qt::AlignRight | Qt::AlignVCenter);
+        case 3:
+        case 6:
+        case 7: return int(Qt::AlignCenter);
         default: return int(Qt::AlignLeft | Qt::AlignVCenter);
         }
     }
@@ -396,12 +403,32 @@ void StaffListWindow::applyDisplay()
     m_model->setDisplay(m_display->currentIndex(), m_ageAndService->isChecked(), m_mail->isChecked());
     const bool ageAndService = m_ageAndService->isChecked() && m_display->currentIndex() == StaffListModel::Service;
     const bool mail = m_mail->isChecked();
-    const int widths[] = {550, 1600, 930, 1100, 300, 400, 300, ageAndService ? 700 : 1150, 700, ageAndService ? 420 : 0,
-                          mail ? 5050 : 3050, mail ? 0 : 1000, mail ? 0 : 3050};
-    const QStringList widest{u"1500"_s, u"長谷川　佐和子"_s, u"20260001"_s, u"市町村職員"_s, u"10"_s, u"T10"_s,
-                             u"女"_s, ageAndService ? u"60.11"_s : u"H 31 04 30"_s, u"60.11"_s, u"29"_s,
+    const int widths[] = {550,
+                          1600,
+                          930,
+                          1100,
+                          300,
+                          400,
+                          300,
+                          ageAndService ? 700 : 1150,
+                          700,
+                          ageAndService ? 420 : 0,
+                          mail ? 5050 : 3050,
+                          mail ? 0 : 1000,
+                          mail ? 0 : 3050};
+    const QStringList widest{u"1500"_s,
+                             u"長谷川　佐和子"_s,
+                             u"20260001"_s,
+                             u"市町村職員"_s,
+                             u"10"_s,
+                             u"T10"_s,
+                             u"女"_s,
+                             ageAndService ? u"60.11"_s : u"H 31 04 30"_s,
+                             u"60.11"_s,
+                             u"29"_s,
                              mail ? u"clerk20260001@example.jp"_s : u"瑠璃東部学校組合立星ヶ丘小学校"_s,
-                             u"900-0000"_s, u"瑠璃市桜木町1-20-30"_s};
+                             u"900-0000"_s,
+                             u"瑠璃市桜木町1-20-30"_s};
     for (int c = 0; c < 13; ++c) {
         if (widths[c] == 0) {
             m_grid->setColumnHidden(c, true);
@@ -628,8 +655,9 @@ void StaffListWindow::on_B_PRT_CODE_clicked()
     for (int r : gridRows)
         if (m_model->staffRow(r) >= 0)
             rows.push_back(m_model->staffRow(r));
-    printAdHoc(m_context, [rows](PrintJobContext& c) {
+    const PrintJob job = [rows](PrintJobContext& c) {
         printStaffRows(c, rows, u"職員コード"_s,
                        [](const StaffRecord& s) { return s.code > 19600000 ? QString::number(s.code) : QString(); });
-    }, this);
+    };
+    printWithDialogs(m_context, newPrintRequest(m_context.store, PrintJobCode::StaffCodeList, job), this);
 }

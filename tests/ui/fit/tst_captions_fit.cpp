@@ -192,6 +192,7 @@ private slots:
     {
         Roster r;
         StaffRecord& member = r.store.staff[0];
+        PrintRequest request = PrintRequest::forJob(PrintJobCode::Roster25);
         std::vector<std::pair<QString, std::function<QWidget*()>>> windows{
             {u"edit_m"_s, [&] { return new StaffEditor(r.context, StaffEditor::EditM, 0); }},
             {u"edit_s"_s,
@@ -217,7 +218,7 @@ private slots:
              }},
             {u"net_self"_s, [&] { return new NetworkChooser(); }},
             {u"move_f"_s, [&] { return new TransferWindow(r.context); }},
-            {u"prt_set"_s, [&] { return new PrintOptionsDialog(r.context, printGlobals()); }},
+            {u"prt_set"_s, [&] { return new PrintOptionsDialog(r.context, request); }},
         };
         for (const auto& [name, make] : windows) {
             std::unique_ptr<QWidget> w(make());

@@ -53,7 +53,9 @@ struct Program {
     std::unique_ptr<MainWindow> frame;
 
     Program(const QString& root, SettingsStore& s, const QDate& today = QDate(2026, 12, 9))
-        : program(root + u"/prog"_s), data(root + u"/data"_s), settings(s),
+        : program(root + u"/prog"_s),
+          data(root + u"/data"_s),
+          settings(s),
           suite(settings, platform, notifier, store.profile, loadSuiteConfig(QString()), program, data, {}),
           positions(settings, u"NAKAMA-CHO"_s)
     {
@@ -118,21 +120,25 @@ private slots:
         Program p(root.path(), settings);
         QCOMPARE(p.frame->windowTitle(), u"なかま帳"_s);
         const QList<std::pair<QString, QString>> captions{
-            {u"F_F_OPEN"_s, u"開く(&O)"_s},        {u"F_F_SAVE"_s, u"保存(&S)"_s},
-            {u"F_F_IN"_s, u"ファイル読込(&I)"_s},  {u"F_F_OUT"_s, u"ファイル作成(&E)"_s},
-            {u"F_F_RURI"_s, u"ファイル瑠璃(&C)"_s}, {u"F_F_MOVE"_s, u"人事異動"_s},
+            {u"F_F_OPEN"_s, u"開く(&O)"_s},          {u"F_F_SAVE"_s, u"保存(&S)"_s},
+            {u"F_F_IN"_s, u"ファイル読込(&I)"_s},    {u"F_F_OUT"_s, u"ファイル作成(&E)"_s},
+            {u"F_F_RURI"_s, u"ファイル瑠璃(&C)"_s},  {u"F_F_MOVE"_s, u"人事異動"_s},
             {u"F_PRT_SET"_s, u"プリンタ設定(&U)"_s}, {u"F_PRT_Y"_s, u"調査用紙（&P）"_s},
-            {u"F_END"_s, u"なかま帳　終了(&X)"_s},  {u"F_USER_SET"_s, u"環境設定(&K)"_s},
+            {u"F_END"_s, u"なかま帳　終了(&X)"_s},   {u"F_USER_SET"_s, u"環境設定(&K)"_s},
             {u"F_SET_PASS"_s, u"パスワード(&P)"_s},  {u"F_SET_CTV"_s, u"市町村名変更(&C)"_s},
-            {u"m_help"_s, u"ﾄﾋﾟｯｸの検索(&T)"_s},    {u"VER_OPEN"_s, u"ﾊﾞｰｼﾞｮﾝ情報(&A)"_s}};
+            {u"m_help"_s, u"ﾄﾋﾟｯｸの検索(&T)"_s},     {u"VER_OPEN"_s, u"ﾊﾞｰｼﾞｮﾝ情報(&A)"_s}};
         for (const auto& [name, text] : captions) {
             QVERIFY2(p.action(name), qPrintable(name));
             QCOMPARE(p.action(name)->text(), text);
         }
-        for (const auto& [name, text] :
-             {std::pair{u"B_SCHOOL"_s, u"学校ﾘｽﾄ"_s}, {u"B_MEIBO"_s, u"職員ﾘｽﾄ"_s}, {u"B_CALC"_s, u"集計"_s},
-              {u"B_YAKU"_s, u"県役員"_s}, {u"B_PRT"_s, u"印刷"_s}, {u"B_SAVE"_s, u"保存"_s},
-              {u"B_CLOSE"_s, u"閉じる"_s}, {u"B_END"_s, u"終了"_s}})
+        for (const auto& [name, text] : {std::pair{u"B_SCHOOL"_s, u"学校ﾘｽﾄ"_s},
+                                         {u"B_MEIBO"_s, u"職員ﾘｽﾄ"_s},
+                                         {u"B_CALC"_s, u"集計"_s},
+                                         {u"B_YAKU"_s, u"県役員"_s},
+                                         {u"B_PRT"_s, u"印刷"_s},
+                                         {u"B_SAVE"_s, u"保存"_s},
+                                         {u"B_CLOSE"_s, u"閉じる"_s},
+                                         {u"B_END"_s, u"終了"_s}})
             QCOMPARE(p.button(name)->text(), text);
         QVERIFY(!p.action(u"F_F_MOVE"_s)->isVisible());
         QVERIFY(!p.action(u"F_F_OPEN"_s)->isEnabled());
@@ -198,10 +204,13 @@ private slots:
         SettingsStore settings(root.filePath(u"suite"_s));
         WindowPositions positions(settings, u"NAKAMA-CHO"_s);
         RecordingNotifier notifier;
-        for (const auto& [day, offered] :
-             {std::pair{QDate(2008, 1, 15), u"平成19"_s}, {QDate(2008, 2, 28), u"平成19"_s},
-              {QDate(2008, 3, 1), u"平成20"_s}, {QDate(2008, 12, 31), u"平成20"_s}, {QDate(2019, 3, 1), u"平成31"_s},
-              {QDate(2020, 2, 29), u"平成31"_s}, {QDate(2026, 12, 9), u"令和8"_s}}) {
+        for (const auto& [day, offered] : {std::pair{QDate(2008, 1, 15), u"平成19"_s},
+                                           {QDate(2008, 2, 28), u"平成19"_s},
+                                           {QDate(2008, 3, 1), u"平成20"_s},
+                                           {QDate(2008, 12, 31), u"平成20"_s},
+                                           {QDate(2019, 3, 1), u"平成31"_s},
+                                           {QDate(2020, 2, 29), u"平成31"_s},
+                                           {QDate(2026, 12, 9), u"令和8"_s}}) {
             YearDialog d(positions, notifier, day);
             QCOMPARE(d.findChild<QLineEdit*>(u"T_Y"_s)->text(), offered);
             QCOMPARE(d.windowTitle(), u"名簿作成年度"_s);
@@ -375,11 +384,11 @@ private slots:
         QCOMPARE(p.frame->mdiArea()->background().color(), QColor(Qt::white));
 
         // Printing the staff list asks about staff without a school.
-        int printed = -1;
-        p.frame->printView = [&printed](int state, bool) { printed = state; };
+        PrintJobCode printed = PrintJobCode::None;
+        p.frame->printView = [&printed](PrintJobCode job) { printed = job; };
         p.frame->showView(MainWindow::SchoolList);
         QTest::mouseClick(p.button(u"B_PRT"_s), Qt::LeftButton);
-        QCOMPARE(printed, 10);
+        QCOMPARE(printed, PrintJobCode::Roster25);
     }
 
     void readingAnExchangePair()
@@ -495,7 +504,8 @@ private slots:
         }
         {
             Program p(root.path(), settings);
-            testenv::onModal<PassInDialog>([](PassInDialog* d) { QTest::mouseClick(d->findChild<QPushButton*>(u"ESC"_s), Qt::LeftButton); });
+            testenv::onModal<PassInDialog>(
+                [](PassInDialog* d) { QTest::mouseClick(d->findChild<QPushButton*>(u"ESC"_s), Qt::LeftButton); });
             p.notifier.answers = {MessageAnswer::Yes};
             p.frame->firstActivation();
             QVERIFY(p.frame->ended());

@@ -25,7 +25,6 @@ struct Roster : WindowContext {
         store.profile.areaName = u"瑠璃県"_s;
         buildMunicipalityTable(store, 20);
         store.surveyDate = Date::fromYmd(2008, 4, 1);
-        printGlobals() = PrintGlobals{};
         officer_print::registerOfficerJob();
     }
     // An officer posted at a school of municipality `m`; returns the code.
@@ -90,7 +89,7 @@ private slots:
         const qint32 low = r.officer(u"評議員"_s, QString(), 2, 20000100);
         const qint32 high = r.officer(u"評議員"_s, QString(), 2, 20000200);
         r.officer(u"会長"_s, QString(), 0, 0, false); // not posted: not an officer of the list
-        r.officer(QString(), QString(), 0);          // no post
+        r.officer(QString(), QString(), 0);           // no post
         r.ready();
         // A post that names a code no longer in the staff table is left out.
         r.store.schools.back().clerks[1].staffCode = 29999999;
@@ -123,9 +122,9 @@ private slots:
     void postGroups()
     {
         Roster r;
-        for (const QString& p : {u"会長"_s, u"副会長"_s, u"会計"_s, u"顧問"_s, u"瑠教研"_s, u"会計監査"_s, u"常任理事"_s,
-                                 u"理事"_s, u"全事研"_s, u"評議員"_s, u"研究委員長"_s, u"研究委員"_s, u"特別委員長"_s,
-                                 u"特別委員"_s})
+        for (const QString& p :
+             {u"会長"_s, u"副会長"_s, u"会計"_s, u"顧問"_s, u"瑠教研"_s, u"会計監査"_s, u"常任理事"_s, u"理事"_s,
+              u"全事研"_s, u"評議員"_s, u"研究委員長"_s, u"研究委員"_s, u"特別委員長"_s, u"特別委員"_s})
             r.officer(p, QString(), 0);
         r.ready();
         const auto list = officers::buildList(r.store);
@@ -235,16 +234,17 @@ private slots:
         r.officer(u"特別委員長"_s, QString(), 0);
         r.ready();
         r.store.staff[size_t(r.store.findStaffByCode(chairCode))].address2 = u"桜木ハイツ101"_s;
-        printGlobals().options.heading = u"瑠璃県学校事務職員協議会 役員名簿"_s;
+        PrintRequest request = PrintRequest::forJob(officer_print::kOfficerRosterJob);
+        request.options.heading = u"瑠璃県学校事務職員協議会 役員名簿"_s;
         RecordingDevice d;
         d.printableMm = QSizeF(200, 287);
-        r.context.session.selections.officerGroup = u"全"_s;
-        QVERIFY(runPrintJob(d, r.store, officer_print::kOfficerRosterJob));
+        request.session.selections.officerGroup = u"全"_s;
+        QVERIFY(runPrintJob(d, r.store, request));
         QCOMPARE(d.page(), 2);
         for (int page = 1; page <= 2; ++page) {
             int headings = 0, numbers = 0, frames = 0;
             for (const auto& p : d.onPage(page)) {
-                headings += p.kind == RecordingDevice::Primitive::Text && p.text == printGlobals().options.heading &&
+                headings += p.kind == RecordingDevice::Primitive::Text && p.text == request.options.heading &&
                             p.x1 == 25 && p.y1 == 12 && p.size == 15.0f;
                 numbers += p.kind == RecordingDevice::Primitive::Text && p.text == QString::number(page) &&
                            p.x1 == 100 && p.y1 == 282;

@@ -321,10 +321,10 @@ private slots:
         f.store.schools[0].municipality = u"瑠璃東部学校組合"_s;
         f.store.schools[0].name = u"とても長い名前の星ヶ丘第二"_s;
         f.store.schools[0].kindText = u"特別支援学校"_s;
-        printGlobals() = PrintGlobals{};
-        printJobs().add(9100, [](PrintJobContext& c) { printSchoolNameSheet(c); });
         RecordingDevice d;
-        QVERIFY(runPrintJob(d, f.store, 9100));
+        QVERIFY(runPrintJob(d, f.store, PrintRequest::forJob(PrintJobCode::SchoolNames, [](PrintJobContext& c) {
+                                printSchoolNameSheet(c);
+                            })));
         QCOMPARE(d.page(), 2); // 200 a page
         QList<RecordingDevice::Primitive> boxes;
         for (const auto& p : d.primitives)

@@ -323,8 +323,9 @@ private slots:
         // The school roster (job 10) prints the elementary schools' clerks.
         RecordingDevice d;
         d.printableMm = QSizeF(287, 200);
-        printGlobals() = PrintGlobals{};
-        QVERIFY(runPrintJob(d, p.store, p.context.session, 10));
+        PrintRequest roster = PrintRequest::forJob(PrintJobCode::Roster25);
+        roster.session = p.context.session;
+        QVERIFY(runPrintJob(d, p.store, roster));
         int clerksPrinted = 0;
         for (const SchoolRecord& s : p.store.schools) {
             if (s.clerks[0].staffName.isEmpty())

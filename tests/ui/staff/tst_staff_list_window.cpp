@@ -6,8 +6,8 @@
 #include "staff_list_print.h"
 #include "staff_list_window.h"
 #include "test_env.h"
-#include "window_context.h"
 #include "ui_helpers.h"
+#include "window_context.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -228,8 +228,7 @@ private slots:
         for (int i = 51; i < 60; ++i)
             f.store.staff[size_t(i)].schoolFullName.clear();
         RecordingDevice d;
-        printGlobals() = PrintGlobals{};
-        QVERIFY(runPrintJob(d, f.store, kStaffPhoneListJob));
+        QVERIFY(runPrintJob(d, f.store, PrintRequest::forJob(kStaffPhoneListJob)));
         QCOMPARE(d.page(), 2);
         const auto page1 = d.onPage(1);
         const auto page2 = d.onPage(2);
@@ -265,7 +264,7 @@ private slots:
 
         // Job 21 lists everybody.
         RecordingDevice all;
-        runPrintJob(all, f.store, kStaffPhoneListAllJob);
+        runPrintJob(all, f.store, PrintRequest::forJob(kStaffPhoneListAllJob));
         int names = 0;
         for (const auto& p : all.texts())
             names += p.x1 == 91 ? 1 : 0;

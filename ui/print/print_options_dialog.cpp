@@ -21,7 +21,11 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
+// The roster job of a row of the layout list (P_LIST), in catalogue order.
+PrintJobCode rosterLayout(int row)
+{
+    return PrintJobCode(jobNumber(PrintJobCode::Roster25) + row);
+}
 
 // The whole of a box as a 16-bit number; nothing or letters count as 0.
 std::optional<qint16> sixteenBit(const QString& text)
@@ -46,14 +50,20 @@ std::optional<qint16> sixteenBit(const QString& text)
 }
 } // namespace
 
-PrintOptionsDialog::PrintOptionsDialog(AppContext& context, PrintGlobals& globals, QWidget* parent)
-    : RememberedDialog(context.positions, parent), m_context(context), m_globals(globals)
+PrintOptionsDialog::PrintOptionsDialog(AppContext& context, PrintRequest& request, QWidget* parent)
+    : RememberedDialog(context.positions, parent),
+      m_context(context),
+      m_request(request)
 {
     setObjectName(u"PRT_SET"_s);
     setWindowTitle(u"なかま帳印刷"_s);
-    const int code = globals.jobCode;
+    const PrintJobCode code = request.job;
+    const bool roster = code == PrintJobCode::Roster25;
 
-    m_title = new QLabel(code == 30 ? u"集計表印刷"_s : code == 40 ? u"役員名簿印刷"_s : u"なかま帳印刷"_s, this);
+    m_title = new QLabel(code == PrintJobCode::Tallies         ? u"集計表印刷"_s
+                         : code == PrintJobCode::OfficerRoster ? u"役員名簿印刷"_s
+                                                               : u"なかま帳印刷"_s,
+                         this);
     m_title->setObjectName(u"Label1"_s);
     QFont big = m_title->font();
     big.setPointSizeF(big.pointSizeF() * 1.3);
@@ -77,7 +87,7 @@ PrintOptionsDialog::PrintOptionsDialog(AppContext& context, PrintGlobals& global
     m_destination = new QComboBox(this);
     m_destination->setObjectName(u"P_DEST"_s);
     m_destination->addItems({u"プリンタ"_s, u"印刷プレビュー"_s, u"PDFファイル"_s});
-    m_destination->setCurrentIndex(int(globals.destination));
+    m_destination->setCurrentIndex(int(request.destination));
 
     auto* start = new QPushButton(u"印刷開始"_s, this);
     start->setObjectName(u"B_START"_s);
@@ -128,18 +138,18 @@ PrintOptionsDialog::PrintOptionsDialog(AppContext& context, PrintGlobals& global
     m_evenTop->setVisible(false);
     m_omitGrade->setVisible(false);
     // The roster options belong to the school list's printouts.
-    m_omitSubstitutes->setVisible(code == 10);
-    m_layouts->setVisible(code == 10);
-    if (code == 10) {
-        m_layouts->addItems({u"25 職員･学校"_s, u"20 学校･自宅、TEL･FAX"_s, u"50 学校TEL･FAX・ﾒｰﾙ"_s,
-                             u"20横 職員･学校"_s});
+    m_omitSubstitutes->setVisible(roster);
+    m_layouts->setVisible(roster);
+    if (roster) {
+        for (int row = 0; row < 4; ++row)
+            m_layouts->addItem(QString::fromUtf16(printJobInfo(rosterLayout(row)).name));
         m_layouts->setCurrentRow(3);
     }
     m_prefix->clear();
     m_startPage->setText(u"1"_s);
     m_copies->setText(u"1"_s);
     if (m_heading->text().isEmpty()) {
-        if (code == 30) {
+        if (code == PrintJobCode::Tallies) {
             QString selection;
             const TallySelections& sel = m_context.session.selections;
             if (!sel.tallyArea.isEmpty()) {
@@ -149,7 +159,7 @@ PrintOptionsDialog::PrintOptionsDialog(AppContext& context, PrintGlobals& global
                 selection += u")"_s;
             }
             m_heading->setText(yearText() + u"　学校事務職員集計"_s + selection);
-        } else if (code == 40) {
+        } else if (code == PrintJobCode::OfficerRoster) {
             m_heading->setText(yearText() + u"　役員"_s);
         }
     }
@@ -164,7 +174,7 @@ bool PrintOptionsDialog::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_title && event->type() == QEvent::MouseButtonDblClick) {
         if (m_layouts->count() == 4)
-            m_layouts->addItem(u"50 職員TEL･FAX・ﾒｰﾙ"_s);
+            m_layouts->addItem(QString::fromUtf16(printJobInfo(PrintJobCode::StaffContacts).name));
         return true;
     }
     return RememberedDialog::eventFilter(watched, event);
@@ -176,11 +186,11 @@ void PrintOptionsDialog::on_P_LIST_clicked()
     m_evenTop->setVisible(m_numbers->isChecked() && index == 3);
     m_omitGrade->setVisible(index == 0);
     const SchoolFilter& sel = m_context.session.schoolFilter;
-    if (m_globals.jobCode >= 20 || sel.area == u"全"_s || index < 0)
+    if (!isRosterJob(m_request.job) || sel.area == u"全"_s || index < 0)
         return;
-    m_globals.jobCode = qint16(10 + index);
+    m_request.job = rosterLayout(index);
     m_heading->setText(m_context.positions.settings().get(m_context.positions.appKey(), u"PRINT"_s,
-                                                          u"HED"_s + QString::number(m_globals.jobCode)));
+                                                          u"HED"_s + QString::number(jobNumber(m_request.job))));
     const QString s = yearText() + (sel.district.isEmpty() ? sel.area : sel.district);
     if (index == 1)
         m_heading->setText(s + u"学校事務職員名簿"_s);
@@ -214,7 +224,7 @@ void PrintOptionsDialog::on_B_START_clicked()
                                 MessageIcon::Warning);
         return;
     }
-    PrintOptions& o = m_globals.options;
+    PrintOptions& o = m_request.options;
     o.pagePrefix = *prefix;
     o.startPage = *startPage;
     o.copies = *copies;
@@ -225,9 +235,9 @@ void PrintOptionsDialog::on_B_START_clicked()
     o.heading = m_heading->text();
     m_started = true;
     if (!m_layouts->isHidden() && m_layouts->currentRow() >= 0)
-        m_globals.jobCode = qint16(10 + m_layouts->currentRow());
+        m_request.job = rosterLayout(m_layouts->currentRow());
     m_context.positions.settings().save(m_context.positions.appKey(), u"PRINT"_s,
-                                        u"HED"_s + QString::number(m_globals.jobCode), o.heading);
+                                        u"HED"_s + QString::number(jobNumber(m_request.job)), o.heading);
     o.flags = 0;
     if (m_omitSubstitutes->isChecked())
         o.flags |= PrintOptions::OmitSubstitutes;
@@ -235,13 +245,13 @@ void PrintOptionsDialog::on_B_START_clicked()
         o.flags |= PrintOptions::EvenPageNumberTop;
     if (m_omitGrade->isChecked())
         o.flags |= PrintOptions::OmitGradeStep;
-    m_globals.destination = PrintDestination(m_destination->currentIndex());
+    m_request.destination = PrintDestination(m_destination->currentIndex());
     accept();
 }
 
 void PrintOptionsDialog::done(int result)
 {
     if (!m_started)
-        m_globals.jobCode = 0;
+        m_request.job = PrintJobCode::None;
     RememberedDialog::done(result);
 }

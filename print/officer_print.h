@@ -7,7 +7,7 @@
 // list shows, twenty to an A4 page.
 namespace officer_print {
 
-inline constexpr int kOfficerRosterJob = 40;
+inline constexpr PrintJobCode kOfficerRosterJob = PrintJobCode::OfficerRoster;
 inline constexpr int kRowsPerPage = 20;
 
 void printRoster(PrintJobContext& c, const std::vector<OfficerEntry>& entries);

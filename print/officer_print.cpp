@@ -97,8 +97,8 @@ void printRoster(PrintJobContext& c, const std::vector<OfficerEntry>& entries)
     for (size_t page = 0; page < pages; ++page) {
         if (!startReportPage(c, int(page)))
             return;
-        put(d, 25, 12, c.globals.options.heading, kMincho, 15);
-        const QString number = pageNumberText(c.globals.options, int(page));
+        put(d, 25, 12, c.options().heading, kMincho, 15);
+        const QString number = pageNumberText(c.options(), int(page));
         if (!number.isEmpty())
             put(d, 100, 282, number, kMincho, 10);
         frame(d);
@@ -116,7 +116,7 @@ void registerOfficerJob()
     printJobs().add(kOfficerRosterJob, [](PrintJobContext& c) {
         const std::vector<OfficerEntry> list = officers::buildList(c.store);
         std::vector<OfficerEntry> shown;
-        for (int i : officers::shownEntries(list, c.session.selections.officerGroup))
+        for (int i : officers::shownEntries(list, c.session().selections.officerGroup))
             shown.push_back(list[size_t(i)]);
         printRoster(c, shown);
     });

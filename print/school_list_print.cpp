@@ -8,7 +8,7 @@ using namespace Qt::StringLiterals;
 void printSchoolNameSheet(PrintJobContext& c)
 {
     PrintDevice& d = c.device;
-    const std::vector<int> schools = school_list::filteredSchools(c.store, c.session.schoolFilter);
+    const std::vector<int> schools = school_list::filteredSchools(c.store, c.session().schoolFilter);
     setupPaperReport(d);
     for (size_t i = 0; i < schools.size() || i == 0; ++i) {
         const int n = int(i % 200);

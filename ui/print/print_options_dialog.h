@@ -3,7 +3,7 @@
 #include "remembered_dialog.h"
 
 struct AppContext;
-struct PrintGlobals;
+struct PrintRequest;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -16,7 +16,9 @@ class QListWidget;
 class PrintOptionsDialog : public RememberedDialog {
     Q_OBJECT
 public:
-    PrintOptionsDialog(AppContext& context, PrintGlobals& globals, QWidget* parent = nullptr);
+    // Fills `request` (job, options, destination) when 印刷開始 is pressed;
+    // any other close sets its job to none.
+    PrintOptionsDialog(AppContext& context, PrintRequest& request, QWidget* parent = nullptr);
     bool started() const { return m_started; }
 
 protected:
@@ -30,7 +32,7 @@ private:
     QString yearText() const;
 
     AppContext& m_context;
-    PrintGlobals& m_globals;
+    PrintRequest& m_request;
     QLabel* m_title;
     QListWidget* m_layouts;
     QLineEdit* m_heading;

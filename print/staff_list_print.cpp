@@ -79,12 +79,12 @@ void printStaffRows(PrintJobContext& c, const std::vector<int>& rows, const QStr
 
 void registerStaffListJobs()
 {
-    for (const int code : {kStaffPhoneListJob, kStaffPhoneListAllJob}) {
+    for (const PrintJobCode code : {kStaffPhoneListJob, kStaffPhoneListAllJob}) {
         printJobs().add(code, [code](PrintJobContext& c) {
             std::vector<int> rows;
             const int n = c.store.staffCount();
             for (int p = 0; p < n; ++p) {
-                const int row = c.session.staffRowAt(c.store, p);
+                const int row = c.session().staffRowAt(c.store, p);
                 if (row < 0)
                     continue;
                 if (code == kStaffPhoneListJob && c.store.staff[size_t(row)].schoolFullName.isEmpty())

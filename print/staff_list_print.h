@@ -13,6 +13,6 @@ void printStaffRows(PrintJobContext& context, const std::vector<int>& rows, cons
                     const std::function<QString(const StaffRecord&)>& fourth);
 
 // The staff telephone list: job 20 (posted staff) and job 21 (everybody).
-inline constexpr int kStaffPhoneListJob = 20;
-inline constexpr int kStaffPhoneListAllJob = 21;
+inline constexpr PrintJobCode kStaffPhoneListJob = PrintJobCode::StaffPhoneList;
+inline constexpr PrintJobCode kStaffPhoneListAllJob = PrintJobCode::StaffPhoneListAll;
 void registerStaffListJobs();

@@ -1,7 +1,6 @@
 #include "print_progress_dialog.h"
 
-#include "print_framework.h"
-
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -10,13 +9,12 @@
 
 using namespace Qt::StringLiterals;
 
-PrintProgressDialog::PrintProgressDialog(PrintDevice& device, RosterStore& store, const RosterSession& session,
-                                         int code, QWidget* parent)
+PrintProgressDialog::PrintProgressDialog(PrintDevice& device, RosterStore& store, const PrintRequest& request,
+                                         QWidget* parent)
     : QDialog(parent),
       m_device(device),
       m_store(store),
-      m_session(session),
-      m_code(code)
+      m_request(request)
 {
     setObjectName(u"PRT_MSGF"_s);
     setWindowTitle(u"印刷"_s);
@@ -33,7 +31,7 @@ PrintProgressDialog::PrintProgressDialog(PrintDevice& device, RosterStore& store
     row->addStretch();
     row->addWidget(stop);
     layout->addLayout(row);
-    connect(stop, &QPushButton::clicked, this, [] { printGlobals().stopFlag = 1; });
+    connect(stop, &QPushButton::clicked, this, [this] { m_stopAsked = true; });
 }
 
 void PrintProgressDialog::showEvent(QShowEvent* event)
@@ -48,7 +46,8 @@ void PrintProgressDialog::showEvent(QShowEvent* event)
 void PrintProgressDialog::run()
 {
     m_running = true;
-    m_printed = runPrintJob(m_device, m_store, m_session, m_code);
+    m_stopAsked = false;
+    runPrintJob(m_device, m_store, m_request, this, &m_outcome);
     m_running = false;
     accept();
 }
@@ -57,8 +56,14 @@ void PrintProgressDialog::reject()
 {
     // Esc or the close box while printing means 中止.
     if (m_running) {
-        printGlobals().stopFlag = 1;
+        m_stopAsked = true;
         return;
     }
     QDialog::reject();
+}
+
+bool PrintProgressDialog::stopRequested()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return m_stopAsked;
 }

@@ -67,7 +67,7 @@ private:
     bool m_placed = false;
     QComboBox *m_area, *m_district, *m_view;
     QCheckBox *m_leave, *m_vacancy, *m_lines;
-    QPushButton *m_change;
+    QPushButton* m_change;
     QScrollBar* m_scroll;
     QStackedWidget* m_stack;
     GraphCanvas* m_canvas;

@@ -85,8 +85,8 @@ StatisticsWindow::StatisticsWindow(AppContext& context, QWidget* parent) : QWidg
     m_change = makeButton(u"B_CHG"_s, u"Ｃｈｅｎｇｅ"_s, this);
     m_view = new QComboBox(this);
     m_view->setObjectName(u"PRT_LIST"_s);
-    m_view->addItems({u"集計表"_s, u"級・職名別"_s, u"年齢別"_s, u"経験年数別"_s, u"グラフ"_s, u"グラフ２"_s,
-                      u"グラフ３"_s});
+    m_view->addItems(
+        {u"集計表"_s, u"級・職名別"_s, u"年齢別"_s, u"経験年数別"_s, u"グラフ"_s, u"グラフ２"_s, u"グラフ３"_s});
     m_view->setCurrentIndex(-1);
     auto* print = makeButton(u"B_PRT"_s, u"印刷"_s, this);
     m_lines = makeCheck(u"CHK_GLINE"_s, u"接続線有り"_s, this);
@@ -346,9 +346,9 @@ void StatisticsWindow::on_B_PRT_clicked()
 {
     districtTally();
     const int entry = m_context.store.prefectureLevel() ? m_view->currentIndex() : int(Summary);
-    static const QStringList questions{u"集計表を印刷します"_s,   u"級・職名別表を印刷します"_s, u"年齢別を印刷します"_s,
-                                       u"経験年数別を印刷します"_s, u"グラフを印刷します"_s,        u"グラフ２を印刷します"_s,
-                                       u"グラフ３を印刷します"_s};
+    static const QStringList questions{
+        u"集計表を印刷します"_s, u"級・職名別表を印刷します"_s, u"年齢別を印刷します"_s,  u"経験年数別を印刷します"_s,
+        u"グラフを印刷します"_s, u"グラフ２を印刷します"_s,     u"グラフ３を印刷します"_s};
     if (entry < 0 || entry >= questions.size())
         return;
     if (!m_context.notifier.askYesNo(questions[entry]))

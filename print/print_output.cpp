@@ -1,0 +1,56 @@
+#include "print_output.h"
+
+#include "painter_device.h"
+#include "roster_store.h"
+
+#include <QPrinter>
+#include <QPrinterInfo>
+
+using namespace Qt::StringLiterals;
+
+PrintRequest userPrintRequest(const RosterStore& store, PrintJobCode job, PrintJob body)
+{
+    PrintRequest r = PrintRequest::forJob(job, std::move(body));
+    for (size_t i = 0; i < r.corrections.size(); ++i)
+        r.corrections[i] = store.profile.printOffsets[i];
+    return r;
+}
+
+void preparePdf(QPrinter& printer, const QString& path)
+{
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setResolution(600);
+    printer.setFullPage(false);
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    printer.setCreator(u"なかま帳"_s);
+}
+
+bool printToPdf(RosterStore& store, const PrintRequest& request, PrintOutcome* outcome)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    preparePdf(printer, request.pdfPath);
+    PainterDevice device(&printer);
+    return runPrintJob(device, store, request, nullptr, outcome);
+}
+
+bool printToPrinter(RosterStore& store, const PrintRequest& request, const QString& queue, QRectF* printableMm,
+                    PrintOutcome* outcome)
+{
+    if (outcome)
+        *outcome = PrintOutcome::DeviceFailed;
+    if (QPrinterInfo::printerInfo(queue).isNull())
+        return false;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPrinterName(queue);
+    if (!printer.isValid() || printer.printerName() != queue)
+        return false;
+    printer.setFullPage(false);
+    printer.setCreator(u"なかま帳"_s);
+    printer.setDocName(u"なかま帳"_s);
+    PainterDevice device(&printer);
+    const bool printed = runPrintJob(device, store, request, nullptr, outcome);
+    if (printableMm)
+        *printableMm = printer.pageLayout().paintRect(QPageLayout::Millimeter);
+    return printed;
+}

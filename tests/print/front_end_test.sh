@@ -1,0 +1,64 @@
+#!/bin/bash
+# The window-less front end as a user calls it: every failure is exit status
+# 1 with a message on stderr, and 0 only when the PDF file was written.
+#   front_end_test.sh NAKAMA_CHO NAKAMA_SAMPLE
+set -u
+app=$1
+sample=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export QT_QPA_PLATFORM=offscreen
+failures=0
+check() { # description expected-status command...
+    local what=$1 want=$2
+    shift 2
+    "$@" >"$work/out" 2>"$work/err"
+    local got=$?
+    if [ "$got" != "$want" ]; then
+        echo "FAIL: $what: exit $got, expected $want"; cat "$work/err"; failures=$((failures + 1))
+    elif [ "$want" = 1 ] && ! grep -q 'nakama-cho: ' "$work/err"; then
+        echo "FAIL: $what: no message on stderr"; failures=$((failures + 1))
+    fi
+}
+written() { # description file
+    if [ ! -s "$2" ]; then echo "FAIL: $1: $2 not written"; failures=$((failures + 1)); fi
+}
+
+"$sample" --schools 12 --staff 20 "$work/data" >/dev/null || exit 1
+run() { "$app" --data "$work/data" --year 38 "$@"; }
+
+check "help" 0 "$app" --help
+grep -q -- '--network' "$work/out" || { echo "FAIL: help lists no --network"; failures=$((failures + 1)); }
+check "version" 0 "$app" --version
+check "unknown option" 1 run --print 10 --pdf "$work/a.pdf" --no-such-option
+check "no destination" 1 run --print 10
+check "a job that does not exist" 1 run --print 77 --pdf "$work/b.pdf"
+check "a folder that does not exist" 1 run --print 10 --pdf "$work/no/such/folder/x.pdf"
+[ -e "$work/no/such/folder/x.pdf" ] && { echo "FAIL: a file appeared"; failures=$((failures + 1)); }
+check "a year without a roster" 1 "$app" --data "$work/data" --year 37 --print 10 --pdf "$work/c.pdf"
+check "network sheet without a file" 1 run --print 15 --pdf "$work/d.pdf"
+check "network sheet from a missing file" 1 run --print 45 --network "$work/none.TN2" --pdf "$work/d.pdf"
+check "labels without a layout" 1 run --print 80 --pdf "$work/e.pdf"
+check "labels from a layout file that is missing" 1 run --print 80 --layout 封筒 --pdf "$work/e.pdf"
+check "a tally sheet that does not exist" 1 run --print 30 --sheet pie --pdf "$work/f.pdf"
+check "copies out of 16 bits" 1 run --print 10 --copies 99999 --pdf "$work/g.pdf"
+
+for job in 10 11 12 13 14 16 20 21 30 40 99; do
+    check "job $job" 0 run --print "$job" --pdf "$work/job$job.pdf"
+    written "job $job" "$work/job$job.pdf"
+done
+for sheet in summary title-grade age experience graph1 graph2 graph3; do
+    check "sheet $sheet" 0 run --print 30 --sheet "$sheet" --pdf "$work/$sheet.pdf"
+    written "sheet $sheet" "$work/$sheet.pdf"
+done
+check "blank survey form" 0 run --print 16 --blank --pdf "$work/blank.pdf"
+written "blank survey form" "$work/blank.pdf"
+
+# A staff file that cannot be read prints nothing and fails.
+cp -r "$work/data" "$work/broken"
+printf 'garbage\r\n\x81' >"$work/broken/38MEIBO.NKD"
+check "an unreadable staff file" 1 "$app" --data "$work/broken" --year 38 --print 10 --pdf "$work/h.pdf"
+[ -e "$work/h.pdf" ] && { echo "FAIL: printed from an unreadable roster"; failures=$((failures + 1)); }
+
+[ "$failures" = 0 ] && echo "front end: all checks passed"
+exit "$failures"

@@ -1,0 +1,116 @@
+#include "print_runner.h"
+
+#include "app_context.h"
+#include "painter_device.h"
+#include "print_options_dialog.h"
+#include "print_progress_dialog.h"
+
+#include <QFileDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+using namespace Qt::StringLiterals;
+
+QPrinter& sharedPrinter()
+{
+    static QPrinter printer(QPrinter::HighResolution);
+    return printer;
+}
+
+namespace {
+// Where the user last chose to print (the options form's 出力先); a choice of
+// the user's, like the printer, not a value of any one job.
+PrintDestination& lastDestination()
+{
+    static PrintDestination destination = PrintDestination::Printer;
+    return destination;
+}
+
+void tellFailure(AppContext& context, PrintOutcome outcome, const QString& where)
+{
+    if (outcome == PrintOutcome::DeviceFailed)
+        context.notifier.tell(u"印刷できませんでした"_s, MessageIcon::Critical, UserNotifier::appTitle(), where);
+}
+
+// Prints the request to its destination, inside the progress dialog when
+// `withProgress`.
+bool printToDestination(AppContext& context, const PrintRequest& request, bool withProgress, QWidget* parent)
+{
+    PrintOutcome outcome = PrintOutcome::NoSuchJob;
+    auto run = [&](PrintDevice& device) {
+        if (withProgress) {
+            PrintProgressDialog progress(device, context.store, request, parent);
+            progress.exec();
+            outcome = progress.outcome();
+        } else {
+            runPrintJob(device, context.store, request, nullptr, &outcome);
+        }
+    };
+    switch (request.destination) {
+    case PrintDestination::Preview: {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setResolution(600);
+        QPrintPreviewDialog preview(&printer, parent);
+        preview.setWindowTitle(u"印刷プレビュー"_s);
+        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, [&context, &request, &outcome](QPrinter* p) {
+            PainterDevice device(p);
+            runPrintJob(device, context.store, request, nullptr, &outcome);
+        });
+        preview.exec();
+        break;
+    }
+    case PrintDestination::Pdf: {
+        QString path = request.pdfPath;
+        if (path.isEmpty())
+            path = QFileDialog::getSaveFileName(parent, u"PDFファイルに印刷"_s, context.store.paths.dataFolder,
+                                                u"PDF (*.pdf)"_s);
+        if (path.isEmpty())
+            return false;
+        if (!path.endsWith(u".pdf"_s, Qt::CaseInsensitive))
+            path += u".pdf"_s;
+        QPrinter printer(QPrinter::HighResolution);
+        preparePdf(printer, path);
+        PainterDevice device(&printer);
+        run(device);
+        tellFailure(context, outcome, path);
+        break;
+    }
+    case PrintDestination::Printer: {
+        PainterDevice device(&sharedPrinter());
+        run(device);
+        tellFailure(context, outcome, sharedPrinter().printerName());
+        break;
+    }
+    }
+    return outcome == PrintOutcome::Printed;
+}
+} // namespace
+
+PrintRequest newPrintRequest(const RosterStore& store, PrintJobCode job, PrintJob body)
+{
+    PrintRequest r = userPrintRequest(store, job, std::move(body));
+    r.destination = lastDestination();
+    return r;
+}
+
+bool printWithDialogs(AppContext& context, PrintRequest request, QWidget* parent)
+{
+    // The job prints what the windows show now.
+    request.session = context.session;
+    if (printJobInfo(request.job).showsOptions) {
+        PrintOptionsDialog options(context, request, parent);
+        options.exec();
+        if (!options.started())
+            return false;
+        lastDestination() = request.destination;
+    }
+    if (request.job == PrintJobCode::None)
+        return false;
+    return printToDestination(context, request, true, parent);
+}
+
+bool printDirect(AppContext& context, PrintRequest request, QWidget* parent)
+{
+    request.session = context.session;
+    return printToDestination(context, request, false, parent);
+}
