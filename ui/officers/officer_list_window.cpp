@@ -1,6 +1,7 @@
 #include "officer_list_window.h"
 
 #include "app_context.h"
+#include "find_bar.h"
 #include "grid_columns.h"
 #include "staff_editor.h"
 #include "view_window.h"
@@ -152,6 +153,13 @@ OfficerListWindow::OfficerListWindow(AppContext& context, QWidget* parent) : QWi
     top->addWidget(edit);
     top->addWidget(network);
     top->addStretch();
+    top->addWidget(new FindBar(this, m_grid, [this](int gridRow) {
+        const int entry = m_model->entryAt(gridRow);
+        if (entry < 0 || size_t(entry) >= m_model->list().size())
+            return find_text::RowKeys();
+        const OfficerEntry& o = m_model->list()[size_t(entry)];
+        return find_text::RowKeys{{o.name, o.reading}, {QString::number(o.code)}};
+    }));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(twips::toPixels(300), 6, 6, 6);
     layout->addLayout(top);

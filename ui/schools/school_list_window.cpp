@@ -1,6 +1,7 @@
 #include "school_list_window.h"
 
 #include "app_context.h"
+#include "find_bar.h"
 #include "grid_columns.h"
 #include "view_window.h"
 #include "widgets.h"
@@ -246,6 +247,33 @@ SchoolListWindow::SchoolListWindow(AppContext& context, QWidget* parent) : QWidg
         buttons->addWidget(made[name]);
     }
     buttons->addStretch();
+    // A row is found by its school (name, reading, code) or by the clerk in
+    // its post (name, reading, code).
+    buttons->addWidget(new FindBar(this, m_grid, [this](int gridRow) {
+        find_text::RowKeys keys;
+        const school_list::Row* r = m_model->row(gridRow);
+        const RosterStore& store = m_context.store;
+        if (!r || r->reading || r->school < 0 || size_t(r->school) >= store.schools.size() || r->slot < 0 ||
+            r->slot >= cap::kClerkSlots)
+            return keys;
+        const SchoolRecord& s = store.schools[size_t(r->school)];
+        if (r->slot == 0) {
+            keys.texts << s.name << s.reading;
+            keys.codes << QString::number(s.code);
+            if (s.number > 0) // shown instead of the code when ordered by number
+                keys.codes << QString::number(s.number);
+        }
+        const ClerkSlot& slot = s.clerks[size_t(r->slot)];
+        const int staff = slot.staffCode > 0 ? store.findStaffByCode(slot.staffCode) : -1;
+        if (staff >= 0) {
+            const StaffRecord& m = store.staff[size_t(staff)];
+            keys.texts << m.name << m.reading;
+            keys.codes << QString::number(m.code);
+        } else {
+            keys.texts << slot.staffName;
+        }
+        return keys;
+    }));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);

@@ -2,6 +2,7 @@
 
 #include "app_context.h"
 #include "era_years.h"
+#include "find_bar.h"
 #include "grid_columns.h"
 #include "periods.h"
 #include "print_runner.h"
@@ -305,6 +306,13 @@ StaffListWindow::StaffListWindow(AppContext& context, QWidget* parent) : QWidget
     for (QPushButton* b : {m_add, m_edit, m_delete, m_change, m_check, printCodes, soft})
         buttons->addWidget(b);
     buttons->addStretch();
+    buttons->addWidget(new FindBar(this, m_grid, [this](int gridRow) {
+        const int row = m_model->staffRow(gridRow);
+        if (row < 0 || row >= m_context.store.staffCount())
+            return find_text::RowKeys();
+        const StaffRecord& s = m_context.store.staff[size_t(row)];
+        return find_text::RowKeys{{s.name, s.reading}, {QString::number(s.code)}};
+    }));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
