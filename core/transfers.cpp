@@ -74,6 +74,28 @@ std::vector<int> schoolsToConfirm(const RosterStore& store, const std::vector<Tr
     return asks;
 }
 
+std::vector<int> schoolsOverfilled(const RosterStore& store, const std::vector<TransferEntry>& batch)
+{
+    std::vector<int> posts(store.schools.size());
+    for (size_t i = 0; i < store.schools.size(); ++i)
+        posts[i] = store.schools[i].postedCount();
+    for (const TransferEntry& e : batch) {
+        if (!isPending(e))
+            continue;
+        const int from = schoolRow(store, e.oldSchoolCode);
+        if (from >= 0 && store.schools[size_t(from)].postOf(e.staffCode) >= 0)
+            --posts[size_t(from)];
+        const int to = schoolRow(store, e.newSchoolCode);
+        if (to >= 0)
+            ++posts[size_t(to)];
+    }
+    std::vector<int> rows;
+    for (size_t i = 0; i < posts.size(); ++i)
+        if (posts[i] > cap::kClerkSlots)
+            rows.push_back(int(i));
+    return rows;
+}
+
 void applyBatch(RosterStore& store, const std::vector<TransferEntry>& batch, Date date)
 {
     for (const TransferEntry& e : batch) {

@@ -35,6 +35,11 @@ QString logFilePath(const RosterStore& store);
 // one question each, in the order they are asked.
 std::vector<int> schoolsToConfirm(const RosterStore& store, const std::vector<TransferEntry>& batch);
 
+// The schools (table rows) that would need more than seven posts after the
+// batch; a batch with any is not carried out, since a clerk would be left
+// with no post at all.
+std::vector<int> schoolsOverfilled(const RosterStore& store, const std::vector<TransferEntry>& batch);
+
 // Carries out the entries that are not history on `date`: the old posts are
 // emptied, the new schools take the clerks in their first free post, the
 // members' posting dates become the transfer date, and the staff records'

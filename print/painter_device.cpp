@@ -254,7 +254,10 @@ QSizeF PainterDevice::printableSizeMm() const
 {
     if (m_printer)
         return m_printer->pageLayout().paintRect(QPageLayout::Millimeter).size();
-    return QSizeF(m_device->width() * 25.4 / dpiX(), m_device->height() * 25.4 / dpiY());
+    // In the surface's own units: an image drawn for a HiDPI screen has more
+    // pixels than its size on the screen.
+    const double ratio = m_device->devicePixelRatioF();
+    return QSizeF(m_device->width() / ratio * 25.4 / dpiX(), m_device->height() / ratio * 25.4 / dpiY());
 }
 
 PhysicalMetrics PainterDevice::physicalMetrics() const

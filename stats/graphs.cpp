@@ -340,7 +340,11 @@ void drawOnScreen(QPainter& p, const QRect& r, View view, const tally::DistrictT
 {
     if (r.isEmpty())
         return;
-    QImage image(r.size(), QImage::Format_RGB32);
+    // Drawn at the screen's own pixels (twice as many on a HiDPI screen at
+    // scale 2), so lines and text stay sharp instead of being enlarged.
+    const qreal ratio = p.device()->devicePixelRatioF();
+    QImage image((QSizeF(r.size()) * ratio).toSize(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.setDotsPerMeterX(p.device()->logicalDpiX() * 10000 / 254);
     image.setDotsPerMeterY(p.device()->logicalDpiY() * 10000 / 254);
     image.fill(Qt::white);

@@ -251,6 +251,24 @@ private slots:
         QCOMPARE(store.schools[1].clerks[1].staffCode, 20100002);
         QCOMPARE(store.staff[size_t(store.findStaffByCode(20100002))].schoolCode, 2);
 
+        // A school whose seven posts would not hold everybody stops the batch
+        // before anything is moved.
+        for (int i = 0; i < 5; ++i) {
+            store.staff.push_back(member(20140001 + i));
+            store.schools[1].addClerk(20140001 + i, QString());
+        }
+        store.reindexStaff();
+        QCOMPARE(store.schools[1].postedCount(), 7);
+        TransferEntry full = e;
+        full.staffCode = 20100003;
+        QCOMPARE(transfers::schoolsOverfilled(store, {full}), std::vector<int>{1});
+        TransferEntry out;
+        out.staffCode = 20140001;
+        out.oldSchoolCode = 2;
+        QVERIFY(transfers::schoolsOverfilled(store, {full, out}).empty()); // one leaves, one comes
+        for (int i = 0; i < 5; ++i)
+            store.schools[1].removeClerk(20140001 + i);
+
         // A member whose code changes in 氏名・コード変更 keeps the post.
         QVERIFY(staff_rules::changeNameAndCode(store, 20100004, 20130004, u"新"_s));
         QCOMPARE(store.schools[1].clerks[0].staffCode, 20130004);

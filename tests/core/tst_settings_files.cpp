@@ -114,10 +114,10 @@ private slots:
             RosterStore other;
             other.paths.dataFolder = dir.path();
             generateSampleRoster(other, SampleOptions{5, 8, 3, 38, false});
-            SchoolFilter filter;
-            filter.narrowed = true;
+            SchoolFilter everything;
+            everything.narrowed = true;
             RecordingNotifier n;
-            QCOMPARE(exchange::exportPair(other, filter, exchange::exportNames(dir.filePath(u"area1"_s)), n), 1);
+            QCOMPARE(exchange::exportPair(other, everything, exchange::exportNames(dir.filePath(u"area1"_s)), n), 1);
         }
         QVERIFY(QFile::rename(dir.filePath(u"area1.NK1"_s), dir.filePath(u"area1.nk1"_s)));
         QVERIFY(QFile::rename(dir.filePath(u"area1.NK2"_s), dir.filePath(u"area1.nk2"_s)));

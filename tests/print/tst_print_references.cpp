@@ -48,11 +48,8 @@ struct Sample {
         generateSampleRoster(store, o);
         for (int i = 0; i < store.schoolCount(); i += 6)
             store.schools[size_t(i)].clerks[0].mark = 1;
-        std::vector<int> rows;
-        for (int i = 0; i < store.schoolCount(); ++i)
-            rows.push_back(i);
-        session.setShownSchools(store, rows);
-        session.resetStaffListOrder();
+        for (const SchoolRecord& school : store.schools)
+            session.shownSchools.push_back(school.code);
         calcAllAges(store);
     }
 };
@@ -89,10 +86,10 @@ QString drawnByCode(Sample& s, int code, const PrintOptions& options = {})
     return d.listing();
 }
 
-SchoolNetwork sampleSchoolNetwork(const RosterStore& store, const RosterSession& session)
+SchoolNetwork sampleSchoolNetwork(const Sample& s)
 {
     SchoolNetwork n;
-    const std::vector<NetworkNode> c = contact_network::schoolCandidates(store, session);
+    const std::vector<NetworkNode> c = contact_network::schoolCandidates(s.store, s.session);
     size_t next = 0;
     auto take = [&]() { return next < c.size() ? c[next++] : NetworkNode{}; };
     n.topNodes[0] = take();
@@ -227,7 +224,7 @@ private slots:
     void networks()
     {
         Sample s;
-        const SchoolNetwork school = sampleSchoolNetwork(s.store, s.session);
+        const SchoolNetwork school = sampleSchoolNetwork(s);
         compareWithReference(u"job15_school_network"_s,
                              drawnBy(s, [&](PrintJobContext& c) { network_print::printSheet(c, school, QImage()); }));
         const OfficerNetwork officer = sampleOfficerNetwork(s.store);

@@ -213,6 +213,28 @@ private slots:
                 dark += qGray(shot.pixel(x, y)) < 60;
         QVERIFY(dark > 200);
 
+        // On a screen at scale 2 the graph is drawn at the screen's own
+        // pixels: an enlarged picture would have every 2x2 block of pixels
+        // alike, a sharp one differs inside many of them (edges of lines and text).
+        QImage hidpi(QSize(800, 600) * 2, QImage::Format_RGB32);
+        hidpi.setDevicePixelRatio(2);
+        hidpi.fill(Qt::white);
+        {
+            QPainter p(&hidpi);
+            graphs::drawOnScreen(p, QRect(0, 0, 800, 600), graphs::View::Graph2, w.districtTally(),
+                                 tally_sheets::districtHeader(f.store), 0, 0, true);
+        }
+        int mixedBlocks = 0, inkedBlocks = 0;
+        for (int y = 0; y + 1 < hidpi.height(); y += 2)
+            for (int x = 0; x + 1 < hidpi.width(); x += 2) {
+                const QRgb a = hidpi.pixel(x, y);
+                const bool same = a == hidpi.pixel(x + 1, y) && a == hidpi.pixel(x, y + 1) && a == hidpi.pixel(x + 1, y + 1);
+                inkedBlocks += !same || qGray(a) < 128;
+                mixedBlocks += !same;
+            }
+        QVERIFY(inkedBlocks > 1000);
+        QVERIFY2(mixedBlocks > inkedBlocks / 4, qPrintable(u"%1 of %2"_s.arg(mixedBlocks).arg(inkedBlocks)));
+
         // The age chart takes the place of the first chart on the screen.
         view->setCurrentIndex(4);
         emit view->activated(4);

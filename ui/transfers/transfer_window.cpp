@@ -539,6 +539,11 @@ void TransferWindow::on_B_START_clicked()
         return;
     }
     RosterStore& store = m_context.store;
+    for (int row : transfers::schoolsOverfilled(store, m_entries)) {
+        m_context.notifier.tell(store.schools[size_t(row)].fullName() + u"\r\n事務職員は%1人までです"_s.arg(cap::kClerkSlots),
+                                MessageIcon::Warning);
+        return;
+    }
     for (int row : transfers::schoolsToConfirm(store, m_entries)) {
         const QString text = store.schools[size_t(row)].fullName() + u"\r\n事務職員が複数になります良いですか"_s;
         if (!m_context.notifier.askYesNo(text))

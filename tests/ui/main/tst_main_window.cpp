@@ -222,6 +222,7 @@ private slots:
         auto* both = d.findChild<QLabel*>(u"Label_ERA"_s);
         entry->setText(u"R8"_s);
         QCOMPARE(both->text(), u"令和8年度（平成38年度）　ファイル 38MEIBO.NKD"_s);
+        testenv::keepShot(&d, u"f_set"_s);
         entry->setText(u"20"_s);
         QCOMPARE(both->text(), u"平成20年度　ファイル 20MEIBO.NKD"_s);
         entry->setText(u"令和８"_s); // full-width digits are a year too

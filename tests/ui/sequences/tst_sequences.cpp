@@ -1,0 +1,501 @@
+// Paths a clerk takes across windows, in order: open one window, act, close
+// it, open the next, act, save, and read the year back from its files. What
+// one window hands the next must survive, and no clerk, post or school may be
+// lost on the way.
+#include "app_context.h"
+#include "contact_network.h"
+#include "exchange_files.h"
+#include "main_window.h"
+#include "print_framework.h"
+#include "recording_device.h"
+#include "roster_files.h"
+#include "roster_print.h"
+#include "roster_year.h"
+#include "sample_roster.h"
+#include "school_editor.h"
+#include "school_list_window.h"
+#include "staff_editor.h"
+#include "staff_list_window.h"
+#include "staff_select_dialog.h"
+#include "startup.h"
+#include "statistics_window.h"
+#include "officer_list_window.h"
+#include "test_env.h"
+#include "transfer_window.h"
+#include "ui_helpers.h"
+#include "year_dialog.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <map>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kYear = 38;
+
+class FakePlatform : public PlatformServices {
+public:
+    bool isRemovableDrive(const QString&) override { return false; }
+    bool anotherInstanceRunning() override { return false; }
+    bool internetConnected() override { return false; }
+    QStringList shortcutCandidateFolders() override { return {}; }
+};
+
+// Who holds which posts: school code -> staff codes in post order. Empty
+// posts are kept as 0, so a gap shows.
+using Postings = std::map<qint32, QList<qint32>>;
+
+Postings postingsOf(const RosterStore& store)
+{
+    Postings out;
+    for (const SchoolRecord& s : store.schools) {
+        QList<qint32>& posts = out[s.code];
+        for (const ClerkSlot& c : s.clerks)
+            posts << c.staffCode;
+        while (!posts.isEmpty() && posts.last() == 0)
+            posts.removeLast();
+    }
+    return out;
+}
+
+bool hasGap(const Postings& p)
+{
+    for (const auto& [code, posts] : p)
+        if (posts.contains(0))
+            return true;
+    return false;
+}
+
+// One start of the program with its real views, on folders of its own, with
+// a sample year already on disk.
+struct Program {
+    QTemporaryDir root;
+    QString program = root.filePath(u"prog"_s);
+    QString data = root.filePath(u"data"_s);
+    SettingsStore settings{root.filePath(u"suite"_s)};
+    FakePlatform platform;
+    RecordingNotifier notifier;
+    RosterStore store;
+    SuiteSession suite{settings, platform, notifier, store.profile, loadSuiteConfig(QString()), program, data, {}};
+    WindowPositions positions{settings, u"NAKAMA-CHO"_s};
+    AppContext context{store, notifier, positions};
+    std::unique_ptr<MainWindow> frame;
+
+    explicit Program(int schools = 14, int staff = 30)
+    {
+        QDir().mkpath(program);
+        QDir().mkpath(data);
+        writeSampleYear(schools, staff);
+        UserProfile p;
+        p.areaName = u"瑠璃県"_s;
+        writeUserSettingsFile(data + u"/NKMCHO.SEW"_s, p);
+        store.paths.dataFolder = data;
+        frame = std::make_unique<MainWindow>(context, suite, settings);
+        frame->clock = [] { return QDate(2026, 12, 9); };
+        frame->setFirstActivationOnShow(false);
+        registerViews();
+        frame->show();
+        testenv::onModal<YearDialog>([](YearDialog* d) {
+            auto* entry = d->findChild<QLineEdit*>(u"T_Y"_s);
+            entry->clear();
+            QTest::keyClicks(entry, QString::number(kYear));
+            d->findChild<QRadioButton*>(u"OPT1"_s)->setChecked(true);
+            QTest::mouseClick(d->findChild<QPushButton*>(u"OK"_s), Qt::LeftButton);
+        });
+        frame->firstActivation();
+    }
+    ~Program()
+    {
+        // Quitting with a view open is part of every path.
+        frame.reset();
+    }
+
+    void writeSampleYear(int schools, int staff)
+    {
+        RosterStore year;
+        year.paths.dataFolder = data;
+        year.paths.setYear(kYear);
+        year.fiscalYear = kYear;
+        SampleOptions o;
+        o.schools = schools;
+        o.staff = staff;
+        o.seed = 5;
+        o.fiscalYear = kYear;
+        generateSampleRoster(year, o);
+        // The first school gets three clerks, from those who have no post.
+        for (const StaffRecord& m : year.staff) {
+            if (year.schools[0].postedCount() >= 3)
+                break;
+            bool posted = false;
+            for (const SchoolRecord& school : year.schools)
+                posted = posted || school.postOf(m.code) >= 0;
+            if (!posted)
+                year.schools[0].addClerk(m.code, m.name);
+        }
+        QVERIFY(year.schools[0].postedCount() >= 3);
+        RecordingNotifier quiet;
+        QVERIFY(saveWholeRoster(year, quiet));
+    }
+
+    // The views as the program registers them.
+    void registerViews()
+    {
+        MainWindow& f = *frame;
+        AppContext& c = context;
+        f.registerView(MainWindow::SchoolList, [&c, &f] {
+            auto* list = new SchoolListWindow(c);
+            QObject::connect(list, &SchoolListWindow::transferCommandVisible, &f,
+                             &MainWindow::setTransferCommandVisible);
+            QObject::connect(list, &SchoolListWindow::narrowedChanged, &f, &MainWindow::setExportEnabled);
+            return list;
+        });
+        f.registerView(MainWindow::StaffList, [&c, &f] {
+            auto* list = new StaffListWindow(c);
+            QObject::connect(list, &StaffListWindow::surveyDateChanged, &f, &MainWindow::refreshYearLabels);
+            return list;
+        });
+        f.registerView(MainWindow::Tallies, [&c] { return new StatisticsWindow(c); });
+        f.registerView(MainWindow::OfficerList, [&c] { return new OfficerListWindow(c); });
+        f.openTransfers = [&c, &f] {
+            TransferWindow transfers(c, &f);
+            QObject::connect(&transfers, &TransferWindow::rosterChanged, &f, [&f] {
+                if (auto* list = qobject_cast<SchoolListWindow*>(f.viewWindow(MainWindow::SchoolList)))
+                    list->refill();
+            });
+            transfers.exec();
+        };
+    }
+
+    template <typename W> W* view(int v)
+    {
+        frame->showView(v);
+        QCoreApplication::processEvents(); // the views closed go now
+        return qobject_cast<W*>(frame->viewWindow(v));
+    }
+    SchoolListWindow* schoolList() { return view<SchoolListWindow>(MainWindow::SchoolList); }
+    StaffListWindow* staffList() { return view<StaffListWindow>(MainWindow::StaffList); }
+    QAction* action(const QString& name) { return frame->findChild<QAction*>(name); }
+
+    void save()
+    {
+        QTest::mouseClick(frame->findChild<QPushButton*>(u"B_SAVE"_s), Qt::LeftButton);
+        QCOMPARE(store.dirty, qint16(0));
+    }
+    // The year as the next start of the program reads it.
+    Postings reopened()
+    {
+        RosterStore again;
+        again.paths.dataFolder = data;
+        again.profile = store.profile;
+        RecordingNotifier n;
+        openRosterYear(again, kYear, n);
+        return postingsOf(again);
+    }
+};
+
+// A school with at least `posts` clerks.
+int schoolWith(const RosterStore& store, int posts)
+{
+    for (int i = 0; i < store.schoolCount(); ++i)
+        if (store.schools[size_t(i)].postedCount() >= posts)
+            return i;
+    return -1;
+}
+
+void tick(QWidget* list, const QString& name, bool on)
+{
+    list->findChild<QCheckBox*>(name)->setChecked(on);
+}
+
+} // namespace
+
+class TestSequences : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { roster_print::registerRosterJobs(); }
+
+    void deletingTheClerkOfPostZeroInTheStaffList()
+    {
+        Program p;
+        const int row = schoolWith(p.store, 3);
+        QVERIFY(row >= 0);
+        const SchoolRecord school = p.store.schools[size_t(row)];
+        Postings expected = postingsOf(p.store);
+        expected[school.code].removeFirst();
+
+        StaffListWindow* list = p.staffList();
+        QVERIFY(list);
+        const int gridRow = list->model()->rowOfCode(school.clerks[0].staffCode);
+        QVERIFY(gridRow >= 0);
+        list->grid()->selectRow(gridRow);
+        p.notifier.answers = {MessageAnswer::Yes};
+        list->on_B_DEL_clicked();
+        QCOMPARE(p.store.schools[size_t(row)].clerks[0].staffCode, school.clerks[1].staffCode);
+
+        // On to the school list, then save and read the year back.
+        SchoolListWindow* schools = p.schoolList();
+        QVERIFY(schools);
+        const int shown = schools->model()->rowOfSchoolCode(school.code);
+        QVERIFY(shown >= 0);
+        QCOMPARE(schools->model()->index(shown + 1, 3).data().toString(), school.clerks[2].staffName);
+        p.save();
+        const Postings back = p.reopened();
+        QCOMPARE(back, expected);
+        QVERIFY(!hasGap(back));
+    }
+
+    void emptyingPostZeroInTheSchoolEditor()
+    {
+        Program p;
+        SchoolListWindow* list = p.schoolList();
+        QVERIFY(list);
+        const int row = schoolWith(p.store, 2);
+        const SchoolRecord school = p.store.schools[size_t(row)];
+        Postings expected = postingsOf(p.store);
+        expected[school.code].removeFirst();
+
+        list->grid()->setCurrentIndex(list->model()->index(list->model()->rowOfSchoolCode(school.code), 3));
+        testenv::onModal<SchoolEditor>([](SchoolEditor* e) {
+            e->findChild<QLineEdit*>(u"M_CODE(0)"_s)->clear();
+            QTest::mouseClick(e->findChild<QPushButton*>(u"B_END"_s), Qt::LeftButton);
+        });
+        list->on_B_EDIT_clicked();
+        const SchoolRecord& after = p.store.schools[size_t(list->model()->row(list->grid()->currentIndex().row())->school)];
+        QCOMPARE(after.code, school.code);
+        QCOMPARE(after.clerks[0].staffCode, school.clerks[1].staffCode);
+        const int left = p.store.findStaffByCode(school.clerks[0].staffCode);
+        QVERIFY(left >= 0);
+        QVERIFY(p.store.staff[size_t(left)].schoolFullName.isEmpty());
+
+        p.staffList(); // the staff list re-reads the posts; then back
+        p.schoolList();
+        p.save();
+        const Postings back = p.reopened();
+        QCOMPARE(back, expected);
+        QVERIFY(!hasGap(back));
+    }
+
+    void transfersLeaveTheSchoolListsFilterToTheExportAndThePrints()
+    {
+        Program p;
+        SchoolListWindow* list = p.schoolList();
+        tick(list, u"CHK_JHS"_s, false);
+        tick(list, u"CHK_TS"_s, false);
+        QVERIFY(list->extract());
+        QVERIFY(list->narrowed());
+        std::vector<qint32> elementary;
+        for (const SchoolRecord& s : p.store.schools)
+            if (s.kindText == u"小学校"_s)
+                elementary.push_back(s.code);
+        QCOMPARE(size_t(list->schoolsShown()), elementary.size());
+
+        // 人事異動 opened and closed without a batch.
+        QVERIFY(p.action(u"F_F_MOVE"_s)->isVisible());
+        testenv::onModal<TransferWindow>([](TransferWindow* w) { w->reject(); });
+        p.action(u"F_F_MOVE"_s)->trigger();
+        QCOMPARE(p.context.session.schoolFilter.kinds, 1);
+
+        // ファイル作成 writes the elementary schools and says nothing went wrong.
+        QVERIFY(p.action(u"F_F_OUT"_s)->isEnabled());
+        const QString base = p.data + u"/AREA1"_s;
+        p.frame->chooseExchangeFile = [base](bool) { return base + u".NK2"_s; };
+        const int told = int(p.notifier.messages.size());
+        p.action(u"F_F_OUT"_s)->trigger();
+        QCOMPARE(int(p.notifier.messages.size()), told);
+        const auto written = parseSchoolExchangeFile(testenv::readFile(base + u".NK2"_s), nullptr);
+        QVERIFY(written);
+        std::vector<qint32> codes;
+        for (const SchoolRecord& s : *written)
+            codes.push_back(s.code);
+        QCOMPARE(codes, elementary);
+
+        // The school roster (job 10) prints the elementary schools' clerks.
+        RecordingDevice d;
+        d.printableMm = QSizeF(287, 200);
+        printGlobals() = PrintGlobals{};
+        QVERIFY(runPrintJob(d, p.store, p.context.session, 10));
+        int clerksPrinted = 0;
+        for (const SchoolRecord& s : p.store.schools) {
+            if (s.clerks[0].staffName.isEmpty())
+                continue;
+            const bool printed = d.findText(s.clerks[0].staffName).has_value();
+            QCOMPARE(printed, s.kindText == u"小学校"_s);
+            clerksPrinted += printed ? 1 : 0;
+        }
+        QVERIFY(clerksPrinted > 0);
+
+        // A school list opened later starts from the kinds it showed.
+        p.staffList();
+        SchoolListWindow* again = p.schoolList();
+        QVERIFY(again != nullptr);
+        QVERIFY(again->findChild<QCheckBox*>(u"CHK_ES"_s)->isChecked());
+        QVERIFY(!again->findChild<QCheckBox*>(u"CHK_JHS"_s)->isChecked());
+        QVERIFY(again->extract());
+        QCOMPARE(size_t(again->schoolsShown()), elementary.size());
+    }
+
+    void addingASchoolAfterAnExtractionKeepsTheNetworkCandidates()
+    {
+        Program p;
+        SchoolListWindow* list = p.schoolList();
+        tick(list, u"CHK_ES"_s, false);
+        QVERIFY(list->extract());
+        std::vector<qint32> extracted;
+        for (int r = 0; r < list->model()->rowCount(); ++r)
+            if (list->model()->row(r)->slot == 0)
+                extracted.push_back(p.store.schools[size_t(list->model()->row(r)->school)].code);
+        QVERIFY(!extracted.empty());
+
+        // A new school whose code sorts first moves every row of the table.
+        testenv::onModal<SchoolEditor>([](SchoolEditor* e) {
+            e->findChild<QLineEdit*>(u"SC_CODE"_s)->setText(u"1"_s);
+            e->findChild<QLineEdit*>(u"S_NAME"_s)->setText(u"新設"_s);
+            auto* municipality = e->findChild<QComboBox*>(u"CTV_SEL"_s);
+            municipality->setCurrentIndex(0);
+            e->findChild<QComboBox*>(u"SC_K_SEL"_s)->setCurrentIndex(1);
+            QTest::mouseClick(e->findChild<QPushButton*>(u"B_END"_s), Qt::LeftButton);
+        });
+        const int before = p.store.schoolCount();
+        list->on_B_ADD_clicked();
+        QCOMPARE(p.store.schoolCount(), before + 1);
+
+        std::vector<qint32> candidates;
+        for (const NetworkNode& n : contact_network::schoolCandidates(p.store, p.context.session))
+            candidates.push_back(n.schoolCode);
+        QCOMPARE(candidates, extracted);
+    }
+
+    void deletingKeepsTheListTheUserSaw()
+    {
+        Program p;
+        SchoolListWindow* list = p.schoolList();
+        tick(list, u"CHK_ES"_s, false);
+        QVERIFY(list->extract());
+        QVERIFY(list->narrowed());
+        QTest::mouseClick(list->findChild<QPushButton*>(u"B_ALL"_s), Qt::LeftButton);
+        QCOMPARE(list->schoolsShown(), p.store.schoolCount());
+        list->selectRows(0, 0);
+        p.notifier.answers = {MessageAnswer::Yes};
+        list->on_B_DEL_clicked();
+        QCOMPARE(list->schoolsShown(), p.store.schoolCount()); // still every school
+
+        // With no kind ticked an extraction is refused, and a delete then
+        // redraws the list it showed from the table as it is now.
+        tick(list, u"CHK_JHS"_s, false);
+        tick(list, u"CHK_TS"_s, false);
+        QVERIFY(!list->extract());
+        const int schools = p.store.schoolCount();
+        list->selectRows(2, 2);
+        p.notifier.answers = {MessageAnswer::Yes};
+        list->on_B_DEL_clicked();
+        QCOMPARE(p.store.schoolCount(), schools - 1);
+        QCOMPARE(list->schoolsShown(), p.store.schoolCount());
+        for (int r = 0; r < list->model()->rowCount(); ++r)
+            QVERIFY(list->model()->row(r)->school < p.store.schoolCount());
+        list->grab(); // every cell drawn from rows that exist
+        p.save();
+        QCOMPARE(int(p.reopened().size()), p.store.schoolCount());
+    }
+
+    void codesThatMustNotBeStored()
+    {
+        Program p;
+        const Postings before = postingsOf(p.store);
+        StaffListWindow* list = p.staffList();
+        const int row = schoolWith(p.store, 2);
+        const qint32 posted = p.store.schools[size_t(row)].clerks[0].staffCode;
+        list->grid()->selectRow(list->model()->rowOfCode(posted));
+
+        // 氏名・コード変更: an empty, a zero and a non-numeric code are refused
+        // with a message while the dialog stays open.
+        QStringList refused;
+        testenv::onModal<CodeChangeDialog>([&refused, &p](CodeChangeDialog* d) {
+            auto* code = d->findChild<QLineEdit*>(u"NEW_CODE"_s);
+            for (const QString& bad : {QString(), u"0"_s, u"12A45678"_s}) {
+                code->setText(bad);
+                QTest::mouseClick(d->findChild<QPushButton*>(u"B_OK"_s), Qt::LeftButton);
+                if (d->isVisible() && !p.notifier.messages.empty())
+                    refused << p.notifier.messages.last().text;
+            }
+            QTest::mouseClick(d->findChild<QPushButton*>(u"B_CLOSE"_s), Qt::LeftButton);
+        });
+        list->on_B_CHG_clicked();
+        QCOMPARE(refused.size(), 3);
+        QVERIFY(refused.first().contains(u"職員コード"_s));
+        QCOMPARE(postingsOf(p.store), before);
+
+        // The staff editor keeps a record whose code is 0 on screen.
+        bool keptOpen = false;
+        testenv::onModal<StaffEditor>([&keptOpen](StaffEditor* e) {
+            auto* code = e->findChild<QLineEdit*>(u"S_CODE"_s);
+            const QString good = code->text();
+            code->setText(u"0"_s);
+            QTest::mouseClick(e->findChild<QPushButton*>(u"B_END"_s), Qt::LeftButton);
+            keptOpen = e->isVisible();
+            code->setText(good);
+            QTest::mouseClick(e->findChild<QPushButton*>(u"B_END"_s), Qt::LeftButton);
+        });
+        list->on_B_EDIT_clicked();
+        QVERIFY(keptOpen);
+        QVERIFY(p.store.findStaffByCode(posted) >= 0);
+
+        p.save();
+        QCOMPARE(p.reopened(), before);
+    }
+
+    void theSameClerkTwiceInOneBatch()
+    {
+        Program p;
+        p.schoolList();
+        const int row = schoolWith(p.store, 1);
+        const int other = row == 0 ? 1 : 0;
+        bool refused = false;
+        testenv::onModal<TransferWindow>([&](TransferWindow* w) {
+            w->runSelector = [&](TransferPick& pick) {
+                if (pick.mode == 0) {
+                    pick.oldSchool = row;
+                    pick.oldPost = 0;
+                } else {
+                    pick.newSchool = other;
+                }
+            };
+            for (int i = 0; i < 2; ++i) {
+                w->pickOld();
+                w->on_B_ADD_clicked();
+            }
+            refused = w->entries().size() == 1 && !p.notifier.messages.empty() &&
+                      p.notifier.messages.last().text.contains(u"既に"_s);
+            w->reject();
+        });
+        p.action(u"F_F_MOVE"_s)->trigger();
+        QVERIFY(refused);
+    }
+
+    void quittingAndSwitchingWithEveryView()
+    {
+        for (int first : {1, 2, 3, 4}) {
+            Program p;
+            for (int v : {first, 1, 2, 3, 4, 0, first}) {
+                p.frame->showView(v);
+                QCoreApplication::processEvents(); // a closed view goes, as between two clicks
+            }
+            QCOMPARE(p.frame->currentView(), first);
+            QVERIFY(p.frame->viewWindow(first) != nullptr);
+            // The frame goes with the view open (the destructor of Program).
+        }
+    }
+};
+
+QTEST_MAIN(TestSequences)
+#include "tst_sequences.moc"
