@@ -2,6 +2,7 @@
 
 #include "app_context.h"
 #include "find_bar.h"
+#include "grid_export.h"
 #include "grid_columns.h"
 #include "view_window.h"
 #include "widgets.h"
@@ -246,6 +247,10 @@ SchoolListWindow::SchoolListWindow(AppContext& context, QWidget* parent) : QWidg
         made[name] = makeButton(name, text, this);
         buttons->addWidget(made[name]);
     }
+    auto* sheet = makeButton(u"B_SHEET"_s, u"表計算"_s, this);
+    sheet->setToolTip(u"一覧を表示のまま表計算ブック (.xlsx) か CSV に書き出します"_s);
+    connect(sheet, &QPushButton::clicked, this, [this] { grid_export::ask(m_context, this, m_grid, windowTitle()); });
+    buttons->addWidget(sheet);
     buttons->addStretch();
     // A row is found by its school (name, reading, code) or by the clerk in
     // its post (name, reading, code).

@@ -1,0 +1,59 @@
+#include "table_export.h"
+
+#include "file_ops.h"
+
+namespace table_export {
+
+QVariant valueOfShownText(const QString& text)
+{
+    const QString t = text.trimmed();
+    bool ok = false;
+    const qint64 n = t.toLongLong(&ok);
+    const bool leadingZero = t.size() > 1 && (t.startsWith(u'0') || t.startsWith(u"-0"));
+    if (ok && !leadingZero && t.size() <= 15)
+        return n;
+    return t;
+}
+
+namespace {
+QString csvField(const QVariant& v)
+{
+    QString t;
+    if (v.typeId() == QMetaType::QDate)
+        t = v.toDate().isValid() ? v.toDate().toString(u"yyyy/MM/dd") : QString();
+    else
+        t = v.toString();
+    if (t.contains(u',') || t.contains(u'"') || t.contains(u'\n') || t.contains(u'\r'))
+        t = u'"' + QString(t).replace(u"\""_qs, u"\"\""_qs) + u'"';
+    return t;
+}
+
+void appendLine(QString& out, const QList<QString>& fields)
+{
+    out += fields.join(u',');
+    out += u"\r\n";
+}
+} // namespace
+
+QByteArray csvBytes(const ExportTable& table)
+{
+    QString out;
+    QStringList fields;
+    for (const QString& h : table.headers)
+        fields << csvField(h);
+    appendLine(out, fields);
+    for (const auto& row : table.rows) {
+        fields.clear();
+        for (const QVariant& v : row)
+            fields << csvField(v);
+        appendLine(out, fields);
+    }
+    return QByteArray("\xEF\xBB\xBF") + out.toUtf8();
+}
+
+bool writeCsv(const ExportTable& table, const QString& path, QString* error)
+{
+    return fileops::writeFile(path, csvBytes(table), error);
+}
+
+} // namespace table_export
