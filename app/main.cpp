@@ -1,5 +1,6 @@
 // なかま帳: the start-up order. Everything else lives in the libraries.
 #include "app_context.h"
+#include "batch_export.h"
 #include "batch_print.h"
 #include "desktop_platform.h"
 #include "main_window.h"
@@ -40,7 +41,7 @@ int main(int argc, char** argv)
         std::printf("nakama-cho %d.%d.%d\n", NAKAMA_VERSION_MAJOR, NAKAMA_VERSION_MINOR, NAKAMA_VERSION_PATCH);
         return 0;
     }
-    const bool batch = isBatchPrint(raw);
+    const bool batch = isBatchPrint(raw) || isBatchExport(raw);
     if (batch && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
@@ -53,6 +54,8 @@ int main(int argc, char** argv)
     tally_sheets::registerSummaryJob();
     officer_print::registerOfficerJob();
     survey_form::registerSurveyJob();
+    if (batch && isBatchExport(raw))
+        return runBatchExport(QCoreApplication::arguments().mid(1));
     if (batch)
         return runBatchPrint(QCoreApplication::arguments().mid(1));
     QApplication::setApplicationName(u"なかま帳"_s);

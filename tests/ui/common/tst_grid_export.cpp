@@ -11,11 +11,13 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -178,6 +180,33 @@ private slots:
         const QString book = f.dir.filePath(u"役員.xlsx"_s);
         QVERIFY(grid_export::writeTo(f.context, officers.grid(), officers.windowTitle(), book));
         compareWithGrid(officers.grid(), readBack(book), officers.windowTitle());
+    }
+
+    void theWindowlessFrontEnd()
+    {
+        QTemporaryDir dir;
+        const QString data = dir.filePath(u"data"_s);
+        QCOMPARE(QProcess::execute(QStringLiteral(NAKAMA_SAMPLE),
+                                   {u"--schools"_s, u"10"_s, u"--staff"_s, u"15"_s, u"--year"_s, u"38"_s, data}),
+                 0);
+        auto run = [&](const QStringList& args) {
+            QProcess p;
+            p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            p.start(QStringLiteral(NAKAMA_APP), QStringList{u"--data"_s, data, u"--year"_s, u"38"_s} + args);
+            return p.waitForFinished(60000) ? p.exitCode() : -1;
+        };
+        const QString book = dir.filePath(u"staff.xlsx"_s);
+        QCOMPARE(run({u"--export"_s, u"staff"_s, u"--xlsx"_s, book}), 0);
+        const QJsonArray rows = readBack(book).value(u"rows"_s).toArray();
+        QCOMPARE(rows.size(), 16); // the header and 15 clerks
+        QCOMPARE(rows[0].toArray()[1].toArray()[1].toString(), u"氏名"_s);
+        QCOMPARE(rows[1].toArray()[7].toArray()[0].toString(), u"date"_s);
+        const QString csv = dir.filePath(u"schools.csv"_s);
+        QCOMPARE(run({u"--export"_s, u"schools"_s, u"--csv"_s, csv}), 0);
+        QVERIFY(QFileInfo(csv).size() > 100);
+        // Wrong use and failed writes end with a non-zero code.
+        QCOMPARE(run({u"--export"_s, u"everything"_s, u"--csv"_s, csv}), 2);
+        QCOMPARE(run({u"--export"_s, u"staff"_s, u"--csv"_s, dir.filePath(u"none/x.csv"_s)}), 1);
     }
 
     void aFailedWriteIsToldAndLeavesTheOldFile()
