@@ -10,6 +10,7 @@
 #include "school_list_window.h"
 #include "settings_store.h"
 #include "staff_list_window.h"
+#include "statistics_window.h"
 #include "xlsx_writer.h"
 
 #include <QDir>
@@ -50,9 +51,9 @@ int runBatchExport(const QStringList& args)
     const QString list = value(args, u"--export"_s);
     const QString xlsx = value(args, u"--xlsx"_s);
     const QString csv = value(args, u"--csv"_s);
-    const QStringList lists{u"staff"_s, u"schools"_s, u"officers"_s};
+    const QStringList lists{u"staff"_s, u"schools"_s, u"officers"_s, u"tally"_s};
     if (!okYear || nn <= 0 || !lists.contains(list) || xlsx.isEmpty() == csv.isEmpty()) {
-        std::fprintf(stderr, "usage: nakama-cho --data DIR --year NN --export staff|schools|officers "
+        std::fprintf(stderr, "usage: nakama-cho --data DIR --year NN --export staff|schools|officers|tally "
                              "(--xlsx OUT.xlsx | --csv OUT.csv)\n");
         return 2;
     }
@@ -81,6 +82,7 @@ int runBatchExport(const QStringList& args)
     AppContext context{store, notifier, positions};
     std::unique_ptr<QWidget> window;
     const QTableView* grid = nullptr;
+    std::vector<ExportTable> tables;
     if (list == u"staff"_s) {
         auto* w = new StaffListWindow(context);
         window.reset(w);
@@ -91,6 +93,10 @@ int runBatchExport(const QStringList& args)
         window.reset(w);
         w->activate();
         grid = w->grid();
+    } else if (list == u"tally"_s) {
+        auto* w = new StatisticsWindow(context);
+        window.reset(w);
+        tables = w->spreadsheetTables();
     } else {
         auto* w = new OfficerListWindow(context);
         window.reset(w);
@@ -99,14 +105,19 @@ int runBatchExport(const QStringList& args)
     const QString out = xlsx.isEmpty() ? csv : xlsx;
     QString path = QFileInfo(out).absoluteFilePath();
     // The format is the option's, whatever the name ends with.
-    ExportTable table = grid_export::tableOf(grid, window->windowTitle());
+    if (grid)
+        tables.push_back(grid_export::tableOf(grid, window->windowTitle()));
     QString error;
-    const bool ok =
-        xlsx.isEmpty() ? table_export::writeCsv(table, path, &error) : table_export::writeXlsx(table, path, &error);
+    const bool ok = !xlsx.isEmpty()      ? table_export::writeXlsx(tables, path, &error)
+                    : tables.size() == 1 ? table_export::writeCsv(tables[0], path, &error)
+                                         : table_export::writeCsv(tables, path, &error);
     if (!ok) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }
-    std::printf("%s: %d行\n", qPrintable(path), int(table.rows.size()));
+    int rows = 0;
+    for (const ExportTable& t : tables)
+        rows += int(t.rows.size());
+    std::printf("%s: %d行\n", qPrintable(path), rows);
     return 0;
 }

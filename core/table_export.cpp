@@ -33,22 +33,46 @@ void appendLine(QString& out, const QList<QString>& fields)
     out += fields.join(u',');
     out += u"\r\n";
 }
-} // namespace
 
-QByteArray csvBytes(const ExportTable& table)
+void appendTable(QString& out, const ExportTable& table)
 {
-    QString out;
     QStringList fields;
-    for (const QString& h : table.headers)
-        fields << csvField(h);
-    appendLine(out, fields);
+    if (!table.headers.isEmpty()) {
+        for (const QString& h : table.headers)
+            fields << csvField(h);
+        appendLine(out, fields);
+    }
     for (const auto& row : table.rows) {
         fields.clear();
         for (const QVariant& v : row)
             fields << csvField(v);
         appendLine(out, fields);
     }
+}
+} // namespace
+
+QByteArray csvBytes(const ExportTable& table)
+{
+    QString out;
+    appendTable(out, table);
     return QByteArray("\xEF\xBB\xBF") + out.toUtf8();
+}
+
+QByteArray csvBytes(const std::vector<ExportTable>& tables)
+{
+    QString out;
+    for (size_t i = 0; i < tables.size(); ++i) {
+        if (i > 0)
+            out += u"\r\n";
+        appendLine(out, {csvField(tables[i].title)});
+        appendTable(out, tables[i]);
+    }
+    return QByteArray("\xEF\xBB\xBF") + out.toUtf8();
+}
+
+bool writeCsv(const std::vector<ExportTable>& tables, const QString& path, QString* error)
+{
+    return fileops::writeFile(path, csvBytes(tables), error);
 }
 
 bool writeCsv(const ExportTable& table, const QString& path, QString* error)

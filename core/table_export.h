@@ -10,8 +10,8 @@
 // headers of the shown columns and, per row, each cell as text, a number or
 // a date (a QVariant holding QString, qint64/double or QDate).
 struct ExportTable {
-    QString title; // the sheet's name
-    QStringList headers;
+    QString title;       // the sheet's name
+    QStringList headers; // none: no header row
     std::vector<std::vector<QVariant>> rows;
 };
 
@@ -27,5 +27,9 @@ QVariant valueOfShownText(const QString& text);
 // and renamed over, so a failed write leaves what was there.
 QByteArray csvBytes(const ExportTable& table);
 bool writeCsv(const ExportTable& table, const QString& path, QString* error);
+// Several tables in one file: each under a line with its title, a blank
+// line between them.
+QByteArray csvBytes(const std::vector<ExportTable>& tables);
+bool writeCsv(const std::vector<ExportTable>& tables, const QString& path, QString* error);
 
 } // namespace table_export

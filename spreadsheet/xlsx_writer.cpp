@@ -21,32 +21,17 @@ QString sheetName(const QString& title)
     name = name.trimmed().left(31);
     return name.isEmpty() ? QStringLiteral("Sheet1") : name;
 }
-} // namespace
-
-bool writeXlsx(const ExportTable& table, const QString& path, QString* error)
+void writeSheet(lxw_worksheet* sheet, const ExportTable& table, lxw_format* bold, lxw_format* date)
 {
-    QTemporaryDir scratch;
-    if (!scratch.isValid()) {
-        if (error)
-            *error = fileops::failureText(path, false, scratch.errorString());
-        return false;
+    if (!sheet)
+        return;
+    lxw_row_t r = 0;
+    if (!table.headers.isEmpty()) {
+        for (qsizetype c = 0; c < table.headers.size(); ++c)
+            worksheet_write_string(sheet, 0, lxw_col_t(c), table.headers[c].toUtf8().constData(), bold);
+        worksheet_freeze_panes(sheet, 1, 0);
+        r = 1;
     }
-    const QByteArray file = QFile::encodeName(scratch.filePath(QStringLiteral("book.xlsx")));
-    lxw_workbook* book = workbook_new(file.constData());
-    if (!book) {
-        if (error)
-            *error = fileops::failureText(path, false);
-        return false;
-    }
-    lxw_worksheet* sheet = workbook_add_worksheet(book, sheetName(table.title).toUtf8().constData());
-    lxw_format* bold = workbook_add_format(book);
-    format_set_bold(bold);
-    lxw_format* date = workbook_add_format(book);
-    format_set_num_format(date, "yyyy/mm/dd");
-    for (qsizetype c = 0; c < table.headers.size(); ++c)
-        worksheet_write_string(sheet, 0, lxw_col_t(c), table.headers[c].toUtf8().constData(), bold);
-    worksheet_freeze_panes(sheet, 1, 0);
-    lxw_row_t r = 1;
     for (const auto& row : table.rows) {
         for (size_t c = 0; c < row.size(); ++c) {
             const QVariant& v = row[c];
@@ -75,6 +60,37 @@ bool writeXlsx(const ExportTable& table, const QString& path, QString* error)
         }
         ++r;
     }
+}
+} // namespace
+
+bool writeXlsx(const std::vector<ExportTable>& tables, const QString& path, QString* error)
+{
+    QTemporaryDir scratch;
+    if (!scratch.isValid()) {
+        if (error)
+            *error = fileops::failureText(path, false, scratch.errorString());
+        return false;
+    }
+    const QByteArray file = QFile::encodeName(scratch.filePath(QStringLiteral("book.xlsx")));
+    lxw_workbook* book = workbook_new(file.constData());
+    if (!book) {
+        if (error)
+            *error = fileops::failureText(path, false);
+        return false;
+    }
+    lxw_format* bold = workbook_add_format(book);
+    format_set_bold(bold);
+    lxw_format* date = workbook_add_format(book);
+    format_set_num_format(date, "yyyy/mm/dd");
+    QStringList used;
+    for (const ExportTable& table : tables) {
+        // Sheet names must differ from each other.
+        QString name = sheetName(table.title);
+        for (int n = 2; used.contains(name, Qt::CaseInsensitive); ++n)
+            name = sheetName(table.title).left(28) + u'(' + QString::number(n) + u')';
+        used << name;
+        writeSheet(workbook_add_worksheet(book, name.toUtf8().constData()), table, bold, date);
+    }
     const lxw_error closed = workbook_close(book);
     if (closed != LXW_NO_ERROR) {
         if (error)
@@ -88,6 +104,11 @@ bool writeXlsx(const ExportTable& table, const QString& path, QString* error)
         return false;
     }
     return fileops::writeFile(path, built.readAll(), error);
+}
+
+bool writeXlsx(const ExportTable& table, const QString& path, QString* error)
+{
+    return writeXlsx(std::vector<ExportTable>{table}, path, error);
 }
 
 } // namespace table_export

@@ -27,7 +27,8 @@ ExportTable tableOf(const QTableView* grid, const QString& title)
             columns.push_back(c);
     }
     for (int c : columns)
-        table.headers << model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        if (!header->isHidden())
+            table.headers << model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
     const int rows = model->rowCount();
     table.rows.reserve(size_t(rows));
     for (int r = 0; r < rows; ++r) {
@@ -45,16 +46,27 @@ ExportTable tableOf(const QTableView* grid, const QString& title)
 
 bool writeTo(AppContext& context, const QTableView* grid, const QString& title, const QString& path)
 {
-    const ExportTable table = tableOf(grid, title);
+    return writeTo(context, std::vector<ExportTable>{tableOf(grid, title)}, path);
+}
+
+bool writeTo(AppContext& context, const std::vector<ExportTable>& tables, const QString& path)
+{
     QString error;
-    const bool ok = path.endsWith(u".xlsx"_s, Qt::CaseInsensitive) ? table_export::writeXlsx(table, path, &error)
-                                                                   : table_export::writeCsv(table, path, &error);
+    // One table goes to a CSV as it is; several each under their title.
+    const bool ok = path.endsWith(u".xlsx"_s, Qt::CaseInsensitive) ? table_export::writeXlsx(tables, path, &error)
+                    : tables.size() == 1                           ? table_export::writeCsv(tables[0], path, &error)
+                                                                   : table_export::writeCsv(tables, path, &error);
     if (!ok)
         context.notifier.tell(error, MessageIcon::Warning);
     return ok;
 }
 
 void ask(AppContext& context, QWidget* parent, const QTableView* grid, const QString& title)
+{
+    ask(context, parent, std::vector<ExportTable>{tableOf(grid, title)}, title);
+}
+
+void ask(AppContext& context, QWidget* parent, const std::vector<ExportTable>& tables, const QString& title)
 {
     const QString folder = context.store.paths.dataFolder.isEmpty() ? QDir::homePath() : context.store.paths.dataFolder;
     QString selected = u"表計算ブック (*.xlsx)"_s;
@@ -65,7 +77,7 @@ void ask(AppContext& context, QWidget* parent, const QTableView* grid, const QSt
         return;
     if (!path.endsWith(u".xlsx"_s, Qt::CaseInsensitive) && !path.endsWith(u".csv"_s, Qt::CaseInsensitive))
         path += selected.contains(u"csv"_s) ? u".csv"_s : u".xlsx"_s;
-    writeTo(context, grid, title, path);
+    writeTo(context, tables, path);
 }
 
 } // namespace grid_export

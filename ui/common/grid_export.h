@@ -14,14 +14,17 @@ inline constexpr int kSpreadsheetValueRole = 0x0100 + 40; // Qt::UserRole + 40
 namespace grid_export {
 
 // The grid as shown: its visible columns in their visual order, their
-// headers, every row.
+// headers (when the grid shows a header), every row.
 ExportTable tableOf(const QTableView* grid, const QString& title);
 
 // Writes the grid to `path`, a workbook for ".xlsx" and CSV otherwise. A
 // failure is told to the user, naming the file; false then.
 bool writeTo(AppContext& context, const QTableView* grid, const QString& title, const QString& path);
+// Several tables: one sheet each, or one after another in a CSV.
+bool writeTo(AppContext& context, const std::vector<ExportTable>& tables, const QString& path);
 
 // Asks where (starting in the data folder, a name from `title`) and writes.
 void ask(AppContext& context, QWidget* parent, const QTableView* grid, const QString& title);
+void ask(AppContext& context, QWidget* parent, const std::vector<ExportTable>& tables, const QString& title);
 
 } // namespace grid_export

@@ -4,6 +4,7 @@
 #include "sample_roster.h"
 #include "school_list_window.h"
 #include "staff_list_window.h"
+#include "statistics_window.h"
 #include "test_env.h"
 #include "ui_helpers.h"
 #include "window_context.h"
@@ -17,6 +18,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -182,6 +184,58 @@ private slots:
         compareWithGrid(officers.grid(), readBack(book), officers.windowTitle());
     }
 
+    void theTallyTables()
+    {
+        Fixture f;
+        StatisticsWindow w(f.context);
+        w.resize(1300, 800);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const std::vector<ExportTable> tables = w.spreadsheetTables();
+        QCOMPARE(tables.size(), size_t(8));
+        const QString path = f.dir.filePath(u"集計.xlsx"_s);
+        QVERIFY(grid_export::writeTo(f.context, tables, path));
+        const QJsonArray sheets = readBack(path).value(u"sheets"_s).toArray();
+        QCOMPARE(sheets.size(), 8);
+        const QStringList grids{u"GRID1(0)"_s, u"GRID1(1)"_s, u"GRID1(2)"_s, u"GRID1(3)"_s,
+                                u"GRID2"_s,    u"GRID3"_s,    u"GRID20"_s,   u"GRID30"_s};
+        int numbers = 0;
+        for (int i = 0; i < 8; ++i) {
+            QTableWidget* grid = w.grid(grids[i]);
+            QVERIFY(grid);
+            const QJsonObject sheet = sheets[i].toObject();
+            QCOMPARE(sheet.value(u"title"_s).toString(), tables[size_t(i)].title);
+            // No header row: the tables carry their captions in their cells.
+            const QJsonArray rows = sheet.value(u"rows"_s).toArray();
+            QVERIFY(rows.size() <= grid->rowCount());
+            for (int r = 0; r < grid->rowCount(); ++r) {
+                const QJsonArray cells = r < rows.size() ? rows[r].toArray() : QJsonArray();
+                for (int c = 0; c < grid->columnCount(); ++c) {
+                    const QString text = grid->item(r, c) ? grid->item(r, c)->text().trimmed() : QString();
+                    const QJsonArray cell = c < cells.size() ? cells[c].toArray() : QJsonArray{u"empty"_s, u""_s};
+                    if (text.isEmpty()) {
+                        QCOMPARE(cell[0].toString(), u"empty"_s);
+                    } else if (table_export::valueOfShownText(text).typeId() == QMetaType::LongLong) {
+                        QCOMPARE(cell[0].toString(), u"number"_s);
+                        QCOMPARE(cell[1].toString().toDouble(), text.toDouble());
+                        ++numbers;
+                    } else {
+                        QCOMPARE(cell[0].toString(), u"text"_s);
+                        QCOMPARE(cell[1].toString(), text);
+                    }
+                }
+            }
+        }
+        QVERIFY(numbers > 20);
+        // In a CSV the eight follow each other under their titles.
+        const QByteArray csv = table_export::csvBytes(tables);
+        QVERIFY(csv.startsWith("\xEF\xBB\xBF"));
+        for (const ExportTable& t : tables)
+            QVERIFY(QString::fromUtf8(csv).contains(u"\r\n"_s + t.title + u"\r\n"_s) ||
+                    QString::fromUtf8(csv.mid(3)).startsWith(t.title + u"\r\n"_s));
+        testenv::keepShot(&w, u"beyond-tally"_s);
+    }
+
     void theWindowlessFrontEnd()
     {
         QTemporaryDir dir;
@@ -204,6 +258,9 @@ private slots:
         const QString csv = dir.filePath(u"schools.csv"_s);
         QCOMPARE(run({u"--export"_s, u"schools"_s, u"--csv"_s, csv}), 0);
         QVERIFY(QFileInfo(csv).size() > 100);
+        const QString tally = dir.filePath(u"tally.xlsx"_s);
+        QCOMPARE(run({u"--export"_s, u"tally"_s, u"--xlsx"_s, tally}), 0);
+        QCOMPARE(readBack(tally).value(u"sheets"_s).toArray().size(), 8);
         // Wrong use and failed writes end with a non-zero code.
         QCOMPARE(run({u"--export"_s, u"everything"_s, u"--csv"_s, csv}), 2);
         QCOMPARE(run({u"--export"_s, u"staff"_s, u"--csv"_s, dir.filePath(u"none/x.csv"_s)}), 1);
