@@ -58,9 +58,9 @@ QString load(const SettingsStore& settings, const QString& appKey)
     return settings.get(appKey, u"SCHOOL"_s, u"PASS_HASH"_s);
 }
 
-void save(SettingsStore& settings, const QString& appKey, const QString& stored)
+bool save(SettingsStore& settings, const QString& appKey, const QString& stored)
 {
-    settings.save(appKey, u"SCHOOL"_s, u"PASS_HASH"_s, stored);
+    return settings.save(appKey, u"SCHOOL"_s, u"PASS_HASH"_s, stored);
 }
 
 } // namespace password

@@ -24,6 +24,7 @@ bool matches(const QString& entry, const QString& stored);
 
 // Where it lives: (appKey, "SCHOOL", "PASS_HASH").
 QString load(const SettingsStore& settings, const QString& appKey);
-void save(SettingsStore& settings, const QString& appKey, const QString& stored);
+// False when the settings store could not be written.
+bool save(SettingsStore& settings, const QString& appKey, const QString& stored);
 
 } // namespace password

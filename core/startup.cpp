@@ -202,7 +202,9 @@ void SuiteSession::importPortableSettings()
             e.value = m_programFolder + e.value.mid(oldFolder.size());
         entries.append({e.section, e.key, e.value});
     }
-    m_settings.saveAll(m_appKey, entries);
+    if (!m_settings.saveAll(m_appKey, entries))
+        m_notifier.tell(u"設定ファイル（"_s + programName() + u".SIN）の設定を取り込めませんでした。"_s,
+                        MessageIcon::Warning, kProgramTitle, m_settings.folder());
 }
 
 void SuiteSession::loadSuiteSettings()

@@ -73,6 +73,18 @@ private slots:
         QCOMPARE(m.settings.get(kApp, u"SCHOOL"_s, u"ID_NOS"_s), u"/media/usbdata"_s);
     }
 
+    void portableSettingsThatCannotBeTakenInAreTold()
+    {
+        Medium m;
+        // The settings folder is a plain file: nothing can be written there.
+        writeFile(m.settings.folder(), QByteArray("not a folder"));
+        writeFile(m.program + u"/NAKAMA-CHO.SIN"_s,
+                  testenv::sjis(u"\"R-NAKAMA-CHO\",\"/media/usb\",\"\",\"\",\"\"\r\n"
+                                "\"SCHOOL\",\"SC_NAME\",\"瑠璃小学校\",\"\",\"\",\"\",\"\"\r\n"_s));
+        m.session()->importPortableSettings();
+        QCOMPARE(m.notifier.texts(), QStringList{u"設定ファイル（NAKAMA-CHO.SIN）の設定を取り込めませんでした。"_s});
+    }
+
     void aValueThePortableFileCannotHoldIsToldAndKept()
     {
         Medium m;

@@ -583,6 +583,10 @@ void LabelDesigner::fillNames()
     if (const auto layouts = readFile(false))
         for (const LabelLayout& l : *layouts)
             m_caption->addItem(l.name);
+    // The entry shown must be the one selected: otherwise leaving the box
+    // makes the combo box select the typed name and load its stored layout
+    // over the design on screen.
+    m_caption->setCurrentIndex(m_caption->findText(typed, Qt::MatchExactly | Qt::MatchCaseSensitive));
     m_caption->setCurrentText(typed);
 }
 

@@ -474,9 +474,14 @@ void MainWindow::on_F_SET_PASS_triggered()
     PassSetDialog dialog(m_context, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    m_knownPassword = dialog.newPassword();
-    password::save(m_settings, m_suite.appKey(),
-                   m_knownPassword.isEmpty() ? QString() : password::makeStoredHash(m_knownPassword));
+    const QString chosen = dialog.newPassword();
+    if (!password::save(m_settings, m_suite.appKey(), chosen.isEmpty() ? QString() : password::makeStoredHash(chosen))) {
+        // The password asked at the next start stays the one stored before.
+        m_context.notifier.tell(u"パスワードを保存できませんでした。"_s, MessageIcon::Warning, UserNotifier::appTitle(),
+                                m_settings.folder());
+        return;
+    }
+    m_knownPassword = chosen;
     m_suite.writeUserSettings(clock());
 }
 

@@ -283,7 +283,9 @@ void StaffEditor::buildForm()
     connect(m_name, &QLineEdit::textChanged, this, &StaffEditor::on_S_NAME_textChanged);
     connect(m_postal, &QLineEdit::textChanged, this, &StaffEditor::on_S_PNO_textChanged);
     connect(m_postal, &QLineEdit::editingFinished, this, [this] {
-        const QString formatted = formatPostalCode(m_postal->text());
+        // Full-width digits and the dashes input methods type count as the
+        // half-width ones the table and the files hold.
+        const QString formatted = formatPostalCode(toHalfWidthNumber(m_postal->text()));
         if (formatted != m_postal->text())
             m_postal->setText(formatted);
     });
@@ -661,10 +663,10 @@ void StaffEditor::on_S_CODE_textChanged()
 
 void StaffEditor::on_S_PNO_textChanged()
 {
-    if (m_loading || m_postal->text().size() != 8 || !m_address1->text().isEmpty() ||
-        m_context.store.postalCodes.entries.empty())
+    const QString typed = toHalfWidthNumber(m_postal->text());
+    if (m_loading || typed.size() != 8 || !m_address1->text().isEmpty() || m_context.store.postalCodes.entries.empty())
         return;
-    const QString address = m_context.store.postalCodes.lookup(m_postal->text());
+    const QString address = m_context.store.postalCodes.lookup(typed);
     if (!address.isEmpty()) {
         m_address1->setText(address);
         m_address1->setFocus();

@@ -199,6 +199,37 @@ private slots:
         QCOMPARE(readLayouts(testenv::readFile(w.layoutFile()), nullptr)->size(), size_t(2));
     }
 
+    void editsAfterStoringSurviveLeavingTheTitle()
+    {
+        // A clerk stores two layouts, goes on moving the design, then passes
+        // through the title box (Tab, or Enter on the name already there):
+        // what is on screen stays on screen until it is stored or another
+        // layout is chosen from the list.
+        Roster r;
+        LabelDesigner w(r.context);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto* caption = w.findChild<QComboBox*>(u"S_CAPTION"_s);
+        auto* save = w.findChild<QPushButton*>(u"B_SAVE"_s);
+        for (const QString& name : {u"封筒"_s, u"はがき用"_s}) {
+            caption->lineEdit()->selectAll();
+            testenv::typeText(caption->lineEdit(), name);
+            QTest::mouseClick(save, Qt::LeftButton);
+        }
+        QCOMPARE(caption->count(), 2);
+        QCOMPARE(caption->currentText(), u"はがき用"_s);
+        auto* bold = w.findChild<QCheckBox*>(u"P_BOLD(3)"_s);
+        const bool stored = bold->isChecked();
+        QTest::mouseClick(bold, Qt::LeftButton);
+        caption->lineEdit()->setFocus();
+        QTest::keyClick(caption->lineEdit(), Qt::Key_Tab);
+        QCOMPARE(bold->isChecked(), !stored);
+        caption->lineEdit()->setFocus();
+        QTest::keyClick(caption->lineEdit(), Qt::Key_Return);
+        QCOMPARE(bold->isChecked(), !stored);
+        QCOMPARE(caption->currentText(), u"はがき用"_s);
+    }
+
     void printing()
     {
         Roster unmarked(false);

@@ -505,6 +505,30 @@ private slots:
         QVERIFY(password::serviceCode(QDate(2027, 1, 5)) != password::serviceCode(QDate(2027, 1, 6)));
     }
 
+    void aPasswordThatCannotBeStoredIsNotTakenAsSet()
+    {
+        forgetAnEarlierEnd();
+        QTemporaryDir root;
+        // The settings folder is a plain file: nothing can be written there.
+        QFile blocker(root.filePath(u"suite"_s));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        SettingsStore settings(root.filePath(u"suite"_s));
+        Program p(root.path(), settings);
+        p.openYear(u"瑠璃県"_s, u"38"_s);
+        testenv::onModal<PassSetDialog>([](PassSetDialog* d) {
+            d->findChild<QLineEdit*>(u"NEW_PASS"_s)->setText(u"Ruri2026"_s);
+            QTest::keyClick(d->findChild<QLineEdit*>(u"NEW_PASS"_s), Qt::Key_Return);
+        });
+        p.notifier.messages.clear();
+        p.notifier.answers = {MessageAnswer::Yes};
+        p.action(u"F_SET_PASS"_s)->trigger();
+        QVERIFY2(p.notifier.texts().contains(u"パスワードを保存できませんでした。"_s),
+                 qPrintable(p.notifier.texts().join(u" / "_s)));
+        QVERIFY(password::load(settings, u"NAKAMA-CHO"_s).isEmpty());
+        p.frame->close();
+    }
+
     void oneEnterSetsThePasswordOnce()
     {
         QTemporaryDir root;

@@ -307,6 +307,33 @@ private slots:
         e.reject();
     }
 
+    void aFullWidthPostalCodeFindsItsAddress()
+    {
+        // An input method left in full-width mode types the postal code in
+        // full-width digits; the address is looked up all the same.
+        Fixture f;
+        f.store.postalCodes.entries = {{u"900-0012"_s, u"瑠璃市本町"_s}};
+        StaffEditor e(f.context, StaffEditor::EditM, 1);
+        open(e);
+        auto* postal = box(e, u"S_PNO"_s);
+        auto* address = box(e, u"S_ADR1"_s);
+        address->clear();
+        postal->setFocus();
+        postal->clear();
+        testenv::typeText(postal, u"９００－００１２"_s);
+        QCOMPARE(address->text(), u"瑠璃市本町"_s);
+
+        // Seven digits, formatted on leaving the box, as with half-width ones.
+        address->clear();
+        postal->setFocus();
+        postal->clear();
+        testenv::typeText(postal, u"９００００１２"_s);
+        box(e, u"S_TEL"_s)->setFocus();
+        QCOMPARE(address->text(), u"瑠璃市本町"_s);
+        e.reject();
+        QCOMPARE(f.store.staff[1].postalCode, u"900-0012"_s);
+    }
+
     void closingByTheCloseBoxRunsTheLeaveRules()
     {
         Fixture f;
