@@ -2,6 +2,8 @@
 
 #include "file_ops.h"
 
+#include <QRegularExpression>
+
 namespace table_export {
 
 QVariant valueOfShownText(const QString& text)
@@ -12,6 +14,10 @@ QVariant valueOfShownText(const QString& text)
     const bool leadingZero = t.size() > 1 && (t.startsWith(u'0') || t.startsWith(u"-0"));
     if (ok && !leadingZero && t.size() <= 15)
         return n;
+    // A decimal needs a digit on either side of its point.
+    static const QRegularExpression decimal(QStringLiteral("^-?(0|[1-9][0-9]{0,11})\\.[0-9]{1,6}$"));
+    if (decimal.match(t).hasMatch())
+        return t.toDouble();
     return t;
 }
 

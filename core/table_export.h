@@ -17,9 +17,9 @@ struct ExportTable {
 
 namespace table_export {
 
-// A shown cell's text as the value a spreadsheet should hold: a whole number
-// when it is one (without a leading zero, which codes and postal codes keep),
-// otherwise the text without its padding spaces.
+// A shown cell's text as the value a spreadsheet should hold: a number when
+// it is one ("12", "6.67"; not with a leading zero, which codes and postal
+// codes keep), otherwise the text without its padding spaces.
 QVariant valueOfShownText(const QString& text);
 
 // Comma-separated UTF-8 with a byte-order mark, lines ending CR LF, every

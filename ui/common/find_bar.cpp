@@ -25,10 +25,12 @@ FindBar::FindBar(QWidget* host, QTableView* grid, std::function<find_text::RowKe
     m_box->setToolTip(u"氏名・よみ・コードで探します (Ctrl+F、次 F3、前 Shift+F3)"_s);
     m_box->setMinimumWidth(m_box->fontMetrics().horizontalAdvance(u"氏名・よみ・コード"_s) + 40);
     label->setBuddy(m_box);
+    label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     m_none = new QLabel(u"見つかりません"_s, this);
     m_none->setObjectName(u"FIND_NONE"_s);
     m_none->setStyleSheet(u"color: #b00000;"_s);
     // Keeps its room when hidden, so the bar does not jump as the text changes.
+    m_none->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     QSizePolicy keep = m_none->sizePolicy();
     keep.setRetainSizeWhenHidden(true);
     m_none->setSizePolicy(keep);

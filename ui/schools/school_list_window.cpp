@@ -250,11 +250,12 @@ SchoolListWindow::SchoolListWindow(AppContext& context, QWidget* parent) : QWidg
     auto* sheet = makeButton(u"B_SHEET"_s, u"表計算"_s, this);
     sheet->setToolTip(u"一覧を表示のまま表計算ブック (.xlsx) か CSV に書き出します"_s);
     connect(sheet, &QPushButton::clicked, this, [this] { grid_export::ask(m_context, this, m_grid, windowTitle()); });
-    buttons->addWidget(sheet);
     buttons->addStretch();
-    // A row is found by its school (name, reading, code) or by the clerk in
-    // its post (name, reading, code).
-    buttons->addWidget(new FindBar(this, m_grid, [this](int gridRow) {
+    // The command row is full at the frame's default width: finding and the
+    // spreadsheet get a row of their own. A row is found by its school
+    // (name, reading, code) or by the clerk in its post (name, reading, code).
+    auto* findRow = new QHBoxLayout;
+    findRow->addWidget(new FindBar(this, m_grid, [this](int gridRow) {
         find_text::RowKeys keys;
         const school_list::Row* r = m_model->row(gridRow);
         const RosterStore& store = m_context.store;
@@ -279,11 +280,14 @@ SchoolListWindow::SchoolListWindow(AppContext& context, QWidget* parent) : QWidg
         }
         return keys;
     }));
+    findRow->addStretch();
+    findRow->addWidget(sheet);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addLayout(top);
     layout->addLayout(buttons);
+    layout->addLayout(findRow);
     layout->addWidget(m_grid, 1);
 
     const int widths[] = {520, 10, 360, 1600, 1100, 1500, 900, 700, 400, 350, 350, 1400, 1400, 1000, 2500, 5};

@@ -175,9 +175,12 @@ QVariant StaffListModel::data(const QModelIndex& index, int role) const
         }
     }
     if (role == kSpreadsheetValueRole) {
-        // The era dates of column 7 go to a spreadsheet as dates.
+        // The era dates of column 7 go to a spreadsheet as dates; periods
+        // ("51.10": 51 years 10 months) as the texts they are, not decimals.
         const StaffRecord& s = m_store.staff[size_t(row)];
-        if (index.column() != 7 || (m_display == Service && m_ageAndService))
+        if (index.column() == 8 || (index.column() == 7 && m_display == Service && m_ageAndService))
+            return cell(s, index.column(), index.row()).trimmed();
+        if (index.column() != 7)
             return {};
         const Date d = m_display == Age ? s.birthDate : m_display == Service ? s.hireDate : s.postingDate;
         return d.isSet() ? QVariant(d.toQDate()) : QVariant(QString());
