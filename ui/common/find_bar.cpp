@@ -24,6 +24,7 @@ FindBar::FindBar(QWidget* host, QTableView* grid, std::function<find_text::RowKe
     m_box->setPlaceholderText(u"氏名・よみ・コード"_s);
     m_box->setToolTip(u"氏名・よみ・コードで探します (Ctrl+F、次 F3、前 Shift+F3)"_s);
     m_box->setMinimumWidth(m_box->fontMetrics().horizontalAdvance(u"氏名・よみ・コード"_s) + 40);
+    m_box->setMaximumWidth(m_box->minimumWidth() * 2);
     label->setBuddy(m_box);
     label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     m_none = new QLabel(u"見つかりません"_s, this);
