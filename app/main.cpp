@@ -1,5 +1,6 @@
 // なかま帳: the start-up order. Everything else lives in the libraries.
 #include "app_context.h"
+#include "batch_export.h"
 #include "desktop_platform.h"
 #include "graphs.h"
 #include "label_designer.h"
@@ -59,6 +60,16 @@ int main(int argc, char** argv)
     QStringList raw;
     for (int i = 1; i < argc; ++i)
         raw << QString::fromLocal8Bit(argv[i]);
+    if (isBatchExport(raw)) {
+        // The lists are turned into tables through the windows' own models,
+        // which need the widget library, though no display.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        installQtTranslations(app);
+        nameTheProgram();
+        return runBatchExport(QCoreApplication::arguments().mid(1));
+    }
     if (print_command::wanted(raw)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");

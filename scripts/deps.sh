@@ -6,6 +6,8 @@ nakama_packages="build-essential cmake ninja-build pkg-config qt6-base-dev qt6-b
 nakama_packages="$nakama_packages ccache clang libclang-rt-14-dev"
 # Qt's own texts in Japanese.
 nakama_packages="$nakama_packages qt6-translations-l10n"
+# Spreadsheet workbooks, and the independent reader their tests check them with.
+nakama_packages="$nakama_packages libxlsxwriter-dev python3-openpyxl"
 # Only for test.sh's desktop tests: a CUPS queue printing to PDF, Xvfb with
 # fcitx5 and Mozc typed into by xdotool, the .deb (dpkg-dev).
 nakama_desktop_test_packages="cups cups-client printer-driver-cups-pdf xvfb xdotool dbus-daemon

@@ -1,6 +1,8 @@
 #include "officer_list_window.h"
 
 #include "app_context.h"
+#include "find_bar.h"
+#include "grid_export.h"
 #include "grid_columns.h"
 #include "staff_editor.h"
 #include "view_window.h"
@@ -151,7 +153,18 @@ OfficerListWindow::OfficerListWindow(AppContext& context, QWidget* parent) : QWi
     top->addSpacing(12);
     top->addWidget(edit);
     top->addWidget(network);
+    auto* sheet = makeButton(u"B_SHEET"_s, u"表計算"_s, this);
+    sheet->setToolTip(u"一覧を表示のまま表計算ブック (.xlsx) か CSV に書き出します"_s);
+    connect(sheet, &QPushButton::clicked, this, [this] { grid_export::ask(m_context, this, m_grid, windowTitle()); });
+    top->addWidget(sheet);
     top->addStretch();
+    top->addWidget(new FindBar(this, m_grid, [this](int gridRow) {
+        const int entry = m_model->entryAt(gridRow);
+        if (entry < 0 || size_t(entry) >= m_model->list().size())
+            return find_text::RowKeys();
+        const OfficerEntry& o = m_model->list()[size_t(entry)];
+        return find_text::RowKeys{{o.name, o.reading}, {QString::number(o.code)}};
+    }));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(twips::toPixels(300), 6, 6, 6);
     layout->addLayout(top);

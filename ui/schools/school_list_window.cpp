@@ -1,6 +1,8 @@
 #include "school_list_window.h"
 
 #include "app_context.h"
+#include "find_bar.h"
+#include "grid_export.h"
 #include "grid_columns.h"
 #include "print_runner.h"
 #include "school_editor.h"
@@ -252,12 +254,47 @@ SchoolListWindow::SchoolListWindow(AppContext& context, QWidget* parent) : QWidg
         made[name] = makeButton(name, text, this);
         buttons->addWidget(made[name]);
     }
+    auto* sheet = makeButton(u"B_SHEET"_s, u"表計算"_s, this);
+    sheet->setToolTip(u"一覧を表示のまま表計算ブック (.xlsx) か CSV に書き出します"_s);
+    connect(sheet, &QPushButton::clicked, this, [this] { grid_export::ask(m_context, this, m_grid, windowTitle()); });
     buttons->addStretch();
+    // The command row is full at the frame's default width: finding and the
+    // spreadsheet get a row of their own. A row is found by its school
+    // (name, reading, code) or by the clerk in its post (name, reading, code).
+    auto* findRow = new QHBoxLayout;
+    findRow->addWidget(new FindBar(this, m_grid, [this](int gridRow) {
+        find_text::RowKeys keys;
+        const school_list::Row* r = m_model->row(gridRow);
+        const RosterStore& store = m_context.store;
+        if (!r || r->reading || r->school < 0 || size_t(r->school) >= store.schools.size() || r->slot < 0 ||
+            r->slot >= cap::kClerkSlots)
+            return keys;
+        const SchoolRecord& s = store.schools[size_t(r->school)];
+        if (r->slot == 0) {
+            keys.texts << s.name << s.reading;
+            keys.codes << QString::number(s.code);
+            if (s.number > 0) // shown instead of the code when ordered by number
+                keys.codes << QString::number(s.number);
+        }
+        const ClerkSlot& slot = s.clerks[size_t(r->slot)];
+        const int staff = slot.staffCode > 0 ? store.findStaffByCode(slot.staffCode) : -1;
+        if (staff >= 0) {
+            const StaffRecord& m = store.staff[size_t(staff)];
+            keys.texts << m.name << m.reading;
+            keys.codes << QString::number(m.code);
+        } else {
+            keys.texts << slot.staffName;
+        }
+        return keys;
+    }));
+    findRow->addStretch();
+    findRow->addWidget(sheet);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addLayout(top);
     layout->addLayout(buttons);
+    layout->addLayout(findRow);
     layout->addWidget(m_grid, 1);
 
     const int widths[] = {520, 10, 360, 1600, 1100, 1500, 900, 700, 400, 350, 350, 1400, 1400, 1000, 2500, 5};

@@ -2,6 +2,8 @@
 
 #include "app_context.h"
 #include "era_years.h"
+#include "find_bar.h"
+#include "grid_export.h"
 #include "grid_columns.h"
 #include "periods.h"
 #include "print_runner.h"
@@ -179,6 +181,17 @@ QVariant StaffListModel::data(const QModelIndex& index, int role) const
         default: return int(Qt::AlignLeft | Qt::AlignVCenter);
         }
     }
+    if (role == kSpreadsheetValueRole) {
+        // The era dates of column 7 go to a spreadsheet as dates; periods
+        // ("51.10": 51 years 10 months) as the texts they are, not decimals.
+        const StaffRecord& s = m_store.staff[size_t(row)];
+        if (index.column() == 8 || (index.column() == 7 && m_display == Service && m_ageAndService))
+            return cell(s, index.column(), index.row()).trimmed();
+        if (index.column() != 7)
+            return {};
+        const Date d = m_display == Age ? s.birthDate : m_display == Service ? s.hireDate : s.postingDate;
+        return d.isSet() ? QVariant(d.toQDate()) : QVariant(QString());
+    }
     if (role != Qt::DisplayRole)
         return {};
     return cell(m_store.staff[size_t(row)], index.column(), index.row());
@@ -311,7 +324,18 @@ StaffListWindow::StaffListWindow(AppContext& context, QWidget* parent) : QWidget
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {m_add, m_edit, m_delete, m_change, m_check, printCodes, soft})
         buttons->addWidget(b);
+    auto* sheet = makeButton(u"B_SHEET"_s, u"表計算"_s, this);
+    sheet->setToolTip(u"一覧を表示のまま表計算ブック (.xlsx) か CSV に書き出します"_s);
+    connect(sheet, &QPushButton::clicked, this, [this] { grid_export::ask(m_context, this, m_grid, windowTitle()); });
+    buttons->addWidget(sheet);
     buttons->addStretch();
+    buttons->addWidget(new FindBar(this, m_grid, [this](int gridRow) {
+        const int row = m_model->staffRow(gridRow);
+        if (row < 0 || row >= m_context.store.staffCount())
+            return find_text::RowKeys();
+        const StaffRecord& s = m_context.store.staff[size_t(row)];
+        return find_text::RowKeys{{s.name, s.reading}, {QString::number(s.code)}};
+    }));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);

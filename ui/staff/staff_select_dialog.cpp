@@ -1,6 +1,7 @@
 #include "staff_select_dialog.h"
 
 #include "app_context.h"
+#include "find_bar.h"
 #include "grid_columns.h"
 #include "periods.h"
 #include "reference_data.h"
@@ -130,6 +131,13 @@ StaffSelectDialog::StaffSelectDialog(AppContext& context, QWidget* parent)
     filters->addWidget(m_name);
     filters->addWidget(m_unposted);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(new FindBar(this, m_grid, [this](int gridRow) {
+        const int row = m_model->staffRow(gridRow);
+        if (row < 0 || row >= m_context.store.staffCount())
+            return find_text::RowKeys();
+        const StaffRecord& s = m_context.store.staff[size_t(row)];
+        return find_text::RowKeys{{s.name, s.reading}, {QString::number(s.code)}};
+    }));
     buttons->addStretch();
     buttons->addWidget(ok);
     buttons->addWidget(cancel);

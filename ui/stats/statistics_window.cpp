@@ -1,6 +1,7 @@
 #include "statistics_window.h"
 
 #include "app_context.h"
+#include "grid_export.h"
 #include "tally_tables.h"
 #include "view_window.h"
 #include "wait_cursor.h"
@@ -103,6 +104,11 @@ StatisticsWindow::StatisticsWindow(AppContext& context, QWidget* parent) : QWidg
     top->addWidget(m_change);
     top->addWidget(m_view);
     top->addWidget(print);
+    auto* sheet = makeButton(u"B_SHEET"_s, u"表計算"_s, this);
+    sheet->setToolTip(u"集計表を表計算ブック (.xlsx) か CSV に書き出します"_s);
+    connect(sheet, &QPushButton::clicked, this,
+            [this] { grid_export::ask(m_context, this, spreadsheetTables(), windowTitle()); });
+    top->addWidget(sheet);
     top->addWidget(m_lines);
     top->addStretch();
 
@@ -266,6 +272,20 @@ void StatisticsWindow::fill(QTableWidget* grid, const QList<QStringList>& rows)
     grid->setMinimumWidth(total + (scrolls ? grid->verticalScrollBar()->sizeHint().width() : 0) +
                           2 * grid->frameWidth());
     grid->setUpdatesEnabled(true);
+}
+
+std::vector<ExportTable> StatisticsWindow::spreadsheetTables() const
+{
+    // The tables as shown, one sheet each, named as on the screen.
+    const QString names[] = {u"小学校"_s, u"中学校"_s, u"養護学校"_s, u"計"_s};
+    std::vector<ExportTable> tables;
+    for (int i = 0; i < 4; ++i)
+        tables.push_back(grid_export::tableOf(m_category[i], names[i]));
+    tables.push_back(grid_export::tableOf(m_titles, u"職名別"_s));
+    tables.push_back(grid_export::tableOf(m_bands, u"級別"_s));
+    tables.push_back(grid_export::tableOf(m_ages, u"年齢"_s));
+    tables.push_back(grid_export::tableOf(m_experience, u"経験"_s));
+    return tables;
 }
 
 void StatisticsWindow::computeSummaryTally()

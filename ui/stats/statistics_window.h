@@ -1,5 +1,6 @@
 #pragma once
 
+#include "table_export.h"
 #include "tally.h"
 
 #include <QWidget>
@@ -43,6 +44,8 @@ public:
     int scrollValue() const;
     bool showingGraph() const;
     QTableWidget* grid(const QString& name) const;
+    // The eight tables for a spreadsheet.
+    std::vector<ExportTable> spreadsheetTables() const;
 
     void computeSummaryTally();
     void on_CTV_SEL1_clicked();
