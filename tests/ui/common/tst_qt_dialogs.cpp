@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QApplication>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -15,6 +16,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QRegularExpression>
+#include <QTabWidget>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -97,11 +99,22 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&print));
         QVERIFY(captionedButtons(&print) >= 2);
         QVERIFY2(englishCaptions(&print).isEmpty(), qPrintable(englishCaptions(&print).join(u" | "_s)));
-        // The options part the user opens with 「オプション」.
-        for (QAbstractButton* b : print.findChildren<QAbstractButton*>())
-            if (b->objectName() == u"options"_s)
-                b->click();
-        QVERIFY2(englishCaptions(&print).isEmpty(), qPrintable(englishCaptions(&print).join(u" | "_s)));
+        // The options part the user opens with 「オプション」: Qt gives that
+        // button no name, only its place in the dialog's button row. Each of
+        // its pages (印刷部数, オプション) is looked at in turn.
+        QAbstractButton* options = nullptr;
+        for (QDialogButtonBox* row : print.findChildren<QDialogButtonBox*>())
+            for (QAbstractButton* b : row->buttons())
+                if (row->buttonRole(b) == QDialogButtonBox::ResetRole)
+                    options = b;
+        QVERIFY2(options, "the print dialog has no options button");
+        options->click();
+        auto* pages = print.findChild<QTabWidget*>();
+        QVERIFY2(pages && pages->isVisibleTo(&print), "the options part did not open");
+        for (int i = 0; i < pages->count(); ++i) {
+            pages->setCurrentIndex(i);
+            QVERIFY2(englishCaptions(&print).isEmpty(), qPrintable(englishCaptions(&print).join(u" | "_s)));
+        }
         testenv::keepShot(&print, u"qt-print-dialog"_s);
 
         QPageSetupDialog setUp(&printer);
