@@ -83,7 +83,9 @@ std::optional<int> parseRosterYear(const QString& text, const QDate& today)
     } else {
         bool ok = false;
         year = t.toInt(&ok);
-        if (!ok || t.startsWith(u'+') || t.startsWith(u'-'))
+        // No era has a thousand years; a longer number is no roster year,
+        // and the sums below stay far from overflowing.
+        if (!ok || t.startsWith(u'+') || t.startsWith(u'-') || year > 999)
             return std::nullopt;
     }
     const int last = lastRosterYear(today);

@@ -163,7 +163,7 @@ private slots:
                                         {u"40"_s, 40}})
             QCOMPARE(parseRosterYear(typed, today), std::optional<int>(nn));
         for (const QString& bad : {u"0"_s, u"R0"_s, u"41"_s, u"R11"_s, u"H41"_s, u"abc"_s, QString(), u"-3"_s, u"+8"_s,
-                                   u"R"_s, u"昭和60"_s, u"8.5"_s})
+                                   u"R"_s, u"昭和60"_s, u"8.5"_s, u"R2147483647"_s, u"2147483647"_s})
             QVERIFY2(!parseRosterYear(bad, today), qPrintable(bad));
         // In 2008 there was no 令和 year yet: a plain number is the stored one.
         QCOMPARE(parseRosterYear(u"8"_s, QDate(2008, 5, 1)), std::optional<int>(8));
