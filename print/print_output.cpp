@@ -6,6 +6,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <cups/cups.h>
+
 using namespace Qt::StringLiterals;
 
 PrintRequest userPrintRequest(const RosterStore& store, PrintJobCode job, PrintJob body)
@@ -34,12 +36,26 @@ bool printToPdf(RosterStore& store, const PrintRequest& request, PrintOutcome* o
     return runPrintJob(device, store, request, nullptr, outcome);
 }
 
+bool printerAcceptsJobs(const QString& queue)
+{
+    // A queue that was told to refuse jobs (cupsreject) still lets the page
+    // be drawn and "printed"; only the spooler knows the job went nowhere.
+    const QByteArray name = queue.toUtf8();
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, name.constData(), nullptr);
+    if (!dest)
+        return true; // not a spooler queue this program can ask: Qt decides
+    const char* accepting = cupsGetOption("printer-is-accepting-jobs", dest->num_options, dest->options);
+    const bool accepts = !accepting || qstrcmp(accepting, "false") != 0;
+    cupsFreeDests(1, dest);
+    return accepts;
+}
+
 bool printToPrinter(RosterStore& store, const PrintRequest& request, const QString& queue, QRectF* printableMm,
                     PrintOutcome* outcome)
 {
     if (outcome)
         *outcome = PrintOutcome::DeviceFailed;
-    if (QPrinterInfo::printerInfo(queue).isNull())
+    if (QPrinterInfo::printerInfo(queue).isNull() || !printerAcceptsJobs(queue))
         return false;
     QPrinter printer(QPrinter::HighResolution);
     printer.setPrinterName(queue);

@@ -18,6 +18,10 @@ void preparePdf(QPrinter& printer, const QString& path);
 // Prints the request into its PDF file (request.pdfPath).
 bool printToPdf(RosterStore& store, const PrintRequest& request, PrintOutcome* outcome = nullptr);
 
+// False when the spooler says the queue refuses new jobs (the printer was
+// told to reject them); true when it accepts them or cannot be asked.
+bool printerAcceptsJobs(const QString& queue);
+
 // Prints the request on the printer queue `queue` (a CUPS queue name); false
 // when there is no such queue or the job failed. `printableMm`, when given,
 // receives the printable area the queue reported (left, top, width, height in

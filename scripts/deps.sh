@@ -8,10 +8,12 @@ nakama_packages="$nakama_packages ccache clang libclang-rt-14-dev"
 nakama_packages="$nakama_packages qt6-translations-l10n"
 # Spreadsheet workbooks, and the independent reader their tests check them with.
 nakama_packages="$nakama_packages libxlsxwriter-dev python3-openpyxl"
+# The printer spooler's own interface, to ask whether a queue takes jobs.
+nakama_packages="$nakama_packages libcups2-dev"
 # Only for test.sh's desktop tests: a CUPS queue printing to PDF, Xvfb with
 # fcitx5 and Mozc typed into by xdotool, the .deb (dpkg-dev).
 nakama_desktop_test_packages="cups cups-client printer-driver-cups-pdf xvfb xdotool dbus-daemon
- fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dpkg-dev"
+ fcitx5 fcitx5-mozc fcitx5-frontend-qt6 dpkg-dev desktop-file-utils appstream"
 
 nakama_install_deps() {
     local missing=""

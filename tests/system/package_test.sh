@@ -36,10 +36,12 @@ desktop="$root/usr/share/applications/jp.nakamacho.NakamaCho.desktop"
 grep -q '^Name=なかま帳$' "$desktop" || fail "the menu entry is not named なかま帳"
 grep -q '^Icon=jp.nakamacho.NakamaCho$' "$desktop" || fail "the menu entry's icon"
 grep -q '^Exec=nakama-cho-desktop$' "$desktop" || fail "the menu entry's command: $(grep ^Exec= "$desktop")"
-if command -v desktop-file-validate >/dev/null; then desktop-file-validate "$desktop"; fi
+desktop-file-validate "$desktop" || fail "the menu entry does not validate"
+appstreamcli validate --no-net "$root/usr/share/metainfo/jp.nakamacho.NakamaCho.metainfo.xml" >/dev/null ||
+    fail "the AppStream description does not validate"
 
 version="$("$root/usr/bin/nakama-cho" --version)"
-[ "$version" = "nakama-cho $(dpkg-deb -f "$deb" Version)" ] || fail "--version said: $version"
+[ "$version" = "なかま帳 $(dpkg-deb -f "$deb" Version)" ] || fail "--version said: $version"
 
 # A window-less print from the unpacked program, with no display at all.
 mkdir "$work/data"

@@ -127,5 +127,12 @@ for job in 10 21; do
         fail=1
     fi
 done
+# A queue told to refuse jobs: the print is a failure, never reported as done.
+cupsreject "$queue"
+if "$app" --data "$work/data" --year 38 --print 21 --printer "$queue" >/dev/null 2>&1; then
+    echo "printer_queue_test: a print onto a queue that refuses jobs was reported as done" >&2
+    fail=1
+fi
+cupsaccept "$queue"
 [ "$fail" -eq 0 ] && echo "printer_queue_test: jobs 10 and 21 printed through CUPS queue $queue match the PDF writer"
 exit "$fail"

@@ -76,6 +76,11 @@ bool printToDestination(AppContext& context, const PrintRequest& request, bool w
         break;
     }
     case PrintDestination::Printer: {
+        if (!printerAcceptsJobs(sharedPrinter().printerName())) {
+            context.notifier.tell(u"印刷できませんでした"_s, MessageIcon::Critical, UserNotifier::appTitle(),
+                                  sharedPrinter().printerName() + u": プリンタが印刷を受け付けていません"_s);
+            return false;
+        }
         PainterDevice device(&sharedPrinter());
         run(device);
         tellFailure(context, outcome, sharedPrinter().printerName());
