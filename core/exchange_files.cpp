@@ -64,6 +64,11 @@ QString exportAreaText(const RosterStore& store, const SchoolFilter& filter)
 
 int exportPair(RosterStore& store, const SchoolFilter& filter, const PairNames& names, UserNotifier& notifier)
 {
+    if (store.paths.staffUnreadable || store.paths.schoolsUnreadable) {
+        // Another office would merge a roster whose clerks are missing.
+        notifier.tell(u"名簿ファイルが読み込めなかったため、ファイルを作成できません"_s, MessageIcon::Warning);
+        return 0;
+    }
     if (!filter.narrowed) {
         notifier.tell(u"データ抽出を行ってください"_s, MessageIcon::Information);
         return 0;

@@ -145,6 +145,8 @@ void RosterStore::syncStaffFromSchools()
             if (slot.staffCode <= 0)
                 continue;
             const int row = findStaffByCode(slot.staffCode);
+            if (row < 0 && paths.staffUnreadable)
+                continue; // the staff file could not be read: the post is not the one in doubt
             if (row < 0) {
                 const qint16 mark = slot.mark; // slot 0's mark belongs to the whole school
                 slot = ClerkSlot{};

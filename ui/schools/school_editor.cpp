@@ -289,6 +289,32 @@ bool SchoolEditor::storeRecord()
     RosterStore& store = m_context.store;
     const int row = currentRow();
     const bool isNew = row >= store.schoolCount();
+    // Schools and clerks are handed between windows by their codes: a code
+    // that is no number, or one that another school or post already has,
+    // would send a later transfer or list to the wrong place.
+    auto refuse = [this](const QString& why, QLineEdit* box) {
+        m_context.notifier.tell(why, MessageIcon::Warning);
+        m_refused = true;
+        box->setFocus();
+        box->selectAll();
+        return false;
+    };
+    const std::optional<qint32> code = staff_rules::parseStaffCode(m_code->text());
+    if (!code)
+        return refuse(u"学校コードは1以上の数字で入力してください"_s, m_code);
+    for (int other = 0; other < store.schoolCount(); ++other)
+        if (other != row && store.schools[size_t(other)].code == *code)
+            return refuse(u"その学校コードは既に使われています"_s, m_code);
+    for (int i = 0; i < cap::kClerkSlots; ++i) {
+        const qint32 clerk = toI32(m_staffCode[size_t(i)]->text());
+        if (clerk <= 0)
+            continue;
+        for (int other = 0; other < store.schoolCount(); ++other)
+            if (other != row && store.schools[size_t(other)].postOf(clerk) >= 0)
+                return refuse(u"職員コード "_s + QString::number(clerk) + u" は既に「"_s +
+                                  store.schools[size_t(other)].fullName() + u"」に配置されています"_s,
+                              m_staffCode[size_t(i)]);
+    }
     if (isNew && !store.canAddSchool()) {
         m_context.notifier.tell(u"学校はこれ以上追加できません"_s, MessageIcon::Critical);
         return false;
@@ -297,7 +323,7 @@ bool SchoolEditor::storeRecord()
     SchoolRecord& s = isNew ? fresh : store.schools[size_t(row)];
     s.prefSelText = m_pref->currentText();
     s.prefSelIndex = qint16(m_pref->currentIndex());
-    s.code = toI32(m_code->text());
+    s.code = *code;
     s.number = toI32(m_number->text());
     s.municipality = m_municipality->currentText();
     s.name = m_name->text();
@@ -341,7 +367,10 @@ bool SchoolEditor::storeRecord()
 
 void SchoolEditor::page(int direction)
 {
+    m_refused = false;
     const bool stored = storeRecord();
+    if (m_refused)
+        return; // the user was told why; the record stays to be mended
     const int before = m_recordNumber;
     movePage(direction);
     // Where paging goes nowhere, the stored record is shown again, its posts
@@ -483,6 +512,12 @@ bool SchoolEditor::eventFilter(QObject* watched, QEvent* event)
 
 void SchoolEditor::done(int result)
 {
-    storeRecord();
+    // A record refused with a message keeps the editor open to mend it;
+    // closing it again after that leaves the refused changes unstored.
+    if (!(m_refused && result == QDialog::Rejected)) {
+        m_refused = false;
+        if (!storeRecord() && m_refused)
+            return;
+    }
     RememberedDialog::done(result);
 }

@@ -51,6 +51,7 @@ private:
     int m_listRow = -1;
     int m_recordNumber = 1;
     bool m_loading = false;
+    bool m_refused = false; // the record was not stored: the user was told why
     std::array<qint32, 7> m_heldCode{};
 
     QLabel* m_recordLabel;

@@ -685,8 +685,11 @@ void StaffEditor::on_S_SN_activated(int index)
 void StaffEditor::on_B_DAY_clicked(int kind)
 {
     StaffRecord& s = record();
+    // The date dialog proposes dates from the hire year in the code; a code
+    // the editor would refuse is not stored on the way.
     if (m_code->text().size() == 8)
-        s.code = toI32(m_code->text());
+        if (const std::optional<qint32> code = staff_rules::parseStaffCode(m_code->text()))
+            s.code = *code;
     DaySetDialog dialog(m_context, s, DateFieldKind(kind), this, m_today);
     dialog.exec();
     const QString result = dialog.resultText();

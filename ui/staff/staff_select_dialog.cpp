@@ -255,6 +255,14 @@ void CodeChangeDialog::on_B_OK_clicked()
         m_newCode->selectAll();
         return;
     }
+    if (*code != m_oldCode && m_context.store.findStaffByCode(*code) >= 0) {
+        // Two members with one code cannot both be found by it: one of them
+        // would lose the post.
+        m_context.notifier.tell(u"その職員コードは既に使われています"_s, MessageIcon::Warning);
+        m_newCode->setFocus();
+        m_newCode->selectAll();
+        return;
+    }
     if (!staff_rules::changeNameAndCode(m_context.store, m_oldCode, *code, m_newName->text())) {
         m_context.notifier.tell(u"変更する職員が有りません"_s, MessageIcon::Warning);
         return;
