@@ -63,6 +63,7 @@ QPainter& PainterDevice::painter()
             m_failed = true;
             return m_painter;
         }
+        m_begun = true;
         m_painter.setBackgroundMode(Qt::TransparentMode);
         m_painter.setRenderHint(QPainter::Antialiasing, !m_printer);
         m_painter.setRenderHint(QPainter::TextAntialiasing, true);
@@ -267,8 +268,9 @@ void PainterDevice::abortDoc()
         m_printer->abort();
         if (m_painter.isActive())
             m_painter.end();
-        // A PDF of a stopped job is not left behind half written.
-        if (m_printer->outputFormat() == QPrinter::PdfFormat && !m_printer->outputFileName().isEmpty())
+        // A PDF of a stopped job is not left behind half written; a file the
+        // job could not even open is the user's own and stays as it was.
+        if (m_begun && m_printer->outputFormat() == QPrinter::PdfFormat && !m_printer->outputFileName().isEmpty())
             QFile::remove(m_printer->outputFileName());
     } else if (m_painter.isActive()) {
         m_painter.end();

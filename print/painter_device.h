@@ -79,6 +79,7 @@ private:
     bool m_ended = false;
     bool m_aborted = false;
     bool m_failed = false; // could not be opened, or the document could not be finished
+    bool m_begun = false;  // this job opened its output (and so owns what is in the file)
     mutable std::map<FontKey, CachedFont> m_fonts;
     mutable FontKey m_lastKey;
     mutable const CachedFont* m_last = nullptr;

@@ -472,6 +472,9 @@ void SchoolListWindow::showSchools(const std::vector<int>& schools, bool all)
 
 void SchoolListWindow::listAll()
 {
+    // Every school is shown: the export and the prints take every school too,
+    // not the extraction shown before.
+    m_shownFilter = SchoolFilter{};
     showSchools(allSchools(m_context.store), true);
 }
 
