@@ -278,6 +278,11 @@ int run()
         if (parser.isSet(o.blank)) {
             request.job = PrintJobCode::BlankSurveyForm;
             request.body = [](PrintJobContext& c) { survey_form::printBlankForm(c); };
+        } else if (std::none_of(store.schools.begin(), store.schools.end(), [](const SchoolRecord& s) {
+                       return std::any_of(s.clerks.begin(), s.clerks.end(), [](const ClerkSlot& k) { return k.mark == 1; });
+                   })) {
+            // The forms are printed for the marked schools only.
+            return fail(u"印刷する学校がありません（印の付いた学校がありません）"_s);
         }
         break;
     case PrintJobCode::Tallies: {

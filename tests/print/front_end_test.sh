@@ -43,7 +43,8 @@ check "labels from a layout file that is missing" 1 run --print 80 --layout Â∞ÅÁ
 check "a tally sheet that does not exist" 1 run --print 30 --sheet pie --pdf "$work/f.pdf"
 check "copies out of 16 bits" 1 run --print 10 --copies 99999 --pdf "$work/g.pdf"
 
-for job in 10 11 12 13 14 16 20 21 30 40 99; do
+check "survey forms when no school is marked" 1 run --print 16 --pdf "$work/i.pdf"
+for job in 10 11 12 13 14 20 21 30 40 99; do
     check "job $job" 0 run --print "$job" --pdf "$work/job$job.pdf"
     written "job $job" "$work/job$job.pdf"
 done
