@@ -4,8 +4,10 @@
 // lost on the way.
 #include "app_context.h"
 #include "contact_network.h"
+#include "date_dialogs.h"
 #include "exchange_files.h"
 #include "main_window.h"
+#include "officer_list_window.h"
 #include "print_framework.h"
 #include "recording_device.h"
 #include "roster_files.h"
@@ -19,7 +21,6 @@
 #include "staff_select_dialog.h"
 #include "startup.h"
 #include "statistics_window.h"
-#include "officer_list_window.h"
 #include "test_env.h"
 #include "transfer_window.h"
 #include "ui_helpers.h"
@@ -177,7 +178,8 @@ struct Program {
         };
     }
 
-    template <typename W> W* view(int v)
+    template <typename W>
+    W* view(int v)
     {
         frame->showView(v);
         QCoreApplication::processEvents(); // the views closed go now
@@ -216,6 +218,37 @@ int schoolWith(const RosterStore& store, int posts)
 void tick(QWidget* list, const QString& name, bool on)
 {
     list->findChild<QCheckBox*>(name)->setChecked(on);
+}
+
+// Damages the year's staff file as a bad sector or a cut copy would.
+void damageStaffFile(const QString& data)
+{
+    QFile f(data + u"/38MEIBO.NKD"_s);
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    const QByteArray b = f.readAll();
+    QVERIFY(f.resize(0));
+    f.write(b.left(b.size() / 2) + "garbage");
+}
+
+void openYearAgain(Program& p)
+{
+    p.frame->showView(MainWindow::NoView);
+    testenv::onModal<YearDialog>([](YearDialog* d) {
+        auto* entry = d->findChild<QLineEdit*>(u"T_Y"_s);
+        entry->clear();
+        QTest::keyClicks(entry, QString::number(kYear));
+        d->findChild<QRadioButton*>(u"OPT1"_s)->setChecked(true);
+        QTest::mouseClick(d->findChild<QPushButton*>(u"OK"_s), Qt::LeftButton);
+    });
+    p.frame->openYear();
+}
+
+int postsIn(const std::vector<SchoolRecord>& schools)
+{
+    int n = 0;
+    for (const SchoolRecord& s : schools)
+        n += s.postedCount();
+    return n;
 }
 
 } // namespace
@@ -271,7 +304,8 @@ private slots:
             QTest::mouseClick(e->findChild<QPushButton*>(u"B_END"_s), Qt::LeftButton);
         });
         list->on_B_EDIT_clicked();
-        const SchoolRecord& after = p.store.schools[size_t(list->model()->row(list->grid()->currentIndex().row())->school)];
+        const SchoolRecord& after =
+            p.store.schools[size_t(list->model()->row(list->grid()->currentIndex().row())->school)];
         QCOMPARE(after.code, school.code);
         QCOMPARE(after.clerks[0].staffCode, school.clerks[1].staffCode);
         const int left = p.store.findStaffByCode(school.clerks[0].staffCode);
@@ -497,6 +531,177 @@ private slots:
             QVERIFY(p.frame->viewWindow(first) != nullptr);
             // The frame goes with the view open (the destructor of Program).
         }
+    }
+
+    // The staff file could not be read, the schools could. Looking at the
+    // staff list must not empty every school's posts, and ファイル作成 must
+    // not hand another office a school file with no clerk in it and say
+    // nothing.
+    void anUnreadableStaffFileKeepsThePosts()
+    {
+        Program p;
+        const int posted = postsIn(p.store.schools);
+        QVERIFY(posted > 0);
+        damageStaffFile(p.data);
+        openYearAgain(p);
+        QCOMPARE(p.store.staffCount(), qint16(0));
+        QCOMPARE(postsIn(p.store.schools), posted);
+
+        p.staffList();
+        SchoolListWindow* list = p.schoolList();
+        QCOMPARE(postsIn(p.store.schools), posted);
+
+        tick(list, u"CHK_TS"_s, false);
+        QVERIFY(list->extract());
+        const QString base = p.data + u"/AREA1"_s;
+        p.frame->chooseExchangeFile = [base](bool) { return base + u".NK2"_s; };
+        const int told = int(p.notifier.messages.size());
+        p.action(u"F_F_OUT"_s)->trigger();
+        const auto written = parseSchoolExchangeFile(testenv::readFile(base + u".NK2"_s), nullptr);
+        const bool postsWritten = written && postsIn(*written) > 0;
+        QVERIFY2(postsWritten || int(p.notifier.messages.size()) > told,
+                 "an exchange file without its clerks was made without a word");
+    }
+
+    // In the staff editor a code of eight zeros is typed, a date button is
+    // pressed, then the clerk gives up: the name is cleared and the editor
+    // closed. Nothing was stored, so the member keeps the code and the post.
+    void aDateButtonDoesNotStoreAHalfTypedCode()
+    {
+        Program p;
+        const Postings before = postingsOf(p.store);
+        StaffListWindow* list = p.staffList();
+        const int row = schoolWith(p.store, 2);
+        const qint32 posted = p.store.schools[size_t(row)].clerks[0].staffCode;
+        list->grid()->selectRow(list->model()->rowOfCode(posted));
+        testenv::onModal<StaffEditor>([](StaffEditor* e) {
+            e->findChild<QLineEdit*>(u"S_CODE"_s)->setText(u"00000000"_s);
+            testenv::onModal<DaySetDialog>([](DaySetDialog* d) { d->reject(); });
+            QTest::mouseClick(e->findChild<QPushButton*>(u"B_DAY(0)"_s), Qt::LeftButton);
+            e->findChild<QLineEdit*>(u"S_NAME"_s)->clear();
+            QTest::mouseClick(e->findChild<QPushButton*>(u"B_END"_s), Qt::LeftButton);
+        });
+        list->on_B_EDIT_clicked();
+        for (const StaffRecord& s : p.store.staff)
+            QVERIFY(s.code != 0);
+        QVERIFY(p.store.findStaffByCode(posted) >= 0);
+        p.schoolList();
+        p.save();
+        QCOMPARE(p.reopened(), before);
+    }
+
+    // 氏名・コード変更 to the code another member already has: two people
+    // with one code cannot both be found by it, so it is refused or asked.
+    void aCodeChangeToAnotherMembersCodeIsRefused()
+    {
+        Program p;
+        StaffListWindow* list = p.staffList();
+        int a = -1, b = -1;
+        for (int i = 0; i < p.store.schoolCount(); ++i) {
+            if (p.store.schools[size_t(i)].postedCount() == 0)
+                continue;
+            if (a < 0)
+                a = i;
+            else if (b < 0)
+                b = i;
+        }
+        QVERIFY(b >= 0);
+        const qint32 codeA = p.store.schools[size_t(a)].clerks[0].staffCode;
+        const qint32 codeB = p.store.schools[size_t(b)].clerks[0].staffCode;
+        list->grid()->selectRow(list->model()->rowOfCode(codeA));
+        testenv::onModal<CodeChangeDialog>([&](CodeChangeDialog* d) {
+            d->findChild<QLineEdit*>(u"NEW_CODE"_s)->setText(QString::number(codeB));
+            p.notifier.answers = {MessageAnswer::No};
+            QTest::mouseClick(d->findChild<QPushButton*>(u"B_OK"_s), Qt::LeftButton);
+            if (d->isVisible())
+                QTest::mouseClick(d->findChild<QPushButton*>(u"B_CLOSE"_s), Qt::LeftButton);
+        });
+        list->on_B_CHG_clicked();
+        int withB = 0;
+        for (const StaffRecord& s : p.store.staff)
+            withB += s.code == codeB ? 1 : 0;
+        QCOMPARE(withB, 1);
+    }
+
+    // 学校データ編集: the clerk of one school typed into a free post of
+    // another. One clerk in two schools is refused or asked about.
+    void oneClerkIsNotPostedInTwoSchools()
+    {
+        Program p;
+        SchoolListWindow* list = p.schoolList();
+        const int a = schoolWith(p.store, 1);
+        const qint32 clerk = p.store.schools[size_t(a)].clerks[0].staffCode;
+        int b = -1;
+        for (int i = 0; i < p.store.schoolCount() && b < 0; ++i)
+            if (i != a && p.store.schools[size_t(i)].postedCount() < cap::kClerkSlots)
+                b = i;
+        const qint32 codeB = p.store.schools[size_t(b)].code;
+        const int slot = p.store.schools[size_t(b)].postedCount();
+        list->grid()->setCurrentIndex(list->model()->index(list->model()->rowOfSchoolCode(codeB), 3));
+        int told = 0;
+        testenv::onModal<SchoolEditor>([&](SchoolEditor* e) {
+            const int n = int(p.notifier.messages.size());
+            p.notifier.answers = {MessageAnswer::No};
+            e->findChild<QLineEdit*>(u"M_CODE(%1)"_s.arg(slot))->setText(QString::number(clerk));
+            QTest::mouseClick(e->findChild<QPushButton*>(u"B_END"_s), Qt::LeftButton);
+            told = int(p.notifier.messages.size()) - n;
+            if (e->isVisible())
+                e->reject();
+        });
+        list->on_B_EDIT_clicked();
+        int schools = 0;
+        for (const SchoolRecord& s : p.store.schools)
+            schools += s.postOf(clerk) >= 0 ? 1 : 0;
+        QVERIFY2(schools == 1 || told > 0, "one clerk posted in two schools without a question");
+    }
+
+    // A school added with the code another school has: the schools are
+    // handed between windows by code, so a transfer to the new school put
+    // the clerk in the other one. The second code is refused where it is typed.
+    void aSchoolCodeIsNotGivenTwice()
+    {
+        Program p;
+        SchoolListWindow* list = p.schoolList();
+        const qint32 existing = p.store.schools[3].code;
+        testenv::onModal<SchoolEditor>([&](SchoolEditor* e) {
+            e->findChild<QLineEdit*>(u"SC_CODE"_s)->setText(QString::number(existing));
+            e->findChild<QLineEdit*>(u"S_NAME"_s)->setText(u"新設"_s);
+            e->findChild<QComboBox*>(u"CTV_SEL"_s)->setCurrentIndex(0);
+            e->findChild<QComboBox*>(u"SC_K_SEL"_s)->setCurrentIndex(1);
+            QTest::mouseClick(e->findChild<QPushButton*>(u"B_END"_s), Qt::LeftButton);
+            if (e->isVisible())
+                e->reject();
+        });
+        list->on_B_ADD_clicked();
+        int fresh = -1;
+        for (int i = 0; i < p.store.schoolCount(); ++i)
+            if (p.store.schools[size_t(i)].name == u"新設"_s)
+                fresh = i;
+        if (fresh < 0)
+            return; // refused: nothing can go to the wrong school
+        const int from = schoolWith(p.store, 1);
+        const qint32 clerk = p.store.schools[size_t(from)].clerks[0].staffCode;
+        testenv::onModal<TransferWindow>([&](TransferWindow* w) {
+            w->runSelector = [&](TransferPick& pick) {
+                if (pick.mode == 0) {
+                    pick.oldSchool = from;
+                    pick.oldPost = 0;
+                } else {
+                    pick.newSchool = fresh;
+                }
+            };
+            w->pickOld();
+            w->on_B_ADD_clicked();
+            w->findChild<QLineEdit*>(u"MY"_s)->setText(u"8"_s);
+            w->findChild<QLineEdit*>(u"MM"_s)->setText(u"4"_s);
+            w->findChild<QLineEdit*>(u"MD"_s)->setText(u"1"_s);
+            p.notifier.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
+            w->on_B_START_clicked();
+            if (w->isVisible())
+                w->reject();
+        });
+        p.action(u"F_F_MOVE"_s)->trigger();
+        QCOMPARE(p.store.schools[size_t(fresh)].postOf(clerk), 0);
     }
 };
 
