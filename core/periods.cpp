@@ -15,9 +15,12 @@ using namespace Qt::StringLiterals;
 
 Period periodSince(Date start, Date reference, qint16 correctionMonths)
 {
+    // The day after the last day there is has no date (and no sum to make).
+    if (reference.days() == std::numeric_limits<qint32>::max())
+        return {};
     const QDate a = Date(reference.days() + 1).toQDate();
     const QDate s = start.toQDate();
-    if (!a.isValid() || !s.isValid() || reference.days() == std::numeric_limits<qint32>::max())
+    if (!a.isValid() || !s.isValid())
         return {};
     const int y1 = a.year(), m1 = a.month(), d1 = a.day();
     const int y2 = s.year(), m2 = s.month(), d2 = s.day();
