@@ -4,6 +4,7 @@
 
 #include "contact_network.h"
 #include "exchange_files.h"
+#include "fake_platform.h"
 #include "file_ops.h"
 #include "name_labels.h"
 #include "roster_files.h"
@@ -28,15 +29,6 @@ using testenv::readFile;
 using testenv::writeFile;
 
 namespace {
-
-class FakePlatform : public PlatformServices {
-public:
-    bool removable = false;
-    bool isRemovableDrive(const QString&) override { return removable; }
-    bool anotherInstanceRunning() override { return false; }
-    bool internetConnected() override { return false; }
-    QStringList shortcutCandidateFolders() override { return {}; }
-};
 
 // One data folder with a saved sample year, the suite settings beside it.
 struct Fixture {
@@ -389,13 +381,15 @@ private:
              [](Fixture& f) {
                  f.filter.narrowed = true;
                  f.filter.kinds = 1;
-                 QVERIFY(exchange::exportPair(f.store, f.filter, exchange::exportNames(f.data + u"/AREA1"_s), f.notifier) == 1);
+                 QVERIFY(exchange::exportPair(f.store, f.filter, exchange::exportNames(f.data + u"/AREA1"_s),
+                                              f.notifier) == 1);
                  f.store.staff[0].name = u"交換 次郎"_s;
                  for (SchoolRecord& s : f.store.schools)
                      s.tel = u"0120-00-0000"_s;
              },
              [](Fixture& f) {
-                 return exchange::exportPair(f.store, f.filter, exchange::exportNames(f.data + u"/AREA1"_s), f.notifier) == 1;
+                 return exchange::exportPair(f.store, f.filter, exchange::exportNames(f.data + u"/AREA1"_s),
+                                             f.notifier) == 1;
              },
              [](Fixture& f) { return f.store.schools[0].tel == u"0120-00-0000"_s; },
              [](Fixture& f) {

@@ -2,6 +2,7 @@
 // whose names another user's program wrote in lower case.
 
 #include "exchange_files.h"
+#include "fake_platform.h"
 #include "roster_files.h"
 #include "sample_roster.h"
 #include "startup.h"
@@ -19,15 +20,6 @@ using testenv::writeFile;
 
 namespace {
 
-class FakePlatform : public PlatformServices {
-public:
-    bool removable = true;
-    bool isRemovableDrive(const QString&) override { return removable; }
-    bool anotherInstanceRunning() override { return false; }
-    bool internetConnected() override { return false; }
-    QStringList shortcutCandidateFolders() override { return {}; }
-};
-
 struct Medium {
     QTemporaryDir root;
     QString program = root.filePath(u"usb"_s);
@@ -38,7 +30,11 @@ struct Medium {
     UserProfile profile;
     SuiteConfig config = loadSuiteConfig(QString());
 
-    Medium() { QDir().mkpath(program); }
+    Medium()
+    {
+        platform.removable = true; // the program runs from a USB stick
+        QDir().mkpath(program);
+    }
     std::unique_ptr<SuiteSession> session()
     {
         auto s = std::make_unique<SuiteSession>(settings, platform, notifier, profile, config, program, data,

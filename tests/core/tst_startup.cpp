@@ -1,3 +1,4 @@
+#include "fake_platform.h"
 #include "linux_platform.h"
 #include "record_format.h"
 #include "startup.h"
@@ -16,18 +17,6 @@ using testenv::sjis;
 using testenv::writeFile;
 
 namespace {
-
-class FakePlatform : public PlatformServices {
-public:
-    bool removable = false;
-    bool otherInstance = false;
-    bool online = false;
-    QStringList candidates;
-    bool isRemovableDrive(const QString&) override { return removable; }
-    bool anotherInstanceRunning() override { return otherInstance; }
-    bool internetConnected() override { return online; }
-    QStringList shortcutCandidateFolders() override { return candidates; }
-};
 
 // A program folder, a data folder and a suite folder of their own.
 struct Fixture {
@@ -164,7 +153,8 @@ private slots:
         QCOMPARE(f.settings.get(kRemovableApp, u"MENU"_s, u"X"_s), u"1"_s);
 
         // A damaged file is refused whole, with a word to the user.
-        writeFile(moved + u"/NAKAMA-CHO.SIN"_s, "\"R-NAKAMA-CHO\",\"/old\",\"\",\"\",\"\"\r\n\"SCHOOL\",\"ID_NOS\",\"abc");
+        writeFile(moved + u"/NAKAMA-CHO.SIN"_s,
+                  "\"R-NAKAMA-CHO\",\"/old\",\"\",\"\",\"\"\r\n\"SCHOOL\",\"ID_NOS\",\"abc");
         f.notifier.messages.clear();
         there.importPortableSettings();
         QCOMPARE(f.notifier.messages.size(), 1);
@@ -178,8 +168,8 @@ private slots:
         fresh.exportPortableSettings();
         RecordReader one = RecordReader::fromBytes(readFile(moved + u"/NAKAMA-CHO.SIN"_s));
         QString section, key, value;
-        QVERIFY(one.skip(5) && one.readString(section) && one.readString(key) && one.readString(value) &&
-                one.skip(4) && one.atEnd());
+        QVERIFY(one.skip(5) && one.readString(section) && one.readString(key) && one.readString(value) && one.skip(4) &&
+                one.atEnd());
         QCOMPARE(section + u'/' + key, u"SCHOOL/RUN_FLAG"_s);
         QCOMPARE(value, QString());
     }
@@ -269,7 +259,8 @@ private slots:
         f.profile.suiteSchoolCode = 4321;
         QVERIFY(s->writeUserSettings(QDate(2026, 5, 1)));
         const QByteArray written = readFile(s->userSettingsPath());
-        QCOMPARE(written, sjis(u"\"瑠璃県北部\",\"\",\"\",261,\"\",\"\",\"\"\r\n1.5,-0.5,0,2.25,\"\",\"\",\"\",\"\"\r\n"_s));
+        QCOMPARE(written,
+                 sjis(u"\"瑠璃県北部\",\"\",\"\",261,\"\",\"\",\"\"\r\n1.5,-0.5,0,2.25,\"\",\"\",\"\",\"\"\r\n"_s));
 
         UserProfile before = f.profile;
         f.profile = UserProfile{};

@@ -3,6 +3,7 @@
 // the postal codes of a first run and ファイル瑠璃 with no year open.
 
 #include "app_context.h"
+#include "fake_platform.h"
 #include "main_window.h"
 #include "password_dialogs.h"
 #include "roster_files.h"
@@ -25,14 +26,6 @@ using testenv::readFile;
 using testenv::writeFile;
 
 namespace {
-
-class FakePlatform : public PlatformServices {
-public:
-    bool isRemovableDrive(const QString&) override { return false; }
-    bool anotherInstanceRunning() override { return false; }
-    bool internetConnected() override { return false; }
-    QStringList shortcutCandidateFolders() override { return {}; }
-};
 
 struct Program {
     QString program, data;

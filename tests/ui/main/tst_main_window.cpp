@@ -1,6 +1,7 @@
 #include "app_context.h"
 #include "exchange_commands.h"
 #include "exchange_files.h"
+#include "fake_platform.h"
 #include "main_window.h"
 #include "password.h"
 #include "password_dialogs.h"
@@ -31,14 +32,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-class FakePlatform : public PlatformServices {
-public:
-    bool isRemovableDrive(const QString&) override { return false; }
-    bool anotherInstanceRunning() override { return false; }
-    bool internetConnected() override { return false; }
-    QStringList shortcutCandidateFolders() override { return {}; }
-};
 
 // One start of the program on its own folders.
 struct Program {

@@ -6,6 +6,7 @@
 #include "contact_network.h"
 #include "date_dialogs.h"
 #include "exchange_files.h"
+#include "fake_platform.h"
 #include "main_window.h"
 #include "officer_list_window.h"
 #include "print_framework.h"
@@ -44,14 +45,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int kYear = 38;
-
-class FakePlatform : public PlatformServices {
-public:
-    bool isRemovableDrive(const QString&) override { return false; }
-    bool anotherInstanceRunning() override { return false; }
-    bool internetConnected() override { return false; }
-    QStringList shortcutCandidateFolders() override { return {}; }
-};
 
 // Who holds which posts: school code -> staff codes in post order. Empty
 // posts are kept as 0, so a gap shows.
