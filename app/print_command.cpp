@@ -54,6 +54,32 @@ std::optional<qint16> sixteenBit(const QString& text)
     return qint16(v);
 }
 
+// "FROM-TO", "N" or "FROM-": the pages of each copy that are printed.
+std::optional<std::pair<int, int>> pageRange(const QString& text)
+{
+    const QString t = text.trimmed();
+    auto page = [](const QString& part) {
+        bool ok = false;
+        const int v = part.toInt(&ok);
+        return ok && v >= 1 && v <= 32767 && !part.startsWith(u'+') ? std::optional<int>(v) : std::nullopt;
+    };
+    const qsizetype dash = t.indexOf(u'-');
+    if (dash < 0) {
+        const std::optional<int> only = page(t);
+        return only ? std::optional(std::pair(*only, *only)) : std::nullopt;
+    }
+    const std::optional<int> first = page(t.left(dash));
+    const QString rest = t.mid(dash + 1);
+    if (!first)
+        return std::nullopt;
+    if (rest.isEmpty())
+        return std::pair(*first, 0);
+    const std::optional<int> last = page(rest);
+    if (!last || *last < *first)
+        return std::nullopt;
+    return std::pair(*first, *last);
+}
+
 struct Options {
     QCommandLineOption data{u"data"_s, u"名簿のフォルダ（省略時は今のフォルダ）"_s, u"DIR"_s};
     QCommandLineOption year{u"year"_s, u"名簿の年度（ファイル名の番号、例 38）"_s, u"NN"_s};
@@ -64,6 +90,8 @@ struct Options {
     QCommandLineOption copies{u"copies"_s, u"印刷枚数（名簿と役員名簿）"_s, u"N"_s};
     QCommandLineOption startPage{u"start-page"_s, u"印刷開始ページ番号（0 でページ番号なし）"_s, u"N"_s};
     QCommandLineOption pagePrefix{u"page-prefix"_s, u"ページ番号の前に付ける番号"_s, u"N"_s};
+    QCommandLineOption pages{u"pages"_s, u"印刷するページ（最初のページを 1 として FROM-TO、N、FROM- で最後まで）"_s,
+                             u"FROM-TO"_s};
     QCommandLineOption sheet{
         u"sheet"_s, u"30 の集計表: summary, title-grade, age, experience, graph1, graph2, graph3（省略時 summary）"_s,
         u"NAME"_s};
@@ -74,8 +102,8 @@ struct Options {
 
     void addTo(QCommandLineParser& p) const
     {
-        p.addOptions({data, year, print, pdf, printer, heading, copies, startPage, pagePrefix, sheet, blank, network,
-                      layout, codes});
+        p.addOptions({data, year, print, pdf, printer, heading, copies, startPage, pagePrefix, pages, sheet, blank,
+                      network, layout, codes});
     }
 };
 
@@ -221,6 +249,14 @@ int run()
             return fail(u"--%1 は -32768 から 32767 までの数で指定してください"_s.arg(option->names().first()));
         *field = *v;
     }
+    if (parser.isSet(o.pages)) {
+        const auto range = pageRange(parser.value(o.pages));
+        if (!range)
+            return fail(u"--pages は 3-4、5、7- のように、小さい方のページから指定してください: "_s +
+                        parser.value(o.pages));
+        request.firstPage = range->first;
+        request.lastPage = range->second;
+    }
 
     StderrNotifier notifier;
     RosterStore store;
@@ -279,7 +315,8 @@ int run()
             request.job = PrintJobCode::BlankSurveyForm;
             request.body = [](PrintJobContext& c) { survey_form::printBlankForm(c); };
         } else if (std::none_of(store.schools.begin(), store.schools.end(), [](const SchoolRecord& s) {
-                       return std::any_of(s.clerks.begin(), s.clerks.end(), [](const ClerkSlot& k) { return k.mark == 1; });
+                       return std::any_of(s.clerks.begin(), s.clerks.end(),
+                                          [](const ClerkSlot& k) { return k.mark == 1; });
                    })) {
             // The forms are printed for the marked schools only.
             return fail(u"印刷する学校がありません（印の付いた学校がありません）"_s);
@@ -318,7 +355,8 @@ int run()
     if (!queue.isEmpty()) {
         QRectF area;
         if (!printToPrinter(store, request, queue, &area, &outcome))
-            return fail(u"プリンタ「%1」に印刷できませんでした"_s.arg(queue));
+            return fail(outcome == PrintOutcome::NoSuchPages ? noSuchPagesText()
+                                                             : u"プリンタ「%1」に印刷できませんでした"_s.arg(queue));
         std::printf("%s: 印刷範囲 %.2f %.2f %.2f %.2f mm\n", qPrintable(queue), area.left(), area.top(), area.width(),
                     area.height());
         return 0;
@@ -326,8 +364,9 @@ int run()
     request.pdfPath = pdf;
     const bool printed = printToPdf(store, request, &outcome);
     if (!printed || !QFileInfo(pdf).isFile() || QFileInfo(pdf).size() == 0)
-        return fail(outcome == PrintOutcome::NoSuchJob ? u"この帳票は印刷するものがありません"_s
-                                                       : u"印刷できませんでした: "_s + pdf);
+        return fail(outcome == PrintOutcome::NoSuchJob     ? u"この帳票は印刷するものがありません"_s
+                    : outcome == PrintOutcome::NoSuchPages ? noSuchPagesText()
+                                                           : u"印刷できませんでした: "_s + pdf);
     std::printf("%s\n", qPrintable(QFileInfo(pdf).absoluteFilePath()));
     return 0;
 }

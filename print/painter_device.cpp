@@ -179,7 +179,7 @@ void PainterDevice::drawText(const QString& text, double x, double y)
         p.drawText(baseline + QPointF(std::max(1.0, font.size * 0.035 * dpiX() / 72.0), 0), text);
 }
 
-void PainterDevice::line(double x1, double y1, double x2, double y2)
+void PainterDevice::drawLine(double x1, double y1, double x2, double y2)
 {
     QPainter& p = painter();
     if (!p.isActive())
@@ -217,7 +217,7 @@ void PainterDevice::hatch(const QRectF& r)
     p.restore();
 }
 
-void PainterDevice::box(double x1, double y1, double x2, double y2)
+void PainterDevice::drawBox(double x1, double y1, double x2, double y2)
 {
     QPainter& p = painter();
     if (!p.isActive())
@@ -232,25 +232,24 @@ void PainterDevice::box(double x1, double y1, double x2, double y2)
     p.drawRect(r);
 }
 
-void PainterDevice::filledBox(double x1, double y1, double x2, double y2, const QColor& colour)
+void PainterDevice::drawFilledBox(double x1, double y1, double x2, double y2, const QColor& colour)
 {
     QPainter& p = painter();
     if (p.isActive())
         p.fillRect(deviceRect(x1, y1, x2, y2), colour);
 }
 
-void PainterDevice::picture(const QImage& image, double x, double y, double width, double height)
+void PainterDevice::drawPicture(const QImage& image, double x, double y, double width, double height)
 {
     QPainter& p = painter();
     if (p.isActive() && !image.isNull())
         p.drawImage(deviceRect(x, y, x + width, y + height), image);
 }
 
-void PainterDevice::newPage()
+void PainterDevice::startNewPage()
 {
     if (m_printer && painter().isActive())
         m_printer->newPage();
-    ++m_page;
     m_painterFont = nullptr; // a new page starts with the painter's own font
 }
 

@@ -11,13 +11,16 @@
 #include "window_context.h"
 
 #include <QCheckBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -384,6 +387,114 @@ private slots:
         g.options = PrintOptions{};
         PrintOptionsDialog officers(f.context, g);
         QCOMPARE(officers.findChild<QLineEdit*>(u"P_HED"_s)->text(), u"令和８年度　役員"_s);
+    }
+
+    void aPageRangeFromTheOptionsForm()
+    {
+        Fixture f;
+        f.store.fiscalYear = 38;
+        PrintRequest g = PrintRequest::forJob(PrintJobCode::OfficerRoster);
+        g.firstPage = 7; // what an earlier reprint asked: not kept
+        g.lastPage = 9;
+        {
+            PrintOptionsDialog d(f.context, g);
+            d.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&d));
+            auto* all = d.findChild<QRadioButton*>(u"OPT_ALL"_s);
+            auto* range = d.findChild<QRadioButton*>(u"OPT_RANGE"_s);
+            auto* from = d.findChild<QSpinBox*>(u"P_FROM"_s);
+            auto* to = d.findChild<QSpinBox*>(u"P_TO"_s);
+            QVERIFY(all && range && from && to);
+            QVERIFY(all->isChecked());
+            QVERIFY(!from->isEnabled() && !to->isEnabled());
+            // By keyboard: the choice, then the first page, Tab, the last page.
+            range->setFocus();
+            QTest::keyClick(range, Qt::Key_Space);
+            QVERIFY(range->isChecked());
+            QVERIFY(from->isEnabled() && to->isEnabled());
+            QCOMPARE(QApplication::focusWidget(), from);
+            QTest::keyClicks(QApplication::focusWidget(), u"2"_s);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), to);
+            QTest::keyClicks(QApplication::focusWidget(), u"3"_s);
+            QCOMPARE(from->value(), 2);
+            QCOMPARE(to->value(), 3);
+            testenv::keepShot(&d, u"prt_set_range"_s);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QVERIFY(d.started());
+        }
+        QCOMPARE(g.firstPage, 2);
+        QCOMPARE(g.lastPage, 3);
+        QCOMPARE(g.job, PrintJobCode::OfficerRoster);
+
+        // The next opening starts from 全ページ; full-width digits are pages
+        // too, and the last page follows a first page typed past it.
+        {
+            PrintOptionsDialog d(f.context, g);
+            d.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&d));
+            QVERIFY(d.findChild<QRadioButton*>(u"OPT_ALL"_s)->isChecked());
+            QTest::mouseClick(d.findChild<QRadioButton*>(u"OPT_RANGE"_s), Qt::LeftButton);
+            auto* from = d.findChild<QSpinBox*>(u"P_FROM"_s);
+            auto* to = d.findChild<QSpinBox*>(u"P_TO"_s);
+            // Full-width digits come from the input method as a commit.
+            QInputMethodEvent commit;
+            commit.setCommitString(u"１２"_s);
+            from->selectAll();
+            QApplication::sendEvent(from->findChild<QLineEdit*>(), &commit);
+            QCOMPARE(from->value(), 12);
+            QCOMPARE(to->value(), 12);
+            // Back to 全ページ: the whole job, whatever the boxes hold.
+            QTest::mouseClick(d.findChild<QRadioButton*>(u"OPT_ALL"_s), Qt::LeftButton);
+            QVERIFY(!from->isEnabled());
+            QTest::mouseClick(d.findChild<QPushButton*>(u"B_START"_s), Qt::LeftButton);
+        }
+        QCOMPARE(g.firstPage, 1);
+        QCOMPARE(g.lastPage, 0);
+        QVERIFY(g.wholeJob());
+    }
+
+    void aRangePastTheEndIsToldAndWritesNoFile()
+    {
+        Fixture f;
+        f.store.fiscalYear = 38;
+        const QString pdf = f.dir.filePath(u"reprint.pdf"_s);
+        PrintRequest r = PrintRequest::forJob(PrintJobCode::OfficerRoster, [](PrintJobContext& c) {
+            setupPaperReport(c.device);
+            for (int page = 0; page < 3; ++page) {
+                if (!startReportPage(c, page))
+                    return;
+                c.device.currentX = 20;
+                c.device.currentY = 20;
+                c.device.print(pageNumberText(c.options(), page));
+            }
+        });
+        r.destination = PrintDestination::Pdf;
+        r.pdfPath = pdf;
+        // The form asks for pages 4 to 5 of a three-page job.
+        testenv::onModal<PrintOptionsDialog>([](PrintOptionsDialog* d) {
+            QTest::mouseClick(d->findChild<QRadioButton*>(u"OPT_RANGE"_s), Qt::LeftButton);
+            d->findChild<QSpinBox*>(u"P_FROM"_s)->setValue(4);
+            d->findChild<QSpinBox*>(u"P_TO"_s)->setValue(5);
+            QTest::mouseClick(d->findChild<QPushButton*>(u"B_START"_s), Qt::LeftButton);
+        });
+        QVERIFY(!printWithDialogs(f.context, r, nullptr));
+        QVERIFY(!QFileInfo::exists(pdf));
+        QCOMPARE(f.notifier.messages.size(), 1);
+        QCOMPARE(f.notifier.messages[0].text, noSuchPagesText());
+
+        // Page 3 alone is the third page, numbered as it was.
+        testenv::onModal<PrintOptionsDialog>([](PrintOptionsDialog* d) {
+            QTest::mouseClick(d->findChild<QRadioButton*>(u"OPT_RANGE"_s), Qt::LeftButton);
+            d->findChild<QSpinBox*>(u"P_FROM"_s)->setValue(3);
+            QTest::mouseClick(d->findChild<QPushButton*>(u"B_START"_s), Qt::LeftButton);
+        });
+        QVERIFY(printWithDialogs(f.context, r, nullptr));
+        QCOMPARE(f.notifier.messages.size(), 1);
+        QProcess text;
+        text.start(u"pdftotext"_s, {pdf, u"-"_s});
+        QVERIFY(text.waitForFinished(30000));
+        QCOMPARE(QString::fromUtf8(text.readAllStandardOutput()).simplified(), u"3"_s);
     }
 
     void aTestPageOnRealPaper()
