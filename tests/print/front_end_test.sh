@@ -55,6 +55,38 @@ done
 check "blank survey form" 0 run --print 16 --blank --pdf "$work/blank.pdf"
 written "blank survey form" "$work/blank.pdf"
 
+# A page range: the sheets printed carry the numbers they had in the full
+# print; a malformed, reversed or unreachable range is refused.
+for bad in 4-3 0-2 x 3-y -2 1-2-3; do
+    check "page range $bad" 1 run --print 13 --pages "$bad" --pdf "$work/bad.pdf"
+done
+[ -e "$work/bad.pdf" ] && { echo "FAIL: a refused range wrote a file"; failures=$((failures + 1)); }
+"$sample" --schools 80 --staff 120 "$work/big" >/dev/null || exit 1
+big() { "$app" --data "$work/big" --year 38 "$@"; }
+check "the whole wide roster" 0 big --print 13 --pdf "$work/whole13.pdf"
+whole=$(pdfinfo "$work/whole13.pdf" | awk '/^Pages:/ {print $2}')
+if [ "${whole:-0}" -lt 3 ]; then
+    echo "FAIL: job 13 has ${whole:-no} pages, too few for a range"; failures=$((failures + 1))
+else
+    pages() { pdfinfo "$1" | awk '/^Pages:/ {print $2}'; }
+    number() { # pdf sheet: the page number printed on that sheet
+        pdftotext -f "$2" -l "$2" -layout "$1" - | grep -oE '(^| )7-[0-9]+( |$)' | tr -d ' ' | head -1
+    }
+    check "pages 2-3" 0 big --print 13 --start-page 1 --page-prefix 7 --pages 2-3 --pdf "$work/p23.pdf"
+    [ "$(pages "$work/p23.pdf")" = 2 ] || { echo "FAIL: --pages 2-3 gave $(pages "$work/p23.pdf") pages"; failures=$((failures + 1)); }
+    [ "$(number "$work/p23.pdf" 1)" = 7-2 ] && [ "$(number "$work/p23.pdf" 2)" = 7-3 ] ||
+        { echo "FAIL: --pages 2-3 numbered $(number "$work/p23.pdf" 1) $(number "$work/p23.pdf" 2)"; failures=$((failures + 1)); }
+    check "page 2" 0 big --print 13 --start-page 1 --page-prefix 7 --pages 2 --pdf "$work/p2.pdf"
+    [ "$(pages "$work/p2.pdf")" = 1 ] && [ "$(number "$work/p2.pdf" 1)" = 7-2 ] ||
+        { echo "FAIL: --pages 2"; failures=$((failures + 1)); }
+    check "pages 2- to the end" 0 big --print 13 --pages 2- --copies 2 --pdf "$work/p2e.pdf"
+    [ "$(pages "$work/p2e.pdf")" = $((2 * (whole - 1))) ] ||
+        { echo "FAIL: --pages 2- with 2 copies gave $(pages "$work/p2e.pdf") pages"; failures=$((failures + 1)); }
+    check "a range past the last page" 1 big --print 13 --pages $((whole + 1))- --pdf "$work/past.pdf"
+    grep -q '指定のページがありません' "$work/err" || { echo "FAIL: no message for a range past the end"; failures=$((failures + 1)); }
+    [ -e "$work/past.pdf" ] && { echo "FAIL: a range past the end wrote a file"; failures=$((failures + 1)); }
+fi
+
 # A staff file that cannot be read prints nothing and fails.
 cp -r "$work/data" "$work/broken"
 printf 'garbage\r\n\x81' >"$work/broken/38MEIBO.NKD"
