@@ -151,6 +151,7 @@ private slots:
         QCOMPARE(currentRow(grid), a);
         typeIntoFind(&w, grid, u"次郎"_s);
         QCOMPARE(currentRow(grid), b);
+        testenv::keepShot(&w, u"find-staff-match"_s);
         // A code typed with full-width digits.
         const QString code = QString::number(f.store.staff[size_t(order[c])].code);
         typeIntoFind(&w, grid, toFullWidthDigits(code));
