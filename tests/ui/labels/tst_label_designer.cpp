@@ -1,6 +1,8 @@
 #include "file_ops.h"
 #include "label_designer.h"
 #include "recording_device.h"
+#include "sample_roster.h"
+#include "school_list_window.h"
 #include "test_env.h"
 #include "text_width.h"
 #include "ui_helpers.h"
@@ -16,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -456,6 +459,88 @@ private slots:
             choose(w.findChild<QComboBox*>(u"SHEET_LIST"_s), u"ユーザー定義"_s);
             QVERIFY(sheetProblem(w.sheetPrint().sheet).isEmpty());
         }
+    }
+
+    void fromTheSchoolListAndBack()
+    {
+        // The school list marks every school's first post and opens 氏名印刷;
+        // the clerk unticks one post and prints on a sheet, deletes another
+        // school in the list, and opens 氏名印刷 again: the post still
+        // unticked is the same clerk's, though every row below has moved.
+        WindowContext f;
+        SampleOptions o;
+        o.schools = 12;
+        o.staff = 20;
+        generateSampleRoster(f.store, o);
+        SchoolListWindow list(f.context);
+        list.resize(1200, 600);
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        for (SchoolRecord& s : f.store.schools)
+            for (ClerkSlot& k : s.clerks)
+                k.mark = 0;
+        list.on_B_ALL_SEL_clicked();
+        QCOMPARE(markedPosts(f.store).size(), size_t(12));
+        const Post held = markedPosts(f.store)[5];
+        const QString heldName = toFullWidth(f.store.schools[size_t(held.school)].clerks[0].staffName + u" 様"_s);
+        const QString heldKey = postKey(f.store, held);
+
+        SentJob sent;
+        std::function<void(LabelDesigner&)> act;
+        list.openLabels = [&] {
+            LabelDesigner labels(f.context, &list);
+            labels.show();
+            labels.sendToPrinter = [&sent](const PrintRequest& q) {
+                sent.request = q;
+                return true;
+            };
+            act(labels);
+            QTest::mouseClick(labels.findChild<QPushButton*>(u"B_ESC"_s), Qt::LeftButton);
+        };
+        act = [&](LabelDesigner& labels) {
+            choose(labels.findChild<QComboBox*>(u"SHEET_LIST"_s), u"A4 10面"_s);
+            QTest::mouseClick(labels.findChild<QRadioButton*>(u"POST_TICKED"_s), Qt::LeftButton);
+            auto* posts = labels.findChild<QListWidget*>(u"POST_LIST"_s);
+            QCOMPARE(posts->count(), 12);
+            posts->item(5)->setCheckState(Qt::Unchecked);
+            f.notifier.answers = {MessageAnswer::Yes};
+            QTest::mouseClick(labels.findChild<QPushButton*>(u"B_PRT"_s), Qt::LeftButton);
+        };
+        list.on_B_PRT_clicked();
+        sent.print(f.store);
+        QVERIFY(!sent.device.findText(heldName));
+        QCOMPARE(sent.device.page(), 2); // eleven labels: a full sheet and one more
+
+        // Delete the first school in the list.
+        int firstRow = -1;
+        for (int r = 0; r < list.model()->rowCount() && firstRow < 0; ++r)
+            if (list.model()->row(r)->school == 0)
+                firstRow = r;
+        QVERIFY(firstRow >= 0);
+        list.grid()->clearSelection();
+        list.grid()->selectRow(firstRow);
+        f.notifier.answers = {MessageAnswer::Yes};
+        list.on_B_DEL_clicked();
+        QCOMPARE(markedPosts(f.store).size(), size_t(11));
+
+        sent = SentJob{};
+        act = [&](LabelDesigner& labels) {
+            auto* posts = labels.findChild<QListWidget*>(u"POST_LIST"_s);
+            QCOMPARE(posts->count(), 11);
+            for (int i = 0; i < posts->count(); ++i)
+                QCOMPARE(posts->item(i)->checkState() == Qt::Unchecked,
+                         posts->item(i)->data(Qt::UserRole).toString() == heldKey);
+            f.notifier.answers = {MessageAnswer::Yes};
+            QTest::mouseClick(labels.findChild<QPushButton*>(u"B_PRT"_s), Qt::LeftButton);
+        };
+        list.on_B_PRT_clicked();
+        sent.print(f.store);
+        QVERIFY(!sent.device.findText(heldName));
+        QCOMPARE(sent.device.page(), 1); // ten labels: one full sheet
+        int names = 0;
+        for (const auto& p : sent.device.texts())
+            names += p.text.endsWith(u"様"_s);
+        QCOMPARE(names, 10);
     }
 
     void printing()
