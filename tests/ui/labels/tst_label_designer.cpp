@@ -316,11 +316,13 @@ private slots:
                 sent.request = q;
                 return true;
             };
+            choose(w.findChild<QComboBox*>(u"P_DEST"_s), u"PDFファイル"_s);
             r.notifier.answers = {MessageAnswer::Yes};
             QTest::mouseClick(w.findChild<QPushButton*>(u"B_PRT"_s), Qt::LeftButton);
             QCOMPARE(r.notifier.messages.last().text, u"選択データの印刷をします"_s);
             sent.print(r.store);
             QCOMPARE(sent.request->job, kLabelJob);
+            QCOMPARE(sent.request->destination, PrintDestination::Pdf);
             // Two labels: row 3 right, then row 4 left; the design at the label's corner.
             const auto first = sent.device.findText(toFullWidth(u"青木 花子 様"_s));
             const auto second = sent.device.findText(toFullWidth(u"上田 歩 様"_s));
@@ -359,6 +361,7 @@ private slots:
         QCOMPARE(again.findChild<QComboBox*>(u"SHEET_LIST"_s)->currentText(), u"A4 12面"_s);
         QCOMPARE(again.findChild<QSpinBox*>(u"START_ROW"_s)->value(), 3);
         QCOMPARE(again.findChild<QSpinBox*>(u"START_COL"_s)->value(), 2);
+        QCOMPARE(again.findChild<QComboBox*>(u"P_DEST"_s)->currentText(), u"PDFファイル"_s);
         QVERIFY(again.findChild<QRadioButton*>(u"POST_TICKED"_s)->isChecked());
         auto* list = again.findChild<QListWidget*>(u"POST_LIST"_s);
         QCOMPARE(list->item(0)->checkState(), Qt::Checked);
