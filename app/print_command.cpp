@@ -15,6 +15,7 @@
 #include "survey_form.h"
 #include "tally.h"
 #include "tally_sheets.h"
+#include "text_width.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -93,17 +94,22 @@ struct Options {
     QCommandLineOption pages{u"pages"_s, u"印刷するページ（最初のページを 1 として FROM-TO、N、FROM- で最後まで）"_s,
                              u"FROM-TO"_s};
     QCommandLineOption sheet{
-        u"sheet"_s, u"30 の集計表: summary, title-grade, age, experience, graph1, graph2, graph3（省略時 summary）"_s,
+        u"sheet"_s,
+        u"30 の集計表: summary, title-grade, age, experience, graph1, graph2, graph3（省略時 summary）。"
+        u"80 のラベル用紙: 1枚に1枚, A4 10面, A4 12面, A4 18面, A4 21面, A4 24面, A4 44面, "
+        u"ユーザー定義（省略時 1枚に1枚）"_s,
         u"NAME"_s};
     QCommandLineOption blank{u"blank"_s, u"16 で白紙の調査用紙を印刷する"_s};
     QCommandLineOption network{u"network"_s, u"15, 45 の連絡網ファイル（*.TNE, *.TN2）"_s, u"FILE"_s};
     QCommandLineOption layout{u"layout"_s, u"80 の氏名印刷の登録名（PRT_S.PRS）"_s, u"NAME"_s};
     QCommandLineOption codes{u"codes"_s, u"80 で印刷する職員コード（コンマ区切り、省略時は全職員）"_s, u"LIST"_s};
+    QCommandLineOption start{u"start"_s, u"80 のラベル用紙で最初に印刷するラベルの位置（行,列。省略時 1,1）"_s,
+                             u"ROW,COL"_s};
 
     void addTo(QCommandLineParser& p) const
     {
         p.addOptions({data, year, print, pdf, printer, heading, copies, startPage, pagePrefix, pages, sheet, blank,
-                      network, layout, codes});
+                      network, layout, codes, start});
     }
 };
 
@@ -170,6 +176,55 @@ std::optional<name_labels::LabelLayout> storedLayout(const QString& dataFolder, 
             return l;
     *error = u"登録名「"_s + name + u"」が PRT_S.PRS に有りません"_s;
     return std::nullopt;
+}
+
+// The label sheet and start position asked for with --sheet and --start;
+// the user's own sheet is read from beside the stored layouts.
+std::optional<name_labels::SheetPrint> labelSheet(const QString& dataFolder, const QString& name, const QString& start,
+                                                  QString* error)
+{
+    name_labels::LabelSheet user = name_labels::defaultUserSheet();
+    const std::optional<name_labels::LabelSheet> named = name_labels::findSheet(name, user);
+    if (named && named->name == name_labels::userSheetName()) {
+        const QString path = QDir(dataFolder).filePath(name_labels::userSheetFileName());
+        QByteArray bytes;
+        if (!QFileInfo::exists(path)) {
+            *error = path + u" が有りません（ユーザー定義の用紙は氏名印刷の画面で登録してください）"_s;
+            return std::nullopt;
+        }
+        if (!readWholeFile(path, bytes, error))
+            return std::nullopt;
+        QString problem;
+        user = name_labels::readUserSheet(bytes, &problem);
+        if (!problem.isEmpty()) {
+            *error = path + u": "_s + problem;
+            return std::nullopt;
+        }
+    }
+    const std::optional<name_labels::LabelSheet> sheet = name_labels::findSheet(name, user);
+    if (!sheet) {
+        *error = u"--sheet のラベル用紙が有りません: "_s + name;
+        return std::nullopt;
+    }
+    name_labels::SheetPrint how;
+    how.sheet = *sheet;
+    if (!start.isEmpty()) {
+        const QStringList parts = toHalfWidth(start).split(u',');
+        bool rowOk = false, columnOk = false;
+        if (parts.size() == 2) {
+            how.startRow = parts[0].trimmed().toInt(&rowOk);
+            how.startColumn = parts[1].trimmed().toInt(&columnOk);
+        }
+        if (!rowOk || !columnOk) {
+            *error = u"--start は 行,列 の形で指定してください（例 2,1）: "_s + start;
+            return std::nullopt;
+        }
+        if (const QString p = name_labels::startProblem(how.sheet, how.startRow, how.startColumn); !p.isEmpty()) {
+            *error = u"--start "_s + start + u": "_s + p;
+            return std::nullopt;
+        }
+    }
+    return how;
 }
 
 template <typename Network>
@@ -287,6 +342,7 @@ int run()
     OfficerNetwork officer;
     QImage picture;
     std::optional<name_labels::LabelLayout> labels;
+    std::optional<name_labels::SheetPrint> labelSheetPrint;
     tally::DistrictTally district;
     switch (*job) {
     case PrintJobCode::SchoolNetwork:
@@ -307,8 +363,13 @@ int run()
             return fail(error);
         if (name_labels::markedPosts(store).empty())
             return fail(u"印刷する職員がいません"_s);
+        labelSheetPrint = labelSheet(store.paths.dataFolder,
+                                     parser.isSet(o.sheet) ? parser.value(o.sheet) : name_labels::onePerPageName(),
+                                     parser.value(o.start), &error);
+        if (!labelSheetPrint)
+            return fail(error);
         fitLabelItems(*labels, store);
-        request.body = [&](PrintJobContext& c) { name_labels::printLabels(c, *labels); };
+        request.body = [&](PrintJobContext& c) { name_labels::printLabels(c, *labels, *labelSheetPrint); };
         break;
     case PrintJobCode::SurveyForms:
         if (parser.isSet(o.blank)) {

@@ -172,11 +172,15 @@ void PainterDevice::drawText(const QString& text, double x, double y)
     if (!font.transparent)
         p.fillRect(QRectF(at, QSizeF(m.horizontalAdvance(text), m.height())), Qt::white);
     p.setPen(foreColour);
+    if (!clipMm.isEmpty())
+        p.setClipRect(deviceRect(clipMm.left(), clipMm.top(), clipMm.right(), clipMm.bottom()));
     const QPointF baseline(at.x(), at.y() + m.ascent());
     p.drawText(baseline, text);
     // The Mincho faces have no bold: embolden by drawing again a hair to the right.
     if (f.embolden)
         p.drawText(baseline + QPointF(std::max(1.0, font.size * 0.035 * dpiX() / 72.0), 0), text);
+    if (!clipMm.isEmpty())
+        p.setClipping(false);
 }
 
 void PainterDevice::drawLine(double x1, double y1, double x2, double y2)

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QImage>
 #include <QPointF>
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
 
@@ -72,6 +73,10 @@ public:
     FillStyle fillStyle = FillStyle::Transparent;
     QColor fillColour = Qt::black;
     QColor foreColour = Qt::black;
+    // Text is cut off outside this rectangle (layout millimetres, like the
+    // positions); an empty rectangle cuts nothing. A label on a sheet keeps
+    // its text off the neighbouring labels this way.
+    QRectF clipMm;
 
     // Print position corrections (mm, rightwards and downwards) by orientation.
     QPointF correctionPortrait;

@@ -83,6 +83,9 @@ void RecordingDevice::drawText(const QString& text, double x, double y)
 {
     Primitive p = make(Primitive::Text, x, y, x + textWidth(text), y + textHeight(text));
     p.text = text;
+    if (!clipMm.isEmpty())
+        p.clip = QRectF(toAreaMm(clipMm.left(), clipMm.top()) + printableOffsetMm,
+                        toAreaMm(clipMm.right(), clipMm.bottom()) + printableOffsetMm);
     primitives.append(p);
 }
 
@@ -213,6 +216,9 @@ QString RecordingDevice::listing() const
             if (p.colour != QColor(Qt::black))
                 line += u' ' + colourName(p.colour);
             line += u" \""_s + p.text + u'"';
+            if (!p.clip.isEmpty())
+                line += u" clip "_s + mm(p.clip.left()) + u' ' + mm(p.clip.top()) + u' ' + mm(p.clip.right()) + u' ' +
+                        mm(p.clip.bottom());
             break;
         }
         case Kind::Line:

@@ -27,6 +27,9 @@ public:
         FillStyle fill = FillStyle::Transparent;
         QColor colour;
         QColor fillColour;
+        // The device's clip rectangle when the text was drawn, in
+        // millimetres from the paper's edges; empty when nothing was cut.
+        QRectF clip;
     };
 
     RecordingDevice();

@@ -87,6 +87,26 @@ else
     [ -e "$work/past.pdf" ] && { echo "FAIL: a range past the end wrote a file"; failures=$((failures + 1)); }
 fi
 
+# Name labels on label sheets: a stored layout written as the window writes it.
+labelitems='"",8,3,5,40,4,0,0,"","",3,3,4,20,4,0,0,"","",13,3,4,40,0,0,0,"","",15,5,8,40,4,0,0,"","",0,0,0,0,4,0,0,"","",0,0,0,0,4,0,0,"","",0,0,0,0,4,0,0,""'
+printf '"宛名ラベル","自由サイズ",25,48,"ＭＳ 明朝",0,0,0,0,"","","",%s\r\n' "$labelitems" | iconv -f UTF-8 -t CP932 >"$work/data/PRT_S.PRS"
+check "labels on a sheet" 0 run --print 80 --layout 宛名ラベル --sheet "A4 44面" --start 3,2 --pdf "$work/sheet.pdf"
+written "labels on a sheet" "$work/sheet.pdf"
+# The first label in row 3, column 2: 8.4 + 48.3 + 3 mm from the left, 8.8 + 2 × 25.4 + 3 mm from the top.
+pdftotext -bbox "$work/sheet.pdf" - | awk -F'"' '/<word/ { printf "%.0f %.0f\n", $2 * 25.4 / 72, $4 * 25.4 / 72; exit }' >"$work/first"
+grep -qx '60 63' "$work/first" || { echo "FAIL: first label at $(cat "$work/first") mm, expected 60 63"; failures=$((failures + 1)); }
+check "labels one to a page by default" 0 run --print 80 --layout 宛名ラベル --pdf "$work/onepage.pdf"
+check "a label sheet that does not exist" 1 run --print 80 --layout 宛名ラベル --sheet "A4 45面" --pdf "$work/j.pdf"
+check "a start outside the sheet" 1 run --print 80 --layout 宛名ラベル --sheet "A4 10面" --start 6,1 --pdf "$work/j.pdf"
+check "a start that is not row,column" 1 run --print 80 --layout 宛名ラベル --sheet "A4 10面" --start 2 --pdf "$work/j.pdf"
+check "the user's sheet before it is stored" 1 run --print 80 --layout 宛名ラベル --sheet ユーザー定義 --pdf "$work/j.pdf"
+printf 'rows=two\r\n' >"$work/data/PRT_S.SHT"
+check "the user's sheet from a broken file" 1 run --print 80 --layout 宛名ラベル --sheet ユーザー定義 --pdf "$work/j.pdf"
+[ -e "$work/j.pdf" ] && { echo "FAIL: labels printed from a refused sheet"; failures=$((failures + 1)); }
+printf 'paper_width=210\r\npaper_height=297\r\nrows=2\r\ncolumns=2\r\ntop=10\r\nleft=10\r\npitch_x=100\r\npitch_y=140\r\nlabel_width=90\r\nlabel_height=130\r\n' >"$work/data/PRT_S.SHT"
+check "the user's sheet" 0 run --print 80 --layout 宛名ラベル --sheet ユーザー定義 --start 2,2 --pdf "$work/user.pdf"
+written "the user's sheet" "$work/user.pdf"
+
 # A staff file that cannot be read prints nothing and fails.
 cp -r "$work/data" "$work/broken"
 printf 'garbage\r\n\x81' >"$work/broken/38MEIBO.NKD"
