@@ -174,10 +174,10 @@ NetworkChooser::NetworkChooser(QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     for (QWidget* w : std::initializer_list<QWidget*>{m_new, m_existing, m_cancel, ok})
         layout->addWidget(w);
-    connect(ok, &QPushButton::clicked, this, &NetworkChooser::on_Command1_clicked);
+    connect(ok, &QPushButton::clicked, this, &NetworkChooser::takeChoice);
 }
 
-void NetworkChooser::on_Command1_clicked()
+void NetworkChooser::takeChoice()
 {
     m_mode = m_new->isChecked() ? New : m_existing->isChecked() ? Existing : Cancel;
     accept();
@@ -308,8 +308,22 @@ NetworkWindow::NetworkWindow(AppContext& context, std::vector<OfficerEntry> offi
     setWindowIcon(QApplication::windowIcon());
 
     m_tree = new NetworkTree(*this);
+    QVBoxLayout* side = buildSide();
+    auto* top = new QHBoxLayout;
+    top->addLayout(side);
+    top->addWidget(m_tree, 1);
+    QHBoxLayout* bottom = buildBottomRow();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addLayout(bottom);
+    refreshAll();
+}
+
+QVBoxLayout* NetworkWindow::buildSide()
+{
+    // The picture above the candidates still to be placed.
     m_list = new QListWidget(this);
-    m_list->setObjectName(officerNetwork ? u"SM_LIST"_s : u"SC_LIST"_s);
+    m_list->setObjectName(m_officers ? u"SM_LIST"_s : u"SC_LIST"_s);
     m_list->setMinimumWidth(180);
     m_list->viewport()->installEventFilter(this);
     m_list->viewport()->setAcceptDrops(true);
@@ -321,38 +335,39 @@ NetworkWindow::NetworkWindow(AppContext& context, std::vector<OfficerEntry> offi
     m_image->setPixmap(QApplication::windowIcon().pixmap(64));
     m_image->setToolTip(u"ダブルクリックで絵を選びます"_s);
     m_image->installEventFilter(this);
+    auto* side = new QVBoxLayout;
+    side->addWidget(m_image);
+    side->addWidget(m_list, 1);
+    return side;
+}
 
+QHBoxLayout* NetworkWindow::buildBottomRow()
+{
+    // The three remark lines, the last the sheet's title, then the buttons.
     auto* remarks = new QGridLayout;
     remarks->addWidget(new QLabel(u"備考"_s, this), 0, 0);
     for (int i = 0; i < 3; ++i) {
         m_remarks[size_t(i)] = makeEdit(u"NET_MSG(%1)"_s.arg(i), this);
         remarks->addWidget(m_remarks[size_t(i)], i, 1);
-        connect(m_remarks[size_t(i)], &QLineEdit::textEdited, this, [this, i](const QString& text) {
-            (m_officers ? m_officer.remarks : m_school.remarks)[size_t(i)] = text;
-            m_remarksChanged = true;
-        });
+        connect(m_remarks[size_t(i)], &QLineEdit::textEdited, this,
+                [this, i](const QString& text) { keepRemark(i, text); });
     }
     remarks->addWidget(new QLabel(u"（3行目は表題）"_s, this), 2, 2);
     auto* print = makeButton(u"B_PRT"_s, u"印刷"_s, this);
     auto* close = makeButton(u"B_ESC"_s, u"閉じる"_s, this);
-
-    auto* side = new QVBoxLayout;
-    side->addWidget(m_image);
-    side->addWidget(m_list, 1);
-    auto* top = new QHBoxLayout;
-    top->addLayout(side);
-    top->addWidget(m_tree, 1);
     auto* bottom = new QHBoxLayout;
     bottom->addLayout(remarks, 1);
     bottom->addWidget(print);
     bottom->addWidget(close);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top, 1);
-    layout->addLayout(bottom);
-
-    connect(print, &QPushButton::clicked, this, &NetworkWindow::on_B_PRT_clicked);
+    connect(print, &QPushButton::clicked, this, &NetworkWindow::printNetwork);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    refreshAll();
+    return bottom;
+}
+
+void NetworkWindow::keepRemark(int line, const QString& text)
+{
+    (m_officers ? m_officer.remarks : m_school.remarks)[size_t(line)] = text;
+    m_remarksChanged = true;
 }
 
 int NetworkWindow::candidateCount() const
@@ -462,7 +477,7 @@ bool NetworkWindow::drop(const NetworkPlace& from, const NetworkPlace& to)
 bool NetworkWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_image && event->type() == QEvent::MouseButtonDblClick) {
-        on_IMG_doubleClicked();
+        changePicture();
         return true;
     }
     if (watched == m_list->viewport()) {
@@ -495,7 +510,7 @@ bool NetworkWindow::eventFilter(QObject* watched, QEvent* event)
     return RememberedDialog::eventFilter(watched, event);
 }
 
-void NetworkWindow::on_B_PRT_clicked()
+void NetworkWindow::printNetwork()
 {
     const bool gap =
         m_officers ? network_print::hasEmptyChainInBetween(m_officer) : network_print::hasEmptyChainInBetween(m_school);
@@ -516,7 +531,7 @@ void NetworkWindow::on_B_PRT_clicked()
     printWithDialogs(m_context, newPrintRequest(m_context.store, code, job), this);
 }
 
-void NetworkWindow::on_IMG_doubleClicked()
+void NetworkWindow::changePicture()
 {
     static const QString filter = u"BMPファイル(*.BMP);;メタファイル(*.WMF);;JIFファイル(*.JIF);;JPGファイル(*.JPG);;"
                                   u"アイコンファイル(*.ICO);;カーソルファイル(*.CUR);;全ファイル(*.*)"_s;
