@@ -44,7 +44,7 @@ std::optional<NetworkPlace> decode(const QByteArray& bytes)
     if (kind < 0 || kind > 2)
         return std::nullopt;
     p.kind = NetworkPlace::Kind(kind);
-    p.level = std::clamp(parts[1].toInt(), 0, 6);
+    p.level = std::clamp(parts[1].toInt(), 0, kNetworkLevels - 1);
     p.index = parts[2].toInt();
     return p;
 }
@@ -88,7 +88,8 @@ bool validPlace(const NetworkPlace& p)
     switch (p.kind) {
     case NetworkPlace::List: return true;
     case NetworkPlace::Top: return p.index == 0 || p.index == 1;
-    case NetworkPlace::Grid: return p.level >= 0 && p.level < 7 && p.index >= 0 && p.index < 8;
+    case NetworkPlace::Grid:
+        return p.level >= 0 && p.level < kNetworkLevels && p.index >= 0 && p.index < kNetworkChains;
     }
     return false;
 }
@@ -144,12 +145,12 @@ QString listText(const OfficerNetworkNode& n)
 }
 } // namespace
 
-Connectors connectorsFor(const std::array<std::array<bool, 8>, 7>& filled)
+Connectors connectorsFor(const NetworkGridFlags& filled)
 {
     Connectors v{};
-    for (int a = 7; a >= 1; --a)
-        for (int k = 1; k <= 6; ++k) {
-            const bool below = a < 7 && v[size_t(k)][size_t(a + 1)];
+    for (int a = kNetworkChains - 1; a >= 1; --a)
+        for (int k = 1; k < kNetworkLevels; ++k) {
+            const bool below = a < kNetworkChains - 1 && v[size_t(k)][size_t(a + 1)];
             v[size_t(k)][size_t(a)] = !filled[size_t(k - 1)][size_t(a)] && (filled[size_t(k)][size_t(a)] || below);
         }
     return v;
@@ -188,7 +189,7 @@ void NetworkChooser::takeChoice()
 NetworkTree::NetworkTree(NetworkWindow& window) : QWidget(&window), m_window(window)
 {
     setAcceptDrops(true);
-    setMinimumSize(kColumn0 + 7 * kColumnStep, kRow0 + 8 * kPitch + 4);
+    setMinimumSize(kColumn0 + kNetworkLevels * kColumnStep, kRow0 + kNetworkChains * kPitch + 4);
 }
 
 QRect NetworkTree::boxRect(const NetworkPlace& p) const
@@ -203,8 +204,8 @@ std::optional<NetworkPlace> NetworkTree::placeAt(const QPoint& pos) const
     for (int t = 0; t < 2; ++t)
         if (boxRect({NetworkPlace::Top, 0, t}).contains(pos))
             return NetworkPlace{NetworkPlace::Top, 0, t};
-    for (int level = 0; level < 7; ++level)
-        for (int chain = 0; chain < 8; ++chain)
+    for (int level = 0; level < kNetworkLevels; ++level)
+        for (int chain = 0; chain < kNetworkChains; ++chain)
             if (boxRect({NetworkPlace::Grid, level, chain}).contains(pos))
                 return NetworkPlace{NetworkPlace::Grid, level, chain};
     return std::nullopt;
@@ -216,24 +217,24 @@ void NetworkTree::paintEvent(QPaintEvent*)
     p.fillRect(rect(), palette().window());
     auto grid = [](int level, int chain) { return NetworkPlace{NetworkPlace::Grid, level, chain}; };
     // Empty boxes lie behind the lines, filled ones in front of them.
-    for (int level = 0; level < 7; ++level)
-        for (int chain = 0; chain < 8; ++chain)
+    for (int level = 0; level < kNetworkLevels; ++level)
+        for (int chain = 0; chain < kNetworkChains; ++chain)
             if (!m_window.filled(grid(level, chain)))
                 p.fillRect(boxRect(grid(level, chain)), kEmpty);
     p.setPen(QPen(Qt::black, 1));
     const QRect top0 = boxRect({NetworkPlace::Top, 0, 0});
     const QRect top1 = boxRect({NetworkPlace::Top, 0, 1});
     const int firstY = boxRect(grid(0, 0)).center().y();
-    const int lastY = boxRect(grid(0, 7)).center().y();
+    const int lastY = boxRect(grid(0, kNetworkChains - 1)).center().y();
     p.drawLine(top0.center().x(), top0.bottom(), top1.center().x(), top1.top());
     p.drawLine(top1.center().x(), top1.bottom(), top1.center().x(), top1.bottom() + 14);
     p.drawLine(top1.center().x(), top1.bottom() + 14, kTrunkX, top1.bottom() + 14);
     p.drawLine(kTrunkX, firstY, kTrunkX, lastY);
     const Connectors& v = m_window.connectors();
-    for (int chain = 0; chain < 8; ++chain) {
+    for (int chain = 0; chain < kNetworkChains; ++chain) {
         const int y = boxRect(grid(0, chain)).center().y();
         p.drawLine(kTrunkX, y, kColumn0, y);
-        for (int level = 1; level < 7; ++level) {
+        for (int level = 1; level < kNetworkLevels; ++level) {
             const int x = boxRect(grid(level, chain)).left();
             if (m_window.filled(grid(level, chain)))
                 p.drawLine(x - kStub, y, x, y);
@@ -257,8 +258,8 @@ void NetworkTree::paintEvent(QPaintEvent*)
     };
     drawBox({NetworkPlace::Top, 0, 0});
     drawBox({NetworkPlace::Top, 0, 1});
-    for (int level = 0; level < 7; ++level)
-        for (int chain = 0; chain < 8; ++chain)
+    for (int level = 0; level < kNetworkLevels; ++level)
+        for (int chain = 0; chain < kNetworkChains; ++chain)
             drawBox(grid(level, chain));
 }
 
@@ -455,9 +456,9 @@ void NetworkWindow::refreshList()
 
 void NetworkWindow::refreshAll()
 {
-    std::array<std::array<bool, 8>, 7> f{};
-    for (int level = 0; level < 7; ++level)
-        for (int chain = 0; chain < 8; ++chain)
+    NetworkGridFlags f{};
+    for (int level = 0; level < kNetworkLevels; ++level)
+        for (int chain = 0; chain < kNetworkChains; ++chain)
             f[size_t(level)][size_t(chain)] = filled({NetworkPlace::Grid, level, chain});
     m_connectors = connectorsFor(f);
     refreshList();

@@ -39,10 +39,15 @@ struct NetworkPlace {
     bool operator==(const NetworkPlace&) const = default;
 };
 
+// The tree's columns (levels) and the boxes of each (chains).
+inline constexpr int kNetworkLevels = SchoolNetwork::kLevels;
+inline constexpr int kNetworkChains = SchoolNetwork::kChains;
+using NetworkGridFlags = std::array<std::array<bool, kNetworkChains>, kNetworkLevels>;
+
 // The vertical connectors: [level][chain] is the line in front of column
 // `level` between chain - 1 and chain.
-using Connectors = std::array<std::array<bool, 8>, 7>;
-Connectors connectorsFor(const std::array<std::array<bool, 8>, 7>& filled);
+using Connectors = NetworkGridFlags;
+Connectors connectorsFor(const NetworkGridFlags& filled);
 
 class NetworkWindow;
 
