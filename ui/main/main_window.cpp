@@ -112,14 +112,26 @@ QAction* MainWindow::addCommand(QMenu* menu, const QString& name, const QString&
     return a;
 }
 
-void MainWindow::buildMenus()
+QMenu* MainWindow::addMenu(const QString& name, const QString& text)
 {
-    buildFileMenu();
-    buildSettingsMenu();
-    buildHelpMenu();
+    QMenu* menu = menuBar()->addMenu(text);
+    menu->setObjectName(name);
+    return menu;
 }
 
-void MainWindow::buildFileMenu()
+void MainWindow::buildMenus()
+{
+    buildFileMenu(addMenu(u"M_MENU"_s, u"ファイル(&F)"_s));
+    QMenu* settings = addMenu(u"M1"_s, u"設定(&S)"_s);
+    addCommand(settings, u"F_USER_SET"_s, u"環境設定(&K)"_s, [this] { editUserSettings(); });
+    addCommand(settings, u"F_SET_PASS"_s, u"パスワード(&P)"_s, [this] { setPassword(); });
+    addCommand(settings, u"F_SET_CTV"_s, u"市町村名変更(&C)"_s, [this] { openMunicipalityRename(); });
+    QMenu* help = addMenu(u"F_Z2"_s, u"ヘルプ(&H)"_s);
+    addCommand(help, u"m_help"_s, u"ﾄﾋﾟｯｸの検索(&T)"_s, [this] { showHelp(); });
+    addCommand(help, u"VER_OPEN"_s, u"ﾊﾞｰｼﾞｮﾝ情報(&A)"_s, [this] { showVersion(); });
+}
+
+void MainWindow::buildFileMenu(QMenu* file)
 {
     // The commands other parts of the program provide run only once provided.
     auto provided = [](const std::function<void()>& command) {
@@ -128,8 +140,6 @@ void MainWindow::buildFileMenu()
                 command();
         };
     };
-    QMenu* file = menuBar()->addMenu(u"ファイル(&F)"_s);
-    file->setObjectName(u"M_MENU"_s);
     addCommand(file, u"F_F_OPEN"_s, u"開く(&O)"_s, [this] { openAnotherYear(); });
     addCommand(file, u"F_F_SAVE"_s, u"保存(&S)"_s, [this] { askToSaveRoster(); });
     file->addSeparator();
@@ -142,23 +152,6 @@ void MainWindow::buildFileMenu()
     addCommand(file, u"F_PRT_Y"_s, u"調査用紙（&P）"_s, [this] { askToPrintSurveyForms(); });
     file->addSeparator();
     addCommand(file, u"F_END"_s, u"なかま帳　終了(&X)"_s, [this] { close(); });
-}
-
-void MainWindow::buildSettingsMenu()
-{
-    QMenu* settings = menuBar()->addMenu(u"設定(&S)"_s);
-    settings->setObjectName(u"M1"_s);
-    addCommand(settings, u"F_USER_SET"_s, u"環境設定(&K)"_s, [this] { editUserSettings(); });
-    addCommand(settings, u"F_SET_PASS"_s, u"パスワード(&P)"_s, [this] { setPassword(); });
-    addCommand(settings, u"F_SET_CTV"_s, u"市町村名変更(&C)"_s, [this] { openMunicipalityRename(); });
-}
-
-void MainWindow::buildHelpMenu()
-{
-    QMenu* help = menuBar()->addMenu(u"ヘルプ(&H)"_s);
-    help->setObjectName(u"F_Z2"_s);
-    addCommand(help, u"m_help"_s, u"ﾄﾋﾟｯｸの検索(&T)"_s, [this] { showHelp(); });
-    addCommand(help, u"VER_OPEN"_s, u"ﾊﾞｰｼﾞｮﾝ情報(&A)"_s, [this] { showVersion(); });
 }
 
 void MainWindow::buildButtonBar()

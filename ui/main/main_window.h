@@ -73,9 +73,8 @@ protected:
 private:
     // The frame, built a menu and a bar at a time.
     void buildMenus();
-    void buildFileMenu();
-    void buildSettingsMenu();
-    void buildHelpMenu();
+    QMenu* addMenu(const QString& name, const QString& text);
+    void buildFileMenu(QMenu* file);
     void buildButtonBar();
     void buildViewButtons(QToolBar* bar);
     void buildYearInfo(QToolBar* bar);

@@ -28,6 +28,14 @@ bool isEnter(QEvent* event)
 
 const QString kResultFormat = u"gggee年mm月dd日"_s;
 
+// The line that says which of the staff member's dates is being entered.
+QLabel* kindTitle(QWidget* dialog, const QStringList& titles, DateFieldKind kind)
+{
+    auto* title = new QLabel(titles.value(int(kind)), dialog);
+    title->setObjectName(u"Z01"_s);
+    return title;
+}
+
 } // namespace
 
 DaySetDialog::DaySetDialog(AppContext& context, StaffRecord& record, DateFieldKind kind, QWidget* parent,
@@ -39,9 +47,8 @@ DaySetDialog::DaySetDialog(AppContext& context, StaffRecord& record, DateFieldKi
 {
     setObjectName(u"DAY_SET_F"_s);
     setWindowTitle(u"年月日設定"_s);
-    static const QStringList titles{u"職員の誕生日"_s, u"発令年月日"_s, u"教職員採用年月日"_s, u"現在校赴任年月日"_s};
-    auto* title = new QLabel(titles.value(int(kind)), this);
-    title->setObjectName(u"Z01"_s);
+    QLabel* title =
+        kindTitle(this, {u"職員の誕生日"_s, u"発令年月日"_s, u"教職員採用年月日"_s, u"現在校赴任年月日"_s}, kind);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(title, 0, 0, 1, 9);
@@ -224,9 +231,8 @@ DayBackDialog::DayBackDialog(AppContext& context, StaffRecord& record, DateField
 {
     setObjectName(u"DAY_BACK_F"_s);
     setWindowTitle(u"年月数設定"_s);
-    static const QStringList titles{u"職員の年齢"_s, u"勤続年数"_s, u"教職員経験年月数"_s, u"現在校在籍年月数"_s};
-    auto* title = new QLabel(titles.value(int(kind)), this);
-    title->setObjectName(u"Z01"_s);
+    QLabel* title =
+        kindTitle(this, {u"職員の年齢"_s, u"勤続年数"_s, u"教職員経験年月数"_s, u"現在校在籍年月数"_s}, kind);
     m_years = makeNumberBox(u"BD_Y"_s, this, 48, 6);
     m_months = makeNumberBox(u"BD_M"_s, this, 48, 6);
     m_ok = makeButton(u"B_OK"_s, u"OK"_s, this);

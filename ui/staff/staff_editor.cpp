@@ -496,28 +496,28 @@ void StaffEditor::recomputeAge()
     m_age->setText(ageText(p));
 }
 
-void StaffEditor::recomputeService()
+void StaffEditor::showPeriodSince(DateFieldKind kind, const QLineEdit* adjust, QLabel* years, QLabel* months)
 {
-    if (m_dayLabels[2]->text().isEmpty()) {
-        m_serviceYears->clear();
-        m_serviceMonths->clear();
+    // Years and months from the date to the survey date, with the correction.
+    if (m_dayLabels[int(kind)]->text().isEmpty()) {
+        years->clear();
+        months->clear();
         return;
     }
-    const Period p = periodSince(record().hireDate, m_context.store.surveyDate, toI16(m_serviceAdjust->text()));
-    m_serviceYears->setText(QString::number(p.years));
-    m_serviceMonths->setText(QString::number(p.months));
+    const Period p =
+        periodSince(dateField(std::as_const(record()), kind), m_context.store.surveyDate, toI16(adjust->text()));
+    years->setText(QString::number(p.years));
+    months->setText(QString::number(p.months));
+}
+
+void StaffEditor::recomputeService()
+{
+    showPeriodSince(DateFieldKind::Hire, m_serviceAdjust, m_serviceYears, m_serviceMonths);
 }
 
 void StaffEditor::recomputeTenure()
 {
-    if (m_dayLabels[3]->text().isEmpty()) {
-        m_tenureYears->clear();
-        m_tenureMonths->clear();
-        return;
-    }
-    const Period p = periodSince(record().postingDate, m_context.store.surveyDate, toI16(m_tenureAdjust->text()));
-    m_tenureYears->setText(QString::number(p.years));
-    m_tenureMonths->setText(QString::number(p.months));
+    showPeriodSince(DateFieldKind::Posting, m_tenureAdjust, m_tenureYears, m_tenureMonths);
 }
 
 void StaffEditor::recomputePeriods()

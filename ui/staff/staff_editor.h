@@ -85,6 +85,7 @@ private:
     void recomputeAge();
     void recomputeService();
     void recomputeTenure();
+    void showPeriodSince(DateFieldKind kind, const QLineEdit* adjust, QLabel* years, QLabel* months);
     void refillYaku2(const QString& keep);
     StaffRecord& record();
     void enterDate(int kind);         // B_DAY
