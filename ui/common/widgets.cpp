@@ -1,8 +1,12 @@
 #include "widgets.h"
 
 #include <QCheckBox>
+#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+
+using namespace Qt::StringLiterals;
 
 QLineEdit* makeEdit(const QString& name, QWidget* parent, int width, int maxLength)
 {
@@ -35,4 +39,25 @@ QCheckBox* makeCheck(const QString& name, const QString& text, QWidget* parent)
     auto* c = new QCheckBox(text, parent);
     c->setObjectName(name);
     return c;
+}
+
+QRadioButton* makeRadio(const QString& name, const QString& text, QWidget* parent)
+{
+    auto* b = new QRadioButton(text, parent);
+    b->setObjectName(name);
+    return b;
+}
+
+OkCancelRow makeOkCancelRow(QWidget* dialog, const QString& okName, const QString& okText, const QString& cancelName)
+{
+    // Plain dialog buttons: Enter presses the one that has the focus.
+    auto* ok = new QPushButton(okText, dialog);
+    ok->setObjectName(okName);
+    auto* cancel = new QPushButton(u"ｷｬﾝｾﾙ"_s, dialog);
+    cancel->setObjectName(cancelName);
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(ok);
+    row->addWidget(cancel);
+    return {ok, cancel, row};
 }

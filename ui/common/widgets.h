@@ -3,8 +3,10 @@
 #include <QString>
 
 class QCheckBox;
+class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
+class QRadioButton;
 class QWidget;
 
 // The controls every window builds, named after the program's control names.
@@ -14,3 +16,12 @@ QLineEdit* makeNumberBox(const QString& name, QWidget* parent, int width, int ma
 // A button that Enter in a box does not press.
 QPushButton* makeButton(const QString& name, const QString& text, QWidget* parent);
 QCheckBox* makeCheck(const QString& name, const QString& text, QWidget* parent);
+QRadioButton* makeRadio(const QString& name, const QString& text, QWidget* parent);
+
+// The OK and ｷｬﾝｾﾙ buttons of a small dialog, to the right of their row.
+struct OkCancelRow {
+    QPushButton* ok;
+    QPushButton* cancel;
+    QHBoxLayout* row;
+};
+OkCancelRow makeOkCancelRow(QWidget* dialog, const QString& okName, const QString& okText, const QString& cancelName);

@@ -18,7 +18,7 @@ public:
     const QString& newPassword() const { return m_password; }
 
 private:
-    void on_OK_clicked();
+    void choosePassword(); // OK
     AppContext& m_context;
     QLineEdit* m_entry;
     QString m_password;
@@ -38,7 +38,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void on_OK_clicked();
+    void checkPassword(); // OK
     AppContext& m_context;
     QString m_storedHash;
     QString m_knownPassword;

@@ -4,7 +4,9 @@
 
 struct AppContext;
 class QCheckBox;
+class QGridLayout;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -24,7 +26,11 @@ protected:
     void done(int result) override;
 
 private:
-    void on_B_OK_clicked();
+    QGridLayout* buildAreaRows();
+    QHBoxLayout* buildOptionBoxes();
+    QHBoxLayout* buildNumberingRow();
+    void buildCorrections();
+    void storeSettings(); // B_OK
     void toggleCorrections();
 
     AppContext& m_context;

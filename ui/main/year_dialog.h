@@ -15,15 +15,15 @@ class YearDialog : public RememberedDialog {
 public:
     YearDialog(WindowPositions& positions, UserNotifier& notifier, const QDate& today, QWidget* parent = nullptr);
 
-    int year() const { return m_year; }       // set when accepted
-    int initialView() const;                   // 1 学校リスト, 2 職員リスト, 3 集計
+    int year() const { return m_year; } // set when accepted
+    int initialView() const;            // 1 学校リスト, 2 職員リスト, 3 集計
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void on_OK_clicked();
-    void showBothYears();
+    void openChosenYear(); // OK
+    void showBothYears();  // T_Y
 
     UserNotifier& m_notifier;
     QDate m_today;

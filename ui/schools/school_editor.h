@@ -1,5 +1,6 @@
 #pragma once
 
+#include "capacities.h"
 #include "remembered_dialog.h"
 
 #include <array>
@@ -7,6 +8,8 @@
 
 struct AppContext;
 class QComboBox;
+class QGridLayout;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class UpDown;
@@ -33,15 +36,21 @@ protected:
     void done(int result) override;
 
 private:
+    // The form, built a part at a time from the top.
     void build();
+    UpDown* buildRecordControls();
+    void buildSchoolControls();
+    QGridLayout* buildSchoolGrid();
+    QGroupBox* buildPosts();
+    void buildPostRow(QGridLayout* posts, int slot);
     void goTo(int recordNumber);
     void showRecord(int row);
     void movePage(int direction);
     void clearRecord();
     void page(int direction);
-    void on_M_CODE_changed(int slot);
-    void on_B_EDIT_clicked(int slot);
-    void on_B_PICUP_clicked(int slot);
+    void takeClerkIntoPost(int slot); // M_CODE
+    void editClerk(int slot);         // B_EDIT
+    void pickClerk(int slot);         // B_PICUP
     void addGroup();
     QString fullName() const;
 
@@ -52,14 +61,14 @@ private:
     int m_recordNumber = 1;
     bool m_loading = false;
     bool m_refused = false; // the record was not stored: the user was told why
-    std::array<qint32, 7> m_heldCode{};
+    std::array<qint32, cap::kClerkSlots> m_heldCode{};
 
     QLabel* m_recordLabel;
     QComboBox *m_pref, *m_municipality, *m_kind, *m_group;
     QLineEdit *m_name, *m_reading, *m_code, *m_number, *m_postal, *m_address, *m_tel, *m_fax, *m_mail;
     QLineEdit *m_regular, *m_special, *m_branch;
-    std::array<QLineEdit*, 7> m_staffCode{};
-    std::array<QLineEdit*, 7> m_staffName{};
-    std::array<QComboBox*, 7> m_status{};
-    std::array<QLineEdit*, 7> m_note{};
+    std::array<QLineEdit*, cap::kClerkSlots> m_staffCode{};
+    std::array<QLineEdit*, cap::kClerkSlots> m_staffName{};
+    std::array<QComboBox*, cap::kClerkSlots> m_status{};
+    std::array<QLineEdit*, cap::kClerkSlots> m_note{};
 };

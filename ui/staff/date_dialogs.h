@@ -7,6 +7,7 @@
 
 struct AppContext;
 struct StaffRecord;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -26,10 +27,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void on_B_OK_clicked();
-    void on_B_NO_clicked();
-    void on_BM_textChanged();
-    void on_BY_textChanged();
+    void buildEraRow(QGridLayout* grid);
+    void buildDateRow(QGridLayout* grid);
+    void buildButtons(QGridLayout* grid);
+    void fillBoxes(const QDate& today);
+    void storeDate();        // B_OK
+    void clearDate();        // B_NO
+    void clampDayToMonth();  // BM
+    void clampFebruaryDay(); // BY, the era
     void step(int which, bool up);
     int eraBase() const;
 
@@ -59,7 +64,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void on_B_OK_clicked();
+    void storeDateCountedBack(); // B_OK
 
     AppContext& m_context;
     StaffRecord& m_record;

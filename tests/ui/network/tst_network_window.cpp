@@ -60,7 +60,7 @@ private slots:
         QVERIFY(v[1][2]);
         QVERIFY(!v[1][3]);
         QVERIFY(v[2][4]);
-        QVERIFY(v[2][3]); // runs on up through chain 3 to the branch of chain 2
+        QVERIFY(v[2][3]);  // runs on up through chain 3 to the branch of chain 2
         QVERIFY(!v[2][2]); // chain 2 has its own left neighbour in column 1
         QVERIFY(!v[2][1]);
         QVERIFY(!v[1][0] && !v[2][0]); // nothing above chain 0
@@ -235,11 +235,11 @@ private slots:
         const QString png = r.dir.filePath(u"logo.png"_s);
         QVERIFY(logo.save(png));
         w.choosePicture = [&png] { return png; };
-        w.on_IMG_doubleClicked();
+        w.changePicture();
         QCOMPARE(w.schoolNetwork().pictureFile, png);
         w.choosePicture = [] { return u"/nowhere/none.bmp"_s; };
         r.notifier.answers = {MessageAnswer::Yes};
-        w.on_IMG_doubleClicked();
+        w.changePicture();
         QCOMPARE(r.notifier.messages.last().text, u"連絡網の絵を無しにしますか？"_s);
         QVERIFY(r.notifier.messages.last().title.isEmpty());
         QVERIFY(w.schoolNetwork().pictureFile.isEmpty());
