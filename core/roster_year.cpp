@@ -12,7 +12,7 @@ using namespace Qt::StringLiterals;
 
 int proposedYear(const QDate& today)
 {
-    return today.year() - 1988 - (today.month() < 3 ? 1 : 0);
+    return today.year() - kHeiseiBase - (today.month() < 3 ? 1 : 0);
 }
 
 std::optional<int> parseYearEntry(const QString& text, const QDate& today)
