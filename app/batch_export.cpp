@@ -69,8 +69,11 @@ int runBatchExport(const QStringList& args)
                      qPrintable(fiscalYearCaption(nn)));
         return 1;
     }
-    loadSchools(store, notifier);
-    loadStaff(store, notifier);
+    // A list written from half a roster would pass for the whole one.
+    if (loadSchools(store, notifier) < 0 || loadStaff(store, notifier) < 0) {
+        std::fprintf(stderr, "%s\n", qPrintable(u"名簿を読み込めないため書き出しません"_s));
+        return 1;
+    }
     store.reindexStaff();
     store.surveyDate = fiscalYearFirstDay(nn);
     calcAllAges(store);

@@ -325,9 +325,7 @@ int run()
     if (!anyFile && *job != PrintJobCode::TestPage)
         return fail(store.paths.dataFolder + u": "_s + fiscalYearCaption(nn) + u"の名簿がありません"_s);
     if (anyFile) {
-        loadSchools(store, notifier);
-        loadStaff(store, notifier);
-        if (store.paths.schoolsUnreadable || store.paths.staffUnreadable)
+        if (loadSchools(store, notifier) < 0 || loadStaff(store, notifier) < 0)
             return fail(u"名簿を読み込めないため印刷しません"_s);
     }
     store.reindexStaff();

@@ -8,7 +8,7 @@ namespace {
 void aprilFirst(Boxes& b, int year)
 {
     b.reiwa = formatEraDate(Date::fromYmd(year, 4, 1), QStringLiteral("gg")) == QStringLiteral("令");
-    b.showa = !b.reiwa && year < 1989;
+    b.showa = !b.reiwa && year <= kHeiseiBase;
     b.year = QString::number(year - (b.reiwa ? kReiwaBase : b.showa ? kShowaBase : kHeiseiBase));
 }
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "date.h"
+#include "era_years.h"
 #include "periods.h"
 
 #include <QDate>
@@ -10,9 +11,9 @@
 // a month and a day; the era base turns the era year into a calendar year.
 namespace date_entry {
 
-inline constexpr int kShowaBase = 1925;
-inline constexpr int kHeiseiBase = 1988;
-inline constexpr int kReiwaBase = 2018;
+using ::kHeiseiBase;
+using ::kReiwaBase;
+using ::kShowaBase;
 
 struct Boxes {
     bool showa = false;

@@ -49,7 +49,7 @@ QString heiseiYearCaption(int nn)
 
 int lastRosterYear(const QDate& today)
 {
-    return today.year() - 1988 + 2;
+    return today.year() - kHeiseiBase + 2;
 }
 
 QString rosterYearEntryText(int nn)

@@ -14,6 +14,12 @@
 // the number never changes; only what the user sees follows the era the
 // date falls in (令和8年度 for NN 38, 平成20年度 for NN 20).
 
+// The calendar year before each era's first year: calendar year = base +
+// era year. Roster years count from the 平成 base as well.
+inline constexpr int kShowaBase = 1925;
+inline constexpr int kHeiseiBase = 1988;
+inline constexpr int kReiwaBase = 2018;
+
 // The era a date falls in: its name (令和), its letter (R) and the year in it.
 struct EraYear {
     QString name;
@@ -29,7 +35,7 @@ std::optional<EraYear> eraYearOf(Date date);
 // The calendar year a roster year begins in (April 1 of it).
 inline int fiscalCalendarYear(int nn)
 {
-    return nn + 1988;
+    return nn + kHeiseiBase;
 }
 inline Date fiscalYearFirstDay(int nn)
 {

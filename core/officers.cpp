@@ -1,5 +1,7 @@
 #include "officers.h"
 
+#include "post_status.h"
+
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -8,8 +10,8 @@ namespace officers {
 
 const QStringList& postGroups()
 {
-    static const QStringList groups{u"全"_s,       u"理事"_s,     u"全事研"_s, u"評議員"_s,
-                                    u"研究委員"_s, u"特別委員"_s, u"その他"_s};
+    static const QStringList groups{u"全"_s,       u"理事"_s,     u"全事研"_s,      u"評議員"_s,
+                                    u"研究委員"_s, u"特別委員"_s, otherChoiceName()};
     return groups;
 }
 
@@ -88,7 +90,7 @@ bool inGroup(const OfficerEntry& e, const QString& group)
 {
     if (group.isEmpty() || group == u"全"_s)
         return true;
-    if (group == u"その他"_s) {
+    if (group == otherChoiceName()) {
         for (const QString& g : postGroups().mid(1, 5))
             if (e.post1.contains(g))
                 return false;

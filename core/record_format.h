@@ -86,28 +86,51 @@ bool writeFileDirectly(const QString& path, const QByteArray& bytes, QString* er
 // Reads a whole file no larger than cap::kMaxFileBytes.
 bool readWholeFile(const QString& path, QByteArray& bytes, QString* error = nullptr);
 
-// Reads records one after another until the end of the text: `readOne(reader,
-// record)` fills a record. The first failure, or more than `limit` records,
-// gives nullopt with the reason in `error`.
-template <typename T, typename ReadOne>
-std::optional<std::vector<T>> readRecords(RecordReader& r, size_t limit, ReadOne readOne, QString* error)
+// The end of every reading: `value` when the reader met no failure, otherwise
+// nullopt with the reader's reason in `error`.
+template <typename T>
+std::optional<T> readingResult(const RecordReader& r, T&& value, QString* error)
 {
-    std::vector<T> records;
-    while (r.ok() && !r.atEnd()) {
-        T record;
-        readOne(r, record);
-        if (!r.ok())
-            break;
-        if (records.size() >= limit) {
-            r.fail(QStringLiteral("記録が多すぎます"));
-            break;
-        }
-        records.push_back(std::move(record));
-    }
     if (!r.ok()) {
         if (error)
             *error = r.error();
         return std::nullopt;
     }
-    return records;
+    return std::optional<T>(std::forward<T>(value));
+}
+
+// How many records a file may hold and what a longer file means: a failure
+// saying `tooMany`, or, when `tooMany` is empty, the rest of the file unread.
+struct RecordLimit {
+    RecordLimit(size_t count, QString tooMany = QStringLiteral("記録が多すぎます"))
+        : count(count),
+          tooMany(std::move(tooMany))
+    {
+    }
+    static RecordLimit readingUpTo(size_t count) { return RecordLimit(count, QString()); }
+    size_t count;
+    QString tooMany;
+};
+
+// Reads records one after another until the end of the text: `readOne(reader,
+// record)` fills a record (and may fail the reader when a value is out of
+// range). The first failure, or a record beyond the limit, gives nullopt with
+// the reason in `error`.
+template <typename T, typename ReadOne>
+std::optional<std::vector<T>> readRecords(RecordReader& r, const RecordLimit& limit, ReadOne readOne, QString* error)
+{
+    std::vector<T> records;
+    while (r.ok() && !r.atEnd()) {
+        if (records.size() >= limit.count) {
+            if (!limit.tooMany.isEmpty())
+                r.fail(limit.tooMany);
+            break;
+        }
+        T record;
+        readOne(r, record);
+        if (!r.ok())
+            break;
+        records.push_back(std::move(record));
+    }
+    return readingResult(r, std::move(records), error);
 }

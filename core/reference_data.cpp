@@ -224,9 +224,3 @@ const QStringList& schoolKinds()
     static const QStringList kinds{u"小学校"_s, u"中学校"_s, u"特別支援学校"_s};
     return kinds;
 }
-
-const QStringList& postStatuses()
-{
-    static const QStringList statuses{QString(), u"欠員補充"_s, u"休暇等補助"_s, u"産・育休補助"_s, u"産・育休中"_s};
-    return statuses;
-}

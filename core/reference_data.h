@@ -1,5 +1,7 @@
 #pragma once
 
+#include "post_status.h" // postStatuses(), the post statuses
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -59,4 +61,3 @@ ReferenceData loadReferenceData(const QString& programFolder, UserNotifier* noti
 // The fixed tables.
 const QStringList& jobTitles();   // 職名, positions 0 to 5, with their spacing
 const QStringList& schoolKinds(); // 小学校, 中学校, 特別支援学校
-const QStringList& postStatuses(); // "" then the four staffing statuses

@@ -85,22 +85,16 @@ std::optional<StaffFileContent> parseStaffFile(const QByteArray& plain, QString*
     StaffFileContent content;
     r.readI32(content.header.version) && r.readI32(content.header.suiteSchoolCode) &&
         r.readString(content.header.areaName) && r.skip(4);
-    while (r.ok() && !r.atEnd()) {
-        if (content.rows.size() >= size_t(maxRows)) {
-            r.fail(u"職員が %1 人を超えています"_s.arg(maxRows));
-            break;
-        }
-        StaffRecord s;
-        if (!readStaffRecord(r, s))
-            break;
-        s.municipalityIndex = cap::kMunicipalityUnknown;
-        content.rows.push_back(std::move(s));
-    }
-    if (!r.ok()) {
-        if (error)
-            *error = r.error();
+    std::optional<std::vector<StaffRecord>> rows = readRecords<StaffRecord>(
+        r, RecordLimit(size_t(maxRows), u"職員が %1 人を超えています"_s.arg(maxRows)),
+        [](RecordReader& r, StaffRecord& s) {
+            if (readStaffRecord(r, s))
+                s.municipalityIndex = cap::kMunicipalityUnknown;
+        },
+        error);
+    if (!rows)
         return std::nullopt;
-    }
+    content.rows = std::move(*rows);
     return content;
 }
 
@@ -121,39 +115,36 @@ EncodedFile writeStaffFile(const StaffFileHeader& header, const std::vector<Staf
 
 namespace {
 
-// School records with their clerk-slot records, to the end of the text.
-bool readSchoolRecords(RecordReader& r, std::vector<SchoolRecord>& rows, int maxRows)
+// One school record with its clerk-slot records.
+void readSchoolRecord(RecordReader& r, SchoolRecord& s)
 {
-    while (r.ok() && !r.atEnd()) {
-        if (rows.size() >= size_t(maxRows)) {
-            r.fail(u"学校が %1 校を超えています"_s.arg(maxRows));
-            break;
-        }
-        SchoolRecord s;
-        qint16 slotCount = 0;
-        r.readString(s.municipality) && r.readString(s.name) && r.readString(s.kindText) && r.readI32(s.code) &&
-            r.readString(s.postalCode) && r.readString(s.address) && r.readString(s.tel) &&
-            r.readString(s.fax) && r.readString(s.mail) && r.readString(s.group) && r.readI32(s.number) &&
-            r.readI16(slotCount) && r.readString(s.reading) && r.readString(s.prefSelText) && r.skip(2) &&
-            r.readI16(s.prefSelIndex) && r.skip(2) && r.readI16(s.branchCount) && r.readI16(s.regularClasses) &&
-            r.readI16(s.specialClasses);
-        if (!r.ok())
-            break;
-        if (slotCount < 0 || slotCount > cap::kClerkSlots) {
-            r.fail(u"事務職員の数が正しくありません: %1"_s.arg(slotCount));
-            break;
-        }
-        for (int i = 0; i < slotCount && r.ok(); ++i) {
-            ClerkSlot& c = s.clerks[size_t(i)];
-            r.readI32(c.staffCode) && r.readString(c.staffName) && r.readString(c.status) &&
-                r.readString(c.note) && r.readString(c.reserved) && r.skip(5);
-        }
-        // A file from elsewhere may list an empty post before filled ones:
-        // the clerks behind it move up rather than being lost at the next save.
-        s.compactPosts();
-        rows.push_back(std::move(s));
+    qint16 slotCount = 0;
+    r.readString(s.municipality) && r.readString(s.name) && r.readString(s.kindText) && r.readI32(s.code) &&
+        r.readString(s.postalCode) && r.readString(s.address) && r.readString(s.tel) && r.readString(s.fax) &&
+        r.readString(s.mail) && r.readString(s.group) && r.readI32(s.number) && r.readI16(slotCount) &&
+        r.readString(s.reading) && r.readString(s.prefSelText) && r.skip(2) && r.readI16(s.prefSelIndex) && r.skip(2) &&
+        r.readI16(s.branchCount) && r.readI16(s.regularClasses) && r.readI16(s.specialClasses);
+    if (!r.ok())
+        return;
+    if (slotCount < 0 || slotCount > cap::kClerkSlots) {
+        r.fail(u"事務職員の数が正しくありません: %1"_s.arg(slotCount));
+        return;
     }
-    return r.ok();
+    for (int i = 0; i < slotCount && r.ok(); ++i) {
+        ClerkSlot& c = s.clerks[size_t(i)];
+        r.readI32(c.staffCode) && r.readString(c.staffName) && r.readString(c.status) && r.readString(c.note) &&
+            r.readString(c.reserved) && r.skip(5);
+    }
+    // A file from elsewhere may list an empty post before filled ones:
+    // the clerks behind it move up rather than being lost at the next save.
+    s.compactPosts();
+}
+
+// School records with their clerk-slot records, to the end of the text.
+std::optional<std::vector<SchoolRecord>> readSchoolRecords(RecordReader& r, int maxRows, QString* error)
+{
+    return readRecords<SchoolRecord>(r, RecordLimit(size_t(maxRows), u"学校が %1 校を超えています"_s.arg(maxRows)),
+                                     readSchoolRecord, error);
 }
 
 void writeSchoolRecords(RecordWriter& w, const std::vector<SchoolRecord>& rows, const SchoolWriteOptions& o)
@@ -208,32 +199,23 @@ std::optional<SchoolFileContent> parseSchoolFile(const QByteArray& bytes, QStrin
     r.readI16(content.headerCount) && r.skip(5);
     if (r.ok() && (content.headerCount < 0 || content.headerCount > maxRows))
         r.fail(u"学校数が正しくありません: %1"_s.arg(content.headerCount));
-    readSchoolRecords(r, content.rows, maxRows);
+    if (std::optional<std::vector<SchoolRecord>> rows = readSchoolRecords(r, maxRows, nullptr))
+        content.rows = std::move(*rows);
     // The header's count decides how many schools there are; a count the
     // records cannot fill means the file lost records.
     if (r.ok() && content.rows.size() < size_t(content.headerCount))
-        r.fail(u"学校数 %1 に対して学校の記録が %2 件しかありません"_s.arg(content.headerCount).arg(content.rows.size()));
-    if (!r.ok()) {
-        if (error)
-            *error = r.error();
-        return std::nullopt;
-    }
-    content.rows.resize(size_t(content.headerCount));
-    return content;
+        r.fail(
+            u"学校数 %1 に対して学校の記録が %2 件しかありません"_s.arg(content.headerCount).arg(content.rows.size()));
+    if (r.ok())
+        content.rows.resize(size_t(content.headerCount));
+    return readingResult(r, std::move(content), error);
 }
 
 std::optional<std::vector<SchoolRecord>> parseSchoolExchangeFile(const QByteArray& bytes, QString* error, int maxRows)
 {
     RecordReader r = RecordReader::fromBytes(bytes);
-    std::vector<SchoolRecord> rows;
     r.skip(6);
-    readSchoolRecords(r, rows, maxRows);
-    if (!r.ok()) {
-        if (error)
-            *error = r.error();
-        return std::nullopt;
-    }
-    return rows;
+    return readSchoolRecords(r, maxRows, error);
 }
 
 EncodedFile writeSchoolFile(const std::vector<SchoolRecord>& rows, const SchoolWriteOptions& options)
@@ -257,32 +239,27 @@ std::optional<MunicipalityTable> parseMunicipalityFile(const QByteArray& bytes, 
     int areaCount = 0;
     QString districts[cap::kDistrictNames];
     QString areas[cap::kAreaNames];
-    while (r.ok() && !r.atEnd()) {
-        if (table.entries.size() >= size_t(cap::kMunicipalities)) {
-            r.fail(u"市町村が %1 を超えています"_s.arg(cap::kMunicipalities));
-            break;
-        }
-        MunicipalityEntry e;
-        if (!(r.readString(e.name) && r.readI16(e.position) && r.readString(e.districtName) &&
-              r.readI16(e.districtIndex) && r.readString(e.areaName) && r.readI16(e.areaIndex)))
-            break;
-        if (e.districtIndex < 0 || e.districtIndex >= cap::kDistrictNames || e.areaIndex < 0 ||
-            e.areaIndex >= cap::kAreaNames) {
-            r.fail(u"地区または管内の番号が範囲外です"_s);
-            break;
-        }
-        districts[e.districtIndex] = e.districtName;
-        areas[e.areaIndex] = e.areaName;
-        // The counts are those of the last entry.
-        districtCount = e.districtIndex + 1;
-        areaCount = e.areaIndex + 1;
-        table.entries.push_back(std::move(e));
-    }
-    if (!r.ok()) {
-        if (error)
-            *error = r.error();
+    std::optional<std::vector<MunicipalityEntry>> entries = readRecords<MunicipalityEntry>(
+        r, RecordLimit(size_t(cap::kMunicipalities), u"市町村が %1 を超えています"_s.arg(cap::kMunicipalities)),
+        [&](RecordReader& r, MunicipalityEntry& e) {
+            if (!(r.readString(e.name) && r.readI16(e.position) && r.readString(e.districtName) &&
+                  r.readI16(e.districtIndex) && r.readString(e.areaName) && r.readI16(e.areaIndex)))
+                return;
+            if (e.districtIndex < 0 || e.districtIndex >= cap::kDistrictNames || e.areaIndex < 0 ||
+                e.areaIndex >= cap::kAreaNames) {
+                r.fail(u"地区または管内の番号が範囲外です"_s);
+                return;
+            }
+            districts[e.districtIndex] = e.districtName;
+            areas[e.areaIndex] = e.areaName;
+            // The counts are those of the last entry.
+            districtCount = e.districtIndex + 1;
+            areaCount = e.areaIndex + 1;
+        },
+        error);
+    if (!entries)
         return std::nullopt;
-    }
+    table.entries = std::move(*entries);
     for (int i = 0; i < districtCount; ++i)
         table.districtNames << districts[i];
     for (int i = 0; i < areaCount; ++i)
@@ -309,45 +286,30 @@ EncodedFile writeMunicipalityFile(const MunicipalityTable& table)
 std::optional<std::vector<PostalEntry>> parsePostalFile(const QByteArray& bytes, QString* error)
 {
     RecordReader r = RecordReader::fromBytes(bytes);
-    std::vector<PostalEntry> entries;
-    while (r.ok() && !r.atEnd() && entries.size() < size_t(cap::kPostalEntries)) {
-        PostalEntry e;
-        if (r.readString(e.code) && r.readString(e.address))
-            entries.push_back(std::move(e));
-    }
-    if (!r.ok()) {
-        if (error)
-            *error = r.error();
-        return std::nullopt;
-    }
-    return entries;
+    return readRecords<PostalEntry>(
+        r, RecordLimit::readingUpTo(size_t(cap::kPostalEntries)),
+        [](RecordReader& r, PostalEntry& e) { r.readString(e.code) && r.readString(e.address); }, error);
 }
 
 std::optional<std::vector<PostalEntry>> parseRawPostalFile(const QByteArray& bytes, QString* error)
 {
     RecordReader r = RecordReader::fromBytes(bytes);
-    std::vector<PostalEntry> entries;
-    while (r.ok() && !r.atEnd() && entries.size() < size_t(cap::kPostalEntries)) {
-        PostalEntry e;
-        QString p[7];
-        if (!r.readString(e.code))
-            break;
-        for (QString& piece : p)
-            r.readString(piece);
-        if (!r.ok())
-            break;
-        // Addresses in the home prefecture leave the prefecture name out.
-        const bool home = p[0] + p[1] == u"瑠璃県"_s;
-        for (int i = home ? 2 : 0; i < 7; ++i)
-            e.address += p[i];
-        entries.push_back(std::move(e));
-    }
-    if (!r.ok()) {
-        if (error)
-            *error = r.error();
-        return std::nullopt;
-    }
-    return entries;
+    return readRecords<PostalEntry>(
+        r, RecordLimit::readingUpTo(size_t(cap::kPostalEntries)),
+        [](RecordReader& r, PostalEntry& e) {
+            QString p[7];
+            if (!r.readString(e.code))
+                return;
+            for (QString& piece : p)
+                r.readString(piece);
+            if (!r.ok())
+                return;
+            // Addresses in the home prefecture leave the prefecture name out.
+            const bool home = p[0] + p[1] == u"瑠璃県"_s;
+            for (int i = home ? 2 : 0; i < 7; ++i)
+                e.address += p[i];
+        },
+        error);
 }
 
 qint64 leadingNumber(const QByteArray& bytes)
@@ -588,7 +550,7 @@ int loadSchools(RosterStore& store, UserNotifier& notifier)
 {
     const QString path = store.paths.schoolFile;
     if (path.isEmpty() || !QFileInfo::exists(path))
-        return -1;
+        return 0;
     QByteArray bytes;
     QString error;
     std::optional<SchoolFileContent> content;
@@ -604,7 +566,7 @@ int loadSchools(RosterStore& store, UserNotifier& notifier)
     store.schools = std::move(content->rows);
     for (SchoolRecord& s : store.schools)
         store.deriveSchoolFields(s);
-    return 0;
+    return 1;
 }
 
 std::optional<StaffFileContent> readStaffFileAt(const QString& path, const QString& dataFolder, QString* error,
@@ -630,7 +592,7 @@ int loadStaff(RosterStore& store, UserNotifier& notifier)
 {
     const QString path = store.paths.staffFile;
     if (path.isEmpty() || !QFileInfo::exists(path))
-        return -1;
+        return 0;
     QString error;
     bool unscrambleFailed = false;
     std::optional<StaffFileContent> content = readStaffFileAt(path, store.paths.dataFolder, &error, &unscrambleFailed);
@@ -653,7 +615,7 @@ int loadMunicipalityTable(RosterStore& store)
 {
     const QString path = store.paths.municipalityFile;
     if (path.isEmpty() || !QFileInfo::exists(path))
-        return -1;
+        return 0;
     QByteArray bytes;
     std::optional<MunicipalityTable> table;
     if (readWholeFile(path, bytes))
@@ -663,13 +625,13 @@ int loadMunicipalityTable(RosterStore& store)
         // when no copy can be made, never written over.
         if (path == store.paths.municipalityFile && keepUnreadable(path, nullptr).isEmpty())
             store.paths.municipalityUnreadable = true;
-        return 0;
+        return -1;
     }
     store.municipalities = std::move(*table);
     return 1;
 }
 
-void loadPostalCodes(RosterStore& store, UserNotifier& notifier)
+int loadPostalCodes(RosterStore& store, UserNotifier& notifier)
 {
     const QString folder = store.paths.dataFolder;
     const QString prepared = tempFilePath(folder, u"POST_NO.PMD"_s);
@@ -682,7 +644,7 @@ void loadPostalCodes(RosterStore& store, UserNotifier& notifier)
     const bool usePrepared = QFileInfo::exists(prepared);
     const QString path = usePrepared ? prepared : raw;
     if (!QFileInfo::exists(path))
-        return;
+        return 0;
     QByteArray bytes;
     QString error;
     std::optional<std::vector<PostalEntry>> entries;
@@ -691,9 +653,10 @@ void loadPostalCodes(RosterStore& store, UserNotifier& notifier)
     if (!entries) {
         notifier.tell(u"郵便番号ファイルを読み込めませんでした"_s, MessageIcon::Warning, UserNotifier::appTitle(),
                       path + u"\n"_s + error);
-        return;
+        return -1;
     }
     store.postalCodes.entries = std::move(*entries);
+    return 1;
 }
 
 std::optional<UserSettingsValues> parseUserSettings(const QByteArray& bytes)
@@ -706,15 +669,15 @@ std::optional<UserSettingsValues> parseUserSettings(const QByteArray& bytes)
     for (float& f : v.printOffsets)
         r.readSingle(f);
     r.skip(4);
-    if (!r.ok())
-        return std::nullopt;
-    return v;
+    return readingResult(r, std::move(v), nullptr);
 }
 
 int readUserSettingsFile(const QString& path, UserProfile& profile)
 {
+    if (!QFileInfo::exists(path))
+        return 0;
     QByteArray bytes;
-    if (!QFileInfo::exists(path) || !readWholeFile(path, bytes))
+    if (!readWholeFile(path, bytes))
         return -1;
     const std::optional<UserSettingsValues> v = parseUserSettings(bytes);
     if (!v)

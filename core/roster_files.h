@@ -78,6 +78,13 @@ QString staffSaveTempPath(const QString& dataFolder);
 QString xmdPath(const QString& target);
 
 // --- The roster's own files ------------------------------------------------
+//
+// Every load and save of a file returns the same three results:
+//    1  done: the file was read into the store, or written;
+//    0  nothing there: no file to read (the table is left empty), nothing
+//       to write, or the user was asked and declined;
+//   -1  failed: the file could not be read or written. The store is left as
+//       it was, and where a notifier is given the user has been told.
 
 int scrambleCopy(const QString& plainPath, const QString& targetPath);
 int unscrambleCopy(const QString& storedPath, const QString& plainPath);
@@ -102,11 +109,16 @@ int saveRosterFiles(RosterStore& store, UserNotifier& notifier, int parts);
 int saveStaff(RosterStore& store, UserNotifier& notifier);
 int saveSchools(RosterStore& store, UserNotifier& notifier);
 int saveMunicipalities(RosterStore& store, UserNotifier& notifier);
+// A table that fails to read is marked unreadable (never written back over
+// its file) and the file is copied aside.
 int loadSchools(RosterStore& store, UserNotifier& notifier);
 int loadStaff(RosterStore& store, UserNotifier& notifier);
-// 1 loaded, -1 no file, 0 read error (the table is then left as it was).
+// Says nothing: the caller puts the built-in table in place of a file that
+// is missing (0) or unreadable (-1).
 int loadMunicipalityTable(RosterStore& store);
-void loadPostalCodes(RosterStore& store, UserNotifier& notifier);
+// The prepared "POST_NO.PMD" or else the raw "POST_NO2.TXT", here or one
+// folder up.
+int loadPostalCodes(RosterStore& store, UserNotifier& notifier);
 
 struct UserSettingsValues {
     QString areaName;
@@ -117,7 +129,7 @@ std::optional<UserSettingsValues> parseUserSettings(const QByteArray& bytes);
 
 // The user settings file "NKMCHO.SEW": the area name, the option flags and
 // the four print offsets. Reading changes `profile` only when the whole file
-// reads well; 1 or -1.
+// reads well; 1, 0 (no file) or -1, and says nothing.
 int readUserSettingsFile(const QString& path, UserProfile& profile);
 bool writeUserSettingsFile(const QString& path, const UserProfile& profile, QString* error = nullptr);
 

@@ -12,7 +12,7 @@ using namespace Qt::StringLiterals;
 
 int proposedYear(const QDate& today)
 {
-    return today.year() - 1988 - (today.month() < 3 ? 1 : 0);
+    return today.year() - kHeiseiBase - (today.month() < 3 ? 1 : 0);
 }
 
 std::optional<int> parseYearEntry(const QString& text, const QDate& today)
@@ -20,7 +20,7 @@ std::optional<int> parseYearEntry(const QString& text, const QDate& today)
     return parseRosterYear(text, today);
 }
 
-void openRosterYear(RosterStore& store, int nn, UserNotifier& notifier)
+int openRosterYear(RosterStore& store, int nn, UserNotifier& notifier)
 {
     store.paths.setYear(nn);
     RosterPaths previous = store.paths;
@@ -30,24 +30,37 @@ void openRosterYear(RosterStore& store, int nn, UserNotifier& notifier)
     store.clearYear();
     buildMunicipalityTable(store, nn);
 
+    int result = 0;
     if (QFileInfo::exists(store.paths.schoolFile) || QFileInfo::exists(store.paths.staffFile)) {
-        loadSchools(store, notifier);
-        loadStaff(store, notifier);
+        // A file that fails is marked unreadable and is never saved over.
+        const int schools = loadSchools(store, notifier);
+        const int staff = loadStaff(store, notifier);
+        result = schools < 0 || staff < 0 ? -1 : 1;
     } else if (notifier.askYesNo(u"名簿を新規に作成します"_s) && QFileInfo::exists(previous.staffFile) &&
                notifier.askYesNo(u"前年度のデータを読み込みますか？"_s)) {
         const RosterPaths current = store.paths;
         store.paths = previous;
-        loadSchools(store, notifier);
-        loadStaff(store, notifier);
+        const int schools = loadSchools(store, notifier);
+        const int staff = loadStaff(store, notifier);
         loadMunicipalityTable(store);
         store.paths = current;
-        if (nn >= 18)
+        if (schools < 0 || staff < 0) {
+            // A year is carried over whole or not at all: schools whose
+            // clerks never arrived would be saved as the new year.
+            store.clearYear();
             buildMunicipalityTable(store, nn);
-        applyMergerMap(store);
-        store.dirty = 1;
+            result = -1;
+        } else {
+            if (nn >= 18)
+                buildMunicipalityTable(store, nn);
+            applyMergerMap(store);
+            store.dirty = 1;
+            result = 1;
+        }
     }
     store.surveyDate = fiscalYearFirstDay(nn);
     calcAllAges(store);
+    return result;
 }
 
 bool saveWholeRoster(RosterStore& store, UserNotifier& notifier)

@@ -17,8 +17,10 @@ std::optional<int> parseYearEntry(const QString& text, const QDate& today);
 
 // Opens roster year `nn`: its files when they exist, else (after asking) an
 // empty new year or one carried over from the previous year. Sets the year
-// caption, the survey date and every age.
-void openRosterYear(RosterStore& store, int nn, UserNotifier& notifier);
+// caption, the survey date and every age. 1 files read or a year carried
+// over, 0 a new empty year, -1 a file could not be read (the user has been
+// told; a year that fails to carry over starts empty).
+int openRosterYear(RosterStore& store, int nn, UserNotifier& notifier);
 
 // Writes the staff, school and municipality-table files; false when any failed.
 bool saveWholeRoster(RosterStore& store, UserNotifier& notifier);

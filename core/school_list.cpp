@@ -1,5 +1,7 @@
 #include "school_list.h"
 
+#include "post_status.h"
+
 #include <algorithm>
 #include <numeric>
 
@@ -83,7 +85,7 @@ bool schoolPassesFilter(const RosterStore& store, const SchoolFilter& f, int row
                 return false;
         }
     }
-    if (f.group == u"その他"_s) {
+    if (f.group == otherChoiceName()) {
         if (store.groupNames.contains(s.group))
             return false;
     } else if (f.group != u"全"_s && !f.group.isEmpty() && f.group != s.group) {

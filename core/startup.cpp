@@ -38,20 +38,16 @@ std::optional<PortableSettings> parsePortableSettings(const QByteArray& bytes, Q
     RecordReader r = RecordReader::fromBytes(bytes);
     PortableSettings file;
     r.readString(file.application) && r.readString(file.folder) && r.skip(3);
-    while (r.ok() && !r.atEnd()) {
-        if (file.entries.size() >= kMaxPortableEntries) {
-            r.fail(u"設定が多すぎます"_s);
-            break;
-        }
-        PortableSettings::Entry e;
-        if (r.readString(e.section) && r.readString(e.key) && r.readString(e.value) && r.skip(4))
-            file.entries.append(e);
-    }
-    if (!r.ok()) {
-        if (error)
-            *error = r.error();
+    std::optional<std::vector<PortableSettings::Entry>> entries = readRecords<PortableSettings::Entry>(
+        r, RecordLimit(size_t(kMaxPortableEntries), u"設定が多すぎます"_s),
+        [](RecordReader& r, PortableSettings::Entry& e) {
+            r.readString(e.section) && r.readString(e.key) && r.readString(e.value) && r.skip(4);
+        },
+        error);
+    if (!entries)
         return std::nullopt;
-    }
+    for (PortableSettings::Entry& e : *entries)
+        file.entries.append(std::move(e));
     return file;
 }
 

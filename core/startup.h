@@ -36,6 +36,8 @@ public:
     void loadSuiteSettings();
     void applyStartFlagRule(const QDate& today);
     void saveSuiteSettings(const QDate& today);
+    // The user settings file into the profile: 1 read, 0 no file yet, -1
+    // unreadable (the profile is left as it was).
     int readUserSettings();
     bool writeUserSettings(const QDate& today);
     int testDataFolders();

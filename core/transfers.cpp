@@ -15,7 +15,7 @@ namespace transfers {
 
 int fiscalHeiseiYear(const QDate& today)
 {
-    return today.year() - (today.month() <= 3 ? 1989 : 1988);
+    return today.year() - kHeiseiBase - (today.month() <= 3 ? 1 : 0);
 }
 
 QString logFilePath(const RosterStore& store)

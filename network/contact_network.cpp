@@ -1,5 +1,6 @@
 #include "contact_network.h"
 
+#include "post_status.h"
 #include "record_format.h"
 
 using namespace Qt::StringLiterals;
@@ -27,7 +28,8 @@ QString answeringClerk(const SchoolRecord& school)
     for (const ClerkSlot& slot : school.clerks) {
         if (slot.staffCode <= 0)
             continue;
-        if (slot.status.isEmpty() || slot.status == u"欠員補充"_s || slot.status.contains(u"補助"_s))
+        if (slot.status.isEmpty() || hasPostStatus(slot.status, PostStatus::VacancyFill) ||
+            slot.status.contains(u"補助"_s))
             return slot.staffName;
     }
     return QString();

@@ -1,6 +1,7 @@
 #include "roster_print.h"
 
 #include "periods.h"
+#include "post_status.h"
 #include "roster_store.h"
 #include "school_list.h"
 #include "sheet_drawing.h"
@@ -448,7 +449,8 @@ void printRosterReport(PrintJobContext& c, int code)
             const ClerkSlot& slot = school.clerks[size_t(slotIndex)];
             if (slot.staffCode == 0 && slotIndex != 0)
                 continue;
-            if (options.has(PrintOptions::OmitSubstitutes) && slot.status.trimmed() == u"産・育休補助"_s)
+            if (options.has(PrintOptions::OmitSubstitutes) &&
+                hasPostStatus(slot.status.trimmed(), PostStatus::LeaveCover))
                 continue;
             const int found = slot.staffCode != 0 ? store.findStaffByCode(slot.staffCode) : -1;
             const StaffRecord* member = found >= 0 ? &store.staff[size_t(found)] : nullptr;

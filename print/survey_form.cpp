@@ -1,6 +1,7 @@
 #include "survey_form.h"
 
 #include "periods.h"
+#include "post_status.h"
 #include "roster_store.h"
 #include "sheet_drawing.h"
 
@@ -63,9 +64,9 @@ void postBlock(PrintDevice& d, double t)
     for (const auto& [text, x, dy] : labels)
         put(d, x, t + dy, text);
     size(d, 7);
-    put(d, 145.5, t + 12.3, u"□ 欠員補充"_s);
+    put(d, 145.5, t + 12.3, u"□ "_s + postStatusName(PostStatus::VacancyFill));
     put(d, 145.5, t + 14.8, u"□ 休暇等補助"_s);
-    put(d, 145.5, t + 17.3, u"□ 産・育休補助"_s);
+    put(d, 145.5, t + 17.3, u"□ "_s + postStatusName(PostStatus::LeaveCover));
     put(d, 145.5, t + 19.9, u"□ 産・育休中"_s);
     size(d, 9);
 
@@ -102,8 +103,10 @@ void fillPost(PrintDevice& d, const StaffRecord& s, const ClerkSlot& slot, doubl
     put(d, 123, y + 1, s.tel);
     put(d, 123, y + 6, s.mobile);
     put(d, 123, y + 11, s.fax);
-    static const std::pair<QString, double> statuses[] = {
-        {u"欠員補充"_s, 0.1}, {u"休暇等補助"_s, 2.6}, {u"産・育休補助"_s, 5.1}, {u"産・育休中"_s, 7.6}};
+    static const std::pair<QString, double> statuses[] = {{postStatusName(PostStatus::VacancyFill), 0.1},
+                                                          {postStatusName(PostStatus::LeaveAssist), 2.6},
+                                                          {postStatusName(PostStatus::LeaveCover), 5.1},
+                                                          {postStatusName(PostStatus::OnLeave), 7.6}};
     for (const auto& [status, dy] : statuses)
         if (slot.status == status)
             tick(d, 146.5, y + dy);

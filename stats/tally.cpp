@@ -1,6 +1,7 @@
 #include "tally.h"
 
 #include "periods.h"
+#include "post_status.h"
 
 using namespace Qt::StringLiterals;
 
@@ -126,11 +127,11 @@ SummaryTally computeSummaryTally(const RosterStore& store, const Options& o)
         if (!takenBySummary(store, school, o) || school.kind < 0 || school.kind > 2)
             return;
         const int kind = school.kind;
-        if (!o.includeLeaveCover && slot.status == u"産・育休補助"_s) {
+        if (!o.includeLeaveCover && hasPostStatus(slot.status, PostStatus::LeaveCover)) {
             t.leaveCover[size_t(kind)].add(s.sex);
             return;
         }
-        if (!o.includeVacancyFill && slot.status == u"欠員補充"_s) {
+        if (!o.includeVacancyFill && hasPostStatus(slot.status, PostStatus::VacancyFill)) {
             t.vacancyFill[size_t(kind)].add(s.sex);
             return;
         }
@@ -172,8 +173,8 @@ DistrictTally computeDistrictTally(const RosterStore& store, const Options& o)
         const MunicipalityEntry* e = entryOf(store, school);
         if (!e || e->districtIndex < 0 || e->districtIndex >= kDistricts)
             return;
-        if ((!o.includeLeaveCover && slot.status == u"産・育休補助"_s) ||
-            (!o.includeVacancyFill && slot.status == u"欠員補充"_s))
+        if ((!o.includeLeaveCover && hasPostStatus(slot.status, PostStatus::LeaveCover)) ||
+            (!o.includeVacancyFill && hasPostStatus(slot.status, PostStatus::VacancyFill)))
             return;
         const size_t district = size_t(e->districtIndex);
         const size_t kind = size_t(school.kind);

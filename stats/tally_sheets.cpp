@@ -3,6 +3,7 @@
 #include "era_years.h"
 #include "graphs.h"
 #include "periods.h"
+#include "post_status.h"
 #include "roster_store.h"
 #include "sheet_drawing.h"
 #include "tally_tables.h"
@@ -41,11 +42,11 @@ void stacked(PrintDevice& d, double x, double y, const Count& c, int cells)
 void substituteRows(PrintDevice& d, double x, double yLeave, double yVacancy, const Count& leave, const Count& vacancy,
                     double xMale, double xFemale, double xSum)
 {
-    put(d, x - 0.5, yLeave, u"産・育休補助"_s, kPMincho, 7.8f);
+    put(d, x - 0.5, yLeave, postStatusName(PostStatus::LeaveCover), kPMincho, 7.8f);
     d.font.face = kMincho;
     d.font.size = 10;
     counts(d, yLeave, leave, xMale, xFemale, xSum, 4);
-    put(d, x, yVacancy, u"欠員補充"_s);
+    put(d, x, yVacancy, postStatusName(PostStatus::VacancyFill));
     counts(d, yVacancy, vacancy, xMale, xFemale, xSum, 4);
 }
 

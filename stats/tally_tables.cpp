@@ -1,5 +1,7 @@
 #include "tally_tables.h"
 
+#include "post_status.h"
+
 using namespace Qt::StringLiterals;
 using tally::Count;
 
@@ -54,9 +56,11 @@ Table categoryTable(const tally::SummaryTally& t, int k, const tally::Options& o
                  counts(t.byCategory[size_t(c)][size_t(k)]));
     rows << QStringList(6) << QStringList(6);
     rows << (o.includeLeaveCover ? QStringList(6)
-                                 : QStringList{QString(), u"産・育休補助"_s, QString()} + counts(t.leaveCover[size_t(k)]));
+                                 : QStringList{QString(), postStatusName(PostStatus::LeaveCover), QString()} +
+                                       counts(t.leaveCover[size_t(k)]));
     rows << (o.includeVacancyFill ? QStringList(6)
-                                  : QStringList{QString(), u"欠員補充"_s, QString()} + counts(t.vacancyFill[size_t(k)]));
+                                  : QStringList{QString(), postStatusName(PostStatus::VacancyFill), QString()} +
+                                        counts(t.vacancyFill[size_t(k)]));
     return rows;
 }
 
@@ -80,8 +84,8 @@ Table titleTable(const tally::SummaryTally& t, const tally::Options& o)
     if (o.includeLeaveCover) {
         rows << QStringList(5) << QStringList(5);
     } else {
-        rows << (QStringList{QString(), u"産・育休補助"_s} + counts(t.leaveCover[3]));
-        rows << (QStringList{QString(), u"欠員補充"_s} + counts(t.vacancyFill[3]));
+        rows << (QStringList{QString(), postStatusName(PostStatus::LeaveCover)} + counts(t.leaveCover[3]));
+        rows << (QStringList{QString(), postStatusName(PostStatus::VacancyFill)} + counts(t.vacancyFill[3]));
     }
     return rows;
 }

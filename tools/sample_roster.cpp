@@ -1,5 +1,6 @@
 #include "sample_roster.h"
 
+#include "era_years.h"
 #include "reference_tables.h"
 
 #include <QRandomGenerator>
@@ -82,7 +83,7 @@ void generateSampleRoster(RosterStore& store, const SampleOptions& options)
     QRandomGenerator rng(options.seed);
     const int schoolCount = std::clamp(options.schools, 0, cap::kMaxSchools);
     const int staffCount = std::clamp(options.staff, 0, cap::kMaxStaff);
-    const int fiscalYear = 1988 + options.fiscalYear;
+    const int fiscalYear = kHeiseiBase + options.fiscalYear;
 
     store.schools.clear();
     store.staff.clear();

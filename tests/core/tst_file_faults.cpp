@@ -55,6 +55,25 @@ struct Fixture {
         session = std::make_unique<SuiteSession>(settings, platform, notifier, store.profile, config, program, data,
                                                  QStringList{u"/D"_s});
     }
+
+    // A store for the same data folder with no year open yet.
+    RosterStore unopened() const
+    {
+        RosterStore s;
+        s.paths.dataFolder = data;
+        return s;
+    }
+
+    // Saves the year, then cuts its staff file short; the cut bytes, or
+    // nothing when the save failed.
+    QByteArray saveThenCutStaffFile()
+    {
+        if (!saveWholeRoster(store, notifier))
+            return {};
+        const QByteArray cut = readFile(store.paths.staffFile).left(500);
+        writeFile(store.paths.staffFile, cut);
+        return cut;
+    }
 };
 
 // Everything the test compares: the bytes of each file in the folder.
@@ -175,7 +194,7 @@ bool yearOpensAsSaved(Fixture& f)
     RosterStore reopened;
     reopened.paths = f.store.paths;
     RecordingNotifier n;
-    if (loadSchools(reopened, n) != 0 || loadStaff(reopened, n) != 1 || loadMunicipalityTable(reopened) != 1)
+    if (loadSchools(reopened, n) != 1 || loadStaff(reopened, n) != 1 || loadMunicipalityTable(reopened) != 1)
         return false;
     const int row = reopened.findStaffByCode(f.store.staff[3].code);
     return reopened.staffCount() == f.store.staffCount() && reopened.schoolCount() == f.store.schoolCount() &&
@@ -257,7 +276,7 @@ private slots:
         // Every write fails from the first one on: reading must not need any
         // (only the leftover plain copy's removal is tried, and may fail).
         fileops::failStep(1);
-        QCOMPARE(loadSchools(reopened, f.notifier), 0);
+        QCOMPARE(loadSchools(reopened, f.notifier), 1);
         fileops::failStep(1);
         QCOMPARE(loadStaff(reopened, f.notifier), 1);
         fileops::resetSteps();
@@ -269,9 +288,8 @@ private slots:
     void anUnreadableTableIsNeverWrittenBack()
     {
         Fixture f;
-        QVERIFY(saveWholeRoster(f.store, f.notifier));
-        const QByteArray damaged = readFile(f.store.paths.staffFile).left(500);
-        writeFile(f.store.paths.staffFile, damaged);
+        const QByteArray damaged = f.saveThenCutStaffFile();
+        QVERIFY(!damaged.isEmpty());
         const QByteArray schools = readFile(f.store.paths.schoolFile);
 
         // The copy aside cannot be made either (a full disk).
@@ -279,8 +297,9 @@ private slots:
         opened.paths.dataFolder = f.data;
         RecordingNotifier n;
         fileops::failStep(1);
-        openRosterYear(opened, 38, n);
+        const int opening = openRosterYear(opened, 38, n);
         fileops::resetSteps();
+        QCOMPARE(opening, -1);
         QVERIFY(n.contains(u"名簿ファイル読込エラー"_s));
         QVERIFY(n.messages.last().detail.contains(u"控えを作れませんでした"_s));
         QVERIFY(!n.messages.last().detail.contains(u"残してあります"_s));
@@ -306,6 +325,35 @@ private slots:
         // Another year opened afterwards is saved as usual.
         again.paths.setYear(39);
         QVERIFY(saveWholeRoster(again, n));
+    }
+
+    void aYearIsCarriedOverWholeOrNotAtAll()
+    {
+        // Year 39 does not exist; the user asks for 38 to be carried over.
+        RecordingNotifier n;
+        n.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
+        Fixture f;
+        const QByteArray damaged = f.saveThenCutStaffFile();
+        QVERIFY(!damaged.isEmpty());
+        RosterStore next = f.unopened();
+        QCOMPARE(openRosterYear(next, 39, n), -1);
+        QVERIFY(n.contains(u"名簿ファイル読込エラー"_s));
+        // Schools without their clerks are not offered as the new year.
+        QCOMPARE(next.schoolCount(), 0);
+        QCOMPARE(next.staffCount(), 0);
+        QCOMPARE(next.dirty, 0);
+        QVERIFY(next.municipalities.count() > 0);
+        QVERIFY(!next.paths.staffUnreadable && !next.paths.schoolsUnreadable);
+        QCOMPARE(readFile(f.store.paths.staffFile), damaged);
+
+        // A whole previous year carries over.
+        QVERIFY(saveWholeRoster(f.store, f.notifier));
+        RosterStore carried = f.unopened();
+        n.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
+        QCOMPARE(openRosterYear(carried, 39, n), 1);
+        QCOMPARE(carried.staffCount(), f.store.staffCount());
+        QCOMPARE(carried.schoolCount(), f.store.schoolCount());
+        QCOMPARE(carried.dirty, 1);
     }
 
     void aDamagedMunicipalityTableIsKeptAside()
@@ -375,7 +423,7 @@ private:
                  RosterStore r;
                  r.paths = f.store.paths;
                  RecordingNotifier n;
-                 return loadStaff(r, n) == 1 && loadSchools(r, n) == 0 && r.schools[2].address == u"瑠璃市新町一丁目"_s;
+                 return loadStaff(r, n) == 1 && loadSchools(r, n) == 1 && r.schools[2].address == u"瑠璃市新町一丁目"_s;
              }},
             {"exchange pair",
              [](Fixture& f) {

@@ -106,7 +106,7 @@ private slots:
             RosterStore reopened;
             reopened.paths = paths;
             RecordingNotifier n;
-            QCOMPARE(loadSchools(reopened, n), 0);
+            QCOMPARE(loadSchools(reopened, n), 1);
             QCOMPARE(loadStaff(reopened, n), 1);
             QCOMPARE(reopened.staffCount(), qint16(60));
             QCOMPARE(reopened.schoolCount(), qint16(40));

@@ -157,7 +157,7 @@ private slots:
         };
         for (const QByteArray& bytes : broken) {
             testenv::writeFile(store.paths.municipalityFile, testenv::sjis(QString::fromUtf8(bytes)));
-            QCOMPARE(loadMunicipalityTable(store), 0);
+            QCOMPARE(loadMunicipalityTable(store), -1);
             buildMunicipalityTable(store, 18);
             QCOMPARE(store.municipalities.count(), 56);
         }

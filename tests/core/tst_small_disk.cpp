@@ -121,7 +121,7 @@ private slots:
             RosterStore reopened;
             reopened.paths = old.paths;
             RecordingNotifier rn;
-            QCOMPARE(loadSchools(reopened, rn), 0);
+            QCOMPARE(loadSchools(reopened, rn), 1);
             QCOMPARE(loadStaff(reopened, rn), 1);
             QVERIFY(rn.messages.isEmpty());
             QCOMPARE(reopened.staffCount(), old.staffCount());

@@ -4,6 +4,7 @@
 #include "find_bar.h"
 #include "grid_export.h"
 #include "grid_columns.h"
+#include "post_status.h"
 #include "print_runner.h"
 #include "school_editor.h"
 #include "school_list_print.h"
@@ -379,7 +380,7 @@ void SchoolListWindow::fillAreas()
     m_area->addItem(u"全"_s);
     m_area->addItems(store.municipalities.areaNames.isEmpty() ? store.places.areaNamesBC
                                                               : store.municipalities.areaNames);
-    m_area->addItem(u"その他"_s);
+    m_area->addItem(otherChoiceName());
     m_area->setCurrentIndex(std::max(0, m_area->findText(m_filter.area)));
     fillDistricts();
 }
@@ -405,7 +406,7 @@ void SchoolListWindow::fillGroupChoice()
     } else {
         m_groupChoice->addItems(store.groupNames);
     }
-    m_groupChoice->addItem(u"その他"_s);
+    m_groupChoice->addItem(otherChoiceName());
     m_groupLabel->setText(m_municipalityMode ? u"市町村名"_s : u"グループ名"_s);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "era_years.h"
 #include "staff_list.h"
 
 #include <QAbstractTableModel>
@@ -88,7 +89,7 @@ private:
     QComboBox *m_display, *m_sortBox, *m_jobTitle, *m_municipality, *m_area;
     QLineEdit *m_name, *m_grade, *m_year, *m_month, *m_day;
     QLabel* m_surveyEra = nullptr;
-    int m_surveyEraBase = 1988; // the typed year counts from this calendar year
+    int m_surveyEraBase = kHeiseiBase; // the typed year counts from this calendar year
     QCheckBox *m_ageAndService, *m_mail;
     QPushButton *m_add, *m_edit, *m_delete, *m_change, *m_check;
     QLabel *m_nameLabel, *m_gradeLabel;

@@ -2,6 +2,7 @@
 
 #include "app_context.h"
 #include "grid_export.h"
+#include "post_status.h"
 #include "tally_tables.h"
 #include "view_window.h"
 #include "wait_cursor.h"
@@ -185,7 +186,7 @@ StatisticsWindow::StatisticsWindow(AppContext& context, QWidget* parent) : QWidg
     m_area->addItem(u"全"_s);
     m_area->addItems(store.municipalities.areaNames.isEmpty() ? store.places.areaNamesBC
                                                               : store.municipalities.areaNames);
-    m_area->addItem(u"その他"_s);
+    m_area->addItem(otherChoiceName());
     m_area->setCurrentIndex(-1); // both selectors empty: the whole roster
 
     connect(m_area, &QComboBox::activated, this, &StatisticsWindow::on_CTV_SEL1_clicked);

@@ -4,6 +4,7 @@
 #include "era_years.h"
 #include "grid_columns.h"
 #include "periods.h"
+#include "post_status.h"
 #include "school_list.h"
 #include "wait_cursor.h"
 #include "widgets.h"
@@ -140,10 +141,10 @@ TransferSelectDialog::TransferSelectDialog(AppContext& context, TransferPick& pi
     m_area->addItem(u"全"_s);
     m_area->addItems(store.municipalities.areaNames.isEmpty() ? store.places.areaNamesBC
                                                               : store.municipalities.areaNames);
-    m_area->addItem(u"その他"_s);
+    m_area->addItem(otherChoiceName());
     m_group->addItem(u"全"_s);
     m_group->addItems(store.groupNames);
-    m_group->addItem(u"その他"_s);
+    m_group->addItem(otherChoiceName());
     m_group->setCurrentIndex(std::max(0, m_group->findText(m_pick.filter.group)));
     if (!store.prefectureLevel()) {
         areaLabel->setVisible(false);

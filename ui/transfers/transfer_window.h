@@ -2,6 +2,7 @@
 
 #include "roster_session.h"
 
+#include "era_years.h"
 #include "remembered_dialog.h"
 #include "transfers.h"
 
@@ -121,6 +122,6 @@ private:
     QTableWidget* m_grid;
     QLabel *m_name, *m_oldName, *m_newName, *m_dateLabel;
     QLineEdit *m_year, *m_month, *m_day;
-    int m_dateEraBase = 1988; // calendar year of the date box's era year 0
+    int m_dateEraBase = kHeiseiBase; // calendar year of the date box's era year 0
     QLineEdit *m_oldNo, *m_postNo, *m_newNo, *m_buttonNo;
 };

@@ -294,6 +294,15 @@ private slots:
         // Wrong use and failed writes end with a non-zero code.
         QCOMPARE(run({u"--export"_s, u"everything"_s, u"--csv"_s, csv}), 2);
         QCOMPARE(run({u"--export"_s, u"staff"_s, u"--csv"_s, dir.filePath(u"none/x.csv"_s)}), 1);
+        // A roster that cannot be read is not written out as an empty list.
+        const QString staffFile = data + u"/38MEIBO.NKD"_s;
+        QFile damaged(staffFile);
+        QVERIFY(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        damaged.write("10003,0,\"x\",\"\",\"\",\"\",\"\"\r\n\"cut");
+        damaged.close();
+        const QString none = dir.filePath(u"unread.csv"_s);
+        QCOMPARE(run({u"--export"_s, u"staff"_s, u"--csv"_s, none}), 1);
+        QVERIFY(!QFileInfo::exists(none));
     }
 
     void aFailedWriteIsToldAndLeavesTheOldFile()
