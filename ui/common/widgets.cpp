@@ -1,8 +1,11 @@
 #include "widgets.h"
 
+#include "roster_store.h"
+
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 
 QLineEdit* makeEdit(const QString& name, QWidget* parent, int width, int maxLength)
 {
@@ -35,4 +38,35 @@ QCheckBox* makeCheck(const QString& name, const QString& text, QWidget* parent)
     auto* c = new QCheckBox(text, parent);
     c->setObjectName(name);
     return c;
+}
+
+QRadioButton* makeRadio(const QString& name, const QString& text, QWidget* parent)
+{
+    auto* r = new QRadioButton(text, parent);
+    r->setObjectName(name);
+    return r;
+}
+
+SchoolKindChecks SchoolKindChecks::make(QWidget* parent)
+{
+    using namespace Qt::StringLiterals;
+    return {makeCheck(u"CHK_ES"_s, u"小学校"_s, parent), makeCheck(u"CHK_JHS"_s, u"中学校"_s, parent),
+            makeCheck(u"CHK_TS"_s, u"養護学校"_s, parent)};
+}
+
+int SchoolKindChecks::kinds() const
+{
+    return (elementary->isChecked() ? 1 : 0) | (junior->isChecked() ? 2 : 0) | (special->isChecked() ? 4 : 0);
+}
+
+void SchoolKindChecks::show(int kinds) const
+{
+    elementary->setChecked(kinds & 1);
+    junior->setChecked(kinds & 2);
+    special->setChecked(kinds & 4);
+}
+
+QStringList shownAreaNames(const RosterStore& store)
+{
+    return store.municipalities.areaNames.isEmpty() ? store.places.areaNamesBC : store.municipalities.areaNames;
 }
