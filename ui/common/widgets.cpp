@@ -1,5 +1,7 @@
 #include "widgets.h"
 
+#include "roster_store.h"
+
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -60,4 +62,27 @@ OkCancelRow makeOkCancelRow(QWidget* dialog, const QString& okName, const QStrin
     row->addWidget(ok);
     row->addWidget(cancel);
     return {ok, cancel, row};
+}
+
+SchoolKindChecks SchoolKindChecks::make(QWidget* parent)
+{
+    return {makeCheck(u"CHK_ES"_s, u"小学校"_s, parent), makeCheck(u"CHK_JHS"_s, u"中学校"_s, parent),
+            makeCheck(u"CHK_TS"_s, u"養護学校"_s, parent)};
+}
+
+int SchoolKindChecks::kinds() const
+{
+    return (elementary->isChecked() ? 1 : 0) | (junior->isChecked() ? 2 : 0) | (special->isChecked() ? 4 : 0);
+}
+
+void SchoolKindChecks::show(int kinds) const
+{
+    elementary->setChecked(kinds & 1);
+    junior->setChecked(kinds & 2);
+    special->setChecked(kinds & 4);
+}
+
+QStringList shownAreaNames(const RosterStore& store)
+{
+    return store.municipalities.areaNames.isEmpty() ? store.places.areaNamesBC : store.municipalities.areaNames;
 }

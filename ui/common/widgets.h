@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QString>
+#include <QStringList>
 
+class RosterStore;
 class QCheckBox;
 class QHBoxLayout;
 class QLineEdit;
@@ -25,3 +26,19 @@ struct OkCancelRow {
     QHBoxLayout* row;
 };
 OkCancelRow makeOkCancelRow(QWidget* dialog, const QString& okName, const QString& okText, const QString& cancelName);
+
+// The three school-kind boxes of an extraction (CHK_ES 小学校, CHK_JHS
+// 中学校, CHK_TS 養護学校) and the kind bits they stand for (1, 2, 4).
+struct SchoolKindChecks {
+    QCheckBox* elementary = nullptr;
+    QCheckBox* junior = nullptr;
+    QCheckBox* special = nullptr;
+
+    static SchoolKindChecks make(QWidget* parent);
+    int kinds() const;
+    void show(int kinds) const;
+};
+
+// The areas a list offers to choose from: the open year's, or the present
+// ones while its table names none.
+QStringList shownAreaNames(const RosterStore& store);

@@ -255,7 +255,7 @@ private slots:
         d.show();
         d.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&d));
-        auto* grid = d.findChild<QTableView*>(u"GRID1"_s);
+        QTableView* grid = d.grid();
         QVERIFY(d.model()->rowCount() > 8);
         f.store.staff[size_t(d.model()->staffRow(6))].reading = u"ﾅｶﾏ ﾊﾅｺ"_s;
         typeIntoFind(&d, grid, u"なかま"_s);
@@ -268,7 +268,7 @@ private slots:
         testenv::keepShot(&d, u"beyond-find-select"_s);
         // What was found is what OK picks.
         const qint32 code = f.store.staff[size_t(d.model()->staffRow(6))].code;
-        QTest::mouseClick(d.findChild<QPushButton*>(u"B_OK"_s), Qt::LeftButton);
+        QTest::mouseClick(d.okButton(), Qt::LeftButton);
         QCOMPARE(d.pickedCode(), code);
     }
 

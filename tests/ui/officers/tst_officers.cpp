@@ -153,28 +153,32 @@ private slots:
         w.show();
         QTableView* grid = w.grid();
         QCOMPARE(w.model()->rowCount(), 3);
-        QCOMPARE(w.model()->index(0, 1).data().toString(), u"会長"_s);
-        QCOMPARE(w.model()->index(0, 5).data().toString(),
+        const auto cell = [&w](int row, OfficerListColumn column) {
+            return w.model()->index(row, int(column)).data().toString();
+        };
+        const auto hidden = [grid](OfficerListColumn column) { return grid->isColumnHidden(int(column)); };
+        QCOMPARE(cell(0, OfficerListColumn::Post1), u"会長"_s);
+        QCOMPARE(cell(0, OfficerListColumn::School),
                  r.store.schools[0].municipality + u"立"_s + r.store.schools[0].name + u"小学校"_s);
         // School contacts first; home columns hidden, the choice of phone too.
-        auto* frame = w.findChild<QFrame*>(u"Frame1"_s);
+        QFrame* frame = w.homeChoiceFrame();
         QVERIFY(!frame->isVisible());
-        QVERIFY(!grid->isColumnHidden(6));
-        QVERIFY(grid->isColumnHidden(10));
-        QTest::mouseClick(w.findChild<QRadioButton*>(u"OPT_HOME"_s), Qt::LeftButton);
+        QVERIFY(!hidden(OfficerListColumn::SchoolTel));
+        QVERIFY(hidden(OfficerListColumn::HomeTel));
+        QTest::mouseClick(w.homeContactsButton(), Qt::LeftButton);
         QVERIFY(frame->isVisible());
-        QVERIFY(grid->isColumnHidden(6));
-        QVERIFY(grid->isColumnHidden(9));
-        QVERIFY(!grid->isColumnHidden(10));
-        QVERIFY(!grid->isColumnHidden(12));
-        QVERIFY(grid->isColumnHidden(11));
-        QTest::mouseClick(w.findChild<QRadioButton*>(u"OPT_FAX"_s), Qt::LeftButton);
-        QVERIFY(grid->isColumnHidden(12));
-        QVERIFY(!grid->isColumnHidden(11));
+        QVERIFY(hidden(OfficerListColumn::SchoolTel));
+        QVERIFY(hidden(OfficerListColumn::SchoolAddress));
+        QVERIFY(!hidden(OfficerListColumn::HomeTel));
+        QVERIFY(!hidden(OfficerListColumn::Mobile));
+        QVERIFY(hidden(OfficerListColumn::HomeFax));
+        QTest::mouseClick(w.faxButton(), Qt::LeftButton);
+        QVERIFY(hidden(OfficerListColumn::Mobile));
+        QVERIFY(!hidden(OfficerListColumn::HomeFax));
         testenv::keepShot(&w, u"officers"_s);
 
         // The post group narrows the rows and is what job 40 prints.
-        auto* group = w.findChild<QComboBox*>(u"YAKU_LIST"_s);
+        QComboBox* group = w.groupChoice();
         group->setCurrentIndex(group->findText(u"研究委員"_s));
         emit group->activated(group->currentIndex());
         QCOMPARE(w.model()->rowCount(), 2);
@@ -182,7 +186,7 @@ private slots:
 
         // 編集 without a row.
         grid->setCurrentIndex(QModelIndex());
-        QTest::mouseClick(w.findChild<QPushButton*>(u"B_EDIT"_s), Qt::LeftButton);
+        QTest::mouseClick(w.editButton(), Qt::LeftButton);
         QCOMPARE(r.notifier.messages.last().text, u"指定されていません"_s);
         QCOMPARE(r.notifier.messages.last().icon, MessageIcon::Critical);
 
@@ -198,29 +202,29 @@ private slots:
             QTest::keyClicks(fax, u"099-999-9999"_s);
             e->reject(); // closing the editor keeps what was typed
         });
-        QTest::mouseClick(w.findChild<QPushButton*>(u"B_EDIT"_s), Qt::LeftButton);
+        QTest::mouseClick(w.editButton(), Qt::LeftButton);
         QCOMPARE(editedRow, r.store.findStaffByCode(chair));
-        QCOMPARE(w.model()->index(0, 11).data().toString(), u"099-999-9999"_s);
+        QCOMPARE(cell(0, OfficerListColumn::HomeFax), u"099-999-9999"_s);
 
         // With a post group chosen, an officer edited out of the group leaves
         // the list shown; one still in it stays selected.
         group->setCurrentIndex(group->findText(u"研究委員"_s));
         emit group->activated(group->currentIndex());
         QCOMPARE(w.model()->rowCount(), 2);
-        const QString stays = w.model()->index(1, 4).data().toString();
-        grid->setCurrentIndex(w.model()->index(0, 4));
+        const QString stays = cell(1, OfficerListColumn::Name);
+        grid->setCurrentIndex(w.model()->index(0, int(OfficerListColumn::Name)));
         testenv::onModal<StaffEditor>([](StaffEditor* e) {
             auto* post = e->findChild<QComboBox*>(u"YAKU1"_s);
             post->setCurrentIndex(post->findText(u"会計"_s));
             e->accept();
         });
-        QTest::mouseClick(w.findChild<QPushButton*>(u"B_EDIT"_s), Qt::LeftButton);
+        QTest::mouseClick(w.editButton(), Qt::LeftButton);
         QCOMPARE(w.model()->rowCount(), 1);
-        QCOMPARE(w.model()->index(0, 4).data().toString(), stays);
+        QCOMPARE(cell(0, OfficerListColumn::Name), stays);
         QCOMPARE(group->currentText(), u"研究委員"_s);
-        grid->setCurrentIndex(w.model()->index(0, 4));
+        grid->setCurrentIndex(w.model()->index(0, int(OfficerListColumn::Name)));
         testenv::onModal<StaffEditor>([](StaffEditor* e) { e->accept(); });
-        QTest::mouseClick(w.findChild<QPushButton*>(u"B_EDIT"_s), Qt::LeftButton);
+        QTest::mouseClick(w.editButton(), Qt::LeftButton);
         QCOMPARE(w.model()->rowCount(), 1);
         QCOMPARE(grid->currentIndex().row(), 0);
     }

@@ -456,36 +456,35 @@ private slots:
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
         QCOMPARE(d.windowTitle(), u"職員選択"_s);
-        QVERIFY(d.findChild<QCheckBox*>(u"CHK1"_s)->isChecked());
+        QVERIFY(d.unpostedBox()->isChecked());
         QCOMPARE(d.model()->rowCount(), 5); // posted members hidden
         testenv::keepShot(&d, u"select_f"_s);
-        d.findChild<QComboBox*>(u"SN_LIST"_s)->setCurrentIndex(3); // 主任主事
+        d.jobTitleChoice()->setCurrentIndex(3); // 主任主事
         int expected = 0;
         for (const StaffRecord& m : f.store.staff)
             expected += m.schoolCode == 0 && staff_rules::compactTitle(m.jobTitle) == u"主任主事"_s ? 1 : 0;
         QVERIFY(expected >= 2); // written with and without spaces
         QCOMPARE(d.model()->rowCount(), expected);
-        d.findChild<QComboBox*>(u"SN_LIST"_s)->setCurrentIndex(0);
-        d.findChild<QLineEdit*>(u"S_NAME"_s)->setText(u"田"_s);
+        d.jobTitleChoice()->setCurrentIndex(0);
+        d.nameBox()->setText(u"田"_s);
         for (int r = 0; r < d.model()->rowCount(); ++r)
             QVERIFY(f.store.staff[size_t(d.model()->staffRow(r))].name.contains(u"田"_s));
-        d.findChild<QCheckBox*>(u"CHK1"_s)->setChecked(false);
-        d.findChild<QLineEdit*>(u"S_NAME"_s)->clear();
+        d.unpostedBox()->setChecked(false);
+        d.nameBox()->clear();
         QCOMPARE(d.model()->rowCount(), 8);
-        QCOMPARE(d.model()->data(d.model()->index(1, 2), Qt::DisplayRole).toString(),
+        QCOMPARE(d.model()->data(d.model()->index(1, int(StaffSelectColumn::Code)), Qt::DisplayRole).toString(),
                  QString::number(f.store.staff[1].code));
-        auto* grid = d.findChild<QTableView*>(u"GRID1"_s);
-        grid->setCurrentIndex(d.model()->index(4, 1));
-        QTest::mouseClick(d.findChild<QPushButton*>(u"B_OK"_s), Qt::LeftButton);
+        d.grid()->setCurrentIndex(d.model()->index(4, int(StaffSelectColumn::Name)));
+        QTest::mouseClick(d.okButton(), Qt::LeftButton);
         QCOMPARE(d.pickedCode(), f.store.staff[4].code);
         QCOMPARE(f.context.session.presetCode, f.store.staff[4].code);
 
         // Nothing listed: OK is refused; cancelling leaves -1.
         StaffSelectDialog empty(f.context);
-        empty.findChild<QLineEdit*>(u"S_NAME"_s)->setText(u"該当なし"_s);
-        QTest::mouseClick(empty.findChild<QPushButton*>(u"B_OK"_s), Qt::LeftButton);
+        empty.nameBox()->setText(u"該当なし"_s);
+        QTest::mouseClick(empty.okButton(), Qt::LeftButton);
         QCOMPARE(f.notifier.messages.size(), 1);
-        QTest::mouseClick(empty.findChild<QPushButton*>(u"B_ESC"_s), Qt::LeftButton);
+        QTest::mouseClick(empty.cancelButton(), Qt::LeftButton);
         QCOMPARE(empty.pickedCode(), -1);
         QCOMPARE(f.context.session.presetCode, -1);
     }
@@ -499,11 +498,11 @@ private slots:
         const qint32 old = f.store.staff[2].code;
         CodeChangeDialog d(f.context, 0);
         QCOMPARE(d.windowTitle(), u"氏名・コード変更"_s);
-        QCOMPARE(d.findChild<QLabel*>(u"OLD_CODE"_s)->text(), QString::number(old));
+        QCOMPARE(d.oldCodeLabel()->text(), QString::number(old));
         QCOMPARE(f.store.dirty, qint16(1));
-        d.findChild<QLineEdit*>(u"NEW_NAME"_s)->setText(u"改名　花子"_s);
-        d.findChild<QLineEdit*>(u"NEW_CODE"_s)->setText(u"2026000123456"_s); // kept to 8 digits
-        QTest::mouseClick(d.findChild<QPushButton*>(u"B_OK"_s), Qt::LeftButton);
+        d.newNameBox()->setText(u"改名　花子"_s);
+        d.newCodeBox()->setText(u"2026000123456"_s); // kept to 8 digits
+        QTest::mouseClick(d.okButton(), Qt::LeftButton);
         QCOMPARE(f.store.staff[2].code, 20260001);
         QCOMPARE(f.store.staff[2].name, u"改名　花子"_s);
         QCOMPARE(f.store.schools[0].clerks[0].staffCode, 20260001);
