@@ -62,7 +62,8 @@ std::optional<std::pair<int, int>> pageRange(const QString& text)
     auto page = [](const QString& part) {
         bool ok = false;
         const int v = part.toInt(&ok);
-        return ok && v >= 1 && v <= 32767 && !part.startsWith(u'+') ? std::optional<int>(v) : std::nullopt;
+        return ok && v >= 1 && v <= PrintRequest::kMaxPage && !part.startsWith(u'+') ? std::optional<int>(v)
+                                                                                     : std::nullopt;
     };
     const qsizetype dash = t.indexOf(u'-');
     if (dash < 0) {

@@ -267,7 +267,11 @@ void PainterDevice::endDoc()
 void PainterDevice::abortDoc()
 {
     m_aborted = true;
-    if (m_printer) {
+    if (m_printer && !m_begun) {
+        // Nothing was drawn (a range the job never reached, a stop before
+        // its first page): there is no print job to take back, and asking a
+        // preview's printer to abort one it never began brings it down.
+    } else if (m_printer) {
         m_printer->abort();
         if (m_painter.isActive())
             m_painter.end();

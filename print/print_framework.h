@@ -92,6 +92,7 @@ struct PrintRequest {
     // end). The pages around them are laid out but not printed.
     int firstPage = 1;
     int lastPage = 0;
+    static constexpr int kMaxPage = 32767; // the highest page a range can name, as the 16-bit page numbers
     bool wholeJob() const { return firstPage <= 1 && lastPage == 0; }
     // The drawing of a window's own page (its network, its label layout, its
     // tally); empty for the jobs the program registers by code.

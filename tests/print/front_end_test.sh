@@ -29,6 +29,7 @@ run() { "$app" --data "$work/data" --year 38 "$@"; }
 
 check "help" 0 "$app" --help
 grep -q -- '--network' "$work/out" || { echo "FAIL: help lists no --network"; failures=$((failures + 1)); }
+grep -q -- '--pages' "$work/out" || { echo "FAIL: help lists no --pages"; failures=$((failures + 1)); }
 check "version" 0 "$app" --version
 check "unknown option" 1 run --print 10 --pdf "$work/a.pdf" --no-such-option
 check "no destination" 1 run --print 10

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -495,6 +496,29 @@ private slots:
         text.start(u"pdftotext"_s, {pdf, u"-"_s});
         QVERIFY(text.waitForFinished(30000));
         QCOMPARE(QString::fromUtf8(text.readAllStandardOutput()).simplified(), u"3"_s);
+
+        // In the preview: no empty preview stays open, the message comes.
+        r.destination = PrintDestination::Preview;
+        testenv::onModal<PrintOptionsDialog>([](PrintOptionsDialog* d) {
+            QTest::mouseClick(d->findChild<QRadioButton*>(u"OPT_RANGE"_s), Qt::LeftButton);
+            d->findChild<QSpinBox*>(u"P_FROM"_s)->setValue(9);
+            QTest::mouseClick(d->findChild<QPushButton*>(u"B_START"_s), Qt::LeftButton);
+        });
+        bool leftOpen = false;
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        connect(&watchdog, &QTimer::timeout, [&leftOpen] {
+            if (auto* preview = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget())) {
+                leftOpen = true;
+                preview->reject();
+            }
+        });
+        watchdog.start(5000);
+        QVERIFY(!printWithDialogs(f.context, r, nullptr));
+        watchdog.stop();
+        QVERIFY(!leftOpen);
+        QCOMPARE(f.notifier.messages.size(), 2);
+        QCOMPARE(f.notifier.messages[1].text, noSuchPagesText());
     }
 
     void aTestPageOnRealPaper()

@@ -182,10 +182,10 @@ private slots:
         recorded::ScriptedProgress progress;
         struct Stopping : RecordingDevice {
             recorded::ScriptedProgress* progress = nullptr;
-            void newPage() override
+            void startNewPage() override
             {
                 progress->stop = true; // 中止 pressed as the second page begins
-                RecordingDevice::newPage();
+                RecordingDevice::startNewPage();
             }
         } stopping;
         stopping.progress = &progress;

@@ -56,7 +56,7 @@ public:
     PageBox(const QString& name, QWidget* parent) : QSpinBox(parent)
     {
         setObjectName(name);
-        setRange(1, 32767);
+        setRange(1, PrintRequest::kMaxPage);
         setAlignment(Qt::AlignRight);
         setFixedWidth(72);
     }
