@@ -2,6 +2,7 @@
 #include "exchange_commands.h"
 #include "exchange_files.h"
 #include "fake_platform.h"
+#include "frame_program.h"
 #include "main_window.h"
 #include "password.h"
 #include "password_dialogs.h"
@@ -34,39 +35,14 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // One start of the program on its own folders.
-struct Program {
-    QString program, data;
-    SettingsStore& settings;
-    FakePlatform platform;
-    RecordingNotifier notifier;
-    RosterStore store;
-    SuiteSession suite;
-    WindowPositions positions;
-    AppContext context{store, notifier, positions};
-    std::unique_ptr<MainWindow> frame;
-
-    Program(const QString& root, SettingsStore& s, const QDate& today = QDate(2026, 12, 9))
-        : program(root + u"/prog"_s),
-          data(root + u"/data"_s),
-          settings(s),
-          suite(settings, platform, notifier, store.profile, loadSuiteConfig(QString()), program, data, {}),
-          positions(settings, u"NAKAMA-CHO"_s)
-    {
-        QDir().mkpath(program);
-        QDir().mkpath(data);
-        store.paths.dataFolder = data;
-        frame = std::make_unique<MainWindow>(context, suite, settings);
-        frame->clock = [today] { return today; };
-        frame->setFirstActivationOnShow(false);
-        frame->show();
-    }
+struct Program : FrameProgram {
+    using FrameProgram::FrameProgram;
     void writeArea(const QString& area)
     {
         UserProfile p;
         p.areaName = area;
         writeUserSettingsFile(data + u"/NKMCHO.SEW"_s, p);
     }
-    QAction* action(const QString& name) { return frame->findChild<QAction*>(name); }
     QPushButton* button(const QString& name) { return frame->findChild<QPushButton*>(name); }
     bool barShown() { return !frame->findChild<QWidget*>(u"MENU_B"_s)->isHidden(); }
     // Starts as a user of `area` and opens year `year` as a new roster.
