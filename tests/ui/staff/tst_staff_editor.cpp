@@ -7,9 +7,9 @@
 #include "staff_rules.h"
 #include "staff_select_dialog.h"
 #include "test_env.h"
-#include "window_context.h"
 #include "ui_helpers.h"
 #include "up_down.h"
+#include "window_context.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -51,6 +51,19 @@ void compose(QWidget* target, const QString& preedit, const QString& commit)
     QCoreApplication::sendEvent(target, &ev);
 }
 
+// The controls Tab visits, from `first` round to it again.
+QStringList tabOrder(QWidget* first)
+{
+    QStringList names;
+    QWidget* w = first;
+    do {
+        if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))
+            names << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w && w != first);
+    return names;
+}
+
 void open(StaffEditor& e)
 {
     e.show();
@@ -61,6 +74,23 @@ void open(StaffEditor& e)
 class TestStaffEditor : public QObject {
     Q_OBJECT
 private slots:
+    void theTabOrderIsKept()
+    {
+        // Clerks enter records from the keyboard: however the form is built,
+        // Tab visits its controls in the order they have always had (the
+        // four date buttons one after another).
+        Fixture f;
+        StaffEditor e(f.context, StaffEditor::EditM, 0);
+        open(e);
+        QCOMPARE(tabOrder(e.nameBox()),
+                 QStringList({u"S_NAME"_s,   u"S_CODE"_s,   u"S_FURI"_s,   u"S_MAN"_s, u"S_WMAN"_s, u"B_DAY(0)"_s,
+                              u"B_DAY(1)"_s, u"B_DAY(2)"_s, u"B_DAY(3)"_s, u"S_PNO"_s, u"S_ADR1"_s, u"S_ADR2"_s,
+                              u"S_TEL"_s,    u"S_FAX"_s,    u"S_KTEL"_s,   u"CHK1"_s,  u"MAIL"_s,   u"S_SN"_s,
+                              u"S_KYU"_s,    u"S_GO"_s,     u"K_ADD"_s,    u"N_ADD"_s, u"YAKU1"_s,  u"YAKU2"_s,
+                              u"S_MSG"_s,    u"B_END"_s}));
+        e.reject();
+    }
+
     void everyCaptionIsThere()
     {
         Fixture f;
@@ -73,10 +103,12 @@ private slots:
         for (QPushButton* b : e.findChildren<QPushButton*>())
             texts << b->text();
         for (const QString& caption :
-             {u"職員氏名"_s, u"職員ｺｰﾄﾞ"_s, u"フリガナ"_s, u"性別"_s, u"生年月日"_s, u"年齢"_s, u"郵便番号"_s,
-              u"住所"_s, u"ｱﾊﾟｰﾄ･ﾏﾝｼｮﾝ等"_s, u"ＴＥＬ"_s, u"ＦＡＸ"_s, u"携帯電話"_s, u"メールアドレス"_s,
-              u"職名"_s, u"級"_s, u"号給"_s, u"発令日"_s, u"採用年月日"_s, u"教職員勤続年数"_s, u"補正月数"_s,
-              u"ヶ月"_s, u"赴任年月日"_s, u"現在校勤続年数"_s, u"県役職名"_s, u"備考"_s, u"閉じる"_s})
+             {u"職員氏名"_s, u"職員ｺｰﾄﾞ"_s,   u"フリガナ"_s,       u"性別"_s,           u"生年月日"_s,
+              u"年齢"_s,     u"郵便番号"_s,   u"住所"_s,           u"ｱﾊﾟｰﾄ･ﾏﾝｼｮﾝ等"_s,  u"ＴＥＬ"_s,
+              u"ＦＡＸ"_s,   u"携帯電話"_s,   u"メールアドレス"_s, u"職名"_s,           u"級"_s,
+              u"号給"_s,     u"発令日"_s,     u"採用年月日"_s,     u"教職員勤続年数"_s, u"補正月数"_s,
+              u"ヶ月"_s,     u"赴任年月日"_s, u"現在校勤続年数"_s, u"県役職名"_s,       u"備考"_s,
+              u"閉じる"_s})
             QVERIFY2(texts.contains(caption), qPrintable(caption));
         QCOMPARE(e.temporaryBox()->text(), u"臨採用職員"_s);
         // The survey date in its own era: 令和 from May 2019, 平成 before.
@@ -101,8 +133,7 @@ private slots:
         QCOMPARE(e.nameBox()->text(), s.name);
         QCOMPARE(e.codeBox()->text(), QString::number(s.code));
         QCOMPARE(e.dateLabel(DateFieldKind::Birth)->text(), formatEraDate(s.birthDate, u"gggee年mm月dd日"_s));
-        QCOMPARE(e.findChild<QLabel*>(u"S_AGE"_s)->text(),
-                 ageText(periodSince(s.birthDate, f.store.surveyDate, 0)));
+        QCOMPARE(e.findChild<QLabel*>(u"S_AGE"_s)->text(), ageText(periodSince(s.birthDate, f.store.surveyDate, 0)));
         QCOMPARE(e.findChild<QLabel*>(u"K_KY"_s)->text(),
                  QString::number(periodSince(s.hireDate, f.store.surveyDate, 0).years));
         QCOMPARE(box(e, u"CHK_Y"_s)->text(), u"8"_s); // 令和8年
