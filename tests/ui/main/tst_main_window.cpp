@@ -53,11 +53,11 @@ struct Program : FrameProgram {
 void chooseYear(const QString& year, int view = 1)
 {
     testenv::onModal<YearDialog>([year, view](YearDialog* d) {
-        auto* entry = d->findChild<QLineEdit*>(u"T_Y"_s);
+        auto* entry = d->yearBox();
         entry->clear();
         QTest::keyClicks(entry, year);
-        d->findChild<QRadioButton*>(u"OPT%1"_s.arg(view))->setChecked(true);
-        QTest::mouseClick(d->findChild<QPushButton*>(u"OK"_s), Qt::LeftButton);
+        d->viewOption(view)->setChecked(true);
+        QTest::mouseClick(d->okButton(), Qt::LeftButton);
     });
 }
 
@@ -181,16 +181,16 @@ private slots:
                                            {QDate(2020, 2, 29), u"平成31"_s},
                                            {QDate(2026, 12, 9), u"令和8"_s}}) {
             YearDialog d(positions, notifier, day);
-            QCOMPARE(d.findChild<QLineEdit*>(u"T_Y"_s)->text(), offered);
+            QCOMPARE(d.yearBox()->text(), offered);
             QCOMPARE(d.windowTitle(), u"名簿作成年度"_s);
         }
         // Letters, nothing, 0, far future: told, and the dialog stays.
         YearDialog d(positions, notifier, QDate(2026, 12, 9));
         d.show();
-        auto* entry = d.findChild<QLineEdit*>(u"T_Y"_s);
+        auto* entry = d.yearBox();
         for (const QString& bad : {u"abc"_s, QString(), u"0"_s, u"999"_s, u"-3"_s}) {
             entry->setText(bad);
-            QTest::mouseClick(d.findChild<QPushButton*>(u"OK"_s), Qt::LeftButton);
+            QTest::mouseClick(d.okButton(), Qt::LeftButton);
             QVERIFY(d.isVisible());
             QCOMPARE(d.year(), 0);
         }
@@ -204,7 +204,7 @@ private slots:
         entry->setText(u"20"_s);
         QCOMPARE(both->text(), u"平成20年度　ファイル 20MEIBO.NKD"_s);
         entry->setText(u"令和８"_s); // full-width digits are a year too
-        QTest::mouseClick(d.findChild<QPushButton*>(u"OK"_s), Qt::LeftButton);
+        QTest::mouseClick(d.okButton(), Qt::LeftButton);
         QCOMPARE(d.year(), 38);
         QVERIFY(QDir(root.path()).entryList({u"*MEIBO*"_s}).isEmpty());
     }

@@ -101,11 +101,11 @@ struct Program {
         registerViews();
         frame->show();
         testenv::onModal<YearDialog>([](YearDialog* d) {
-            auto* entry = d->findChild<QLineEdit*>(u"T_Y"_s);
+            auto* entry = d->yearBox();
             entry->clear();
             QTest::keyClicks(entry, QString::number(kYear));
-            d->findChild<QRadioButton*>(u"OPT1"_s)->setChecked(true);
-            QTest::mouseClick(d->findChild<QPushButton*>(u"OK"_s), Qt::LeftButton);
+            d->viewOption(1)->setChecked(true);
+            QTest::mouseClick(d->okButton(), Qt::LeftButton);
         });
         frame->firstActivation();
     }
@@ -227,11 +227,11 @@ void openYearAgain(Program& p)
 {
     p.frame->showView(MainWindow::NoView);
     testenv::onModal<YearDialog>([](YearDialog* d) {
-        auto* entry = d->findChild<QLineEdit*>(u"T_Y"_s);
+        auto* entry = d->yearBox();
         entry->clear();
         QTest::keyClicks(entry, QString::number(kYear));
-        d->findChild<QRadioButton*>(u"OPT1"_s)->setChecked(true);
-        QTest::mouseClick(d->findChild<QPushButton*>(u"OK"_s), Qt::LeftButton);
+        d->viewOption(1)->setChecked(true);
+        QTest::mouseClick(d->okButton(), Qt::LeftButton);
     });
     p.frame->openYear();
 }

@@ -448,8 +448,8 @@ private slots:
         open(e);
         e.codeBox()->setText(u"19850012"_s);
         testenv::onModal<DaySetDialog>([](DaySetDialog* d) {
-            QVERIFY(d->findChild<QRadioButton*>(u"SYOUWA"_s)->isChecked());
-            QTest::mouseClick(d->findChild<QPushButton*>(u"B_OK"_s), Qt::LeftButton);
+            QVERIFY(d->showaOption()->isChecked());
+            QTest::mouseClick(d->okButton(), Qt::LeftButton);
         });
         QTest::mouseClick(e.dateButton(DateFieldKind::Hire), Qt::LeftButton);
         QCOMPARE(e.dateLabel(DateFieldKind::Hire)->text(), u"昭和60年04月01日"_s);
@@ -466,8 +466,8 @@ private slots:
         QVERIFY(e.dateLabel(DateFieldKind::Posting)->text().isEmpty());
         QVERIFY(!f.store.staff[0].postingDate.isSet());
         testenv::onModal<DayBackDialog>([](DayBackDialog* d) {
-            d->findChild<QLineEdit*>(u"BD_Y"_s)->setText(u"3"_s);
-            QTest::mouseClick(d->findChild<QPushButton*>(u"B_OK"_s), Qt::LeftButton);
+            d->yearsBox()->setText(u"3"_s);
+            QTest::mouseClick(d->okButton(), Qt::LeftButton);
         });
         QTest::mouseDClick(e.dateLabel(DateFieldKind::Posting), Qt::LeftButton);
         QCOMPARE(f.store.staff[0].postingDate, Date::fromYmd(2023, 4, 1));
