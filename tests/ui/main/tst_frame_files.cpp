@@ -34,7 +34,7 @@ using Program = FrameProgram;
 void setAreaInDialog(const QString& area)
 {
     testenv::onModal<UserSettingsDialog>([area](UserSettingsDialog* d) {
-        auto* box = d->findChild<QLineEdit*>(u"SC_NAME"_s);
+        auto* box = d->areaBox();
         box->clear();
         testenv::typeText(box, area);
         QTest::mouseClick(d->findChild<QPushButton*>(u"B_OK"_s), Qt::LeftButton);

@@ -406,7 +406,7 @@ private slots:
 
             // Seven characters: refused; eight: asked, then kept.
             testenv::onModal<PassSetDialog>([](PassSetDialog* d) {
-                auto* entry = d->findChild<QLineEdit*>(u"NEW_PASS"_s);
+                auto* entry = d->entryBox();
                 QTest::keyClicks(entry, u"abc1234"_s);
                 QTest::mouseClick(d->findChild<QPushButton*>(u"OK"_s), Qt::LeftButton);
                 QVERIFY(d->isVisible());
@@ -427,7 +427,7 @@ private slots:
             // The next start asks; a wrong entry is refused, the right one opens.
             Program p(root.path(), settings);
             testenv::onModal<PassInDialog>([](PassInDialog* d) {
-                auto* entry = d->findChild<QLineEdit*>(u"PASS"_s);
+                auto* entry = d->entryBox();
                 QTest::keyClicks(entry, u"Ruri2027"_s);
                 QTest::mouseClick(d->findChild<QPushButton*>(u"OK"_s), Qt::LeftButton);
                 QVERIFY(d->isVisible());
@@ -447,7 +447,7 @@ private slots:
             // ends the program once the user agrees.
             Program p(root.path(), settings);
             testenv::onModal<PassInDialog>([](PassInDialog* d) {
-                d->findChild<QLineEdit*>(u"PASS"_s)->setText(password::masterPassword());
+                d->entryBox()->setText(password::masterPassword());
                 QTest::mouseClick(d->findChild<QPushButton*>(u"OK"_s), Qt::LeftButton);
             });
             chooseYear(u"38"_s);
@@ -461,7 +461,7 @@ private slots:
             testenv::onModal<PassInDialog>([](PassInDialog* d) {
                 QTest::mouseClick(d->findChild<QPushButton*>(u"ESC"_s), Qt::LeftButton); // No: stays
                 QVERIFY(d->isVisible());
-                d->findChild<QLineEdit*>(u"PASS"_s)->setText(password::serviceCode(QDate(2027, 1, 5)));
+                d->entryBox()->setText(password::serviceCode(QDate(2027, 1, 5)));
                 QTest::mouseClick(d->findChild<QPushButton*>(u"OK"_s), Qt::LeftButton);
             });
             chooseYear(u"38"_s);
@@ -496,8 +496,8 @@ private slots:
         Program p(root.path(), settings);
         p.openYear(u"瑠璃県"_s, u"38"_s);
         testenv::onModal<PassSetDialog>([](PassSetDialog* d) {
-            d->findChild<QLineEdit*>(u"NEW_PASS"_s)->setText(u"Ruri2026"_s);
-            QTest::keyClick(d->findChild<QLineEdit*>(u"NEW_PASS"_s), Qt::Key_Return);
+            d->entryBox()->setText(u"Ruri2026"_s);
+            QTest::keyClick(d->entryBox(), Qt::Key_Return);
         });
         p.notifier.messages.clear();
         p.notifier.answers = {MessageAnswer::Yes};
@@ -516,7 +516,7 @@ private slots:
         PassSetDialog d(p.context);
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
-        auto* entry = d.findChild<QLineEdit*>(u"NEW_PASS"_s);
+        auto* entry = d.entryBox();
         QTest::keyClicks(entry, u"abc1234"_s);
         QTest::keyClick(entry, Qt::Key_Return);
         QCOMPARE(p.notifier.texts(), QStringList{u"パスワードは半角８文字で入力してください"_s});
@@ -559,7 +559,7 @@ private slots:
             // The save fails: the password is asked again and opens the roster.
             testenv::onModal<PassInDialog>([&asked](PassInDialog* again) {
                 ++asked;
-                again->findChild<QLineEdit*>(u"PASS"_s)->setText(u"Ruri2026"_s);
+                again->entryBox()->setText(u"Ruri2026"_s);
                 QTest::mouseClick(again->findChild<QPushButton*>(u"OK"_s), Qt::LeftButton);
             });
             p.notifier.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
@@ -604,7 +604,7 @@ private slots:
         QVERIFY(d.findChild<QRadioButton*>(u"OPT_S1"_s)->isChecked());
         QVERIFY(d.findChild<QRadioButton*>(u"AGE1"_s)->isChecked());
         QVERIFY(!d.correctionsShown());
-        QVERIFY(!d.findChild<QCheckBox*>(u"CH_T"_s)->isVisible());
+        QVERIFY(!d.textCopyBox()->isVisible());
         testenv::keepShot(&d, u"user_set"_s);
 
         // The hidden parts.
@@ -619,8 +619,8 @@ private slots:
         QTest::mouseDClick(numberLabel, Qt::LeftButton);
         QVERIFY(d.correctionsShown());
         QTest::mousePress(areaLabel, Qt::RightButton, Qt::ControlModifier);
-        QVERIFY(d.findChild<QCheckBox*>(u"CH_T"_s)->isVisible());
-        d.findChild<QCheckBox*>(u"CH_T"_s)->setChecked(true);
+        QVERIFY(d.textCopyBox()->isVisible());
+        d.textCopyBox()->setChecked(true);
         testenv::keepShot(&d, u"user_set_tall"_s);
 
         auto* vx = d.findChild<QLineEdit*>(u"V_X"_s);
@@ -630,7 +630,7 @@ private slots:
         QCOMPARE(vx->text(), u"1.2"_s);
         d.findChild<QLineEdit*>(u"H_Y"_s)->setText(u"abc"_s);
         d.findChild<QLineEdit*>(u"V_Y"_s)->setText(u"-2.55mm"_s);
-        testenv::typeText(d.findChild<QLineEdit*>(u"SC_NAME"_s), u" 瑠璃県北部 "_s);
+        testenv::typeText(d.areaBox(), u" 瑠璃県北部 "_s);
         d.findChild<QRadioButton*>(u"AGE2"_s)->setChecked(true);
         d.findChild<QRadioButton*>(u"OPT_S2"_s)->setChecked(true);
         d.findChild<QCheckBox*>(u"CHK1"_s)->setChecked(true);
