@@ -16,6 +16,7 @@ public:
     PassSetDialog(AppContext& context, QWidget* parent = nullptr);
     // Set after an accepted dialog: "" for no password.
     const QString& newPassword() const { return m_password; }
+    QLineEdit* entryBox() const { return m_entry; } // NEW_PASS
 
 private:
     void choosePassword(); // OK
@@ -32,6 +33,7 @@ public:
                  QWidget* parent = nullptr);
     // True when the user chose to end the program instead.
     bool quitRequested() const { return m_quit; }
+    QLineEdit* entryBox() const { return m_entry; } // PASS
 
 protected:
     void reject() override;

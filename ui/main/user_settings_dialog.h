@@ -20,6 +20,8 @@ public:
     UserSettingsDialog(AppContext& context, QWidget* parent = nullptr);
 
     bool correctionsShown() const;
+    QLineEdit* areaBox() const { return m_area; }         // SC_NAME
+    QCheckBox* textCopyBox() const { return m_textCopy; } // CH_T
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

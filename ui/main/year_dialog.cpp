@@ -53,6 +53,7 @@ YearDialog::YearDialog(WindowPositions& positions, UserNotifier& notifier, const
     m_views[0]->setChecked(true);
 
     const OkCancelRow buttons = makeOkCancelRow(this, u"OK"_s, u"ＯＫ"_s, u"ESC"_s);
+    m_ok = buttons.ok;
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(yearRow);

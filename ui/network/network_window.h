@@ -84,6 +84,7 @@ public:
     SchoolNetwork& schoolNetwork() { return m_school; }
     OfficerNetwork& officerNetworkModel() { return m_officer; }
     QListWidget* candidateList() const { return m_list; }
+    QLineEdit* remarkBox(int line) const { return m_remarks[size_t(line)]; } // NET_MSG
     int candidateCount() const;
     bool changed() const { return m_changed; }
     NetworkTree* tree() const { return m_tree; }

@@ -22,6 +22,13 @@ public:
     DaySetDialog(AppContext& context, StaffRecord& record, DateFieldKind kind, QWidget* parent = nullptr,
                  const QDate& today = QDate::currentDate());
     const QString& resultText() const { return m_result; }
+    QRadioButton* reiwaOption() const { return m_reiwa; }   // REIWA
+    QRadioButton* heiseiOption() const { return m_heisei; } // HEISEI
+    QRadioButton* showaOption() const { return m_showa; }   // SYOUWA
+    QLineEdit* yearBox() const { return m_year; }           // BY
+    QLineEdit* monthBox() const { return m_month; }         // BM
+    QLineEdit* dayBox() const { return m_day; }             // BD
+    QPushButton* okButton() const { return m_ok; }          // B_OK
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -59,6 +66,9 @@ class DayBackDialog : public RememberedDialog {
 public:
     DayBackDialog(AppContext& context, StaffRecord& record, DateFieldKind kind, QWidget* parent = nullptr);
     const QString& resultText() const { return m_result; }
+    QLineEdit* yearsBox() const { return m_years; }   // BD_Y
+    QLineEdit* monthsBox() const { return m_months; } // BD_M
+    QPushButton* okButton() const { return m_ok; }    // B_OK
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -318,12 +318,11 @@ QHBoxLayout* StaffEditor::buildBottomRow(QPushButton*& close)
     m_surveyEra = new QLabel(u"調査日  令和"_s, this);
     m_surveyEra->setObjectName(u"Label_CHK"_s);
     bottom->addWidget(m_surveyEra);
-    bottom->addWidget(m_surveyYear);
-    bottom->addWidget(new QLabel(u"年"_s, this));
-    bottom->addWidget(m_surveyMonth);
-    bottom->addWidget(new QLabel(u"月"_s, this));
-    bottom->addWidget(m_surveyDay);
-    bottom->addWidget(new QLabel(u"日"_s, this));
+    for (const auto& [box, unit] :
+         {std::pair{m_surveyYear, u"年"_s}, std::pair{m_surveyMonth, u"月"_s}, std::pair{m_surveyDay, u"日"_s}}) {
+        bottom->addWidget(box);
+        bottom->addWidget(new QLabel(unit, this));
+    }
     bottom->addStretch();
     m_recordLabel = value(u"ED_NO"_s, this, 50);
     m_recordSpin = new UpDown(this);

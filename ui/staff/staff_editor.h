@@ -38,6 +38,14 @@ public:
     void setToday(const QDate& today) { m_today = today; }
 
     int recordNumber() const { return m_recordNumber; } // ED_NO, 1-based
+    // The form's main boxes, for code that drives the editor.
+    QLineEdit* nameBox() const { return m_name; }                                         // S_NAME
+    QLineEdit* codeBox() const { return m_code; }                                         // S_CODE
+    QLineEdit* readingBox() const { return m_reading; }                                   // S_FURI
+    QComboBox* jobTitleBox() const { return m_jobTitle; }                                 // S_SN
+    QCheckBox* temporaryBox() const { return m_temporary; }                               // CHK1
+    QLabel* dateLabel(DateFieldKind kind) const { return m_dayLabels[int(kind)]; }        // DAY_L
+    QPushButton* dateButton(DateFieldKind kind) const { return m_dayButtons[int(kind)]; } // B_DAY
     // The table row of the record shown (the row count for a new one).
     int currentRow() const;
     bool save();

@@ -101,11 +101,11 @@ struct Program {
         registerViews();
         frame->show();
         testenv::onModal<YearDialog>([](YearDialog* d) {
-            auto* entry = d->findChild<QLineEdit*>(u"T_Y"_s);
+            auto* entry = d->yearBox();
             entry->clear();
             QTest::keyClicks(entry, QString::number(kYear));
-            d->findChild<QRadioButton*>(u"OPT1"_s)->setChecked(true);
-            QTest::mouseClick(d->findChild<QPushButton*>(u"OK"_s), Qt::LeftButton);
+            d->viewOption(1)->setChecked(true);
+            QTest::mouseClick(d->okButton(), Qt::LeftButton);
         });
         frame->firstActivation();
     }
@@ -227,11 +227,11 @@ void openYearAgain(Program& p)
 {
     p.frame->showView(MainWindow::NoView);
     testenv::onModal<YearDialog>([](YearDialog* d) {
-        auto* entry = d->findChild<QLineEdit*>(u"T_Y"_s);
+        auto* entry = d->yearBox();
         entry->clear();
         QTest::keyClicks(entry, QString::number(kYear));
-        d->findChild<QRadioButton*>(u"OPT1"_s)->setChecked(true);
-        QTest::mouseClick(d->findChild<QPushButton*>(u"OK"_s), Qt::LeftButton);
+        d->viewOption(1)->setChecked(true);
+        QTest::mouseClick(d->okButton(), Qt::LeftButton);
     });
     p.frame->openYear();
 }
@@ -470,7 +470,7 @@ private slots:
         // The staff editor keeps a record whose code is 0 on screen.
         bool keptOpen = false;
         testenv::onModal<StaffEditor>([&keptOpen](StaffEditor* e) {
-            auto* code = e->findChild<QLineEdit*>(u"S_CODE"_s);
+            auto* code = e->codeBox();
             const QString good = code->text();
             code->setText(u"0"_s);
             QTest::mouseClick(e->findChild<QPushButton*>(u"B_END"_s), Qt::LeftButton);
@@ -570,10 +570,10 @@ private slots:
         const qint32 posted = p.store.schools[size_t(row)].clerks[0].staffCode;
         list->grid()->selectRow(list->model()->rowOfCode(posted));
         testenv::onModal<StaffEditor>([](StaffEditor* e) {
-            e->findChild<QLineEdit*>(u"S_CODE"_s)->setText(u"00000000"_s);
+            e->codeBox()->setText(u"00000000"_s);
             testenv::onModal<DaySetDialog>([](DaySetDialog* d) { d->reject(); });
-            QTest::mouseClick(e->findChild<QPushButton*>(u"B_DAY(0)"_s), Qt::LeftButton);
-            e->findChild<QLineEdit*>(u"S_NAME"_s)->clear();
+            QTest::mouseClick(e->dateButton(DateFieldKind::Birth), Qt::LeftButton);
+            e->nameBox()->clear();
             QTest::mouseClick(e->findChild<QPushButton*>(u"B_END"_s), Qt::LeftButton);
         });
         list->editMember();
