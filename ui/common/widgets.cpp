@@ -3,6 +3,7 @@
 #include "roster_store.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -45,6 +46,15 @@ QRadioButton* makeRadio(const QString& name, const QString& text, QWidget* paren
     auto* r = new QRadioButton(text, parent);
     r->setObjectName(name);
     return r;
+}
+
+QComboBox* makeChoice(const QString& name, QWidget* parent, int minimumWidth)
+{
+    auto* c = new QComboBox(parent);
+    c->setObjectName(name);
+    if (minimumWidth > 0)
+        c->setMinimumWidth(minimumWidth);
+    return c;
 }
 
 SchoolKindChecks SchoolKindChecks::make(QWidget* parent)

@@ -4,6 +4,7 @@
 
 class RosterStore;
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -17,6 +18,7 @@ QLineEdit* makeNumberBox(const QString& name, QWidget* parent, int width, int ma
 QPushButton* makeButton(const QString& name, const QString& text, QWidget* parent);
 QCheckBox* makeCheck(const QString& name, const QString& text, QWidget* parent);
 QRadioButton* makeRadio(const QString& name, const QString& text, QWidget* parent);
+QComboBox* makeChoice(const QString& name, QWidget* parent, int minimumWidth = 0);
 
 // The three school-kind boxes of an extraction (CHK_ES 小学校, CHK_JHS
 // 中学校, CHK_TS 養護学校) and the kind bits they stand for (1, 2, 4).
