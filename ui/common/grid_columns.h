@@ -61,19 +61,27 @@ int applyColumns(QTableView* view, std::span<const ColumnSpec> columns, int firs
 // grid's set-up, the model and the spreadsheet export cannot disagree.
 class ColumnTableModel : public QAbstractTableModel {
 public:
-    ColumnTableModel(int columnCount, QObject* parent) : QAbstractTableModel(parent), m_columnCount(columnCount) {}
+    ColumnTableModel(std::span<const ColumnSpec> columns, QObject* parent)
+        : QAbstractTableModel(parent),
+          m_columns(columns)
+    {
+    }
 
-    // Column `column` as the list shows it now (some change with the display).
-    virtual ColumnSpec column(int column) const = 0;
+    // Column `column` as the list shows it now: as the table has it, unless
+    // the list's display changes it.
+    virtual ColumnSpec column(int column) const;
     std::vector<ColumnSpec> columns() const;
 
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+    // Every header and cell is to be drawn again (the display changed).
+    void redrawAll();
 
 protected:
     // The value of Qt::TextAlignmentRole for the cells of `column`.
     QVariant cellAlignment(int column) const { return int(this->column(column).alignment); }
 
 private:
-    int m_columnCount;
+    std::span<const ColumnSpec> m_columns;
 };

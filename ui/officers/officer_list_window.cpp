@@ -42,15 +42,13 @@ constexpr std::array<ColumnSpec, size_t(OfficerListColumn::Count)> kColumns{{
 }};
 } // namespace
 
-OfficerListModel::OfficerListModel(QObject* parent) : ColumnTableModel(int(OfficerListColumn::Count), parent)
+OfficerListModel::OfficerListModel(QObject* parent) : ColumnTableModel(kColumns, parent)
 {
 }
 
 ColumnSpec OfficerListModel::column(int column) const
 {
-    if (column < 0 || column >= int(kColumns.size()))
-        return {};
-    ColumnSpec spec = kColumns[size_t(column)];
+    ColumnSpec spec = ColumnTableModel::column(column);
     const auto c = OfficerListColumn(column);
     const bool schoolContact = c >= OfficerListColumn::SchoolTel && c <= OfficerListColumn::SchoolAddress;
     const bool homeContact = c >= OfficerListColumn::HomeTel;

@@ -49,11 +49,10 @@ constexpr std::array<ColumnSpec, size_t(SchoolListColumn::Count)> kColumns{{
     {u"住所", kAlignLeft, 2500, widest.address},
     {u"メールアドレス", kAlignLeft, 0, u"school1234567@example.jp"},
 }};
-constexpr int kLastColumn = int(SchoolListColumn::Count) - 1;
 } // namespace
 
 SchoolListModel::SchoolListModel(RosterStore& store, QObject* parent)
-    : ColumnTableModel(int(SchoolListColumn::Count), parent),
+    : ColumnTableModel(kColumns, parent),
       m_store(store)
 {
 }
@@ -65,9 +64,7 @@ bool SchoolListModel::orderedByNumber() const
 
 ColumnSpec SchoolListModel::column(int column) const
 {
-    if (column < 0 || column > kLastColumn)
-        return {};
-    ColumnSpec spec = kColumns[size_t(column)];
+    ColumnSpec spec = ColumnTableModel::column(column);
     switch (SchoolListColumn(column)) {
     case SchoolListColumn::CodeOrNumber:
         if (orderedByNumber())
@@ -92,13 +89,6 @@ void SchoolListModel::setRows(std::vector<Row> rows)
     beginResetModel();
     m_rows = std::move(rows);
     endResetModel();
-}
-
-void SchoolListModel::refreshAll()
-{
-    emit headerDataChanged(Qt::Horizontal, 0, kLastColumn);
-    if (!m_rows.empty())
-        emit dataChanged(index(0, 0), index(rowCount() - 1, kLastColumn));
 }
 
 const Row* SchoolListModel::row(int r) const
@@ -685,7 +675,7 @@ void SchoolListWindow::markListedSchools()
         }
     }
     const int current = currentGridRow();
-    m_model->refreshAll();
+    m_model->redrawAll();
     if (current >= 0)
         m_grid->setCurrentIndex(m_model->index(current, 0));
 }

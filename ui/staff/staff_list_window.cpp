@@ -53,11 +53,10 @@ constexpr std::array<ColumnSpec, size_t(StaffListColumn::Count)> kColumns{{
     {u"郵便番号", kAlignLeft, 1000, widest.postalCode},
     {u"住所", kAlignLeft, 3050, widest.address},
 }};
-constexpr int kLastColumn = int(StaffListColumn::Count) - 1;
 } // namespace
 
 StaffListModel::StaffListModel(const RosterStore& store, RosterSession& session, QObject* parent)
-    : ColumnTableModel(int(StaffListColumn::Count), parent),
+    : ColumnTableModel(kColumns, parent),
       m_store(store),
       m_session(session)
 {
@@ -65,9 +64,7 @@ StaffListModel::StaffListModel(const RosterStore& store, RosterSession& session,
 
 ColumnSpec StaffListModel::column(int column) const
 {
-    if (column < 0 || column > kLastColumn)
-        return {};
-    ColumnSpec spec = kColumns[size_t(column)];
+    ColumnSpec spec = ColumnTableModel::column(column);
     const bool ageAndService = ageAndServiceShown();
     switch (StaffListColumn(column)) {
     case StaffListColumn::Date:
@@ -116,9 +113,7 @@ void StaffListModel::setDisplay(int display, bool ageAndService, bool showMail)
     m_display = display;
     m_ageAndService = ageAndService;
     m_showMail = showMail;
-    emit headerDataChanged(Qt::Horizontal, 0, kLastColumn);
-    if (!m_positions.empty())
-        emit dataChanged(index(0, 0), index(rowCount() - 1, kLastColumn));
+    redrawAll();
 }
 
 int StaffListModel::position(int row) const

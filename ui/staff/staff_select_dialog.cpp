@@ -48,14 +48,9 @@ constexpr std::array<ColumnSpec, size_t(StaffSelectColumn::Count)> kColumns{{
 } // namespace
 
 StaffSelectModel::StaffSelectModel(const RosterStore& store, QObject* parent)
-    : ColumnTableModel(int(StaffSelectColumn::Count), parent),
+    : ColumnTableModel(kColumns, parent),
       m_store(store)
 {
-}
-
-ColumnSpec StaffSelectModel::column(int column) const
-{
-    return column >= 0 && column < int(kColumns.size()) ? kColumns[size_t(column)] : ColumnSpec{};
 }
 
 void StaffSelectModel::setFilter(bool unpostedOnly, const QString& jobTitle, const QString& name)

@@ -47,14 +47,9 @@ constexpr std::array<ColumnSpec, size_t(TransferColumn::Count)> kTransferColumns
 } // namespace
 
 TransferSelectModel::TransferSelectModel(const RosterStore& store, QObject* parent)
-    : ColumnTableModel(int(TransferSelectColumn::Count), parent),
+    : ColumnTableModel(kSelectColumns, parent),
       m_store(store)
 {
-}
-
-ColumnSpec TransferSelectModel::column(int column) const
-{
-    return column >= 0 && column < int(kSelectColumns.size()) ? kSelectColumns[size_t(column)] : ColumnSpec{};
 }
 
 void TransferSelectModel::fill(const std::vector<int>& schools, bool withPosts)
