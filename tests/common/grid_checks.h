@@ -9,6 +9,19 @@
 #include <QTableView>
 
 namespace testenv {
+// The text a list shows in a cell, and in a column's header.
+template <typename Column>
+QString cellText(const QAbstractItemModel* model, int row, Column column)
+{
+    return model->index(row, int(column)).data().toString();
+}
+
+template <typename Column>
+QString headerText(const QAbstractItemModel* model, Column column)
+{
+    return model->headerData(int(column), Qt::Horizontal).toString();
+}
+
 // What a list's grid cuts off or shows against its column table: a shown
 // column too narrow for its header or for a text it holds, a column shown
 // that the table gives no width or hidden that the table shows. Empty when

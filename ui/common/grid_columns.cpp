@@ -37,23 +37,36 @@ int applyColumns(QTableView* view, std::span<const ColumnSpec> columns, int firs
     return total;
 }
 
+ColumnSpec ColumnTableModel::column(int column) const
+{
+    return column >= 0 && size_t(column) < m_columns.size() ? m_columns[size_t(column)] : ColumnSpec{};
+}
+
 std::vector<ColumnSpec> ColumnTableModel::columns() const
 {
     std::vector<ColumnSpec> out;
-    out.reserve(size_t(m_columnCount));
-    for (int c = 0; c < m_columnCount; ++c)
-        out.push_back(column(c));
+    out.reserve(m_columns.size());
+    for (size_t c = 0; c < m_columns.size(); ++c)
+        out.push_back(column(int(c)));
     return out;
+}
+
+void ColumnTableModel::redrawAll()
+{
+    const int last = int(m_columns.size()) - 1;
+    emit headerDataChanged(Qt::Horizontal, 0, last);
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, last));
 }
 
 int ColumnTableModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : m_columnCount;
+    return parent.isValid() ? 0 : int(m_columns.size());
 }
 
 QVariant ColumnTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || section < 0 || section >= m_columnCount)
+    if (orientation != Qt::Horizontal || section < 0 || size_t(section) >= m_columns.size())
         return {};
     if (role == Qt::TextAlignmentRole)
         return int(Qt::AlignCenter);

@@ -23,6 +23,30 @@ struct ColumnSpec {
     QStringView widest;
 };
 
+// The widest texts of the columns several lists show alike.
+struct WidestTexts {
+    QStringView rowNumber, name, staffCode, jobTitle, grade, payStep, sex, eraDate;
+    QStringView period; // years.months
+    QStringView municipality, schoolName, schoolKind, fullSchoolName, phone, postalCode, address;
+};
+// In the order of the fields above.
+inline constexpr WidestTexts widest{u"1500",
+                                    u"長谷川　佐和子",
+                                    u"20260001",
+                                    u"市町村職員",
+                                    u"10",
+                                    u"T10",
+                                    u"女",
+                                    u"H 31 04 30",
+                                    u"60.11",
+                                    u"瑠璃東部学校組合",
+                                    u"星ヶ丘第二",
+                                    u"特別支援学校",
+                                    u"瑠璃東部学校組合立星ヶ丘第二小学校",
+                                    u"0123-45-6789",
+                                    u"900-0000",
+                                    u"瑠璃市桜木町1-20-30"};
+
 inline constexpr Qt::Alignment kAlignLeft = Qt::AlignLeft | Qt::AlignVCenter;
 inline constexpr Qt::Alignment kAlignRight = Qt::AlignRight | Qt::AlignVCenter;
 inline constexpr Qt::Alignment kAlignCentre = Qt::AlignCenter;
@@ -37,19 +61,27 @@ int applyColumns(QTableView* view, std::span<const ColumnSpec> columns, int firs
 // grid's set-up, the model and the spreadsheet export cannot disagree.
 class ColumnTableModel : public QAbstractTableModel {
 public:
-    ColumnTableModel(int columnCount, QObject* parent) : QAbstractTableModel(parent), m_columnCount(columnCount) {}
+    ColumnTableModel(std::span<const ColumnSpec> columns, QObject* parent)
+        : QAbstractTableModel(parent),
+          m_columns(columns)
+    {
+    }
 
-    // Column `column` as the list shows it now (some change with the display).
-    virtual ColumnSpec column(int column) const = 0;
+    // Column `column` as the list shows it now: as the table has it, unless
+    // the list's display changes it.
+    virtual ColumnSpec column(int column) const;
     std::vector<ColumnSpec> columns() const;
 
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+    // Every header and cell is to be drawn again (the display changed).
+    void redrawAll();
 
 protected:
     // The value of Qt::TextAlignmentRole for the cells of `column`.
     QVariant cellAlignment(int column) const { return int(this->column(column).alignment); }
 
 private:
-    int m_columnCount;
+    std::span<const ColumnSpec> m_columns;
 };

@@ -3,6 +3,7 @@
 #include "roster_store.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -62,6 +63,15 @@ OkCancelRow makeOkCancelRow(QWidget* dialog, const QString& okName, const QStrin
     row->addWidget(ok);
     row->addWidget(cancel);
     return {ok, cancel, row};
+}
+
+QComboBox* makeChoice(const QString& name, QWidget* parent, int minimumWidth)
+{
+    auto* c = new QComboBox(parent);
+    c->setObjectName(name);
+    if (minimumWidth > 0)
+        c->setMinimumWidth(minimumWidth);
+    return c;
 }
 
 SchoolKindChecks SchoolKindChecks::make(QWidget* parent)

@@ -4,6 +4,7 @@
 
 class RosterStore;
 class QCheckBox;
+class QComboBox;
 class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
@@ -18,6 +19,7 @@ QLineEdit* makeNumberBox(const QString& name, QWidget* parent, int width, int ma
 QPushButton* makeButton(const QString& name, const QString& text, QWidget* parent);
 QCheckBox* makeCheck(const QString& name, const QString& text, QWidget* parent);
 QRadioButton* makeRadio(const QString& name, const QString& text, QWidget* parent);
+QComboBox* makeChoice(const QString& name, QWidget* parent, int minimumWidth = 0);
 
 // The OK and ｷｬﾝｾﾙ buttons of a small dialog, to the right of their row.
 struct OkCancelRow {

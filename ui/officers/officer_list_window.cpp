@@ -28,29 +28,27 @@ constexpr std::array<ColumnSpec, size_t(OfficerListColumn::Count)> kColumns{{
     {u"役職名", kAlignLeft, 900, u"特別委員長"},
     {u"", kAlignLeft, 500, u"常任理事"},
     {u"地区名", kAlignLeft, 950, u"北瑠璃東地区"},
-    {u"氏名", kAlignLeft, 1600, u"長谷川　佐和子"},
-    {u"学校名", kAlignLeft, 2700, u"瑠璃東部学校組合立星ヶ丘第二小学校"},
-    {u"ＴＥＬ", kAlignLeft, 1500, u"0123-45-6789"},
-    {u"ＦＡＸ", kAlignLeft, 1500, u"0123-45-6789"},
-    {u"郵便番号", kAlignLeft, 1000, u"900-0000"},
-    {u"住所", kAlignLeft, 3200, u"瑠璃市桜木町1-20-30"},
-    {u"自宅ＴＥＬ", kAlignLeft, 1500, u"0123-45-6789"},
-    {u"自宅ＦＡＸ", kAlignLeft, 1500, u"0123-45-6789"},
+    {u"氏名", kAlignLeft, 1600, widest.name},
+    {u"学校名", kAlignLeft, 2700, widest.fullSchoolName},
+    {u"ＴＥＬ", kAlignLeft, 1500, widest.phone},
+    {u"ＦＡＸ", kAlignLeft, 1500, widest.phone},
+    {u"郵便番号", kAlignLeft, 1000, widest.postalCode},
+    {u"住所", kAlignLeft, 3200, widest.address},
+    {u"自宅ＴＥＬ", kAlignLeft, 1500, widest.phone},
+    {u"自宅ＦＡＸ", kAlignLeft, 1500, widest.phone},
     {u"携帯電話", kAlignLeft, 1500, u"090-1234-5678"},
-    {u"郵便番号", kAlignLeft, 1000, u"900-0000"},
-    {u"住所", kAlignLeft, 3200, u"瑠璃市桜木町1-20-30"},
+    {u"郵便番号", kAlignLeft, 1000, widest.postalCode},
+    {u"住所", kAlignLeft, 3200, widest.address},
 }};
 } // namespace
 
-OfficerListModel::OfficerListModel(QObject* parent) : ColumnTableModel(int(OfficerListColumn::Count), parent)
+OfficerListModel::OfficerListModel(QObject* parent) : ColumnTableModel(kColumns, parent)
 {
 }
 
 ColumnSpec OfficerListModel::column(int column) const
 {
-    if (column < 0 || column >= int(kColumns.size()))
-        return {};
-    ColumnSpec spec = kColumns[size_t(column)];
+    ColumnSpec spec = ColumnTableModel::column(column);
     const auto c = OfficerListColumn(column);
     const bool schoolContact = c >= OfficerListColumn::SchoolTel && c <= OfficerListColumn::SchoolAddress;
     const bool homeContact = c >= OfficerListColumn::HomeTel;
@@ -155,8 +153,7 @@ void OfficerListWindow::buildGrid()
 // mobile or the fax), the commands and the find box.
 QHBoxLayout* OfficerListWindow::buildTopRow()
 {
-    m_group = new QComboBox(this);
-    m_group->setObjectName(u"YAKU_LIST"_s);
+    m_group = makeChoice(u"YAKU_LIST"_s, this);
     m_group->addItems(officers::postGroups());
     m_school = makeRadio(u"OPT_SC"_s, u"学校住所TEL"_s, this);
     m_home = makeRadio(u"OPT_HOME"_s, u"自宅住所TEL"_s, this);

@@ -33,28 +33,27 @@ using namespace school_list;
 namespace {
 // The columns with the postal code and address shown, the mail not.
 constexpr std::array<ColumnSpec, size_t(SchoolListColumn::Count)> kColumns{{
-    {u"NO", kAlignRight, 520, u"1500"},
+    {u"NO", kAlignRight, 520, widest.rowNumber},
     {u"", kAlignLeft, 10, u""},
     {u"", kAlignCentre, 360, u"○"},
-    {u"氏　名", kAlignLeft, 1600, u"長谷川　佐和子"},
-    {u"市町村名", kAlignLeft, 1100, u"瑠璃東部学校組合"},
-    {u"学校名", kAlignLeft, 1500, u"星ヶ丘第二"},
-    {u"学校区分", kAlignCentre, 900, u"特別支援学校"},
+    {u"氏　名", kAlignLeft, 1600, widest.name},
+    {u"市町村名", kAlignLeft, 1100, widest.municipality},
+    {u"学校名", kAlignLeft, 1500, widest.schoolName},
+    {u"学校区分", kAlignCentre, 900, widest.schoolKind},
     {u"コード", kAlignRight, 700, u"1234567"},
     {u"", kAlignRight, 400, u"30"},
     {u"特", kAlignRight, 350, u"10"},
     {u"分", kAlignRight, 350, u"3"},
-    {u"ＴＥＬ", kAlignLeft, 1400, u"0123-45-6789"},
-    {u"ＦＡＸ", kAlignLeft, 1400, u"0123-45-6789"},
-    {u"郵便番号", kAlignLeft, 1000, u"900-0000"},
-    {u"住所", kAlignLeft, 2500, u"瑠璃市桜木町1-20-30"},
+    {u"ＴＥＬ", kAlignLeft, 1400, widest.phone},
+    {u"ＦＡＸ", kAlignLeft, 1400, widest.phone},
+    {u"郵便番号", kAlignLeft, 1000, widest.postalCode},
+    {u"住所", kAlignLeft, 2500, widest.address},
     {u"メールアドレス", kAlignLeft, 0, u"school1234567@example.jp"},
 }};
-constexpr int kLastColumn = int(SchoolListColumn::Count) - 1;
 } // namespace
 
 SchoolListModel::SchoolListModel(RosterStore& store, QObject* parent)
-    : ColumnTableModel(int(SchoolListColumn::Count), parent),
+    : ColumnTableModel(kColumns, parent),
       m_store(store)
 {
 }
@@ -66,9 +65,7 @@ bool SchoolListModel::orderedByNumber() const
 
 ColumnSpec SchoolListModel::column(int column) const
 {
-    if (column < 0 || column > kLastColumn)
-        return {};
-    ColumnSpec spec = kColumns[size_t(column)];
+    ColumnSpec spec = ColumnTableModel::column(column);
     switch (SchoolListColumn(column)) {
     case SchoolListColumn::CodeOrNumber:
         if (orderedByNumber())
@@ -93,13 +90,6 @@ void SchoolListModel::setRows(std::vector<Row> rows)
     beginResetModel();
     m_rows = std::move(rows);
     endResetModel();
-}
-
-void SchoolListModel::refreshAll()
-{
-    emit headerDataChanged(Qt::Horizontal, 0, kLastColumn);
-    if (!m_rows.empty())
-        emit dataChanged(index(0, 0), index(rowCount() - 1, kLastColumn));
 }
 
 const Row* SchoolListModel::row(int r) const
@@ -229,19 +219,13 @@ QHBoxLayout* SchoolListWindow::buildSelectionRow()
     m_areaLabel = new QLabel(u"地域"_s, this);
     m_areaLabel->setObjectName(u"Label2"_s);
     m_areaLabel->installEventFilter(this);
-    m_area = new QComboBox(this);
-    m_area->setObjectName(u"CTV_SEL0"_s);
-    m_area->setMinimumWidth(130);
-    m_district = new QComboBox(this);
-    m_district->setObjectName(u"CTV_SEL1"_s);
-    m_district->setMinimumWidth(130);
+    m_area = makeChoice(u"CTV_SEL0"_s, this, 130);
+    m_district = makeChoice(u"CTV_SEL1"_s, this, 130);
     m_district->setVisible(false);
     m_groupLabel = new QLabel(u"グループ名"_s, this);
     m_groupLabel->setObjectName(u"Label4"_s);
     m_groupLabel->installEventFilter(this);
-    m_groupChoice = new QComboBox(this);
-    m_groupChoice->setObjectName(u"GRP_SEL"_s);
-    m_groupChoice->setMinimumWidth(130);
+    m_groupChoice = makeChoice(u"GRP_SEL"_s, this, 130);
     if (!m_context.store.prefectureLevel()) {
         m_areaLabel->setVisible(false);
         m_area->setVisible(false);
@@ -692,7 +676,7 @@ void SchoolListWindow::markListedSchools()
         }
     }
     const int current = currentGridRow();
-    m_model->refreshAll();
+    m_model->redrawAll();
     if (current >= 0)
         m_grid->setCurrentIndex(m_model->index(current, 0));
 }

@@ -53,7 +53,6 @@ public:
     const school_list::Row* row(int r) const;
     int rowOfSchoolCode(qint32 code) const;
     void toggleMark(int r);
-    void refreshAll();
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;

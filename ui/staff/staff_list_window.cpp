@@ -39,25 +39,24 @@ namespace {
 // The columns as the age display shows them; the other displays change the
 // date and period columns, the mail display the school and address columns.
 constexpr std::array<ColumnSpec, size_t(StaffListColumn::Count)> kColumns{{
-    {u"NO", kAlignRight, 550, u"1500"},
-    {u"氏名", kAlignLeft, 1600, u"長谷川　佐和子"},
-    {u"コード", kAlignRight, 930, u"20260001"},
-    {u"職名", kAlignCentre, 1100, u"市町村職員"},
-    {u"級", kAlignRight, 300, u"10"},
-    {u"号", kAlignRight, 400, u"T10"},
-    {u"性", kAlignCentre, 300, u"女"},
-    {u"生年月日", kAlignCentre, 1150, u"H 31 04 30"},
-    {u"年齢", kAlignRight, 700, u"60.11"},
+    {u"NO", kAlignRight, 550, widest.rowNumber},
+    {u"氏名", kAlignLeft, 1600, widest.name},
+    {u"コード", kAlignRight, 930, widest.staffCode},
+    {u"職名", kAlignCentre, 1100, widest.jobTitle},
+    {u"級", kAlignRight, 300, widest.grade},
+    {u"号", kAlignRight, 400, widest.payStep},
+    {u"性", kAlignCentre, 300, widest.sex},
+    {u"生年月日", kAlignCentre, 1150, widest.eraDate},
+    {u"年齢", kAlignRight, 700, widest.period},
     {u"", kAlignRight, 0, u"29"},
     {u"学校名", kAlignLeft, 3050, u"瑠璃東部学校組合立星ヶ丘小学校"},
-    {u"郵便番号", kAlignLeft, 1000, u"900-0000"},
-    {u"住所", kAlignLeft, 3050, u"瑠璃市桜木町1-20-30"},
+    {u"郵便番号", kAlignLeft, 1000, widest.postalCode},
+    {u"住所", kAlignLeft, 3050, widest.address},
 }};
-constexpr int kLastColumn = int(StaffListColumn::Count) - 1;
 } // namespace
 
 StaffListModel::StaffListModel(const RosterStore& store, RosterSession& session, QObject* parent)
-    : ColumnTableModel(int(StaffListColumn::Count), parent),
+    : ColumnTableModel(kColumns, parent),
       m_store(store),
       m_session(session)
 {
@@ -65,16 +64,14 @@ StaffListModel::StaffListModel(const RosterStore& store, RosterSession& session,
 
 ColumnSpec StaffListModel::column(int column) const
 {
-    if (column < 0 || column > kLastColumn)
-        return {};
-    ColumnSpec spec = kColumns[size_t(column)];
+    ColumnSpec spec = ColumnTableModel::column(column);
     const bool ageAndService = ageAndServiceShown();
     switch (StaffListColumn(column)) {
     case StaffListColumn::Date:
         if (ageAndService) {
             spec.header = u"年齢";
             spec.twips = 700;
-            spec.widest = u"60.11";
+            spec.widest = widest.period;
         } else if (m_display != Age) {
             spec.header = m_display == Service ? u"採用年月日" : u"赴任年月日";
         }
@@ -116,9 +113,7 @@ void StaffListModel::setDisplay(int display, bool ageAndService, bool showMail)
     m_display = display;
     m_ageAndService = ageAndService;
     m_showMail = showMail;
-    emit headerDataChanged(Qt::Horizontal, 0, kLastColumn);
-    if (!m_positions.empty())
-        emit dataChanged(index(0, 0), index(rowCount() - 1, kLastColumn));
+    redrawAll();
 }
 
 int StaffListModel::position(int row) const
@@ -259,29 +254,18 @@ void StaffListWindow::buildGrid()
 QHBoxLayout* StaffListWindow::buildFilterRow()
 {
     const RosterStore& store = m_context.store;
-    m_jobTitle = new QComboBox(this);
-    m_jobTitle->setObjectName(u"SN_LIST"_s);
+    m_jobTitle = makeChoice(u"SN_LIST"_s, this, 110);
     m_jobTitle->addItem(QString());
     m_jobTitle->addItems(jobTitles());
-    m_name = new QLineEdit(this);
-    m_name->setObjectName(u"S_NAME"_s);
-    m_name->setFixedWidth(110);
-    m_grade = new QLineEdit(this);
-    m_grade->setObjectName(u"KY"_s);
-    m_grade->setFixedWidth(36);
-    m_municipality = new QComboBox(this);
-    m_municipality->setObjectName(u"CTV"_s);
+    m_name = makeEdit(u"S_NAME"_s, this, 110);
+    m_grade = makeEdit(u"KY"_s, this, 36);
+    m_municipality = makeChoice(u"CTV"_s, this, 130);
     m_municipality->addItem(QString());
     for (const MunicipalityEntry& e : store.municipalities.entries)
         m_municipality->addItem(e.name);
-    m_area = new QComboBox(this);
-    m_area->setObjectName(u"AREA"_s);
+    m_area = makeChoice(u"AREA"_s, this, 130);
     m_area->addItem(QString());
-    m_area->addItems(store.municipalities.areaNames.isEmpty() ? store.places.areaNamesBC
-                                                              : store.municipalities.areaNames);
-    m_jobTitle->setMinimumWidth(110);
-    m_municipality->setMinimumWidth(130);
-    m_area->setMinimumWidth(130);
+    m_area->addItems(shownAreaNames(store));
     m_nameLabel = label(u"氏名"_s, this, u"Label_NAME"_s);
     m_gradeLabel = label(u"級"_s, this, u"Label_KY"_s);
     m_nameLabel->installEventFilter(this);
@@ -310,17 +294,13 @@ QHBoxLayout* StaffListWindow::buildFilterRow()
 // The display, the order, メール表示 and the survey date.
 QHBoxLayout* StaffListWindow::buildDisplayRow()
 {
-    m_display = new QComboBox(this);
-    m_display->setObjectName(u"DISP_L"_s);
+    m_display = makeChoice(u"DISP_L"_s, this);
     m_display->addItems({u"年齢表示"_s, u"経験年数"_s, u"在籍年数"_s});
-    m_ageAndService = new QCheckBox(u"年齢表示"_s, this);
-    m_ageAndService->setObjectName(u"CHK3"_s);
+    m_ageAndService = makeCheck(u"CHK3"_s, u"年齢表示"_s, this);
     m_ageAndService->setEnabled(false);
-    m_sortBox = new QComboBox(this);
-    m_sortBox->setObjectName(u"DP_SORT"_s);
+    m_sortBox = makeChoice(u"DP_SORT"_s, this);
     m_sortBox->addItems(sortNames());
-    m_mail = new QCheckBox(u"メール表示"_s, this);
-    m_mail->setObjectName(u"CHK_MAIL"_s);
+    m_mail = makeCheck(u"CHK_MAIL"_s, u"メール表示"_s, this);
     auto* display = new QHBoxLayout;
     display->addWidget(m_display);
     display->addWidget(m_ageAndService);
@@ -339,19 +319,12 @@ QGroupBox* StaffListWindow::buildSurveyDateBox()
     auto* surveyBox = new QGroupBox(u"調査日"_s, this);
     auto* surveyRow = new QHBoxLayout(surveyBox);
     surveyRow->setContentsMargins(6, 2, 6, 2);
-    m_year = new QLineEdit(surveyBox);
-    m_year->setObjectName(u"CHK_Y"_s);
-    m_month = new QLineEdit(surveyBox);
-    m_month->setObjectName(u"CHK_M"_s);
-    m_day = new QLineEdit(surveyBox);
-    m_day->setObjectName(u"CHK_D"_s);
-    m_surveyEra = label(u"令和"_s, surveyBox);
-    m_surveyEra->setObjectName(u"Label_CHK_Y"_s);
+    m_year = makeNumberBox(u"CHK_Y"_s, surveyBox, 36, 4);
+    m_month = makeNumberBox(u"CHK_M"_s, surveyBox, 36, 4);
+    m_day = makeNumberBox(u"CHK_D"_s, surveyBox, 36, 4);
+    m_surveyEra = label(u"令和"_s, surveyBox, u"Label_CHK_Y"_s);
     surveyRow->addWidget(m_surveyEra);
     for (auto [box, unit] : {std::pair{m_year, u"年"_s}, {m_month, u"月"_s}, {m_day, u"日"_s}}) {
-        box->setFixedWidth(36);
-        box->setMaxLength(4);
-        box->setAlignment(Qt::AlignRight);
         box->installEventFilter(this);
         surveyRow->addWidget(box);
         surveyRow->addWidget(label(unit, surveyBox));

@@ -6,6 +6,7 @@
 #include "periods.h"
 #include "reference_data.h"
 #include "staff_rules.h"
+#include "widgets.h"
 #include "window_position.h"
 
 #include <QCheckBox>
@@ -34,27 +35,22 @@ find_text::RowKeys staffRowKeys(const RosterStore& store, int staffRow)
 
 namespace {
 constexpr std::array<ColumnSpec, size_t(StaffSelectColumn::Count)> kColumns{{
-    {u"NO", kAlignRight, 380, u"1500"},
-    {u"氏名", kAlignLeft, 1500, u"長谷川　佐和子"},
-    {u"コード", kAlignLeft, 900, u"20260001"},
-    {u"職名", kAlignCentre, 1000, u"市町村職員"},
-    {u"級", kAlignRight, 300, u"10"},
-    {u"号", kAlignRight, 400, u"T10"},
-    {u"性", kAlignCentre, 300, u"女"},
-    {u"生年月日", kAlignLeft, 950, u"H 31 04 30"},
+    {u"NO", kAlignRight, 380, widest.rowNumber},
+    {u"氏名", kAlignLeft, 1500, widest.name},
+    {u"コード", kAlignLeft, 900, widest.staffCode},
+    {u"職名", kAlignCentre, 1000, widest.jobTitle},
+    {u"級", kAlignRight, 300, widest.grade},
+    {u"号", kAlignRight, 400, widest.payStep},
+    {u"性", kAlignCentre, 300, widest.sex},
+    {u"生年月日", kAlignLeft, 950, widest.eraDate},
     {u"歳", kAlignRight, 300, u"60"},
 }};
 } // namespace
 
 StaffSelectModel::StaffSelectModel(const RosterStore& store, QObject* parent)
-    : ColumnTableModel(int(StaffSelectColumn::Count), parent),
+    : ColumnTableModel(kColumns, parent),
       m_store(store)
 {
-}
-
-ColumnSpec StaffSelectModel::column(int column) const
-{
-    return column >= 0 && column < int(kColumns.size()) ? kColumns[size_t(column)] : ColumnSpec{};
 }
 
 void StaffSelectModel::setFilter(bool unpostedOnly, const QString& jobTitle, const QString& name)
@@ -144,14 +140,11 @@ void StaffSelectDialog::buildGrid()
 // 職名, 職員氏名 and 学校無し表示.
 QHBoxLayout* StaffSelectDialog::buildFilterRow()
 {
-    m_jobTitle = new QComboBox(this);
-    m_jobTitle->setObjectName(u"SN_LIST"_s);
+    m_jobTitle = makeChoice(u"SN_LIST"_s, this);
     m_jobTitle->addItem(QString());
     m_jobTitle->addItems(jobTitles());
-    m_name = new QLineEdit(this);
-    m_name->setObjectName(u"S_NAME"_s);
-    m_unposted = new QCheckBox(u"学校無し表示"_s, this);
-    m_unposted->setObjectName(u"CHK1"_s);
+    m_name = makeEdit(u"S_NAME"_s, this);
+    m_unposted = makeCheck(u"CHK1"_s, u"学校無し表示"_s, this);
     auto* filters = new QHBoxLayout;
     filters->addWidget(new QLabel(u"職名"_s, this));
     filters->addWidget(m_jobTitle);
@@ -237,12 +230,10 @@ CodeChangeDialog::CodeChangeDialog(AppContext& context, int position, QWidget* p
         l->setFrameShape(QFrame::StyledPanel);
         l->setMinimumWidth(120);
     }
-    m_newName = new QLineEdit(oldName, this);
-    m_newName->setObjectName(u"NEW_NAME"_s);
-    m_newName->setMaxLength(40);
-    m_newCode = new QLineEdit(QString::number(m_oldCode), this);
-    m_newCode->setObjectName(u"NEW_CODE"_s);
-    m_newCode->setMaxLength(8);
+    m_newName = makeEdit(u"NEW_NAME"_s, this, 0, 40);
+    m_newName->setText(oldName);
+    m_newCode = makeEdit(u"NEW_CODE"_s, this, 0, 8);
+    m_newCode->setText(QString::number(m_oldCode));
     m_ok = new QPushButton(u"実行"_s, this);
     m_ok->setObjectName(u"B_OK"_s);
     m_close = new QPushButton(u"閉じる"_s, this);

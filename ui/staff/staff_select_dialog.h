@@ -32,7 +32,6 @@ public:
     void setFilter(bool unpostedOnly, const QString& jobTitle, const QString& name);
     int staffRow(int row) const { return row >= 0 && size_t(row) < m_rows.size() ? m_rows[size_t(row)] : -1; }
 
-    ColumnSpec column(int column) const override;
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 

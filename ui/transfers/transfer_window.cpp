@@ -31,31 +31,26 @@ using namespace Qt::StringLiterals;
 
 namespace {
 constexpr std::array<ColumnSpec, size_t(TransferSelectColumn::Count)> kSelectColumns{{
-    {u"NO", kAlignRight, 520, u"1500"},
-    {u"氏　名", kAlignLeft, 1600, u"長谷川　佐和子"},
-    {u"市町村名", kAlignLeft, 1100, u"瑠璃東部学校組合"},
-    {u"学校名", kAlignLeft, 1500, u"星ヶ丘第二"},
-    {u"学校区分", kAlignLeft, 900, u"特別支援学校"},
+    {u"NO", kAlignRight, 520, widest.rowNumber},
+    {u"氏　名", kAlignLeft, 1600, widest.name},
+    {u"市町村名", kAlignLeft, 1100, widest.municipality},
+    {u"学校名", kAlignLeft, 1500, widest.schoolName},
+    {u"学校区分", kAlignLeft, 900, widest.schoolKind},
 }};
 
 constexpr std::array<ColumnSpec, size_t(TransferColumn::Count)> kTransferColumns{{
     {u"NO", kAlignRight, 550, u"100"},
-    {u"氏名", kAlignLeft, 1600, u"長谷川　佐和子"},
-    {u"コード", kAlignRight, 930, u"20260001"},
-    {u"旧所属", kAlignLeft, 3070, u"瑠璃東部学校組合立星ヶ丘第二小学校"},
-    {u"新所属", kAlignLeft, 3070, u"瑠璃東部学校組合立星ヶ丘第二小学校"},
+    {u"氏名", kAlignLeft, 1600, widest.name},
+    {u"コード", kAlignRight, 930, widest.staffCode},
+    {u"旧所属", kAlignLeft, 3070, widest.fullSchoolName},
+    {u"新所属", kAlignLeft, 3070, widest.fullSchoolName},
 }};
 } // namespace
 
 TransferSelectModel::TransferSelectModel(const RosterStore& store, QObject* parent)
-    : ColumnTableModel(int(TransferSelectColumn::Count), parent),
+    : ColumnTableModel(kSelectColumns, parent),
       m_store(store)
 {
-}
-
-ColumnSpec TransferSelectModel::column(int column) const
-{
-    return column >= 0 && column < int(kSelectColumns.size()) ? kSelectColumns[size_t(column)] : ColumnSpec{};
 }
 
 void TransferSelectModel::fill(const std::vector<int>& schools, bool withPosts)
@@ -146,15 +141,9 @@ QHBoxLayout* TransferSelectDialog::buildFilterRow()
 {
     const RosterStore& store = m_context.store;
     auto* areaLabel = new QLabel(u"地域"_s, this);
-    m_area = new QComboBox(this);
-    m_area->setObjectName(u"CTV_SEL0"_s);
-    m_area->setMinimumWidth(120);
-    m_subArea = new QComboBox(this);
-    m_subArea->setObjectName(u"CTV_SEL1"_s);
-    m_subArea->setMinimumWidth(120);
-    m_group = new QComboBox(this);
-    m_group->setObjectName(u"GRP_SEL"_s);
-    m_group->setMinimumWidth(120);
+    m_area = makeChoice(u"CTV_SEL0"_s, this, 120);
+    m_subArea = makeChoice(u"CTV_SEL1"_s, this, 120);
+    m_group = makeChoice(u"GRP_SEL"_s, this, 120);
     m_kinds = SchoolKindChecks::make(this);
     m_extract = makeButton(u"B_PICUP"_s, u"抽出"_s, this);
 

@@ -48,7 +48,6 @@ public:
         int post = 0;
     };
     TransferSelectModel(const RosterStore& store, QObject* parent = nullptr);
-    ColumnSpec column(int column) const override;
     void fill(const std::vector<int>& schools, bool withPosts);
     const Row* row(int r) const { return r >= 0 && size_t(r) < m_rows.size() ? &m_rows[size_t(r)] : nullptr; }
     // The first row of a school, which shows the school's columns.

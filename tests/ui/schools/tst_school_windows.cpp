@@ -43,15 +43,8 @@ QLineEdit* box(QWidget& w, const QString& name)
     return w.findChild<QLineEdit*>(name);
 }
 
-QString cell(SchoolListWindow& w, int row, SchoolListColumn column)
-{
-    return w.model()->data(w.model()->index(row, int(column)), Qt::DisplayRole).toString();
-}
-
-QString header(SchoolListWindow& w, SchoolListColumn column)
-{
-    return w.model()->headerData(int(column), Qt::Horizontal, Qt::DisplayRole).toString();
-}
+using testenv::cellText;
+using testenv::headerText;
 } // namespace
 
 class TestSchoolWindows : public QObject {
@@ -74,17 +67,17 @@ private slots:
         QCOMPARE(w.schoolCountLabel()->text(), u"12"_s);
         testenv::keepShot(&w, u"s_list"_s);
         QVERIFY2(testenv::clippedCaptions(&w).isEmpty(), qPrintable(testenv::clippedCaptions(&w).join(u", "_s)));
-        QCOMPARE(header(w, SchoolListColumn::CodeOrNumber), u"コード"_s);
+        QCOMPARE(headerText(w.model(), SchoolListColumn::CodeOrNumber), u"コード"_s);
         // The first row shows the first school of the sorted table.
         const SchoolRecord& first = f.store.schools[0];
-        QCOMPARE(cell(w, 0, SchoolListColumn::SchoolName), first.name);
-        QCOMPARE(cell(w, 0, SchoolListColumn::ClerkName), first.clerks[0].staffName);
+        QCOMPARE(cellText(w.model(), 0, SchoolListColumn::SchoolName), first.name);
+        QCOMPARE(cellText(w.model(), 0, SchoolListColumn::ClerkName), first.clerks[0].staffName);
 
         // Marks: a click in the mark column, then 印 on every listed school.
         QTest::mouseClick(w.grid()->viewport(), Qt::LeftButton, {},
                           w.grid()->visualRect(w.model()->index(0, int(SchoolListColumn::Mark))).center());
         QCOMPARE(f.store.schools[0].clerks[0].mark, qint16(1));
-        QCOMPARE(cell(w, 0, SchoolListColumn::Mark), u"○"_s);
+        QCOMPARE(cellText(w.model(), 0, SchoolListColumn::Mark), u"○"_s);
         w.markListedSchools(); // the first is marked: clear all
         for (const auto& s : f.store.schools)
             QCOMPARE(s.clerks[0].mark, qint16(0));
@@ -111,14 +104,15 @@ private slots:
         QVERIFY(w.model()->row(1)->reading);
         QCOMPARE(w.model()->rowCount(), 2 * people.toInt());
         QCOMPARE(w.rowCountLabel()->text(), people);
-        QCOMPARE(cell(w, 1, SchoolListColumn::SchoolName), f.store.schools[size_t(w.model()->row(0)->school)].reading);
+        QCOMPARE(cellText(w.model(), 1, SchoolListColumn::SchoolName),
+                 f.store.schools[size_t(w.model()->row(0)->school)].reading);
         QTest::mouseClick(w.showAllButton(), Qt::LeftButton);
         QVERIFY(!w.narrowed());
 
         // Ordered by number: the header says so.
         f.store.profile.optionFlags = OptionFlag::OrderBySchoolNumber;
         w.activate();
-        QCOMPARE(header(w, SchoolListColumn::CodeOrNumber), u"番号"_s);
+        QCOMPARE(headerText(w.model(), SchoolListColumn::CodeOrNumber), u"番号"_s);
         // Within a kind and a municipality, by number.
         const SchoolRecord* previous = nullptr;
         for (int r = 0; r < w.model()->rowCount(); ++r) {

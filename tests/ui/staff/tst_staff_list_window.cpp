@@ -35,15 +35,8 @@ struct Fixture : WindowContext {
     }
 };
 
-QString cell(StaffListWindow& w, int row, StaffListColumn column)
-{
-    return w.model()->data(w.model()->index(row, int(column)), Qt::DisplayRole).toString();
-}
-
-QString header(StaffListWindow& w, StaffListColumn column)
-{
-    return w.model()->headerData(int(column), Qt::Horizontal, Qt::DisplayRole).toString();
-}
+using testenv::cellText;
+using testenv::headerText;
 } // namespace
 
 class TestStaffListWindow : public QObject {
@@ -64,12 +57,12 @@ private slots:
         QVERIFY2(testenv::clippedCaptions(&w).isEmpty(), qPrintable(testenv::clippedCaptions(&w).join(u", "_s)));
         const int row = w.model()->staffRow(0);
         const StaffRecord& s = f.store.staff[size_t(row)];
-        QCOMPARE(cell(w, 0, StaffListColumn::No), u"1"_s);
-        QCOMPARE(cell(w, 0, StaffListColumn::Name), s.name);
-        QCOMPARE(cell(w, 0, StaffListColumn::Date), formatEraDate(s.birthDate, u"g ee mm dd"_s));
-        QCOMPARE(cell(w, 0, StaffListColumn::Period),
+        QCOMPARE(cellText(w.model(), 0, StaffListColumn::No), u"1"_s);
+        QCOMPARE(cellText(w.model(), 0, StaffListColumn::Name), s.name);
+        QCOMPARE(cellText(w.model(), 0, StaffListColumn::Date), formatEraDate(s.birthDate, u"g ee mm dd"_s));
+        QCOMPARE(cellText(w.model(), 0, StaffListColumn::Period),
                  periodColumnText(periodSince(s.birthDate, f.store.surveyDate, 0)));
-        QCOMPARE(cell(w, 0, StaffListColumn::SchoolOrMail), s.schoolFullName);
+        QCOMPARE(cellText(w.model(), 0, StaffListColumn::SchoolOrMail), s.schoolFullName);
         QVERIFY(w.grid()->isColumnHidden(int(StaffListColumn::AgeAtHire)));
 
         // Sort 6 shows the posting date and tenure.
@@ -79,8 +72,8 @@ private slots:
         emit sortBox->activated(byPosting);
         QCOMPARE(w.currentSort(), staff_list::ByPosting);
         QCOMPARE(w.displayChoice()->currentIndex(), int(StaffListModel::Tenure));
-        QCOMPARE(header(w, StaffListColumn::Date), u"赴任年月日"_s);
-        QCOMPARE(header(w, StaffListColumn::Period), u"在籍"_s);
+        QCOMPARE(headerText(w.model(), StaffListColumn::Date), u"赴任年月日"_s);
+        QCOMPARE(headerText(w.model(), StaffListColumn::Period), u"在籍"_s);
         Date previous;
         for (int r = 0; r < w.model()->rowCount(); ++r) {
             const Date d = f.store.staff[size_t(w.model()->staffRow(r))].postingDate;
@@ -93,12 +86,12 @@ private slots:
         w.displayChoice()->setCurrentIndex(StaffListModel::Service);
         QVERIFY(ageBox->isEnabled());
         ageBox->setChecked(true);
-        QCOMPARE(header(w, StaffListColumn::Date), u"年齢"_s);
+        QCOMPARE(headerText(w.model(), StaffListColumn::Date), u"年齢"_s);
         QVERIFY(!w.grid()->isColumnHidden(int(StaffListColumn::AgeAtHire)));
         w.displayChoice()->setCurrentIndex(StaffListModel::Age);
         QVERIFY(!ageBox->isChecked() && !ageBox->isEnabled());
         w.mailBox()->setChecked(true);
-        QCOMPARE(header(w, StaffListColumn::SchoolOrMail), u"メールアドレス"_s);
+        QCOMPARE(headerText(w.model(), StaffListColumn::SchoolOrMail), u"メールアドレス"_s);
         QVERIFY(w.grid()->isColumnHidden(int(StaffListColumn::PostalCode)) &&
                 w.grid()->isColumnHidden(int(StaffListColumn::Address)));
     }
@@ -139,7 +132,7 @@ private slots:
         QVERIFY(!w.addButton()->isEnabled());
         QVERIFY(!w.deleteButton()->isEnabled());
         for (int r = 0; r < w.model()->rowCount(); ++r)
-            QVERIFY(cell(w, r, StaffListColumn::Name).contains(part));
+            QVERIFY(cellText(w.model(), r, StaffListColumn::Name).contains(part));
         // Editing with a filter shows one record, without paging.
         testenv::onModal<StaffEditor>([](StaffEditor* e) {
             QVERIFY(e->findChild<QLabel*>(u"ED_NO"_s)->isHidden());
