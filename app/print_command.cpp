@@ -22,6 +22,9 @@
 #include <QFileInfo>
 #include <QImage>
 #include <cstdio>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -174,8 +177,23 @@ bool wanted(const QStringList& arguments)
     return false;
 }
 
+namespace {
+// A print of hundreds of pages allocates and frees the same large buffers for
+// every page (the page's drawing, its compressed stream). Memory freed is kept
+// for the next page instead of being handed back to the system and asked for
+// again; the process ends when the file is written.
+void keepFreedMemoryForTheNextPage()
+{
+#if defined(__GLIBC__)
+    mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
+#endif
+}
+} // namespace
+
 int run()
 {
+    keepFreedMemoryForTheNextPage();
     QCommandLineParser parser;
     parser.setApplicationDescription(u"なかま帳: 名簿の帳票を画面なしでPDFファイルかプリンタに印刷します。"_s);
     const QCommandLineOption help = parser.addHelpOption();
@@ -279,7 +297,8 @@ int run()
             request.job = PrintJobCode::BlankSurveyForm;
             request.body = [](PrintJobContext& c) { survey_form::printBlankForm(c); };
         } else if (std::none_of(store.schools.begin(), store.schools.end(), [](const SchoolRecord& s) {
-                       return std::any_of(s.clerks.begin(), s.clerks.end(), [](const ClerkSlot& k) { return k.mark == 1; });
+                       return std::any_of(s.clerks.begin(), s.clerks.end(),
+                                          [](const ClerkSlot& k) { return k.mark == 1; });
                    })) {
             // The forms are printed for the marked schools only.
             return fail(u"印刷する学校がありません（印の付いた学校がありません）"_s);
