@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPaintEngine>
 #include <QPrinter>
 #include <QRawFont>
 #include <QSet>
@@ -68,6 +69,11 @@ QPainter& PainterDevice::painter()
             return m_painter;
         }
         m_begun = true;
+        // A PDF (and the spooler's PDF) and an image draw glyph runs as text;
+        // other surfaces, such as the print preview's recording, are given
+        // the text to draw as before.
+        const QPaintEngine* engine = m_painter.paintEngine();
+        m_drawsGlyphRuns = engine && (engine->type() == QPaintEngine::Pdf || engine->type() == QPaintEngine::Raster);
         m_painter.setBackgroundMode(Qt::TransparentMode);
         m_painter.setRenderHint(QPainter::Antialiasing, !m_printer);
         m_painter.setRenderHint(QPainter::TextAntialiasing, true);
@@ -302,7 +308,7 @@ void PainterDevice::drawText(const QString& text, double x, double y)
     const QPointF bolder(std::max(1.0, font.size * 0.035 * dpiX() / 72.0), 0);
     // The text's baseline lies the font's ascent below the top of its cell.
     const QPointF baseline(at.x(), at.y() + m.ascent());
-    if (f.decorated) {
+    if (f.decorated || !m_drawsGlyphRuns) {
         // Underlines and strike-outs run the text's whole width only when Qt
         // draws the text itself.
         p.setFont(f.font);

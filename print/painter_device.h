@@ -97,8 +97,9 @@ private:
     QPainter m_painter;
     bool m_ended = false;
     bool m_aborted = false;
-    bool m_failed = false; // could not be opened, or the document could not be finished
-    bool m_begun = false;  // this job opened its output (and so owns what is in the file)
+    bool m_failed = false;         // could not be opened, or the document could not be finished
+    bool m_begun = false;          // this job opened its output (and so owns what is in the file)
+    bool m_drawsGlyphRuns = false; // the surface draws laid-out glyphs as text
     mutable std::map<FontKey, CachedFont> m_fonts;
     mutable FontKey m_lastKey;
     mutable const CachedFont* m_last = nullptr;
