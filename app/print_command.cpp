@@ -23,6 +23,9 @@
 #include <QFileInfo>
 #include <QImage>
 #include <cstdio>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -258,8 +261,23 @@ bool wanted(const QStringList& arguments)
     return false;
 }
 
+namespace {
+// A print of hundreds of pages allocates and frees the same large buffers for
+// every page (the page's drawing, its compressed stream). Memory freed is kept
+// for the next page instead of being handed back to the system and asked for
+// again; the process ends when the file is written.
+void keepFreedMemoryForTheNextPage()
+{
+#if defined(__GLIBC__)
+    mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
+#endif
+}
+} // namespace
+
 int run()
 {
+    keepFreedMemoryForTheNextPage();
     QCommandLineParser parser;
     parser.setApplicationDescription(u"なかま帳: 名簿の帳票を画面なしでPDFファイルかプリンタに印刷します。"_s);
     const QCommandLineOption help = parser.addHelpOption();

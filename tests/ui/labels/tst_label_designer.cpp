@@ -482,7 +482,7 @@ private slots:
         for (SchoolRecord& s : f.store.schools)
             for (ClerkSlot& k : s.clerks)
                 k.mark = 0;
-        list.on_B_ALL_SEL_clicked();
+        list.markListedSchools();
         QCOMPARE(markedPosts(f.store).size(), size_t(12));
         const Post held = markedPosts(f.store)[5];
         const QString heldName = toFullWidth(f.store.schools[size_t(held.school)].clerks[0].staffName + u" 様"_s);
@@ -509,7 +509,7 @@ private slots:
             f.notifier.answers = {MessageAnswer::Yes};
             QTest::mouseClick(labels.findChild<QPushButton*>(u"B_PRT"_s), Qt::LeftButton);
         };
-        list.on_B_PRT_clicked();
+        list.openLabelPrinting();
         sent.print(f.store);
         QVERIFY(!sent.device.findText(heldName));
         QCOMPARE(sent.device.page(), 2); // eleven labels: a full sheet and one more
@@ -523,7 +523,7 @@ private slots:
         list.grid()->clearSelection();
         list.grid()->selectRow(firstRow);
         f.notifier.answers = {MessageAnswer::Yes};
-        list.on_B_DEL_clicked();
+        list.deleteSelectedSchools();
         QCOMPARE(markedPosts(f.store).size(), size_t(11));
 
         sent = SentJob{};
@@ -536,7 +536,7 @@ private slots:
             f.notifier.answers = {MessageAnswer::Yes};
             QTest::mouseClick(labels.findChild<QPushButton*>(u"B_PRT"_s), Qt::LeftButton);
         };
-        list.on_B_PRT_clicked();
+        list.openLabelPrinting();
         sent.print(f.store);
         QVERIFY(!sent.device.findText(heldName));
         QCOMPARE(sent.device.page(), 1); // ten labels: one full sheet
