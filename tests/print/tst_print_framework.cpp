@@ -521,6 +521,7 @@ private slots:
         QVERIFY(!leftOpen);
         QCOMPARE(f.notifier.messages.size(), 2);
         QCOMPARE(f.notifier.messages[1].text, noSuchPagesText());
+    }
 
     void textIsMeasuredAndDrawnAsQtLaysItOut()
     {
