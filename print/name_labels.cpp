@@ -119,6 +119,10 @@ void printLabels(PrintJobContext& c, const LabelLayout& layout, const SheetPrint
         const bool a4 = std::abs(sheet.paperWidth - 210) < 0.05f && std::abs(sheet.paperHeight - 297) < 0.05f;
         d.paperCode = a4 ? PrintDevice::kPaperA4 : PrintDevice::kPaperCustom;
         d.customPaperMm = QSizeF(sheet.paperWidth, sheet.paperHeight);
+    } else {
+        // One label to a sheet of paper: envelopes and postcards go on the
+        // paper chosen in プリンタ設定; the layout's size shapes the preview only.
+        d.paperCode = PrintDevice::kPaperOfPrinter;
     }
     setupLabelPage(d, layout.anyColour());
     if (c.stopRequested())

@@ -41,6 +41,7 @@ bool PainterDevice::applyPageSetup()
         ok = m_printer->setPageSize(QPageSize(QPageSize::JisB5)) && ok;
     else if (paperCode == kPaperCustom && customPaperMm.isValid())
         ok = m_printer->setPageSize(QPageSize(customPaperMm, QPageSize::Millimeter)) && ok;
+    // kPaperOfPrinter: the paper stays what the printer set-up chose.
     ok = m_printer->setPageOrientation(orientation == Orientation::Landscape ? QPageLayout::Landscape
                                                                              : QPageLayout::Portrait) &&
          ok;

@@ -55,6 +55,9 @@ public:
     static constexpr int kPaperA4 = 9;
     static constexpr int kPaperB5 = 13;
     static constexpr int kPaperCustom = 256;
+    // The paper the user chose in プリンタ設定: the device leaves the printer's
+    // paper as it is (a surface with no printer of its own takes A4).
+    static constexpr int kPaperOfPrinter = 0;
 
     // Page set-up; applyPageSetup() makes paper, orientation and colour take
     // effect and says whether the printer accepted them.

@@ -23,6 +23,9 @@ void preparePdf(QPrinter& printer, const QString& path)
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     printer.setResolution(600);
+    // A job that prints on the paper of the printer set-up gets A4 in a PDF
+    // made with no printer set-up (the window-less front end).
+    printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setFullPage(false);
     printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     printer.setCreator(u"なかま帳"_s);

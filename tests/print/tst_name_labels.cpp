@@ -9,6 +9,7 @@
 #include "text_width.h"
 
 #include <QImage>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -95,6 +96,31 @@ void withMargins(RecordingDevice& d)
 std::optional<RecordingDevice::Primitive> printed(const RecordingDevice& d, const QString& text)
 {
     return d.findText(text);
+}
+
+// The first page's size in a PDF, in millimetres, as pdfinfo reads it.
+QSizeF pdfPageMm(const QString& pdf)
+{
+    QProcess p;
+    p.start(QStandardPaths::findExecutable(u"pdfinfo"_s), {pdf});
+    if (!p.waitForFinished(20000))
+        return {};
+    static const QRegularExpression size(uR"re(Page size:\s+([\d.]+) x ([\d.]+) pts)re"_s);
+    const auto m = size.match(QString::fromUtf8(p.readAllStandardOutput()));
+    if (!m.hasMatch())
+        return {};
+    return QSizeF(m.captured(1).toDouble() * 25.4 / 72, m.captured(2).toDouble() * 25.4 / 72);
+}
+
+// Prints the labels of `store` into a PDF whose printer was set to `setUp`.
+bool printOnSetUpPaper(const QString& pdf, RosterStore& store, const QPageSize& setUp, const SheetPrint& how)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    preparePdf(printer, pdf);
+    printer.setPageSize(setUp);
+    PainterDevice d(&printer);
+    const LabelLayout l = addresseeOnly();
+    return runPrintJob(d, store, PrintRequest::forJob(kLabelJob, [&](PrintJobContext& c) { printLabels(c, l, how); }));
 }
 } // namespace
 
@@ -401,6 +427,42 @@ private slots:
             QVERIFY2(d.x() > -0.3 && d.x() < 0.6 && d.y() > -0.3 && d.y() < 1.5,
                      qPrintable(u"%1 at %2,%3"_s.arg(name).arg(at[name].x()).arg(at[name].y())));
         }
+    }
+
+    void onePerPagePrintsOnTheSetUpPaper()
+    {
+        // Postcards and envelopes: the layout's paper size shapes the preview,
+        // the label prints on the paper chosen in プリンタ設定. A label sheet is
+        // its own paper whatever the printer was set to, and a PDF made with no
+        // printer set-up is A4.
+        QTemporaryDir dir;
+        RosterStore store = manyPosts(2);
+        const QPageSize postcard(QSizeF(100, 148), QPageSize::Millimeter);
+        SheetPrint one;
+        one.sheet = builtInSheets().front();
+        QVERIFY(one.sheet.onePerPage());
+        const QString onCard = dir.filePath(u"card.pdf"_s);
+        QVERIFY(printOnSetUpPaper(onCard, store, postcard, one));
+        const QSizeF card = pdfPageMm(onCard);
+        QVERIFY2(std::abs(card.width() - 100) < 0.5 && std::abs(card.height() - 148) < 0.5,
+                 qPrintable(u"%1 x %2 mm"_s.arg(card.width()).arg(card.height())));
+
+        SheetPrint sheet;
+        sheet.sheet = *findSheet(u"A4 12面"_s, defaultUserSheet());
+        const QString onSheet = dir.filePath(u"sheet.pdf"_s);
+        QVERIFY(printOnSetUpPaper(onSheet, store, postcard, sheet));
+        const QSizeF a4 = pdfPageMm(onSheet);
+        QVERIFY2(std::abs(a4.width() - 210) < 0.5 && std::abs(a4.height() - 297) < 0.5,
+                 qPrintable(u"%1 x %2 mm"_s.arg(a4.width()).arg(a4.height())));
+
+        const QString plain = dir.filePath(u"plain.pdf"_s);
+        const LabelLayout l = addresseeOnly();
+        PrintRequest r = PrintRequest::forJob(kLabelJob, [&](PrintJobContext& c) { printLabels(c, l, one); });
+        r.pdfPath = plain;
+        QVERIFY(printToPdf(store, r));
+        const QSizeF front = pdfPageMm(plain);
+        QVERIFY2(std::abs(front.width() - 210) < 0.5 && std::abs(front.height() - 297) < 0.5,
+                 qPrintable(u"%1 x %2 mm"_s.arg(front.width()).arg(front.height())));
     }
 
     void textStopsAtTheLabelsEdge()

@@ -53,6 +53,7 @@ bool printToDestination(AppContext& context, const PrintRequest& request, bool w
     case PrintDestination::Preview: {
         QPrinter printer(QPrinter::HighResolution);
         printer.setResolution(600);
+        printer.setPageSize(sharedPrinter().pageLayout().pageSize()); // a job on the set-up's paper
         QPrintPreviewDialog preview(&printer, parent);
         preview.setWindowTitle(u"印刷プレビュー"_s);
         QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
@@ -78,6 +79,7 @@ bool printToDestination(AppContext& context, const PrintRequest& request, bool w
             path += u".pdf"_s;
         QPrinter printer(QPrinter::HighResolution);
         preparePdf(printer, path);
+        printer.setPageSize(sharedPrinter().pageLayout().pageSize()); // a job on the set-up's paper
         PainterDevice device(&printer);
         run(device);
         tellFailure(context, outcome, path);
