@@ -440,11 +440,11 @@ int run()
         return 0;
     }
     request.pdfPath = pdf;
-    const bool printed = printToPdf(store, request, &outcome);
-    if (!printed || !QFileInfo(pdf).isFile() || QFileInfo(pdf).size() == 0)
-        return fail(outcome == PrintOutcome::NoSuchJob     ? u"この帳票は印刷するものがありません"_s
+    // The error names the file and the cause ("ディスクの空きが足りません: …").
+    if (!printToPdf(store, request, &outcome, &error))
+        return fail(outcome == PrintOutcome::NoSuchJob     ? nothingToPrintText()
                     : outcome == PrintOutcome::NoSuchPages ? noSuchPagesText()
-                                                           : u"印刷できませんでした: "_s + pdf);
+                                                           : error);
     std::printf("%s\n", qPrintable(QFileInfo(pdf).absoluteFilePath()));
     return 0;
 }

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -204,6 +205,80 @@ bool removeFile(const QString& path, QString* error)
         return false;
     }
     return true;
+}
+
+bool replaceableTarget(const QString& path, QString* resolved, QString* error)
+{
+    const auto refuse = [&](const QString& cause) {
+        if (error)
+            *error = failureText(path, false, cause);
+        return false;
+    };
+    if (path.isEmpty())
+        return refuse(u"ファイル名がありません"_s);
+    // Follow links as far as the file they name, so that a link the user
+    // keeps stays a link to the new file.
+    QString file = path;
+    for (int hops = 0; QFileInfo(file).isSymLink(); ++hops) {
+        if (hops == 40)
+            return refuse(u"書き込み先がファイルではありません"_s);
+        file = QFileInfo(file).symLinkTarget();
+    }
+    struct stat st;
+    if (::stat(QFile::encodeName(file).constData(), &st) == 0) {
+        if (!S_ISREG(st.st_mode))
+            return refuse(u"書き込み先がファイルではありません"_s);
+        if (::access(QFile::encodeName(file).constData(), W_OK) != 0)
+            return refuse(causeText(EACCES));
+    }
+    if (resolved)
+        *resolved = file;
+    return true;
+}
+
+bool createStaged(const QString& target, QString* staged, QString* error)
+{
+    const QString name = stagedName(target);
+    QFile::remove(name);
+    QFile file(name);
+    // A new file (never one that appeared meanwhile), with the permissions
+    // of the file it will replace, or the user's usual ones.
+    if (injected(Step::Open) || !file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return fail(error, target, currentFailure(target, 0, file.error()));
+    if (QFileInfo::exists(target))
+        file.setPermissions(QFile::permissions(target));
+    file.close();
+    if (staged)
+        *staged = name;
+    return true;
+}
+
+bool syncStaged(const QString& staged, const QString& target, QByteArray* bytes, QString* error)
+{
+    QFile file(staged);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(error, target, currentFailure(staged, 0, file.error()));
+    QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return fail(error, target, currentFailure(staged, 0, file.error()));
+    if (injected(Step::Flush) || ::fsync(file.handle()) != 0)
+        return fail(error, target, currentFailure(staged, 0, QFileDevice::WriteError));
+    if (bytes)
+        *bytes = std::move(content);
+    return true;
+}
+
+bool renameStaged(const QString& staged, const QString& target, QString* error)
+{
+    if (injected(Step::Rename) ||
+        std::rename(QFile::encodeName(staged).constData(), QFile::encodeName(target).constData()) != 0)
+        return fail(error, target, currentFailure(target, 0, QFileDevice::RenameError));
+    return true;
+}
+
+bool diskIsFull(const QString& path)
+{
+    return lacksRoom(path, 0);
 }
 
 FileSet::~FileSet()

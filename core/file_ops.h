@@ -36,6 +36,23 @@ bool copyFile(const QString& from, const QString& to, QString* error = nullptr);
 // Removes `path`; a file that is not there counts as removed.
 bool removeFile(const QString& path, QString* error = nullptr);
 
+// Where a file written by a program other than these functions (a PDF
+// drawn by the printing engine) may go: a file that is not there yet, or a
+// regular file the user may write (a symbolic link is followed to its file).
+// A device, a folder, a pipe or a read-only file is refused with `error`.
+// `resolved` receives the file to replace.
+bool replaceableTarget(const QString& path, QString* resolved, QString* error = nullptr);
+// Creates an empty file beside `target` for another writer to fill;
+// `staged` receives its name.
+bool createStaged(const QString& target, QString* staged, QString* error = nullptr);
+// Reads back the file another writer filled and makes sure it reached the
+// disk; the messages name `target`, the file it is to replace.
+bool syncStaged(const QString& staged, const QString& target, QByteArray* bytes, QString* error = nullptr);
+// Renames `staged` over `target`: the target changes whole or not at all.
+bool renameStaged(const QString& staged, const QString& target, QString* error = nullptr);
+// Whether the disk under `path` has (almost) no room left.
+bool diskIsFull(const QString& path);
+
 // Several files that must change together (the three files of a year, the
 // two files of an exchange pair): each is written beside its target first;
 // only when all are written are they renamed over their targets. When a

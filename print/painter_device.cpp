@@ -413,6 +413,8 @@ void PainterDevice::startNewPage()
 
 void PainterDevice::endDoc()
 {
+    // Ending a PDF says nothing of bytes the engine could not write (a full
+    // disk): PdfFile reads the file back before it counts as printed.
     if (m_painter.isActive() && !m_painter.end())
         m_failed = true;
     m_ended = true;

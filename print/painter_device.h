@@ -33,6 +33,8 @@ public:
 
     bool aborted() const { return m_aborted; }
     bool failed() const override { return m_failed; }
+    // The job opened its output: a PDF file has a document in it.
+    bool begun() const { return m_begun; }
     // The face really used for the current font (a missing Mincho face would
     // silently become another).
     QString usedFamily() const;

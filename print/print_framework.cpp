@@ -202,6 +202,11 @@ QString noSuchPagesText()
     return u"指定のページがありません（印刷範囲がこの帳票のページ数を超えています）"_s;
 }
 
+QString nothingToPrintText()
+{
+    return u"この帳票は印刷するものがありません"_s;
+}
+
 bool runPrintJob(PrintDevice& device, RosterStore& store, const PrintRequest& request, PrintProgress* progress,
                  PrintOutcome* outcome)
 {

@@ -186,6 +186,8 @@ enum class PrintOutcome {
 
 // What the user is told when a page range holds no page of the job.
 QString noSuchPagesText();
+// What the user is told when the job has nothing at all to print.
+QString nothingToPrintText();
 
 // Runs the request's job on `device`: as many copies as asked when the job
 // prints copies, once otherwise; then ends the document, or aborts it when

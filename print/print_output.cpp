@@ -1,6 +1,8 @@
 #include "print_output.h"
 
+#include "file_ops.h"
 #include "painter_device.h"
+#include "pdf_file.h"
 #include "roster_store.h"
 
 #include <QPrinter>
@@ -31,12 +33,31 @@ void preparePdf(QPrinter& printer, const QString& path)
     printer.setCreator(u"なかま帳"_s);
 }
 
-bool printToPdf(RosterStore& store, const PrintRequest& request, PrintOutcome* outcome)
+bool printToPdf(RosterStore& store, const PrintRequest& request, PrintOutcome* outcome, QString* error)
 {
+    PrintOutcome result = PrintOutcome::DeviceFailed;
+    PdfFile pdf(request.pdfPath);
     QPrinter printer(QPrinter::HighResolution);
-    preparePdf(printer, request.pdfPath);
-    PainterDevice device(&printer);
-    return runPrintJob(device, store, request, nullptr, outcome);
+    bool written = false;
+    if (pdf.prepare(printer)) {
+        {
+            PainterDevice device(&printer);
+            runPrintJob(device, store, request, nullptr, &result);
+            if (result == PrintOutcome::Printed && !device.begun())
+                result = PrintOutcome::NoSuchJob; // the job drew nothing: no empty file
+        }
+        if (result == PrintOutcome::Printed && !pdf.commit())
+            result = PrintOutcome::DeviceFailed;
+        written = result == PrintOutcome::Printed;
+    }
+    if (outcome)
+        *outcome = result;
+    if (error) {
+        error->clear();
+        if (result == PrintOutcome::DeviceFailed)
+            *error = pdf.error().isEmpty() ? fileops::failureText(request.pdfPath, false) : pdf.error();
+    }
+    return written;
 }
 
 bool printerAcceptsJobs(const QString& queue)

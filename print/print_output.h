@@ -15,8 +15,11 @@ PrintRequest userPrintRequest(const RosterStore& store, PrintJobCode job, PrintJ
 // Sets `printer` up to write the PDF file at `path` at 600 dots an inch.
 void preparePdf(QPrinter& printer, const QString& path);
 
-// Prints the request into its PDF file (request.pdfPath).
-bool printToPdf(RosterStore& store, const PrintRequest& request, PrintOutcome* outcome = nullptr);
+// Prints the request into its PDF file (request.pdfPath), whole or not at all
+// (see PdfFile). `error`, when the file could not be written, receives a
+// sentence naming it.
+bool printToPdf(RosterStore& store, const PrintRequest& request, PrintOutcome* outcome = nullptr,
+                QString* error = nullptr);
 
 // False when the spooler says the queue refuses new jobs (the printer was
 // told to reject them); true when it accepts them or cannot be asked.

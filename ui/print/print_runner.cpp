@@ -2,6 +2,7 @@
 
 #include "app_context.h"
 #include "painter_device.h"
+#include "pdf_file.h"
 #include "print_options_dialog.h"
 #include "print_progress_dialog.h"
 
@@ -33,6 +34,8 @@ void tellFailure(AppContext& context, PrintOutcome outcome, const QString& where
         context.notifier.tell(u"印刷できませんでした"_s, MessageIcon::Critical, UserNotifier::appTitle(), where);
     else if (outcome == PrintOutcome::NoSuchPages)
         context.notifier.tell(noSuchPagesText(), MessageIcon::Warning);
+    else if (outcome == PrintOutcome::NoSuchJob)
+        context.notifier.tell(nothingToPrintText(), MessageIcon::Information);
 }
 
 // Prints the request to its destination, inside the progress dialog when
@@ -77,11 +80,28 @@ bool printToDestination(AppContext& context, const PrintRequest& request, bool w
             return false;
         if (!path.endsWith(u".pdf"_s, Qt::CaseInsensitive))
             path += u".pdf"_s;
+        // Written whole or not at all: a full disk, a stop or an empty range
+        // leaves a PDF already there as it was.
+        PdfFile pdf(path);
         QPrinter printer(QPrinter::HighResolution);
-        preparePdf(printer, path);
+        if (!pdf.prepare(printer)) {
+            context.notifier.tell(u"印刷できませんでした"_s, MessageIcon::Critical, UserNotifier::appTitle(),
+                                  pdf.error());
+            return false;
+        }
         printer.setPageSize(sharedPrinter().pageLayout().pageSize()); // a job on the set-up's paper
-        PainterDevice device(&printer);
-        run(device);
+        {
+            PainterDevice device(&printer);
+            run(device);
+            if (outcome == PrintOutcome::Printed && !device.begun())
+                outcome = PrintOutcome::NoSuchJob; // the job drew nothing: no empty file
+        }
+        if (outcome == PrintOutcome::Printed && !pdf.commit()) {
+            outcome = PrintOutcome::DeviceFailed;
+            tellFailure(context, outcome, pdf.error());
+            break;
+        }
+        pdf.discard();
         tellFailure(context, outcome, path);
         break;
     }
