@@ -150,7 +150,7 @@ void SchoolEditor::build()
     const QStringList heads{u"職員コード"_s, u"氏名"_s, u"備考1"_s, u"備考2"_s};
     for (int c = 0; c < heads.size(); ++c)
         pg->addWidget(new QLabel(heads[c], posts), 0, c);
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < cap::kClerkSlots; ++i) {
         m_staffCode[size_t(i)] = makeEdit(u"M_CODE(%1)"_s.arg(i), posts, 90, 8);
         m_staffName[size_t(i)] = makeEdit(u"M_NAME(%1)"_s.arg(i), posts, 140, 40);
         m_status[size_t(i)] = new QComboBox(posts);
@@ -229,7 +229,7 @@ void SchoolEditor::clearRecord()
     for (QLineEdit* e : {m_name, m_reading, m_code, m_number, m_postal, m_address, m_tel, m_fax, m_mail, m_regular,
                          m_special, m_branch})
         e->clear();
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < cap::kClerkSlots; ++i) {
         m_staffCode[size_t(i)]->clear();
         m_staffName[size_t(i)]->clear();
         m_status[size_t(i)]->setCurrentIndex(0);
@@ -263,7 +263,7 @@ void SchoolEditor::showRecord(int row)
     m_regular->setText(blankIfZero(s.regularClasses));
     m_special->setText(blankIfZero(s.specialClasses));
     m_branch->setText(blankIfZero(s.branchCount));
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < cap::kClerkSlots; ++i) {
         const ClerkSlot& c = s.clerks[size_t(i)];
         m_staffCode[size_t(i)]->setText(c.staffCode > 0 ? QString::number(c.staffCode) : QString());
         m_heldCode[size_t(i)] = c.staffCode > 0 ? c.staffCode : 0;
@@ -339,7 +339,7 @@ bool SchoolEditor::storeRecord()
     s.regularClasses = toI16(m_regular->text());
     s.specialClasses = toI16(m_special->text());
     s.branchCount = toI16(m_branch->text());
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < cap::kClerkSlots; ++i) {
         ClerkSlot& c = s.clerks[size_t(i)];
         c.staffCode = toI32(m_staffCode[size_t(i)]->text());
         c.staffName = m_staffName[size_t(i)]->text();

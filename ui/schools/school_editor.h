@@ -1,5 +1,6 @@
 #pragma once
 
+#include "capacities.h"
 #include "remembered_dialog.h"
 
 #include <array>
@@ -52,14 +53,14 @@ private:
     int m_recordNumber = 1;
     bool m_loading = false;
     bool m_refused = false; // the record was not stored: the user was told why
-    std::array<qint32, 7> m_heldCode{};
+    std::array<qint32, cap::kClerkSlots> m_heldCode{};
 
     QLabel* m_recordLabel;
     QComboBox *m_pref, *m_municipality, *m_kind, *m_group;
     QLineEdit *m_name, *m_reading, *m_code, *m_number, *m_postal, *m_address, *m_tel, *m_fax, *m_mail;
     QLineEdit *m_regular, *m_special, *m_branch;
-    std::array<QLineEdit*, 7> m_staffCode{};
-    std::array<QLineEdit*, 7> m_staffName{};
-    std::array<QComboBox*, 7> m_status{};
-    std::array<QLineEdit*, 7> m_note{};
+    std::array<QLineEdit*, cap::kClerkSlots> m_staffCode{};
+    std::array<QLineEdit*, cap::kClerkSlots> m_staffName{};
+    std::array<QComboBox*, cap::kClerkSlots> m_status{};
+    std::array<QLineEdit*, cap::kClerkSlots> m_note{};
 };
