@@ -289,23 +289,22 @@ int run()
             break;
         tally::prepareAges(store);
         district = tally::computeDistrictTally(store, {});
-        using tally_sheets::Sheet;
-        const std::pair<QString, int> sheets[] = {
-            {u"title-grade"_s, int(Sheet::TitleGrade)}, {u"age"_s, int(Sheet::Age)},
-            {u"experience"_s, int(Sheet::Experience)},  {u"graph1"_s, int(graphs::View::Graph1)},
-            {u"graph2"_s, int(graphs::View::Graph2)},   {u"graph3"_s, int(graphs::View::Graph3)}};
-        int entry = -1;
+        const std::pair<QString, StatisticsView> sheets[] = {
+            {u"title-grade"_s, StatisticsView::TitleGrade}, {u"age"_s, StatisticsView::Age},
+            {u"experience"_s, StatisticsView::Experience},  {u"graph1"_s, StatisticsView::Graph1},
+            {u"graph2"_s, StatisticsView::Graph2},          {u"graph3"_s, StatisticsView::Graph3}};
+        std::optional<StatisticsView> view;
         for (const auto& [name, value] : sheets)
             if (name == sheet)
-                entry = value;
-        if (entry < 0)
+                view = value;
+        if (!view)
             return fail(u"--sheet の名前が正しくありません: "_s + sheet);
         request.job = PrintJobCode::TallySheet;
-        request.body = [&district, entry](PrintJobContext& c) {
-            if (entry >= int(graphs::View::Graph1))
-                graphs::printPage(c, graphs::View(entry), district, true);
+        request.body = [&district, view = *view](PrintJobContext& c) {
+            if (isGraphView(view))
+                graphs::printPage(c, view, district, true);
             else
-                tally_sheets::printDistrictSheet(c, tally_sheets::Sheet(entry), district);
+                tally_sheets::printDistrictSheet(c, view, district);
         };
         break;
     }
