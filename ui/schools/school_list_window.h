@@ -64,7 +64,8 @@ public:
     void on_B_NET_clicked();
     void on_B_SC_PRT_clicked();
 
-    // Windows of later parts of the program.
+    // The label designer and the network editor, wired in by the program
+    // start so the list does not depend on their folders.
     std::function<void()> openLabels;
     std::function<void()> openNetwork;
 
