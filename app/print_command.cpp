@@ -12,6 +12,7 @@
 #include "recording_device.h"
 #include "reference_tables.h"
 #include "roster_files.h"
+#include "stderr_notifier.h"
 #include "survey_form.h"
 #include "tally.h"
 #include "tally_sheets.h"
@@ -28,16 +29,6 @@ using namespace Qt::StringLiterals;
 namespace print_command {
 
 namespace {
-// Messages go to the terminal.
-class StderrNotifier : public UserNotifier {
-public:
-    MessageAnswer ask(const UserMessage& m) override
-    {
-        std::fprintf(stderr, "%s%s%s\n", qPrintable(m.text), m.detail.isEmpty() ? "" : ": ", qPrintable(m.detail));
-        return m.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
-    }
-};
-
 int fail(const QString& message)
 {
     std::fprintf(stderr, "nakama-cho: %s\n", qPrintable(message));
