@@ -16,6 +16,7 @@
 #include "survey_form.h"
 #include "tally.h"
 #include "tally_sheets.h"
+#include "text_width.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -23,6 +24,9 @@
 #include <QFileInfo>
 #include <QImage>
 #include <cstdio>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -45,6 +49,33 @@ std::optional<qint16> sixteenBit(const QString& text)
     return qint16(v);
 }
 
+// "FROM-TO", "N" or "FROM-": the pages of each copy that are printed.
+std::optional<std::pair<int, int>> pageRange(const QString& text)
+{
+    const QString t = text.trimmed();
+    auto page = [](const QString& part) {
+        bool ok = false;
+        const int v = part.toInt(&ok);
+        return ok && v >= 1 && v <= PrintRequest::kMaxPage && !part.startsWith(u'+') ? std::optional<int>(v)
+                                                                                     : std::nullopt;
+    };
+    const qsizetype dash = t.indexOf(u'-');
+    if (dash < 0) {
+        const std::optional<int> only = page(t);
+        return only ? std::optional(std::pair(*only, *only)) : std::nullopt;
+    }
+    const std::optional<int> first = page(t.left(dash));
+    const QString rest = t.mid(dash + 1);
+    if (!first)
+        return std::nullopt;
+    if (rest.isEmpty())
+        return std::pair(*first, 0);
+    const std::optional<int> last = page(rest);
+    if (!last || *last < *first)
+        return std::nullopt;
+    return std::pair(*first, *last);
+}
+
 struct Options {
     QCommandLineOption data{u"data"_s, u"名簿のフォルダ（省略時は今のフォルダ）"_s, u"DIR"_s};
     QCommandLineOption year{u"year"_s, u"名簿の年度（ファイル名の番号、例 38）"_s, u"NN"_s};
@@ -55,18 +86,25 @@ struct Options {
     QCommandLineOption copies{u"copies"_s, u"印刷枚数（名簿と役員名簿）"_s, u"N"_s};
     QCommandLineOption startPage{u"start-page"_s, u"印刷開始ページ番号（0 でページ番号なし）"_s, u"N"_s};
     QCommandLineOption pagePrefix{u"page-prefix"_s, u"ページ番号の前に付ける番号"_s, u"N"_s};
+    QCommandLineOption pages{u"pages"_s, u"印刷するページ（最初のページを 1 として FROM-TO、N、FROM- で最後まで）"_s,
+                             u"FROM-TO"_s};
     QCommandLineOption sheet{
-        u"sheet"_s, u"30 の集計表: summary, title-grade, age, experience, graph1, graph2, graph3（省略時 summary）"_s,
+        u"sheet"_s,
+        u"30 の集計表: summary, title-grade, age, experience, graph1, graph2, graph3（省略時 summary）。"
+        u"80 のラベル用紙: 1枚に1枚, A4 10面, A4 12面, A4 18面, A4 21面, A4 24面, A4 44面, "
+        u"ユーザー定義（省略時 1枚に1枚）"_s,
         u"NAME"_s};
     QCommandLineOption blank{u"blank"_s, u"16 で白紙の調査用紙を印刷する"_s};
     QCommandLineOption network{u"network"_s, u"15, 45 の連絡網ファイル（*.TNE, *.TN2）"_s, u"FILE"_s};
     QCommandLineOption layout{u"layout"_s, u"80 の氏名印刷の登録名（PRT_S.PRS）"_s, u"NAME"_s};
     QCommandLineOption codes{u"codes"_s, u"80 で印刷する職員コード（コンマ区切り、省略時は全職員）"_s, u"LIST"_s};
+    QCommandLineOption start{u"start"_s, u"80 のラベル用紙で最初に印刷するラベルの位置（行,列。省略時 1,1）"_s,
+                             u"ROW,COL"_s};
 
     void addTo(QCommandLineParser& p) const
     {
-        p.addOptions({data, year, print, pdf, printer, heading, copies, startPage, pagePrefix, sheet, blank, network,
-                      layout, codes});
+        p.addOptions({data, year, print, pdf, printer, heading, copies, startPage, pagePrefix, pages, sheet, blank,
+                      network, layout, codes, start});
     }
 };
 
@@ -135,6 +173,55 @@ std::optional<name_labels::LabelLayout> storedLayout(const QString& dataFolder, 
     return std::nullopt;
 }
 
+// The label sheet and start position asked for with --sheet and --start;
+// the user's own sheet is read from beside the stored layouts.
+std::optional<name_labels::SheetPrint> labelSheet(const QString& dataFolder, const QString& name, const QString& start,
+                                                  QString* error)
+{
+    name_labels::LabelSheet user = name_labels::defaultUserSheet();
+    const std::optional<name_labels::LabelSheet> named = name_labels::findSheet(name, user);
+    if (named && named->name == name_labels::userSheetName()) {
+        const QString path = QDir(dataFolder).filePath(name_labels::userSheetFileName());
+        QByteArray bytes;
+        if (!QFileInfo::exists(path)) {
+            *error = path + u" が有りません（ユーザー定義の用紙は氏名印刷の画面で登録してください）"_s;
+            return std::nullopt;
+        }
+        if (!readWholeFile(path, bytes, error))
+            return std::nullopt;
+        QString problem;
+        user = name_labels::readUserSheet(bytes, &problem);
+        if (!problem.isEmpty()) {
+            *error = path + u": "_s + problem;
+            return std::nullopt;
+        }
+    }
+    const std::optional<name_labels::LabelSheet> sheet = name_labels::findSheet(name, user);
+    if (!sheet) {
+        *error = u"--sheet のラベル用紙が有りません: "_s + name;
+        return std::nullopt;
+    }
+    name_labels::SheetPrint how;
+    how.sheet = *sheet;
+    if (!start.isEmpty()) {
+        const QStringList parts = toHalfWidth(start).split(u',');
+        bool rowOk = false, columnOk = false;
+        if (parts.size() == 2) {
+            how.startRow = parts[0].trimmed().toInt(&rowOk);
+            how.startColumn = parts[1].trimmed().toInt(&columnOk);
+        }
+        if (!rowOk || !columnOk) {
+            *error = u"--start は 行,列 の形で指定してください（例 2,1）: "_s + start;
+            return std::nullopt;
+        }
+        if (const QString p = name_labels::startProblem(how.sheet, how.startRow, how.startColumn); !p.isEmpty()) {
+            *error = u"--start "_s + start + u": "_s + p;
+            return std::nullopt;
+        }
+    }
+    return how;
+}
+
 template <typename Network>
 bool readNetwork(const QString& path, Network& network, QImage& picture, QString* error)
 {
@@ -165,8 +252,23 @@ bool wanted(const QStringList& arguments)
     return false;
 }
 
+namespace {
+// A print of hundreds of pages allocates and frees the same large buffers for
+// every page (the page's drawing, its compressed stream). Memory freed is kept
+// for the next page instead of being handed back to the system and asked for
+// again; the process ends when the file is written.
+void keepFreedMemoryForTheNextPage()
+{
+#if defined(__GLIBC__)
+    mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
+#endif
+}
+} // namespace
+
 int run()
 {
+    keepFreedMemoryForTheNextPage();
     QCommandLineParser parser;
     parser.setApplicationDescription(u"なかま帳: 名簿の帳票を画面なしでPDFファイルかプリンタに印刷します。"_s);
     const QCommandLineOption help = parser.addHelpOption();
@@ -212,6 +314,14 @@ int run()
             return fail(u"--%1 は -32768 から 32767 までの数で指定してください"_s.arg(option->names().first()));
         *field = *v;
     }
+    if (parser.isSet(o.pages)) {
+        const auto range = pageRange(parser.value(o.pages));
+        if (!range)
+            return fail(u"--pages は 3-4、5、7- のように、小さい方のページから指定してください: "_s +
+                        parser.value(o.pages));
+        request.firstPage = range->first;
+        request.lastPage = range->second;
+    }
 
     StderrNotifier notifier;
     RosterStore store;
@@ -240,6 +350,7 @@ int run()
     OfficerNetwork officer;
     QImage picture;
     std::optional<name_labels::LabelLayout> labels;
+    std::optional<name_labels::SheetPrint> labelSheetPrint;
     tally::DistrictTally district;
     switch (*job) {
     case PrintJobCode::SchoolNetwork:
@@ -260,15 +371,21 @@ int run()
             return fail(error);
         if (name_labels::markedPosts(store).empty())
             return fail(u"印刷する職員がいません"_s);
+        labelSheetPrint = labelSheet(store.paths.dataFolder,
+                                     parser.isSet(o.sheet) ? parser.value(o.sheet) : name_labels::onePerPageName(),
+                                     parser.value(o.start), &error);
+        if (!labelSheetPrint)
+            return fail(error);
         fitLabelItems(*labels, store);
-        request.body = [&](PrintJobContext& c) { name_labels::printLabels(c, *labels); };
+        request.body = [&](PrintJobContext& c) { name_labels::printLabels(c, *labels, *labelSheetPrint); };
         break;
     case PrintJobCode::SurveyForms:
         if (parser.isSet(o.blank)) {
             request.job = PrintJobCode::BlankSurveyForm;
             request.body = [](PrintJobContext& c) { survey_form::printBlankForm(c); };
         } else if (std::none_of(store.schools.begin(), store.schools.end(), [](const SchoolRecord& s) {
-                       return std::any_of(s.clerks.begin(), s.clerks.end(), [](const ClerkSlot& k) { return k.mark == 1; });
+                       return std::any_of(s.clerks.begin(), s.clerks.end(),
+                                          [](const ClerkSlot& k) { return k.mark == 1; });
                    })) {
             // The forms are printed for the marked schools only.
             return fail(u"印刷する学校がありません（印の付いた学校がありません）"_s);
@@ -306,7 +423,8 @@ int run()
     if (!queue.isEmpty()) {
         QRectF area;
         if (!printToPrinter(store, request, queue, &area, &outcome))
-            return fail(u"プリンタ「%1」に印刷できませんでした"_s.arg(queue));
+            return fail(outcome == PrintOutcome::NoSuchPages ? noSuchPagesText()
+                                                             : u"プリンタ「%1」に印刷できませんでした"_s.arg(queue));
         std::printf("%s: 印刷範囲 %.2f %.2f %.2f %.2f mm\n", qPrintable(queue), area.left(), area.top(), area.width(),
                     area.height());
         return 0;
@@ -314,8 +432,9 @@ int run()
     request.pdfPath = pdf;
     const bool printed = printToPdf(store, request, &outcome);
     if (!printed || !QFileInfo(pdf).isFile() || QFileInfo(pdf).size() == 0)
-        return fail(outcome == PrintOutcome::NoSuchJob ? u"この帳票は印刷するものがありません"_s
-                                                       : u"印刷できませんでした: "_s + pdf);
+        return fail(outcome == PrintOutcome::NoSuchJob     ? u"この帳票は印刷するものがありません"_s
+                    : outcome == PrintOutcome::NoSuchPages ? noSuchPagesText()
+                                                           : u"印刷できませんでした: "_s + pdf);
     std::printf("%s\n", qPrintable(QFileInfo(pdf).absoluteFilePath()));
     return 0;
 }

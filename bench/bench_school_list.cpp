@@ -39,7 +39,7 @@ int main(int argc, char** argv)
     std::printf("sortSchoolTable + listAll (%d rows) + repaint: %.2f ms\n", w.model()->rowCount(), all);
     int i = 0;
     const double pick = medianMs(9, [&] {
-        w.findChild<QCheckBox*>(u"CHK_ES"_s)->setChecked(i++ % 2);
+        w.kindChecks().elementary->setChecked(i++ % 2);
         w.extract();
         w.grid()->viewport()->repaint();
     });

@@ -44,7 +44,7 @@ int main(int argc, char** argv)
         w.grid()->viewport()->repaint();
     });
     std::printf("sort change with refresh and repaint: %.2f ms\n", sortAndShow);
-    auto* name = w.findChild<QLineEdit*>(u"S_NAME"_s);
+    QLineEdit* name = w.nameBox();
     int i = 0;
     const double filter = medianMs(9, [&] {
         name->setText(i++ % 2 ? u"田"_s : QString());

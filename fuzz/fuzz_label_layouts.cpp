@@ -1,5 +1,7 @@
 // The stored label layouts PRT_S.PRS: whatever the file holds, reading it
-// gives layouts whose lines write and read back to the same layouts.
+// gives layouts whose lines write and read back to the same layouts. The
+// user's label sheet PRT_S.SHT read from the same bytes is always a sheet
+// that can be printed, and writes and reads back the same.
 #include "name_labels.h"
 
 #include <cstdlib>
@@ -7,6 +9,13 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    QString problem;
+    const name_labels::LabelSheet sheet = name_labels::readUserSheet(bytes, &problem);
+    if (!name_labels::sheetProblem(sheet).isEmpty())
+        std::abort();
+    const name_labels::LabelSheet back = name_labels::readUserSheet(name_labels::userSheetBytes(sheet), &problem);
+    if (!problem.isEmpty() || back.rows != sheet.rows || back.columns != sheet.columns)
+        std::abort();
     QString error;
     const auto layouts = name_labels::readLayouts(bytes, &error);
     if (!layouts) {

@@ -6,6 +6,7 @@
 #include "text_width.h"
 
 #include <algorithm>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -92,9 +93,33 @@ void drawItem(PrintDevice& d, const LabelItem& item, const QString& text, double
     sheet::put(d, x, y, text);
 }
 
+QString postKey(const RosterStore& store, const Post& post)
+{
+    if (post.school < 0 || post.school >= store.schoolCount() || post.slot < 0 || post.slot >= cap::kClerkSlots)
+        return QString();
+    const SchoolRecord& s = store.schools[size_t(post.school)];
+    const qint32 staff = s.clerks[size_t(post.slot)].staffCode;
+    return staff > 0 ? u"%1:%2"_s.arg(s.code).arg(staff) : u"%1:#%2"_s.arg(s.code).arg(post.slot);
+}
+
 void printLabels(PrintJobContext& c, const LabelLayout& layout)
 {
+    SheetPrint onePerPage;
+    onePerPage.sheet = builtInSheets().front();
+    printLabels(c, layout, onePerPage);
+}
+
+void printLabels(PrintJobContext& c, const LabelLayout& layout, const SheetPrint& how)
+{
     PrintDevice& d = c.device;
+    const LabelSheet& sheet = how.sheet;
+    const bool onSheet = !sheet.onePerPage();
+    if (onSheet) {
+        // A label sheet is its own paper, whatever the printer was last set to.
+        const bool a4 = std::abs(sheet.paperWidth - 210) < 0.05f && std::abs(sheet.paperHeight - 297) < 0.05f;
+        d.paperCode = a4 ? PrintDevice::kPaperA4 : PrintDevice::kPaperCustom;
+        d.customPaperMm = QSizeF(sheet.paperWidth, sheet.paperHeight);
+    }
     setupLabelPage(d, layout.anyColour());
     if (c.stopRequested())
         return;
@@ -106,13 +131,29 @@ void printLabels(PrintJobContext& c, const LabelLayout& layout)
     if (c.stopRequested())
         return;
     d.font.face = layout.font;
+    const int perPage = onSheet ? std::max(1, sheet.perPage()) : 1;
+    const int columns = onSheet ? std::max(1, sheet.columns) : 1;
+    // The first page begins at the start position, the pages after it at
+    // the first label.
+    int cell = onSheet ? std::clamp((how.startRow - 1) * columns + (how.startColumn - 1), 0, perPage - 1) : 0;
     bool first = true;
     for (const Post& post : markedPosts(c.store)) {
-        if (c.stopRequested())
+        if (!how.skipped.isEmpty() && how.skipped.contains(postKey(c.store, post)))
+            continue;
+        if (c.stopRequested()) {
+            d.clipMm = QRectF();
             return;
-        if (!first)
+        }
+        if (!first && ++cell >= perPage) {
             d.newPage();
+            cell = 0;
+        }
         first = false;
+        QPointF origin(0, 0);
+        if (onSheet) {
+            origin = sheet.cellOrigin(cell / columns, cell % columns);
+            d.clipMm = QRectF(origin, QSizeF(sheet.labelWidth, sheet.labelHeight));
+        }
         for (int i = 0; i < kItems; ++i) {
             const LabelItem& item = layout.items[size_t(i)];
             if (!item.prints())
@@ -120,11 +161,12 @@ void printLabels(PrintJobContext& c, const LabelLayout& layout)
             d.font.size = item.fontSize > 0 ? item.fontSize : 10;
             d.font.bold = item.has(LabelItem::Bold);
             d.foreColour = item.qcolour();
-            drawItem(d, item, itemText(layout, i, c.store, post), item.left, item.top);
+            drawItem(d, item, itemText(layout, i, c.store, post), origin.x() + item.left, origin.y() + item.top);
         }
         d.font.bold = false;
         d.foreColour = Qt::black;
     }
+    d.clipMm = QRectF();
 }
 
 QByteArray layoutLine(const LabelLayout& l, QString* error)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "label_sheets.h"
 #include "print_framework.h"
 
 #include <QColor>
@@ -70,8 +71,17 @@ float fittingSize(PrintDevice& d, const QString& text, double width, double heig
 // Draws one item's text at (x, y): spread evenly over the width when asked.
 void drawItem(PrintDevice& d, const LabelItem& item, const QString& text, double x, double y);
 
+// What names a marked post from one run of the window to the next: the
+// school's code and the clerk's code (the slot for a post with nobody in it).
+QString postKey(const RosterStore& store, const Post& post);
+
 // Job 80: a page for every marked post.
 void printLabels(PrintJobContext& c, const LabelLayout& layout);
+// Job 80 on a sheet of labels: the marked posts not skipped, one to a label
+// from the start position on, a new page when a sheet is full. The design is
+// printed at full size with its paper corner at the label's corner, and cut
+// off at the label's edges. With "1枚に1枚" a page for every post, as above.
+void printLabels(PrintJobContext& c, const LabelLayout& layout, const SheetPrint& sheet);
 
 // The stored layouts, "PRT_S.PRS": one line of 75 values each.
 QByteArray layoutLine(const LabelLayout& layout, QString* error);

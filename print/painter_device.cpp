@@ -6,7 +6,12 @@
 #include <QHash>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPaintEngine>
 #include <QPrinter>
+#include <QRawFont>
+#include <QSet>
+#include <QTextLayout>
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -64,6 +69,11 @@ QPainter& PainterDevice::painter()
             return m_painter;
         }
         m_begun = true;
+        // A PDF (and the spooler's PDF) and an image draw glyph runs as text;
+        // other surfaces, such as the print preview's recording, are given
+        // the text to draw as before.
+        const QPaintEngine* engine = m_painter.paintEngine();
+        m_drawsGlyphRuns = engine && (engine->type() == QPaintEngine::Pdf || engine->type() == QPaintEngine::Raster);
         m_painter.setBackgroundMode(Qt::TransparentMode);
         m_painter.setRenderHint(QPainter::Antialiasing, !m_printer);
         m_painter.setRenderHint(QPainter::TextAntialiasing, true);
@@ -97,6 +107,67 @@ bool hasBoldFace(const QString& family)
     known.insert(family, bold);
     return bold;
 }
+// Whether a face's glyphs stand side by side as the font maps them, for
+// texts without combining marks: no kerning, no positioning, and no
+// substitution that text layout applies unasked (the vertical forms and the
+// width and era variants a Japanese face carries are only applied on request;
+// mark composition is left to the full text layout).
+bool shapesGlyphByGlyph(const QRawFont& raw)
+{
+    if (!raw.isValid() || !raw.fontTable("GPOS").isEmpty() || !raw.fontTable("kern").isEmpty() ||
+        !raw.fontTable("morx").isEmpty() || !raw.fontTable("mort").isEmpty())
+        return false;
+    const QByteArray gsub = raw.fontTable("GSUB");
+    if (gsub.isEmpty())
+        return true;
+    auto u16 = [&gsub](qsizetype at) -> int {
+        if (at < 0 || at + 2 > gsub.size())
+            return -1;
+        return (uchar(gsub[at]) << 8) | uchar(gsub[at + 1]);
+    };
+    const int list = u16(6);
+    const int count = u16(list);
+    if (list <= 0 || count < 0)
+        return false;
+    static const QSet<QByteArray> onRequest = {"ccmp", "vert", "vrt2", "vkna", "vpal", "vhal", "valt", "aalt",
+                                               "salt", "hwid", "fwid", "pwid", "qwid", "twid", "halt", "palt",
+                                               "jp78", "jp83", "jp90", "jp04", "nlck", "expt", "trad", "smpl",
+                                               "hojo", "ruby", "hkna", "ital", "zero", "frac", "sups", "subs"};
+    for (int i = 0; i < count; ++i) {
+        const qsizetype at = list + 2 + 6 * qsizetype(i);
+        if (at + 4 > gsub.size())
+            return false;
+        const QByteArray tag = gsub.mid(at, 4);
+        if (!onRequest.contains(tag) && !tag.startsWith("ss") && !tag.startsWith("cv"))
+            return false;
+    }
+    return true;
+}
+
+// Characters that a plain face lays out one glyph each, left to right: the
+// ASCII and Latin letters, the general punctuation and symbols, kana and
+// kanji, and the full- and half-width forms; no combining marks (the faces
+// compose those with the letter before), no controls, no format characters.
+bool plainCharacter(char16_t c)
+{
+    switch (QChar::category(c)) {
+    case QChar::Mark_NonSpacing:
+    case QChar::Mark_SpacingCombining:
+    case QChar::Mark_Enclosing:
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Other_Surrogate:
+    case QChar::Other_PrivateUse:
+    case QChar::Other_NotAssigned:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph:
+    case QChar::Symbol_Modifier: return false;
+    default: break;
+    }
+    return (c >= 0x20 && c < 0x7f) || (c >= 0xa0 && c < 0x250) || (c >= 0x2000 && c < 0x2c00) ||
+           (c >= 0x3000 && c < 0x3100) || (c >= 0x3400 && c < 0xa000) || (c >= 0xf900 && c < 0xfb00) ||
+           (c >= 0xff00 && c < 0xfff0);
+}
 } // namespace
 
 PainterDevice::FontKey PainterDevice::fontKey() const
@@ -113,8 +184,18 @@ const PainterDevice::CachedFont& PainterDevice::cachedFont() const
     auto it = m_fonts.find(key);
     if (it == m_fonts.end()) {
         const QFont f = qtFont();
-        it = m_fonts.emplace(key, CachedFont{f, QFontMetricsF(f, m_device), false}).first;
-        it->second.embolden = font.bold && !hasBoldFace(installedFace(font.face));
+        const QRawFont raw = QRawFont::fromFont(QFont(f, m_device));
+        // A face that is not installed is stood in for script by script: only
+        // the full text layout knows which face draws which character.
+        const bool installed = raw.isValid() && raw.familyName().compare(f.family(), Qt::CaseInsensitive) == 0;
+        CachedFont c{.font = f,
+                     .metrics = QFontMetricsF(f, m_device),
+                     .embolden = font.bold && !hasBoldFace(installedFace(font.face)),
+                     .decorated = f.underline() || f.strikeOut() || f.overline(),
+                     .raw = raw,
+                     .glyphByGlyph = installed && shapesGlyphByGlyph(raw),
+                     .texts = {}};
+        it = m_fonts.emplace(key, std::move(c)).first;
     }
     m_lastKey = std::move(key);
     m_last = &it->second;
@@ -126,9 +207,63 @@ QString PainterDevice::usedFamily() const
     return QFontInfo(qtFont()).family();
 }
 
+bool PainterDevice::layOutGlyphByGlyph(const CachedFont& f, const QString& text, ShapedText& s)
+{
+    if (!f.glyphByGlyph || !std::all_of(text.begin(), text.end(), [](QChar c) { return plainCharacter(c.unicode()); }))
+        return false;
+    const QList<quint32> glyphs = f.raw.glyphIndexesForString(text);
+    // A character the face lacks is drawn from another face: the full layout finds it.
+    if (glyphs.size() != text.size() || std::find(glyphs.begin(), glyphs.end(), 0u) != glyphs.end())
+        return false;
+    const QList<QPointF> advances = f.raw.advancesForGlyphIndexes(glyphs);
+    QList<QPointF> positions;
+    positions.reserve(glyphs.size());
+    double x = 0;
+    for (const QPointF& a : advances) {
+        positions.append(QPointF(x, 0));
+        x += a.x();
+    }
+    QGlyphRun run;
+    run.setRawFont(f.raw);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    s.advance = x;
+    s.ascent = 0; // the positions are on the baseline
+    s.runs = {run};
+    return true;
+}
+
+void PainterDevice::layOut(const CachedFont& f, const QString& text, ShapedText& s) const
+{
+    QTextLayout layout(text, f.font, m_device);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setFlags(QTextOption::IncludeTrailingSpaces); // measured as a field, not as a paragraph
+    layout.setTextOption(option);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    if (line.isValid()) {
+        s.advance = line.horizontalAdvance();
+        s.ascent = line.ascent();
+        s.runs = line.glyphRuns();
+    }
+}
+
+const PainterDevice::ShapedText& PainterDevice::shaped(const CachedFont& f, const QString& text) const
+{
+    const auto known = f.texts.constFind(text);
+    if (known != f.texts.constEnd())
+        return *known;
+    ShapedText s;
+    if (!text.isEmpty() && !layOutGlyphByGlyph(f, text, s))
+        layOut(f, text, s);
+    return *f.texts.insert(text, std::move(s));
+}
+
 double PainterDevice::textWidth(const QString& text) const
 {
-    return metrics().horizontalAdvance(text) * 25.4 / dpiX();
+    return shaped(cachedFont(), text).advance * 25.4 / dpiX();
 }
 
 double PainterDevice::textHeight(const QString&) const
@@ -163,23 +298,40 @@ void PainterDevice::drawText(const QString& text, double x, double y)
     if (!p.isActive())
         return;
     const CachedFont& f = cachedFont();
-    if (m_painterFont != &f) {
-        p.setFont(f.font);
-        m_painterFont = &f;
-    }
     const QFontMetricsF& m = f.metrics;
+    const ShapedText& s = shaped(f, text);
     const QPointF at = devicePoint(x, y);
     if (!font.transparent)
-        p.fillRect(QRectF(at, QSizeF(m.horizontalAdvance(text), m.height())), Qt::white);
+        p.fillRect(QRectF(at, QSizeF(s.advance, m.height())), Qt::white);
     p.setPen(foreColour);
-    const QPointF baseline(at.x(), at.y() + m.ascent());
-    p.drawText(baseline, text);
+    if (!clipMm.isEmpty())
+        p.setClipRect(deviceRect(clipMm.left(), clipMm.top(), clipMm.right(), clipMm.bottom()));
     // The Mincho faces have no bold: embolden by drawing again a hair to the right.
+    const QPointF bolder(std::max(1.0, font.size * 0.035 * dpiX() / 72.0), 0);
+    // The text's baseline lies the font's ascent below the top of its cell.
+    const QPointF baseline(at.x(), at.y() + m.ascent());
+    if (f.decorated || !m_drawsGlyphRuns) {
+        // Underlines and strike-outs run the text's whole width only when Qt
+        // draws the text itself.
+        p.setFont(f.font);
+        p.drawText(baseline, text);
+        if (f.embolden)
+            p.drawText(baseline + bolder, text);
+        if (!clipMm.isEmpty())
+            p.setClipping(false);
+        return;
+    }
+    const QPointF origin = baseline - QPointF(0, s.ascent);
+    for (const QGlyphRun& run : s.runs)
+        p.drawGlyphRun(origin, run);
     if (f.embolden)
-        p.drawText(baseline + QPointF(std::max(1.0, font.size * 0.035 * dpiX() / 72.0), 0), text);
+        for (const QGlyphRun& run : s.runs)
+            p.drawGlyphRun(origin + bolder, run);
+    if (!clipMm.isEmpty())
+        p.setClipping(false);
 }
 
-void PainterDevice::line(double x1, double y1, double x2, double y2)
+void PainterDevice::drawLine(double x1, double y1, double x2, double y2)
 {
     QPainter& p = painter();
     if (!p.isActive())
@@ -217,7 +369,7 @@ void PainterDevice::hatch(const QRectF& r)
     p.restore();
 }
 
-void PainterDevice::box(double x1, double y1, double x2, double y2)
+void PainterDevice::drawBox(double x1, double y1, double x2, double y2)
 {
     QPainter& p = painter();
     if (!p.isActive())
@@ -232,26 +384,30 @@ void PainterDevice::box(double x1, double y1, double x2, double y2)
     p.drawRect(r);
 }
 
-void PainterDevice::filledBox(double x1, double y1, double x2, double y2, const QColor& colour)
+void PainterDevice::drawFilledBox(double x1, double y1, double x2, double y2, const QColor& colour)
 {
     QPainter& p = painter();
     if (p.isActive())
         p.fillRect(deviceRect(x1, y1, x2, y2), colour);
 }
 
-void PainterDevice::picture(const QImage& image, double x, double y, double width, double height)
+void PainterDevice::drawPicture(const QImage& image, double x, double y, double width, double height)
 {
     QPainter& p = painter();
     if (p.isActive() && !image.isNull())
         p.drawImage(deviceRect(x, y, x + width, y + height), image);
 }
 
-void PainterDevice::newPage()
+void PainterDevice::startNewPage()
 {
     if (m_printer && painter().isActive())
         m_printer->newPage();
-    ++m_page;
-    m_painterFont = nullptr; // a new page starts with the painter's own font
+    // Names and addresses are drawn once; what repeats (titles, numbers,
+    // periods) repeats on every page. Texts kept from earlier pages beyond
+    // that are let go, so a long roster does not hold every name it printed.
+    for (auto& [key, f] : m_fonts)
+        if (f.texts.size() > kTextsKeptPerFont)
+            f.texts.clear();
 }
 
 void PainterDevice::endDoc()
@@ -264,7 +420,11 @@ void PainterDevice::endDoc()
 void PainterDevice::abortDoc()
 {
     m_aborted = true;
-    if (m_printer) {
+    if (m_printer && !m_begun) {
+        // Nothing was drawn (a range the job never reached, a stop before
+        // its first page): there is no print job to take back, and asking a
+        // preview's printer to abort one it never began brings it down.
+    } else if (m_printer) {
         m_printer->abort();
         if (m_painter.isActive())
             m_painter.end();
@@ -313,5 +473,4 @@ void PainterDevice::forgetFonts()
 {
     m_fonts.clear();
     m_last = nullptr;
-    m_painterFont = nullptr;
 }

@@ -4,7 +4,10 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QHash>
 #include <QPainter>
+#include <QRawFont>
 #include <map>
 #include <optional>
 #include <tuple>
@@ -23,11 +26,6 @@ public:
     bool applyPageSetup() override;
     double textWidth(const QString& text) const override;
     double textHeight(const QString& text) const override;
-    void line(double x1, double y1, double x2, double y2) override;
-    void box(double x1, double y1, double x2, double y2) override;
-    void filledBox(double x1, double y1, double x2, double y2, const QColor& colour) override;
-    void picture(const QImage& image, double x, double y, double width, double height) override;
-    void newPage() override;
     void endDoc() override;
     void abortDoc() override;
     QSizeF printableSizeMm() const override;
@@ -41,6 +39,11 @@ public:
 
 protected:
     void drawText(const QString& text, double x, double y) override;
+    void drawLine(double x1, double y1, double x2, double y2) override;
+    void drawBox(double x1, double y1, double x2, double y2) override;
+    void drawFilledBox(double x1, double y1, double x2, double y2, const QColor& colour) override;
+    void drawPicture(const QImage& image, double x, double y, double width, double height) override;
+    void startNewPage() override;
 
 private:
     QPainter& painter();
@@ -56,16 +59,32 @@ private:
         }
         friend bool operator==(const FontKey&, const FontKey&) = default;
     };
+    // A text laid out once in one font: its width is measured and its
+    // glyphs drawn from the same shaping. A roster repeats the same numbers,
+    // titles and periods on every row, and measures a text before drawing it.
+    struct ShapedText {
+        double advance = 0; // device pixels, trailing spaces included
+        double ascent = 0;  // of the laid-out line: the glyphs are placed below its top
+        QList<QGlyphRun> runs;
+    };
     struct CachedFont {
         QFont font;
         QFontMetricsF metrics;
-        bool embolden = false; // a face without bold is emboldened by a second stroke
+        bool embolden = false;     // a face without bold is emboldened by a second stroke
+        bool decorated = false;    // underlined or struck out
+        QRawFont raw;              // the face itself at the device's resolution
+        bool glyphByGlyph = false; // a face whose plain texts need no shaping
+        mutable QHash<QString, ShapedText> texts;
     };
+    static constexpr qsizetype kTextsKeptPerFont = 2000;
     FontKey fontKey() const;
     void forgetFonts();
     const CachedFont& cachedFont() const;
     QFont qtFont() const;
     const QFontMetricsF& metrics() const { return cachedFont().metrics; }
+    const ShapedText& shaped(const CachedFont& f, const QString& text) const;
+    static bool layOutGlyphByGlyph(const CachedFont& f, const QString& text, ShapedText& s);
+    void layOut(const CachedFont& f, const QString& text, ShapedText& s) const;
     QPointF devicePoint(double x, double y) const;
     QRectF deviceRect(double x1, double y1, double x2, double y2) const;
     double dpiX() const;
@@ -78,10 +97,10 @@ private:
     QPainter m_painter;
     bool m_ended = false;
     bool m_aborted = false;
-    bool m_failed = false; // could not be opened, or the document could not be finished
-    bool m_begun = false;  // this job opened its output (and so owns what is in the file)
+    bool m_failed = false;         // could not be opened, or the document could not be finished
+    bool m_begun = false;          // this job opened its output (and so owns what is in the file)
+    bool m_drawsGlyphRuns = false; // the surface draws laid-out glyphs as text
     mutable std::map<FontKey, CachedFont> m_fonts;
     mutable FontKey m_lastKey;
     mutable const CachedFont* m_last = nullptr;
-    const CachedFont* m_painterFont = nullptr; // the font the painter holds
 };

@@ -1,5 +1,7 @@
 #include "print_device.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 QString installedFace(const QString& layoutFace)
@@ -19,7 +21,8 @@ QString installedFace(const QString& layoutFace)
 
 void PrintDevice::print(const QString& text)
 {
-    drawText(text, currentX, currentY);
+    if (pageIsPrinted())
+        drawText(text, currentX, currentY);
     currentY += textHeight(text);
     currentX = scaleLeft;
 }
@@ -33,4 +36,67 @@ QPointF PrintDevice::toAreaMm(double x, double y) const
 {
     const QPointF c = correction();
     return QPointF(x - scaleLeft + c.x(), y - scaleTop + c.y());
+}
+
+void PrintDevice::line(double x1, double y1, double x2, double y2)
+{
+    if (pageIsPrinted())
+        drawLine(x1, y1, x2, y2);
+}
+
+void PrintDevice::box(double x1, double y1, double x2, double y2)
+{
+    if (pageIsPrinted())
+        drawBox(x1, y1, x2, y2);
+}
+
+void PrintDevice::filledBox(double x1, double y1, double x2, double y2, const QColor& colour)
+{
+    if (pageIsPrinted())
+        drawFilledBox(x1, y1, x2, y2, colour);
+}
+
+void PrintDevice::picture(const QImage& image, double x, double y, double width, double height)
+{
+    if (pageIsPrinted())
+        drawPicture(image, x, y, width, height);
+}
+
+void PrintDevice::setPageRange(int first, int last)
+{
+    m_firstPage = std::max(1, first);
+    m_lastPage = std::max(0, last);
+    m_printedPages = pageIsPrinted() ? 1 : 0;
+}
+
+bool PrintDevice::pageIsPrinted() const
+{
+    const int inCopy = m_page - m_copyFirstPage + 1;
+    return inCopy >= m_firstPage && (m_lastPage == 0 || inCopy <= m_lastPage);
+}
+
+void PrintDevice::advancePage(bool copyStarts)
+{
+    // The sheet is fed only between two printed pages: a range never starts
+    // or ends with a blank sheet.
+    const int next = m_page + 1;
+    const int copyFirst = copyStarts ? next : m_copyFirstPage;
+    const int inCopy = next - copyFirst + 1;
+    const bool printed = inCopy >= m_firstPage && (m_lastPage == 0 || inCopy <= m_lastPage);
+    if (printed && m_printedPages > 0)
+        startNewPage();
+    m_page = next;
+    m_copyFirstPage = copyFirst;
+    if (printed)
+        ++m_printedPages;
+}
+
+void PrintDevice::newPage()
+{
+    advancePage(false);
+}
+
+void PrintDevice::newCopy()
+{
+    advancePage(true);
 }

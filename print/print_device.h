@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QImage>
 #include <QPointF>
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
 
@@ -72,6 +73,10 @@ public:
     FillStyle fillStyle = FillStyle::Transparent;
     QColor fillColour = Qt::black;
     QColor foreColour = Qt::black;
+    // Text is cut off outside this rectangle (layout millimetres, like the
+    // positions); an empty rectangle cuts nothing. A label on a sheet keeps
+    // its text off the neighbouring labels this way.
+    QRectF clipMm;
 
     // Print position corrections (mm, rightwards and downwards) by orientation.
     QPointF correctionPortrait;
@@ -93,26 +98,55 @@ public:
     // Draws at the current position (top-left of the line cell) and moves to
     // the start of the next line.
     void print(const QString& text);
-    virtual void line(double x1, double y1, double x2, double y2) = 0;
+    void line(double x1, double y1, double x2, double y2);
     // Outline in the line width, inside filled by the fill style.
-    virtual void box(double x1, double y1, double x2, double y2) = 0;
+    void box(double x1, double y1, double x2, double y2);
     // A box filled solid in `colour` (no separate outline).
-    virtual void filledBox(double x1, double y1, double x2, double y2, const QColor& colour) = 0;
-    virtual void picture(const QImage& image, double x, double y, double width, double height) = 0;
-    virtual void newPage() = 0;
+    void filledBox(double x1, double y1, double x2, double y2, const QColor& colour);
+    void picture(const QImage& image, double x, double y, double width, double height);
+    void newPage();
+    // The next copy of the job begins: its pages count from 1 again for the
+    // page range.
+    void newCopy();
     virtual void endDoc() = 0;
     virtual void abortDoc() = 0;
     virtual void setBackgroundTransparent() {}
 
     virtual QSizeF printableSizeMm() const = 0;
     virtual PhysicalMetrics physicalMetrics() const = 0;
+    // The page the job is laying out, counted over the whole run (copies
+    // included), whether or not it reaches the paper.
     int page() const { return m_page; }
+
+    // Which pages of each copy reach the paper (1-based; last 0: to the end).
+    // The pages before and after are laid out all the same, so a reprinted
+    // page has the numbers, headings and running totals of the full print.
+    void setPageRange(int first, int last);
+    bool pageIsPrinted() const;
+    // How many pages reached the device so far.
+    int printedPages() const { return m_printedPages; }
 
     // Layout millimetres to millimetres from the printable area's top-left.
     QPointF toAreaMm(double x, double y) const;
     QPointF correction() const;
 
 protected:
+    // What each device does with what reaches the paper.
     virtual void drawText(const QString& text, double x, double y) = 0;
+    virtual void drawLine(double x1, double y1, double x2, double y2) = 0;
+    virtual void drawBox(double x1, double y1, double x2, double y2) = 0;
+    virtual void drawFilledBox(double x1, double y1, double x2, double y2, const QColor& colour) = 0;
+    virtual void drawPicture(const QImage& image, double x, double y, double width, double height) = 0;
+    // A new sheet of paper, after one that was printed.
+    virtual void startNewPage() = 0;
+
+private:
+    // Moves to the next page of the layout; `copyStarts` when it is the first
+    // page of another copy.
+    void advancePage(bool copyStarts);
     int m_page = 1;
+    int m_copyFirstPage = 1; // the run's page on which the current copy began
+    int m_firstPage = 1;
+    int m_lastPage = 0;
+    int m_printedPages = 1; // the first page is open from the start unless the range skips it
 };

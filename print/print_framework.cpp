@@ -197,6 +197,11 @@ bool startReportPage(PrintJobContext& context, int pageIndex)
     return true;
 }
 
+QString noSuchPagesText()
+{
+    return u"指定のページがありません（印刷範囲がこの帳票のページ数を超えています）"_s;
+}
+
 bool runPrintJob(PrintDevice& device, RosterStore& store, const PrintRequest& request, PrintProgress* progress,
                  PrintOutcome* outcome)
 {
@@ -214,15 +219,20 @@ bool runPrintJob(PrintDevice& device, RosterStore& store, const PrintRequest& re
     PrintJobContext context{device, store, request, progress};
     context.stopRequested(); // the dialog is drawn before the job starts
     const int copies = printJobInfo(request.job).loopsCopies ? std::max<int>(1, request.options.copies) : 1;
+    device.setPageRange(request.firstPage, request.lastPage);
     for (int copy = 0; copy < copies && !context.stopped() && !device.failed(); ++copy) {
         if (copy > 0)
-            device.newPage();
+            device.newCopy();
         (*job)(context);
     }
     if (context.stopped() || device.failed()) {
         const bool failed = device.failed();
         device.abortDoc();
         return result(failed ? PrintOutcome::DeviceFailed : PrintOutcome::Stopped);
+    }
+    if (device.printedPages() == 0) {
+        device.abortDoc();
+        return result(PrintOutcome::NoSuchPages);
     }
     device.endDoc();
     return result(device.failed() ? PrintOutcome::DeviceFailed : PrintOutcome::Printed);

@@ -87,6 +87,13 @@ struct PrintRequest {
     QString pdfPath;
     // Print position corrections (mm): portrait x, y, landscape x, y.
     std::array<float, 4> corrections{};
+    // The pages of each copy that reach the paper, to print a jammed page
+    // again with the numbers it had: from firstPage to lastPage (0: to the
+    // end). The pages around them are laid out but not printed.
+    int firstPage = 1;
+    int lastPage = 0;
+    static constexpr int kMaxPage = 32767; // the highest page a range can name, as the 16-bit page numbers
+    bool wholeJob() const { return firstPage <= 1 && lastPage == 0; }
     // The drawing of a window's own page (its network, its label layout, its
     // tally); empty for the jobs the program registers by code.
     PrintJob body;
@@ -174,11 +181,17 @@ enum class PrintOutcome {
     Stopped,      // the user stopped it, or the printer could not say its page: discarded
     DeviceFailed, // the printer or file could not be opened or written
     NoSuchJob,    // nothing prints for this request
+    NoSuchPages,  // the job has no page in the range asked for: nothing was printed
 };
+
+// What the user is told when a page range holds no page of the job.
+QString noSuchPagesText();
 
 // Runs the request's job on `device`: as many copies as asked when the job
 // prints copies, once otherwise; then ends the document, or aborts it when
-// stopped. True only when the document was printed.
+// stopped. Only the pages of the request's range reach the device; when the
+// job has none of them the document is discarded (NoSuchPages). True only
+// when the document was printed.
 bool runPrintJob(PrintDevice& device, RosterStore& store, const PrintRequest& request,
                  PrintProgress* progress = nullptr, PrintOutcome* outcome = nullptr);
 

@@ -59,7 +59,7 @@ RecordingDevice::Primitive RecordingDevice::make(Primitive::Kind kind, double x1
 {
     Primitive p;
     p.kind = kind;
-    p.page = m_page;
+    p.page = page();
     p.x1 = x1;
     p.y1 = y1;
     p.x2 = x2;
@@ -83,35 +83,37 @@ void RecordingDevice::drawText(const QString& text, double x, double y)
 {
     Primitive p = make(Primitive::Text, x, y, x + textWidth(text), y + textHeight(text));
     p.text = text;
+    if (!clipMm.isEmpty())
+        p.clip = QRectF(toAreaMm(clipMm.left(), clipMm.top()) + printableOffsetMm,
+                        toAreaMm(clipMm.right(), clipMm.bottom()) + printableOffsetMm);
     primitives.append(p);
 }
 
-void RecordingDevice::line(double x1, double y1, double x2, double y2)
+void RecordingDevice::drawLine(double x1, double y1, double x2, double y2)
 {
     primitives.append(make(Primitive::Line, x1, y1, x2, y2));
 }
 
-void RecordingDevice::box(double x1, double y1, double x2, double y2)
+void RecordingDevice::drawBox(double x1, double y1, double x2, double y2)
 {
     primitives.append(make(Primitive::Box, x1, y1, x2, y2));
 }
 
-void RecordingDevice::filledBox(double x1, double y1, double x2, double y2, const QColor& colour)
+void RecordingDevice::drawFilledBox(double x1, double y1, double x2, double y2, const QColor& colour)
 {
     Primitive p = make(Primitive::FilledBox, x1, y1, x2, y2);
     p.colour = colour;
     primitives.append(p);
 }
 
-void RecordingDevice::picture(const QImage&, double x, double y, double width, double height)
+void RecordingDevice::drawPicture(const QImage&, double x, double y, double width, double height)
 {
     primitives.append(make(Primitive::Picture, x, y, x + width, y + height));
 }
 
-void RecordingDevice::newPage()
+void RecordingDevice::startNewPage()
 {
     primitives.append(make(Primitive::NewPage, 0, 0, 0, 0));
-    ++m_page;
 }
 
 void RecordingDevice::endDoc()
@@ -214,6 +216,9 @@ QString RecordingDevice::listing() const
             if (p.colour != QColor(Qt::black))
                 line += u' ' + colourName(p.colour);
             line += u" \""_s + p.text + u'"';
+            if (!p.clip.isEmpty())
+                line += u" clip "_s + mm(p.clip.left()) + u' ' + mm(p.clip.top()) + u' ' + mm(p.clip.right()) + u' ' +
+                        mm(p.clip.bottom());
             break;
         }
         case Kind::Line:

@@ -27,6 +27,9 @@ public:
         FillStyle fill = FillStyle::Transparent;
         QColor colour;
         QColor fillColour;
+        // The device's clip rectangle when the text was drawn, in
+        // millimetres from the paper's edges; empty when nothing was cut.
+        QRectF clip;
     };
 
     RecordingDevice();
@@ -41,11 +44,6 @@ public:
     bool applyPageSetup() override;
     double textWidth(const QString& text) const override;
     double textHeight(const QString& text) const override;
-    void line(double x1, double y1, double x2, double y2) override;
-    void box(double x1, double y1, double x2, double y2) override;
-    void filledBox(double x1, double y1, double x2, double y2, const QColor& colour) override;
-    void picture(const QImage& image, double x, double y, double width, double height) override;
-    void newPage() override;
     void endDoc() override;
     void abortDoc() override;
     QSizeF printableSizeMm() const override;
@@ -67,6 +65,11 @@ public:
 
 protected:
     void drawText(const QString& text, double x, double y) override;
+    void drawLine(double x1, double y1, double x2, double y2) override;
+    void drawBox(double x1, double y1, double x2, double y2) override;
+    void drawFilledBox(double x1, double y1, double x2, double y2, const QColor& colour) override;
+    void drawPicture(const QImage& image, double x, double y, double width, double height) override;
+    void startNewPage() override;
 
 private:
     Primitive make(Primitive::Kind kind, double x1, double y1, double x2, double y2) const;

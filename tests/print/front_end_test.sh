@@ -29,6 +29,7 @@ run() { "$app" --data "$work/data" --year 38 "$@"; }
 
 check "help" 0 "$app" --help
 grep -q -- '--network' "$work/out" || { echo "FAIL: help lists no --network"; failures=$((failures + 1)); }
+grep -q -- '--pages' "$work/out" || { echo "FAIL: help lists no --pages"; failures=$((failures + 1)); }
 check "version" 0 "$app" --version
 check "unknown option" 1 run --print 10 --pdf "$work/a.pdf" --no-such-option
 check "no destination" 1 run --print 10
@@ -54,6 +55,58 @@ for sheet in summary title-grade age experience graph1 graph2 graph3; do
 done
 check "blank survey form" 0 run --print 16 --blank --pdf "$work/blank.pdf"
 written "blank survey form" "$work/blank.pdf"
+
+# A page range: the sheets printed carry the numbers they had in the full
+# print; a malformed, reversed or unreachable range is refused.
+for bad in 4-3 0-2 x 3-y -2 1-2-3; do
+    check "page range $bad" 1 run --print 13 --pages "$bad" --pdf "$work/bad.pdf"
+done
+[ -e "$work/bad.pdf" ] && { echo "FAIL: a refused range wrote a file"; failures=$((failures + 1)); }
+"$sample" --schools 80 --staff 120 "$work/big" >/dev/null || exit 1
+big() { "$app" --data "$work/big" --year 38 "$@"; }
+check "the whole wide roster" 0 big --print 13 --pdf "$work/whole13.pdf"
+whole=$(pdfinfo "$work/whole13.pdf" | awk '/^Pages:/ {print $2}')
+if [ "${whole:-0}" -lt 3 ]; then
+    echo "FAIL: job 13 has ${whole:-no} pages, too few for a range"; failures=$((failures + 1))
+else
+    pages() { pdfinfo "$1" | awk '/^Pages:/ {print $2}'; }
+    number() { # pdf sheet: the page number printed on that sheet
+        pdftotext -f "$2" -l "$2" -layout "$1" - | grep -oE '(^| )7-[0-9]+( |$)' | tr -d ' ' | head -1
+    }
+    check "pages 2-3" 0 big --print 13 --start-page 1 --page-prefix 7 --pages 2-3 --pdf "$work/p23.pdf"
+    [ "$(pages "$work/p23.pdf")" = 2 ] || { echo "FAIL: --pages 2-3 gave $(pages "$work/p23.pdf") pages"; failures=$((failures + 1)); }
+    [ "$(number "$work/p23.pdf" 1)" = 7-2 ] && [ "$(number "$work/p23.pdf" 2)" = 7-3 ] ||
+        { echo "FAIL: --pages 2-3 numbered $(number "$work/p23.pdf" 1) $(number "$work/p23.pdf" 2)"; failures=$((failures + 1)); }
+    check "page 2" 0 big --print 13 --start-page 1 --page-prefix 7 --pages 2 --pdf "$work/p2.pdf"
+    [ "$(pages "$work/p2.pdf")" = 1 ] && [ "$(number "$work/p2.pdf" 1)" = 7-2 ] ||
+        { echo "FAIL: --pages 2"; failures=$((failures + 1)); }
+    check "pages 2- to the end" 0 big --print 13 --pages 2- --copies 2 --pdf "$work/p2e.pdf"
+    [ "$(pages "$work/p2e.pdf")" = $((2 * (whole - 1))) ] ||
+        { echo "FAIL: --pages 2- with 2 copies gave $(pages "$work/p2e.pdf") pages"; failures=$((failures + 1)); }
+    check "a range past the last page" 1 big --print 13 --pages $((whole + 1))- --pdf "$work/past.pdf"
+    grep -q '指定のページがありません' "$work/err" || { echo "FAIL: no message for a range past the end"; failures=$((failures + 1)); }
+    [ -e "$work/past.pdf" ] && { echo "FAIL: a range past the end wrote a file"; failures=$((failures + 1)); }
+fi
+
+# Name labels on label sheets: a stored layout written as the window writes it.
+labelitems='"",8,3,5,40,4,0,0,"","",3,3,4,20,4,0,0,"","",13,3,4,40,0,0,0,"","",15,5,8,40,4,0,0,"","",0,0,0,0,4,0,0,"","",0,0,0,0,4,0,0,"","",0,0,0,0,4,0,0,""'
+printf '"宛名ラベル","自由サイズ",25,48,"ＭＳ 明朝",0,0,0,0,"","","",%s\r\n' "$labelitems" | iconv -f UTF-8 -t CP932 >"$work/data/PRT_S.PRS"
+check "labels on a sheet" 0 run --print 80 --layout 宛名ラベル --sheet "A4 44面" --start 3,2 --pdf "$work/sheet.pdf"
+written "labels on a sheet" "$work/sheet.pdf"
+# The first label in row 3, column 2: 8.4 + 48.3 + 3 mm from the left, 8.8 + 2 × 25.4 + 3 mm from the top.
+pdftotext -bbox "$work/sheet.pdf" - | awk -F'"' '/<word/ { printf "%.0f %.0f\n", $2 * 25.4 / 72, $4 * 25.4 / 72; exit }' >"$work/first"
+grep -qx '60 63' "$work/first" || { echo "FAIL: first label at $(cat "$work/first") mm, expected 60 63"; failures=$((failures + 1)); }
+check "labels one to a page by default" 0 run --print 80 --layout 宛名ラベル --pdf "$work/onepage.pdf"
+check "a label sheet that does not exist" 1 run --print 80 --layout 宛名ラベル --sheet "A4 45面" --pdf "$work/j.pdf"
+check "a start outside the sheet" 1 run --print 80 --layout 宛名ラベル --sheet "A4 10面" --start 6,1 --pdf "$work/j.pdf"
+check "a start that is not row,column" 1 run --print 80 --layout 宛名ラベル --sheet "A4 10面" --start 2 --pdf "$work/j.pdf"
+check "the user's sheet before it is stored" 1 run --print 80 --layout 宛名ラベル --sheet ユーザー定義 --pdf "$work/j.pdf"
+printf 'rows=two\r\n' >"$work/data/PRT_S.SHT"
+check "the user's sheet from a broken file" 1 run --print 80 --layout 宛名ラベル --sheet ユーザー定義 --pdf "$work/j.pdf"
+[ -e "$work/j.pdf" ] && { echo "FAIL: labels printed from a refused sheet"; failures=$((failures + 1)); }
+printf 'paper_width=210\r\npaper_height=297\r\nrows=2\r\ncolumns=2\r\ntop=10\r\nleft=10\r\npitch_x=100\r\npitch_y=140\r\nlabel_width=90\r\nlabel_height=130\r\n' >"$work/data/PRT_S.SHT"
+check "the user's sheet" 0 run --print 80 --layout 宛名ラベル --sheet ユーザー定義 --start 2,2 --pdf "$work/user.pdf"
+written "the user's sheet" "$work/user.pdf"
 
 # A staff file that cannot be read prints nothing and fails.
 cp -r "$work/data" "$work/broken"

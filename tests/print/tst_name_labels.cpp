@@ -1,4 +1,6 @@
 #include "name_labels.h"
+#include "painter_device.h"
+#include "print_output.h"
 #include "record_format.h"
 #include "recorded_page.h"
 #include "recording_device.h"
@@ -6,6 +8,10 @@
 #include "test_env.h"
 #include "text_width.h"
 
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -36,6 +42,59 @@ RosterStore roster()
         c.mark = 0;
     store.schools.push_back(other);
     return store;
+}
+// A roster of `count` marked posts, seven to a school, named "職員N".
+RosterStore manyPosts(int count)
+{
+    RosterStore store;
+    for (int n = 0; n < count; ++n) {
+        if (n % cap::kClerkSlots == 0) {
+            SchoolRecord s;
+            s.code = 1000 + n / cap::kClerkSlots;
+            s.municipality = u"瑠璃市"_s;
+            s.name = u"第%1"_s.arg(n / cap::kClerkSlots + 1);
+            s.kindText = u"小学校"_s;
+            store.schools.push_back(s);
+        }
+        ClerkSlot& k = store.schools.back().clerks[size_t(n % cap::kClerkSlots)];
+        k.staffCode = 30000000 + n;
+        k.staffName = u"職員%1"_s.arg(n);
+        k.mark = 1;
+    }
+    return store;
+}
+
+// A design that prints the addressee alone, 4 mm in from the label's corner.
+LabelLayout addresseeOnly()
+{
+    LabelLayout l = LabelLayout::defaults();
+    for (auto& item : l.items)
+        item.flags = 0;
+    LabelItem& name = l.items[3];
+    name.flags = LabelItem::Print;
+    name.left = 4;
+    name.top = 4;
+    name.width = 40;
+    name.height = 8;
+    name.fontSize = 9;
+    return l;
+}
+
+QString addressee(int n)
+{
+    return toFullWidth(u"職員%1 様"_s.arg(n));
+}
+
+// A printer with margins: the labels must still land where the sheet has them.
+void withMargins(RecordingDevice& d)
+{
+    d.printableOffsetMm = QPointF(4.23, 4.23);
+    d.printableMm = QSizeF(210 - 8.46, 297 - 8.46);
+}
+
+std::optional<RecordingDevice::Primitive> printed(const RecordingDevice& d, const QString& text)
+{
+    return d.findText(text);
 }
 } // namespace
 
@@ -106,8 +165,6 @@ private slots:
         const auto name = d.findText(toFullWidth(u"青木 花子 様"_s));
         QVERIFY(name);
         QCOMPARE(name->page, 1);
-        QCOMPARE(name->x1, 30.0);
-        QCOMPARE(name->y1, 100.0);
         QCOMPARE(d.findText(toFullWidth(u"事務担当者 様"_s))->page, 2);
 
         // A colour on the last item alone switches the printer to colour.
@@ -119,6 +176,261 @@ private slots:
         QVERIFY(runPrintJob(colour, store, labels));
         QCOMPARE(colour.colourMode, 2);
         QCOMPARE(colour.findText(u"至急"_s)->colour, QColor(255, 0, 0));
+    }
+
+    void builtInSheetsAreSound()
+    {
+        const auto& sheets = builtInSheets();
+        QCOMPARE(sheets.front().name, onePerPageName());
+        QVERIFY(sheets.front().onePerPage());
+        QStringList counts;
+        for (const LabelSheet& s : sheets) {
+            QVERIFY2(sheetProblem(s).isEmpty(), qPrintable(s.name + u": "_s + sheetProblem(s)));
+            if (s.onePerPage())
+                continue;
+            counts << QString::number(s.perPage());
+            QCOMPARE(s.paperWidth, 210.0f);
+            QCOMPARE(s.paperHeight, 297.0f);
+            // Labels within their pitch, the sheet centred on the paper within a millimetre.
+            QVERIFY(s.labelWidth <= s.pitchX + 0.001f && s.labelHeight <= s.pitchY + 0.001f);
+            const QRectF last = s.cell(s.rows - 1, s.columns - 1);
+            QVERIFY2(std::abs((210 - last.right()) - s.left) < 1.0, qPrintable(s.name));
+            QVERIFY2(std::abs((297 - last.bottom()) - s.top) < 1.0, qPrintable(s.name));
+        }
+        QCOMPARE(counts, (QStringList{u"10"_s, u"12"_s, u"18"_s, u"21"_s, u"24"_s, u"44"_s}));
+
+        // Names typed at a terminal, in either width and with or without spaces.
+        const LabelSheet user = defaultUserSheet();
+        QCOMPARE(findSheet(u"ａ４　１０面"_s, user)->perPage(), 10);
+        QCOMPARE(findSheet(u"A444面"_s, user)->perPage(), 44);
+        QCOMPARE(findSheet(u"1枚に1枚"_s, user)->name, onePerPageName());
+        LabelSheet mine = user;
+        mine.rows = 3;
+        QCOMPARE(findSheet(u"ユーザー定義"_s, mine)->rows, 3);
+        QVERIFY(!findSheet(u"A4 11面"_s, user));
+        QVERIFY(!findSheet(QString(), user));
+
+        // Sheets a user could type that cannot be printed.
+        LabelSheet overlap = user;
+        overlap.pitchX = overlap.labelWidth - 1;
+        QVERIFY(!sheetProblem(overlap).isEmpty());
+        LabelSheet off = user;
+        off.rows = 7; // 7 × 42.3 mm from 21.5 mm runs past the foot of A4
+        QVERIFY(!sheetProblem(off).isEmpty());
+        LabelSheet single = user;
+        single.rows = single.columns = 1;
+        single.pitchX = single.pitchY = 0; // one label needs no pitch
+        QVERIFY(sheetProblem(single).isEmpty());
+        QVERIFY(!startProblem(user, 0, 1).isEmpty());
+        QVERIFY(!startProblem(user, 7, 1).isEmpty());
+        QVERIFY(!startProblem(user, 1, 3).isEmpty());
+        QVERIFY(startProblem(user, 6, 2).isEmpty());
+    }
+
+    void everyLabelOfEverySheet()
+    {
+        const LabelLayout l = addresseeOnly();
+        for (const LabelSheet& sheet : builtInSheets()) {
+            if (sheet.onePerPage())
+                continue;
+            // A sheet and a half of posts, printed from the first label, then
+            // from a start position further on.
+            const int count = sheet.perPage() + sheet.perPage() / 2 + 1;
+            RosterStore store = manyPosts(count);
+            for (const auto& [startRow, startColumn] : {std::pair{1, 1}, std::pair{sheet.rows, sheet.columns}}) {
+                SheetPrint how;
+                how.sheet = sheet;
+                how.startRow = startRow;
+                how.startColumn = startColumn;
+                RecordingDevice d;
+                withMargins(d);
+                QVERIFY(runPrintJob(
+                    d, store, PrintRequest::forJob(kLabelJob, [&](PrintJobContext& c) { printLabels(c, l, how); })));
+                const QString where = u"%1 from %2,%3"_s.arg(sheet.name).arg(startRow).arg(startColumn);
+                QCOMPARE(d.paperMm, QSizeF(210, 297));
+                const int first = (startRow - 1) * sheet.columns + (startColumn - 1);
+                for (int n = 0; n < count; ++n) {
+                    const int slot = first + n;
+                    const int page = slot / sheet.perPage() + 1;
+                    const int cell = slot % sheet.perPage();
+                    const int row = cell / sheet.columns, column = cell % sheet.columns;
+                    const auto p = printed(d, addressee(n));
+                    QVERIFY2(p, qPrintable(where + u": label "_s + QString::number(n)));
+                    const QPointF corner(sheet.left + column * sheet.pitchX, sheet.top + row * sheet.pitchY);
+                    QVERIFY2(p->page == page && std::abs(p->paper1.x() - (corner.x() + 4)) < 0.01 &&
+                                 std::abs(p->paper1.y() - (corner.y() + 4)) < 0.01,
+                             qPrintable(where + u": label %1 on page %2 at %3,%4"_s.arg(n)
+                                                    .arg(p->page)
+                                                    .arg(p->paper1.x())
+                                                    .arg(p->paper1.y())));
+                    // Cut off at the label's own edges.
+                    const QRectF cut(corner, QSizeF(sheet.labelWidth, sheet.labelHeight));
+                    QVERIFY2(std::abs(p->clip.left() - cut.left()) < 0.01 &&
+                                 std::abs(p->clip.bottom() - cut.bottom()) < 0.01 &&
+                                 std::abs(p->clip.right() - cut.right()) < 0.01,
+                             qPrintable(where));
+                }
+                int pages = 1;
+                for (const auto& p : d.primitives)
+                    pages += p.kind == RecordingDevice::Primitive::NewPage;
+                QCOMPARE(pages, (first + count - 1) / sheet.perPage() + 1);
+                QVERIFY(d.clipMm.isEmpty()); // nothing the job leaves behind cuts the next one
+            }
+        }
+    }
+
+    void skippedPostsLeaveNoGap()
+    {
+        RosterStore store = manyPosts(5);
+        SheetPrint how;
+        how.sheet = *findSheet(u"A4 10面"_s, defaultUserSheet());
+        how.skipped = {postKey(store, {0, 1}), postKey(store, {0, 3})};
+        QCOMPARE(how.skipped[0], u"1000:30000001"_s);
+        RecordingDevice d;
+        const LabelLayout l = addresseeOnly();
+        QVERIFY(runPrintJob(d, store,
+                            PrintRequest::forJob(kLabelJob, [&](PrintJobContext& c) { printLabels(c, l, how); })));
+        QVERIFY(!printed(d, addressee(1)) && !printed(d, addressee(3)));
+        // 0, 2, 4 in the first three labels: row 1 left and right, row 2 left.
+        const QPointF second = printed(d, addressee(2))->paper1 - QPointF(18.6 + 86.4 + 4, 21.5 + 4);
+        QVERIFY(std::abs(second.x()) < 0.01 && std::abs(second.y()) < 0.01);
+        QVERIFY(std::abs(printed(d, addressee(4))->paper1.y() - (21.5 + 50.8 + 4)) < 0.01);
+        // A vacant post is known by its slot.
+        store.schools[0].clerks[2].staffCode = 0;
+        QCOMPARE(postKey(store, {0, 2}), u"1000:#2"_s);
+        QVERIFY(postKey(store, {5, 0}).isEmpty());
+
+        // One label per sheet of paper prints a page for each post, at the
+        // design's own place, whatever start is asked.
+        how.sheet = builtInSheets().front();
+        how.startRow = 3;
+        RecordingDevice one;
+        QVERIFY(runPrintJob(one, store,
+                            PrintRequest::forJob(kLabelJob, [&](PrintJobContext& c) { printLabels(c, l, how); })));
+        QCOMPARE(printed(one, addressee(4))->page, 3);
+        QCOMPARE(printed(one, addressee(4))->x1, 4.0);
+        QVERIFY(printed(one, addressee(4))->clip.isEmpty());
+    }
+
+    void userSheetFile()
+    {
+        LabelSheet s = defaultUserSheet();
+        s.rows = 4;
+        s.columns = 3;
+        s.labelWidth = 60.5f;
+        s.labelHeight = 40;
+        s.pitchX = 65;
+        s.pitchY = 45.25f;
+        s.left = 7.5f;
+        s.top = 20;
+        s.paperWidth = 210;
+        s.paperHeight = 297;
+        QString problem = u"x"_s;
+        const LabelSheet back = readUserSheet(userSheetBytes(s), &problem);
+        QVERIFY2(problem.isEmpty(), qPrintable(problem));
+        QCOMPARE(back.rows, 4);
+        QCOMPARE(back.columns, 3);
+        QCOMPARE(back.pitchY, 45.25f);
+        QCOMPARE(back.left, 7.5f);
+        QCOMPARE(back.name, userSheetName());
+
+        // Whatever else the file holds gives the default sheet and a reason.
+        const LabelSheet fallback = defaultUserSheet();
+        QByteArray cut = userSheetBytes(s);
+        cut.chop(30);
+        const QByteArray bad[] = {QByteArray(),
+                                  "\x81\x00garbage",
+                                  cut,
+                                  userSheetBytes(s).replace("rows=4", "rows=4.5"),
+                                  userSheetBytes(s).replace("rows=4", "rows=-3"),
+                                  userSheetBytes(s).replace("rows=4", "rows=99999999999999999999"),
+                                  userSheetBytes(s).replace("top=20.00", "top=nan"),
+                                  userSheetBytes(s).replace("pitch_x=65.00", "pitch_x=10")};
+        for (const QByteArray& bytes : bad) {
+            problem.clear();
+            const LabelSheet r = readUserSheet(bytes, &problem);
+            QVERIFY2(!problem.isEmpty(), bytes.constData());
+            QCOMPARE(r.rows, fallback.rows);
+            QCOMPARE(r.pitchX, fallback.pitchX);
+            QVERIFY(sheetProblem(r).isEmpty());
+        }
+        // Lines it does not know, blanks and LF-only endings are fine.
+        problem = u"x"_s;
+        QCOMPARE(readUserSheet("; note\n\n" + userSheetBytes(s).replace("\r", "") + "colour=red\n", &problem).rows, 4);
+        QVERIFY(problem.isEmpty());
+    }
+
+    void aSheetInAPdf()
+    {
+        // A4 12面 from row 2, column 2: where the words are on the PDF page.
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(u"labels.pdf"_s);
+        RosterStore store = manyPosts(3);
+        LabelLayout l = addresseeOnly();
+        SheetPrint how;
+        how.sheet = *findSheet(u"A4 12面"_s, defaultUserSheet());
+        how.startRow = 2;
+        how.startColumn = 2;
+        PrintRequest r = PrintRequest::forJob(kLabelJob, [&](PrintJobContext& c) { printLabels(c, l, how); });
+        r.pdfPath = pdf;
+        QVERIFY(printToPdf(store, r));
+        const QString pdftotext = QStandardPaths::findExecutable(u"pdftotext"_s);
+        QVERIFY2(!pdftotext.isEmpty(), "pdftotext (poppler-utils) is needed to read the page back");
+        QProcess p;
+        p.start(pdftotext, {u"-bbox"_s, pdf, u"-"_s});
+        QVERIFY(p.waitForFinished(20000));
+        const QString html = QString::fromUtf8(p.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
+        QVERIFY2(html.contains(u"<page width=\"595."_s) && html.contains(u"height=\"842."_s),
+                 qPrintable(html.left(600))); // A4 whatever the printer had
+        static const QRegularExpression word(
+            uR"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="[\d.]+">([^<]*)</word>)re"_s);
+        QMap<QString, QPointF> at;
+        for (auto it = word.globalMatch(html); it.hasNext();) {
+            const auto m = it.next();
+            at.insert(m.captured(3),
+                      QPointF(m.captured(1).toDouble() * 25.4 / 72, m.captured(2).toDouble() * 25.4 / 72));
+        }
+        // Cells (row, column) from 0: (1,1), (2,0), (2,1).
+        const QPointF expected[] = {
+            {18.6 + 86.4, 21.5 + 42.3}, {18.6, 21.5 + 2 * 42.3}, {18.6 + 86.4, 21.5 + 2 * 42.3}};
+        for (int n = 0; n < 3; ++n) {
+            const QString name = u"職員%1"_s.arg(n);
+            QVERIFY2(at.contains(name), qPrintable(name + u" not in "_s + html.left(2000)));
+            // The word's box starts at the glyph, a little right of and below the cell's top-left.
+            const QPointF d = at[name] - (expected[n] + QPointF(4, 4));
+            QVERIFY2(d.x() > -0.3 && d.x() < 0.6 && d.y() > -0.3 && d.y() < 1.5,
+                     qPrintable(u"%1 at %2,%3"_s.arg(name).arg(at[name].x()).arg(at[name].y())));
+        }
+    }
+
+    void textStopsAtTheLabelsEdge()
+    {
+        // A name too long for its label leaves the label next to it clean.
+        RosterStore store = manyPosts(1);
+        store.schools[0].clerks[0].staffName = QString(40, u'長');
+        LabelLayout l = addresseeOnly();
+        l.items[3].fontSize = 14;
+        SheetPrint how;
+        how.sheet = *findSheet(u"A4 44面"_s, defaultUserSheet());
+        QImage page(QSize(827, 1170), QImage::Format_RGB32); // A4 at 100 dpi
+        page.setDotsPerMeterX(3937);
+        page.setDotsPerMeterY(3937);
+        page.fill(Qt::white);
+        {
+            PainterDevice d(&page);
+            QVERIFY(runPrintJob(d, store,
+                                PrintRequest::forJob(kLabelJob, [&](PrintJobContext& c) { printLabels(c, l, how); })));
+        }
+        auto inked = [&](double x1, double x2, double y1, double y2) {
+            int dark = 0;
+            for (int y = int(y1 * 100 / 25.4); y < int(y2 * 100 / 25.4); ++y)
+                for (int x = int(x1 * 100 / 25.4); x < int(x2 * 100 / 25.4); ++x)
+                    dark += qGray(page.pixel(x, y)) < 128;
+            return dark;
+        };
+        const double right = how.sheet.left + how.sheet.labelWidth;
+        QVERIFY(inked(how.sheet.left + 5, right - 1, 12.8, 16) > 20); // the name in its label
+        QCOMPARE(inked(right + 0.5, right + 30, 8.8, 8.8 + 25.4), 0); // nothing in the next
     }
 
     void storedLayouts()

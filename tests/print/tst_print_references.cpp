@@ -242,6 +242,30 @@ private slots:
                              }));
     }
 
+    void labelSheet()
+    {
+        // The sample roster's marked posts on an A4 sheet of 21 labels,
+        // begun at the second row's middle label.
+        Sample s;
+        name_labels::LabelLayout layout = name_labels::LabelLayout::defaults();
+        const float places[4][4] = {{12, 4, 6, 55}, {4, 4, 5, 30}, {7.5f, 4, 5, 55}, {22, 10, 8, 50}};
+        for (int i = 0; i < 4; ++i) {
+            auto& item = layout.items[size_t(i)];
+            item.top = places[i][0];
+            item.left = places[i][1];
+            item.height = places[i][2];
+            item.width = places[i][3];
+            item.fontSize = i == 3 ? 12.0f : 8.0f;
+        }
+        name_labels::SheetPrint how;
+        how.sheet = *name_labels::findSheet(u"A4 21面"_s, name_labels::defaultUserSheet());
+        how.startRow = 2;
+        how.startColumn = 2;
+        compareWithReference(u"job80_label_sheet"_s, drawnBy(s, PrintJobCode::NameLabels, [&](PrintJobContext& c) {
+                                 name_labels::printLabels(c, layout, how);
+                             }));
+    }
+
     void tallySheetsAndGraphs()
     {
         Sample s;

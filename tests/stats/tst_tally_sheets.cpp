@@ -96,43 +96,29 @@ private slots:
         const auto heading = textAt(d, 25, 8);
         QVERIFY(heading);
         QCOMPARE(heading->text, s.request.options.heading);
-        QCOMPARE(heading->size, 15.0f);
 
-        // The 小学校 block: its frame, its rules and the 主任主事 row.
-        QCOMPARE(textOf(d, 20, 16), u"小学校"_s);
-        QCOMPARE(lineWidthAt(d, Kind::Box, 20, 20, 70, 90), 7);
-        QCOMPARE(lineWidthAt(d, Kind::Line, 20, 25, 70, 25), 5);
-        QCOMPARE(lineWidthAt(d, Kind::Line, 36, 20, 36, 90), 2);
-        QCOMPARE(lineWidthAt(d, Kind::Line, 20, 85, 70, 85), 2);
+        // The 小学校 block's 主任主事 row (the frames, captions and type
+        // sizes of every sheet are in the reference listings).
         QCOMPARE(textOf(d, 21, 36), u"主任主事"_s);
         QCOMPARE(textOf(d, 37, 36), u" 3"_s);
         QCOMPARE(textOf(d, 44, 36), u"   3"_s);
         QCOMPARE(textOf(d, 53, 36), u"   1"_s);
         QCOMPARE(textOf(d, 62, 36), u"   4"_s);
-        QCOMPARE(textAt(d, 21, 36)->size, 10.0f);
         // Nothing is printed for a count of 0.
         QVERIFY(!textAt(d, 44, 26));
         QCOMPARE(textOf(d, 21, 66), u"　合計"_s);
         QCOMPARE(textOf(d, 62, 66), u"   4"_s);
-        // The substitute rows, the first in the proportional face.
+        // The substitute rows.
         const auto leave = textAt(d, 20.5, 76);
         QVERIFY(leave);
         QCOMPARE(leave->text, u"産・育休補助"_s);
-        QCOMPARE(leave->face, u"ＭＳ Ｐ明朝"_s);
-        QCOMPARE(leave->size, 7.8f);
         QCOMPARE(textOf(d, 44, 76), u"   1"_s);
-        QCOMPARE(textAt(d, 44, 76)->face, u"ＭＳ 明朝"_s);
-        QCOMPARE(textAt(d, 44, 76)->size, 10.0f);
         QCOMPARE(textOf(d, 21, 81), u"欠員補充"_s);
         // 中学校 and 特別支援学校 lower down, 合計 to the right.
-        QCOMPARE(textOf(d, 20, 96), u"中学校"_s);
         QCOMPARE(textOf(d, 44, 100 + 6 + 30), u"   1"_s);
-        QCOMPARE(textOf(d, 20, 176), u"特別支援学校"_s);
-        QCOMPARE(textOf(d, 75, 16), u"合　計"_s);
         QCOMPARE(textOf(d, 55 + 62, 36), u"   4"_s);
 
         // By title: nine rows when substitutes are shown separately.
-        QCOMPARE(textOf(d, 75, 96), u"総合計"_s);
         QCOMPARE(lineWidthAt(d, Kind::Box, 75, 100, 121, 145), 7);
         QCOMPARE(textOf(d, 76, 111), u"主任主事"_s);
         QCOMPARE(textOf(d, 113, 111), u"   4"_s);
@@ -142,28 +128,17 @@ private slots:
         QCOMPARE(textOf(d, 75.5, 136), u"産・育休補助"_s);
 
         // Single years: age 48 is row 30, experience 5 row 5.
-        QCOMPARE(textOf(d, 130, 16), u"年齢"_s);
-        QCOMPARE(lineWidthAt(d, Kind::Box, 130, 20, 163, 245), 7);
-        QCOMPARE(textOf(d, 128, 26), u"  18"_s);
-        QCOMPARE(textOf(d, 128, 236), u"  60"_s);
         QCOMPARE(textOf(d, 128, 176), u"  48"_s);
         QCOMPARE(textOf(d, 137, 176), u"   4"_s);
         QCOMPARE(textOf(d, 155, 176), u"   5"_s);
-        QCOMPARE(textOf(d, 132, 241), u"計"_s);
         QCOMPARE(textOf(d, 155, 241), u"   5"_s);
-        QCOMPARE(textOf(d, 166, 16), u"経験年数"_s);
-        QCOMPARE(lineWidthAt(d, Kind::Line, 190, 20, 190, 245), 2);
-        QCOMPARE(textOf(d, 164, 26), u"   0"_s);
         QCOMPARE(textOf(d, 164, 51), u"   5"_s);
         QCOMPARE(textOf(d, 182, 51), u"   1"_s);
 
-        // Bands: half-width labels, shares of everyone aged 18..60.
-        QCOMPARE(textOf(d, 76, 186), u"55～60"_s);
-        QCOMPARE(textOf(d, 76, 221), u"18～24"_s);
+        // Bands: shares of everyone aged 18..60.
         QCOMPARE(textOf(d, 106, 196), u"   5"_s);
         QCOMPARE(textOf(d, 115, 196), u"100.00"_s);
         QCOMPARE(textOf(d, 115, 186), u" 0.00"_s);
-        QCOMPARE(textOf(d, 76, 226), u"  計"_s);
         QCOMPARE(textOf(d, 106, 226), u"   5"_s);
         QCOMPARE(textOf(d, 75, 235), u"平均年齢 48歳 3月"_s);
     }
@@ -202,31 +177,9 @@ private slots:
         const auto title = textAt(d, 20, 8);
         QVERIFY(title);
         QCOMPARE(title->text, u"平成20年度"_s);
-        QCOMPARE(title->size, 15.0f);
-        QCOMPARE(textOf(d, 130, 15), u"職名別・級別調査"_s);
         const auto date = d.findText(u"平成20年4月1日現在"_s);
         QVERIFY(date);
-        QVERIFY(near(date->x2, 195));
-        QCOMPARE(date->y1, 15.0);
 
-        QCOMPARE(lineWidthAt(d, Kind::Box, 15, 20, 195, 248), 6);
-        QCOMPARE(lineWidthAt(d, Kind::Line, 30, 20, 30, 248), 4);
-        QCOMPARE(lineWidthAt(d, Kind::Line, 170, 20, 170, 248), 4);
-        QCOMPARE(lineWidthAt(d, Kind::Line, 15, 236, 195, 236), 4);
-        QCOMPARE(lineWidthAt(d, Kind::Line, 165, 26, 165, 236), 2);
-        QCOMPARE(lineWidthAt(d, Kind::Line, 30, 36, 195, 36), 2);
-        QCOMPARE(lineWidthAt(d, Kind::Line, 30, 236, 188, 236), 2);
-
-        // Column heads: 6級事務長 first, the small 主任主事 head, the empty ninth column.
-        QCOMPARE(textOf(d, 35, 21.5), u"６級事務長"_s);
-        QCOMPARE(textAt(d, 35, 21.5)->size, 8.0f);
-        QCOMPARE(textOf(d, 109.5, 21.5), u"３級主任主事"_s);
-        QCOMPARE(textAt(d, 109.5, 21.5)->size, 7.2f);
-        QVERIFY(!textAt(d, 155, 21.5));
-        QCOMPARE(textOf(d, 51, 27), u"小"_s);
-        QCOMPARE(textOf(d, 183, 27), u"養"_s);
-        QCOMPARE(textOf(d, 31, 32.5 + 12 * 17), u"男"_s);
-        QCOMPARE(textOf(d, 31, 40.5 + 12 * 17), u"計"_s);
         QCOMPARE(textOf(d, 16, 36.5), u"地区0"_s);
         QCOMPARE(textOf(d, 16, 36.5 + 12 * 15), u"地区15"_s);
 
@@ -235,7 +188,6 @@ private slots:
         QCOMPARE(textOf(d, 40.5, y), u"  1"_s);
         QCOMPARE(textOf(d, 40.5, y + 4), u"  2"_s);
         QCOMPARE(textOf(d, 40.5, y + 8), u"  3"_s);
-        QCOMPARE(textAt(d, 40.5, y)->size, 8.0f);
         QCOMPARE(textOf(d, 177.5, y + 8), u"  3"_s);
         QCOMPARE(textOf(d, 171.5, y + 4), u"  1"_s);
         QCOMPARE(textOf(d, 189, y), u"   1"_s);
@@ -249,8 +201,6 @@ private slots:
         QCOMPARE(textOf(d, 45.5, 236.5), u"   1"_s);
         QCOMPARE(textOf(d, 45.5, 244.5), u"   3"_s);
         QCOMPARE(textOf(d, 182.5, 244.5), u"   3"_s);
-        QCOMPARE(textOf(d, 16, 228.5), u" 合  計"_s);
-        QCOMPARE(textOf(d, 16, 240.5), u" 総合計"_s);
     }
 
     void splitDistrictNames()
@@ -314,18 +264,7 @@ private slots:
         Sheets s;
         const RecordingDevice& d = s.run([&t](PrintJobContext& c) { printDistrictSheet(c, Sheet::Age, t); });
         QCOMPARE(d.orientation, PrintDevice::Orientation::Landscape);
-        QCOMPARE(d.scaleLeft, d.printerOffsetXMm - 3.0);
-        QCOMPARE(d.scaleTop, d.printerOffsetYMm - 10.0);
-        QCOMPARE(textOf(d, 130, 15), u"年齢別調査"_s);
-        QVERIFY(near(d.findText(u"平成20年4月1日現在"_s)->x2, 276));
-        QCOMPARE(lineWidthAt(d, Kind::Box, 15, 20, 276, 165), 7);
-        QCOMPARE(lineWidthAt(d, Kind::Line, 262.9, 20, 262.9, 165), 5);
-        QCOMPARE(lineWidthAt(d, Kind::Line, 269.4, 25, 269.4, 165), 2);
-        QCOMPARE(lineWidthAt(d, Kind::Line, 30, 161, 276, 161), 2);
         // 60 at the left, 18 at the right.
-        QCOMPARE(textOf(d, 36, 21), u"60"_s);
-        QCOMPARE(textOf(d, 36 + 5.3 * 42, 21), u"18"_s);
-        QCOMPARE(textAt(d, 36, 21)->size, 10.0f);
         const double x48 = 35.5 + 5.3 * 12, y = 25.5 + 8 * 3;
         QCOMPARE(textOf(d, x48, y), u"  2"_s);
         QVERIFY(!textAt(d, x48, y + 4));
@@ -335,13 +274,9 @@ private slots:
         QCOMPARE(textOf(d, x48, 161.5), u"  2"_s);
         QCOMPARE(textOf(d, 263.4, 161.5), u"   2"_s);
         QCOMPARE(textOf(d, 269.9, 156), u"   2"_s);
-        QCOMPARE(textOf(d, 16, 157), u" 合 計"_s);
 
         RecordingDevice e;
         drawAgeOrExperience(e, t, header(16), true);
-        QCOMPARE(textOf(e, 130, 15), u"経験年数別調査"_s);
-        QCOMPARE(textOf(e, 36, 21), u"0"_s);
-        QCOMPARE(textOf(e, 36 + 5.3 * 42, 21), u"42"_s);
         QCOMPARE(textOf(e, 35.5, y + 4), u"  1"_s);
         QVERIFY(!textAt(e, 35.5, y));
         QCOMPARE(textOf(e, 263.4, y + 4), u"   1"_s);

@@ -16,21 +16,61 @@ void setUpRowGrid(QTableView* view, QAbstractItemView::SelectionMode selection)
     view->verticalHeader()->setDefaultSectionSize(20);
 }
 
-int setColumnWidthsTwips(QTableView* view, const QList<int>& twipsWidths, const QStringList& widestTexts)
+int applyColumns(QTableView* view, std::span<const ColumnSpec> columns, int first)
 {
+    const QFontMetrics body(view->font());
+    const QFontMetrics header(view->horizontalHeader()->font());
     int total = 0;
-    for (qsizetype c = 0; c < twipsWidths.size(); ++c) {
-        setColumnWidthTwips(view, int(c), twipsWidths[c], widestTexts.value(c));
-        total += view->columnWidth(int(c));
+    for (int c = first; c < int(columns.size()); ++c) {
+        const ColumnSpec& spec = columns[size_t(c)];
+        if (spec.twips == 0) {
+            view->setColumnHidden(c, true);
+            continue;
+        }
+        view->setColumnHidden(c, false);
+        const QString title = view->model() ? view->model()->headerData(c, Qt::Horizontal).toString() : QString();
+        const int needed =
+            std::max(body.horizontalAdvance(spec.widest.toString()), header.horizontalAdvance(title)) + 14;
+        view->setColumnWidth(c, std::max(twips::toPixels(spec.twips), needed));
+        total += view->columnWidth(c);
     }
     return total;
 }
 
-void setColumnWidthTwips(QTableView* view, int column, int twipsWidth, const QString& widestText)
+ColumnSpec ColumnTableModel::column(int column) const
 {
-    const QFontMetrics body(view->font());
-    const QFontMetrics header(view->horizontalHeader()->font());
-    const QString title = view->model() ? view->model()->headerData(column, Qt::Horizontal).toString() : QString();
-    const int needed = std::max(body.horizontalAdvance(widestText), header.horizontalAdvance(title)) + 14;
-    view->setColumnWidth(column, std::max(twips::toPixels(twipsWidth), needed));
+    return column >= 0 && size_t(column) < m_columns.size() ? m_columns[size_t(column)] : ColumnSpec{};
+}
+
+std::vector<ColumnSpec> ColumnTableModel::columns() const
+{
+    std::vector<ColumnSpec> out;
+    out.reserve(m_columns.size());
+    for (size_t c = 0; c < m_columns.size(); ++c)
+        out.push_back(column(int(c)));
+    return out;
+}
+
+void ColumnTableModel::redrawAll()
+{
+    const int last = int(m_columns.size()) - 1;
+    emit headerDataChanged(Qt::Horizontal, 0, last);
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, last));
+}
+
+int ColumnTableModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(m_columns.size());
+}
+
+QVariant ColumnTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || size_t(section) >= m_columns.size())
+        return {};
+    if (role == Qt::TextAlignmentRole)
+        return int(Qt::AlignCenter);
+    if (role == Qt::DisplayRole)
+        return column(section).header.toString();
+    return {};
 }

@@ -1,11 +1,13 @@
 #include "grid_export.h"
 
 #include "app_context.h"
+#include "widgets.h"
 #include "xlsx_writer.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QPushButton>
 #include <QTableView>
 
 using namespace Qt::StringLiterals;
@@ -78,6 +80,15 @@ void ask(AppContext& context, QWidget* parent, const std::vector<ExportTable>& t
     if (!path.endsWith(u".xlsx"_s, Qt::CaseInsensitive) && !path.endsWith(u".csv"_s, Qt::CaseInsensitive))
         path += selected.contains(u"csv"_s) ? u".csv"_s : u".xlsx"_s;
     writeTo(context, tables, path);
+}
+
+QPushButton* makeExportButton(AppContext& context, QWidget* window, const QTableView* grid)
+{
+    QPushButton* sheet = makeButton(u"B_SHEET"_s, u"表計算"_s, window);
+    sheet->setToolTip(u"一覧を表示のまま表計算ブック (.xlsx) か CSV に書き出します"_s);
+    QObject::connect(sheet, &QPushButton::clicked, window,
+                     [&context, window, grid] { ask(context, window, grid, window->windowTitle()); });
+    return sheet;
 }
 
 } // namespace grid_export

@@ -3,6 +3,7 @@
 #include "table_export.h"
 
 struct AppContext;
+class QPushButton;
 class QTableView;
 class QWidget;
 
@@ -26,5 +27,9 @@ bool writeTo(AppContext& context, const std::vector<ExportTable>& tables, const 
 // Asks where (starting in the data folder, a name from `title`) and writes.
 void ask(AppContext& context, QWidget* parent, const QTableView* grid, const QString& title);
 void ask(AppContext& context, QWidget* parent, const std::vector<ExportTable>& tables, const QString& title);
+
+// The list window's 表計算 button (B_SHEET): asks, then writes `grid` under
+// the window's caption.
+QPushButton* makeExportButton(AppContext& context, QWidget* window, const QTableView* grid);
 
 } // namespace grid_export

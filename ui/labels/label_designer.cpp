@@ -1,9 +1,11 @@
 #include "label_designer.h"
 
 #include "app_context.h"
+#include "file_ops.h"
 #include "painter_device.h"
 #include "print_runner.h"
 #include "record_format.h"
+#include "settings_store.h"
 #include "text_width.h"
 #include "wait_cursor.h"
 #include "widgets.h"
@@ -16,15 +18,18 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -151,6 +156,13 @@ void LabelPreview::paintEvent(QPaintEvent*)
         PainterDevice d(&image);
         LabelLayout& l = m_designer.layout();
         d.filledBox(2, 2, l.paperWidth + 2, l.paperHeight + 2, Qt::white);
+        // On a label sheet the design's corner is the label's corner: the
+        // label's edge shows what of the design reaches the label.
+        if (const LabelSheet sheet = m_designer.chosenSheet(); !sheet.onePerPage()) {
+            d.foreColour = Qt::blue;
+            d.lineWidth = 2;
+            d.box(2, 2, sheet.labelWidth + 2, sheet.labelHeight + 2);
+        }
         d.font.face = l.font;
         for (int i = 0; i < kItems; ++i) {
             LabelItem& it = l.items[size_t(i)];
@@ -219,6 +231,36 @@ void LabelPreview::mouseReleaseEvent(QMouseEvent* event)
 
 // --- the form ------------------------------------------------------------------------
 
+namespace {
+// The sheet boxes in the order of LabelDesigner::m_sheetBoxes: object name,
+// caption, and whether the box holds a whole number.
+struct SheetBox {
+    const char16_t* name;
+    const char16_t* caption;
+    bool whole;
+};
+constexpr SheetBox kSheetBoxes[] = {
+    {u"SHEET_PW", u"用紙幅", false},   {u"SHEET_PH", u"用紙高", false},   {u"SHEET_ROWS", u"行数", true},
+    {u"SHEET_COLS", u"列数", true},    {u"SHEET_TOP", u"上余白", false},  {u"SHEET_LEFT", u"左余白", false},
+    {u"SHEET_PX", u"横ピッチ", false}, {u"SHEET_PY", u"縦ピッチ", false}, {u"SHEET_LW", u"ラベル幅", false},
+    {u"SHEET_LH", u"ラベル高", false},
+};
+
+// Where each box's value lives in a sheet.
+std::array<double, 10> sheetValues(const LabelSheet& s)
+{
+    return {s.paperWidth, s.paperHeight, double(s.rows), double(s.columns), s.top,
+            s.left,       s.pitchX,      s.pitchY,       s.labelWidth,      s.labelHeight};
+}
+
+QString sheetText(double v, bool whole)
+{
+    return whole ? QString::number(qRound(v)) : QString::number(v, 'f', 1);
+}
+
+const QString kChoices = u"LABELS"_s;
+} // namespace
+
 LabelDesigner::LabelDesigner(AppContext& context, QWidget* parent)
     : RememberedDialog(context.positions, parent),
       m_context(context)
@@ -227,6 +269,30 @@ LabelDesigner::LabelDesigner(AppContext& context, QWidget* parent)
     setWindowTitle(u"氏名印刷"_s);
     m_posts = markedPosts(context.store);
 
+    auto* top = new QHBoxLayout;
+    top->addLayout(buildItemRows());
+    top->addLayout(buildPaperAndFont());
+    auto* sheets = new QVBoxLayout;
+    sheets->addWidget(buildSheetBox());
+    sheets->addWidget(buildPostBox(), 1);
+    top->addLayout(sheets);
+    buildPreview();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(m_scroll, 1);
+    layout->addLayout(buildButtons());
+    connectControls();
+
+    fillNames();
+    showLayout();
+    choosePaper();
+    showSample();
+    readUserSheetFile();
+    restoreChoices();
+}
+
+QGridLayout* LabelDesigner::buildItemRows()
+{
     auto* items = new QGridLayout;
     const QStringList heads{QString(), u"印刷"_s, u"上位置"_s, u"左位置"_s, u"幅"_s,
                             u"高"_s,   u"太字"_s, u"均等"_s,   u"色"_s};
@@ -249,38 +315,17 @@ LabelDesigner::LabelDesigner(AppContext& context, QWidget* parent)
         const QList<QWidget*> cells{r.print, r.top, r.left, r.width, r.height, r.bold, r.spread, r.colour};
         for (int c = 0; c < cells.size(); ++c)
             items->addWidget(cells[c], i + 1, c + 1);
-        for (QLineEdit* e : {r.top, r.left, r.width, r.height})
-            connect(e, &QLineEdit::editingFinished, this, [this, e] {
-                e->setText(mmText(mmValue(e)));
-                readBoxes();
-            });
-        for (QCheckBox* b : {r.print, r.bold, r.spread})
-            connect(b, &QCheckBox::clicked, this, &LabelDesigner::readBoxes);
-        connect(r.colour, &QPushButton::clicked, this, [this, i] {
-            LabelItem& it = m_layout.items[size_t(i)];
-            const QColor chosen =
-                chooseColour ? chooseColour(it.qcolour()) : QColorDialog::getColor(it.qcolour(), this, u"色"_s);
-            if (!chosen.isValid())
-                return;
-            it.colour = chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16);
-            showLayout();
-            redraw();
-        });
     }
     for (int i = 0; i < 3; ++i) {
         m_free[size_t(i)] = makeEdit(u"P_STRING(%1)"_s.arg(i), this);
         items->addWidget(new QLabel(u"文字%1"_s.arg(i + 1), this), 8 + i, 0);
         items->addWidget(m_free[size_t(i)], 8 + i, 1, 1, 8);
-        connect(m_free[size_t(i)], &QLineEdit::textEdited, this, [this, i] {
-            // A new free text gets a place of its own to start from.
-            Row& r = m_rows[size_t(4 + i)];
-            if (r.top->text().isEmpty())
-                for (QLineEdit* e : {r.top, r.left, r.height, r.width})
-                    e->setText(u"10.0"_s);
-            readBoxes();
-        });
     }
+    return items;
+}
 
+QGridLayout* LabelDesigner::buildPaperAndFont()
+{
     m_mode = makeButton(u"B_PRT_J"_s, u"氏名"_s, this);
     m_honorific = makeEdit(u"N_TXT"_s, this, 40);
     m_honorific->setText(u"様"_s);
@@ -312,9 +357,9 @@ LabelDesigner::LabelDesigner(AppContext& context, QWidget* parent)
     m_names = new QComboBox(this);
     m_names->setObjectName(u"NAME_LIST"_s);
     for (const Post& p : m_posts)
-        m_names->addItem(context.store.schools[size_t(p.school)].clerks[size_t(p.slot)].staffName);
-    auto* up = makeButton(u"B_DEC"_s, u"▲"_s, this);
-    auto* down = makeButton(u"B_INC"_s, u"▼"_s, this);
+        m_names->addItem(m_context.store.schools[size_t(p.school)].clerks[size_t(p.slot)].staffName);
+    m_up = makeButton(u"B_DEC"_s, u"▲"_s, this);
+    m_down = makeButton(u"B_INC"_s, u"▼"_s, this);
     m_schoolName = new QLabel(this);
     m_schoolName->setObjectName(u"SC_NAME"_s);
     m_postal = new QLabel(this);
@@ -342,41 +387,143 @@ LabelDesigner::LabelDesigner(AppContext& context, QWidget* parent)
     settings->addWidget(new QLabel(u"見本"_s, this), 7, 0);
     settings->addWidget(m_names, 7, 1);
     auto* steps = new QHBoxLayout;
-    steps->addWidget(up);
-    steps->addWidget(down);
+    steps->addWidget(m_up);
+    steps->addWidget(m_down);
     settings->addLayout(steps, 7, 2);
     settings->addWidget(m_schoolName, 8, 0, 1, 3);
     settings->addWidget(m_postal, 9, 0, 1, 3);
     settings->addWidget(m_address, 10, 0, 1, 3);
+    return settings;
+}
 
+QGroupBox* LabelDesigner::buildSheetBox()
+{
+    auto* box = new QGroupBox(u"ラベル用紙"_s, this);
+    box->setObjectName(u"SHEET_BOX"_s);
+    m_sheet = new QComboBox(box);
+    m_sheet->setObjectName(u"SHEET_LIST"_s);
+    for (const LabelSheet& s : builtInSheets())
+        m_sheet->addItem(s.name);
+    m_sheet->addItem(userSheetName());
+    auto* grid = new QGridLayout(box);
+    grid->addWidget(new QLabel(u"用紙"_s, box), 0, 0);
+    grid->addWidget(m_sheet, 0, 1, 1, 3);
+    for (size_t i = 0; i < m_sheetBoxes.size(); ++i) {
+        const SheetBox& b = kSheetBoxes[i];
+        m_sheetBoxes[i] = makeNumberBox(QString::fromUtf16(b.name), box, 50, 6);
+        const int row = 1 + int(i) / 2, column = int(i) % 2 * 2;
+        grid->addWidget(new QLabel(QString::fromUtf16(b.caption), box), row, column);
+        grid->addWidget(m_sheetBoxes[i], row, column + 1);
+    }
+    m_saveSheet = makeButton(u"B_SHEET_SAVE"_s, u"用紙登録"_s, box);
+    grid->addWidget(m_saveSheet, 6, 2, 1, 2);
+    m_startRow = new QSpinBox(box);
+    m_startRow->setObjectName(u"START_ROW"_s);
+    m_startColumn = new QSpinBox(box);
+    m_startColumn->setObjectName(u"START_COL"_s);
+    for (QSpinBox* b : {m_startRow, m_startColumn})
+        b->setRange(1, 1);
+    auto* start = new QHBoxLayout;
+    start->addWidget(new QLabel(u"行"_s, box));
+    start->addWidget(m_startRow);
+    start->addWidget(new QLabel(u"列"_s, box));
+    start->addWidget(m_startColumn);
+    grid->addWidget(new QLabel(u"開始位置"_s, box), 7, 0);
+    grid->addLayout(start, 7, 1, 1, 3);
+    return box;
+}
+
+QGroupBox* LabelDesigner::buildPostBox()
+{
+    auto* box = new QGroupBox(u"印刷する職員"_s, this);
+    box->setObjectName(u"POST_BOX"_s);
+    m_allPosts = new QRadioButton(u"全員"_s, box);
+    m_allPosts->setObjectName(u"POST_ALL"_s);
+    m_tickedPosts = new QRadioButton(u"チェックした職員"_s, box);
+    m_tickedPosts->setObjectName(u"POST_TICKED"_s);
+    m_allPosts->setChecked(true);
+    m_postList = new QListWidget(box);
+    m_postList->setObjectName(u"POST_LIST"_s);
+    for (const Post& p : m_posts) {
+        const SchoolRecord& s = m_context.store.schools[size_t(p.school)];
+        const QString name = s.clerks[size_t(p.slot)].staffName;
+        auto* item = new QListWidgetItem(s.fullName() + u"　"_s + (name.isEmpty() ? u"（事務担当者）"_s : name));
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Checked);
+        item->setData(Qt::UserRole, postKey(m_context.store, p));
+        m_postList->addItem(item);
+    }
+    auto* column = new QVBoxLayout(box);
+    auto* modes = new QHBoxLayout;
+    modes->addWidget(m_allPosts);
+    modes->addWidget(m_tickedPosts);
+    column->addLayout(modes);
+    column->addWidget(m_postList, 1);
+    return box;
+}
+
+void LabelDesigner::buildPreview()
+{
     m_preview = new LabelPreview(*this);
     m_scroll = new QScrollArea(this);
     m_scroll->setObjectName(u"IMG"_s);
     m_scroll->setWidget(m_preview);
     m_scroll->setMinimumSize(twips::toPixels(10335) / 2, twips::toPixels(5300));
+}
 
+QHBoxLayout* LabelDesigner::buildButtons()
+{
     auto* buttons = new QHBoxLayout;
-    const std::pair<QString, QString> named[] = {{u"B_PRT"_s, u"印刷"_s},
-                                                 {u"B_SAVE"_s, u"登録"_s},
-                                                 {u"B_DEL"_s, u"削除"_s},
-                                                 {u"B_PRT_SET"_s, u"プリンタ設定"_s},
-                                                 {u"B_ESC"_s, u"閉じる"_s}};
-    QMap<QString, QPushButton*> made;
+    m_destination = new QComboBox(this);
+    m_destination->setObjectName(u"P_DEST"_s);
+    m_destination->addItems({u"プリンタ"_s, u"印刷プレビュー"_s, u"PDFファイル"_s});
+    m_destination->setCurrentIndex(int(newPrintRequest(m_context.store, kLabelJob).destination));
+    buttons->addWidget(new QLabel(u"出力先"_s, this));
+    buttons->addWidget(m_destination);
     buttons->addStretch();
-    for (const auto& [name, text] : named) {
-        made[name] = makeButton(name, text, this);
-        buttons->addWidget(made[name]);
+    m_print = makeButton(u"B_PRT"_s, u"印刷"_s, this);
+    m_save = makeButton(u"B_SAVE"_s, u"登録"_s, this);
+    m_delete = makeButton(u"B_DEL"_s, u"削除"_s, this);
+    m_printerSetup = makeButton(u"B_PRT_SET"_s, u"プリンタ設定"_s, this);
+    m_close = makeButton(u"B_ESC"_s, u"閉じる"_s, this);
+    for (QPushButton* b : {m_print, m_save, m_delete, m_printerSetup, m_close})
+        buttons->addWidget(b);
+    return buttons;
+}
+
+void LabelDesigner::connectControls()
+{
+    for (int i = 0; i < kItems; ++i) {
+        Row& r = m_rows[size_t(i)];
+        for (QLineEdit* e : {r.top, r.left, r.width, r.height})
+            connect(e, &QLineEdit::editingFinished, this, [this, e] {
+                e->setText(mmText(mmValue(e)));
+                readBoxes();
+            });
+        for (QCheckBox* b : {r.print, r.bold, r.spread})
+            connect(b, &QCheckBox::clicked, this, &LabelDesigner::readBoxes);
+        connect(r.colour, &QPushButton::clicked, this, [this, i] {
+            LabelItem& it = m_layout.items[size_t(i)];
+            const QColor chosen =
+                chooseColour ? chooseColour(it.qcolour()) : QColorDialog::getColor(it.qcolour(), this, u"色"_s);
+            if (!chosen.isValid())
+                return;
+            it.colour = chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16);
+            showLayout();
+            redraw();
+        });
     }
+    for (int i = 0; i < 3; ++i)
+        connect(m_free[size_t(i)], &QLineEdit::textEdited, this, [this, i] {
+            // A new free text gets a place of its own to start from.
+            Row& r = m_rows[size_t(4 + i)];
+            if (r.top->text().isEmpty())
+                for (QLineEdit* e : {r.top, r.left, r.height, r.width})
+                    e->setText(u"10.0"_s);
+            readBoxes();
+        });
 
-    auto* top = new QHBoxLayout;
-    top->addLayout(items);
-    top->addLayout(settings);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(m_scroll, 1);
-    layout->addLayout(buttons);
-
-    connect(m_mode, &QPushButton::clicked, this, &LabelDesigner::on_B_PRT_J_clicked);
+    connect(m_mode, &QPushButton::clicked, this, &LabelDesigner::toggleAddressee);
     connect(m_honorific, &QLineEdit::textEdited, this, &LabelDesigner::readBoxes);
     connect(m_paper, &QComboBox::activated, this, &LabelDesigner::choosePaper);
     connect(m_portrait, &QRadioButton::clicked, this, &LabelDesigner::choosePaper);
@@ -391,28 +538,177 @@ LabelDesigner::LabelDesigner(AppContext& context, QWidget* parent)
         // Enter on a typed name that matches an entry only in letter case
         // selects that entry; the design is taken from the entry chosen.
         if (index >= 0)
-            on_S_CAPTION_chosen(m_caption->itemText(index));
+            applyStoredLayout(m_caption->itemText(index));
     });
     connect(m_names, &QComboBox::activated, this, [this](int i) {
         m_sample = i;
         showSample();
     });
-    connect(up, &QPushButton::clicked, this, &LabelDesigner::on_B_DEC_clicked);
-    connect(down, &QPushButton::clicked, this, &LabelDesigner::on_B_INC_clicked);
-    connect(made[u"B_PRT"_s], &QPushButton::clicked, this, &LabelDesigner::on_B_PRT_clicked);
-    connect(made[u"B_SAVE"_s], &QPushButton::clicked, this, &LabelDesigner::on_B_SAVE_clicked);
-    connect(made[u"B_DEL"_s], &QPushButton::clicked, this, &LabelDesigner::on_B_DEL_clicked);
-    connect(made[u"B_PRT_SET"_s], &QPushButton::clicked, this, [this] {
+    connect(m_up, &QPushButton::clicked, this, &LabelDesigner::previousSample);
+    connect(m_down, &QPushButton::clicked, this, &LabelDesigner::nextSample);
+
+    connect(m_sheet, &QComboBox::activated, this, &LabelDesigner::chooseSheet);
+    for (QLineEdit* e : m_sheetBoxes)
+        connect(e, &QLineEdit::editingFinished, this, &LabelDesigner::readSheetBoxes);
+    connect(m_saveSheet, &QPushButton::clicked, this, &LabelDesigner::saveUserSheet);
+    connect(m_allPosts, &QRadioButton::toggled, this, &LabelDesigner::enablePostList);
+
+    connect(m_print, &QPushButton::clicked, this, &LabelDesigner::printSelected);
+    connect(m_save, &QPushButton::clicked, this, &LabelDesigner::saveLayout);
+    connect(m_delete, &QPushButton::clicked, this, &LabelDesigner::deleteLayout);
+    connect(m_printerSetup, &QPushButton::clicked, this, [this] {
         QPrintDialog dialog(&sharedPrinter(), this);
         dialog.setWindowTitle(u"プリンタ設定"_s);
         dialog.exec();
     });
-    connect(made[u"B_ESC"_s], &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
+}
 
-    fillNames();
-    showLayout();
-    choosePaper();
-    showSample();
+// --- label sheets ----------------------------------------------------------------------
+
+QString LabelDesigner::userSheetFile() const
+{
+    return QDir(m_context.store.paths.dataFolder).filePath(userSheetFileName());
+}
+
+void LabelDesigner::readUserSheetFile()
+{
+    const QString path = userSheetFile();
+    if (!QFileInfo::exists(path))
+        return;
+    QByteArray bytes;
+    QString problem;
+    if (readWholeFile(path, bytes, &problem))
+        m_userSheet = readUserSheet(bytes, &problem);
+    if (!problem.isEmpty())
+        m_context.notifier.tell(u"PRT_S.SHT を読み込めません。ユーザー定義の用紙は初めの大きさに戻ります"_s,
+                                MessageIcon::Warning, UserNotifier::appTitle(), problem);
+}
+
+LabelSheet LabelDesigner::chosenSheet() const
+{
+    const int i = m_sheet->currentIndex();
+    const auto& sheets = builtInSheets();
+    if (i >= 0 && size_t(i) < sheets.size())
+        return sheets[size_t(i)];
+    return m_userSheet;
+}
+
+void LabelDesigner::showSheet(const LabelSheet& sheet)
+{
+    const bool user = sheet.name == userSheetName();
+    const std::array<double, 10> values = sheetValues(sheet);
+    for (size_t i = 0; i < m_sheetBoxes.size(); ++i) {
+        m_sheetBoxes[i]->setText(sheet.onePerPage() ? QString() : sheetText(values[i], kSheetBoxes[i].whole));
+        m_sheetBoxes[i]->setReadOnly(!user);
+    }
+    m_saveSheet->setEnabled(user);
+    // The start position stays on the sheet.
+    m_startRow->setRange(1, std::max(1, sheet.rows));
+    m_startColumn->setRange(1, std::max(1, sheet.columns));
+    m_startRow->setEnabled(!sheet.onePerPage());
+    m_startColumn->setEnabled(!sheet.onePerPage());
+    redraw();
+}
+
+void LabelDesigner::chooseSheet()
+{
+    showSheet(chosenSheet());
+}
+
+void LabelDesigner::readSheetBoxes()
+{
+    if (chosenSheet().name != userSheetName())
+        return;
+    LabelSheet& s = m_userSheet;
+    float* decimals[] = {&s.paperWidth, &s.paperHeight, nullptr,   nullptr,       &s.top,
+                         &s.left,       &s.pitchX,      &s.pitchY, &s.labelWidth, &s.labelHeight};
+    for (size_t i = 0; i < m_sheetBoxes.size(); ++i) {
+        const QString text = m_sheetBoxes[i]->text();
+        if (decimals[i])
+            *decimals[i] = float(std::clamp(typedDecimal(text), 0.0, 9999.9));
+        else if (i == 2)
+            s.rows = int(typedNumber(text, 0, kMaxSheetRows));
+        else
+            s.columns = int(typedNumber(text, 0, kMaxSheetColumns));
+    }
+    showSheet(s);
+}
+
+void LabelDesigner::saveUserSheet()
+{
+    readSheetBoxes();
+    if (const QString problem = sheetProblem(m_userSheet); !problem.isEmpty()) {
+        m_context.notifier.tell(problem, MessageIcon::Warning);
+        return;
+    }
+    QString error;
+    if (!fileops::writeFile(userSheetFile(), userSheetBytes(m_userSheet), &error))
+        m_context.notifier.tell(u"PRT_S.SHT に書き込めませんでした"_s, MessageIcon::Warning, UserNotifier::appTitle(),
+                                error);
+}
+
+void LabelDesigner::enablePostList()
+{
+    m_postList->setEnabled(m_tickedPosts->isChecked());
+}
+
+SheetPrint LabelDesigner::sheetPrint() const
+{
+    SheetPrint how;
+    how.sheet = chosenSheet();
+    how.startRow = how.sheet.onePerPage() ? 1 : m_startRow->value();
+    how.startColumn = how.sheet.onePerPage() ? 1 : m_startColumn->value();
+    if (m_tickedPosts->isChecked())
+        for (int i = 0; i < m_postList->count(); ++i)
+            if (m_postList->item(i)->checkState() != Qt::Checked)
+                how.skipped << m_postList->item(i)->data(Qt::UserRole).toString();
+    return how;
+}
+
+void LabelDesigner::restoreChoices()
+{
+    SettingsStore& store = m_context.positions.settings();
+    const QString app = m_context.positions.appKey();
+    auto get = [&](const QString& key) { return store.get(app, kChoices, key); };
+    const int sheet = m_sheet->findText(get(u"Sheet"_s));
+    m_sheet->setCurrentIndex(sheet >= 0 ? sheet : 0);
+    chooseSheet();
+    m_startRow->setValue(get(u"StartRow"_s).toInt());
+    m_startColumn->setValue(get(u"StartColumn"_s).toInt());
+    (get(u"Posts"_s) == u"ticked"_s ? m_tickedPosts : m_allPosts)->setChecked(true);
+    const QStringList unticked = get(u"Unticked"_s).split(u',', Qt::SkipEmptyParts);
+    for (int i = 0; i < m_postList->count(); ++i)
+        if (unticked.contains(m_postList->item(i)->data(Qt::UserRole).toString()))
+            m_postList->item(i)->setCheckState(Qt::Unchecked);
+    const int destination = get(u"Destination"_s).toInt() - 1;
+    if (destination >= 0 && destination < m_destination->count())
+        m_destination->setCurrentIndex(destination);
+    enablePostList();
+}
+
+void LabelDesigner::saveChoices()
+{
+    QStringList unticked;
+    for (int i = 0; i < m_postList->count(); ++i)
+        if (m_postList->item(i)->checkState() != Qt::Checked)
+            unticked << m_postList->item(i)->data(Qt::UserRole).toString();
+    const QList<SettingsStore::Entry> entries{
+        {kChoices, u"Sheet"_s, m_sheet->currentText()},
+        {kChoices, u"StartRow"_s, QString::number(m_startRow->value())},
+        {kChoices, u"StartColumn"_s, QString::number(m_startColumn->value())},
+        {kChoices, u"Posts"_s, m_tickedPosts->isChecked() ? u"ticked"_s : u"all"_s},
+        {kChoices, u"Unticked"_s, unticked.join(u',')},
+        {kChoices, u"Destination"_s, QString::number(m_destination->currentIndex() + 1)},
+    };
+    if (!m_context.positions.settings().saveAll(m_context.positions.appKey(), entries))
+        m_context.notifier.tell(u"氏名印刷の設定を保存できませんでした"_s, MessageIcon::Warning);
+}
+
+void LabelDesigner::done(int result)
+{
+    saveChoices();
+    RememberedDialog::done(result);
 }
 
 QString LabelDesigner::layoutFile() const
@@ -535,19 +831,19 @@ void LabelDesigner::showSample()
     redraw();
 }
 
-void LabelDesigner::on_B_INC_clicked()
+void LabelDesigner::nextSample()
 {
     ++m_sample;
     showSample();
 }
 
-void LabelDesigner::on_B_DEC_clicked()
+void LabelDesigner::previousSample()
 {
     --m_sample;
     showSample();
 }
 
-void LabelDesigner::on_B_PRT_J_clicked()
+void LabelDesigner::toggleAddressee()
 {
     m_layout.titleMode = !m_layout.titleMode;
     m_mode->setText(m_layout.titleMode ? u"事務担当"_s : u"氏名"_s);
@@ -555,7 +851,7 @@ void LabelDesigner::on_B_PRT_J_clicked()
     redraw();
 }
 
-void LabelDesigner::on_B_PRT_clicked()
+void LabelDesigner::printSelected()
 {
     if (m_context.store.schools.empty()) {
         m_context.notifier.tell(u"データが有りません"_s, MessageIcon::Critical);
@@ -565,15 +861,35 @@ void LabelDesigner::on_B_PRT_clicked()
         m_context.notifier.tell(u"選択データが有りません"_s, MessageIcon::Critical);
         return;
     }
+    readSheetBoxes();
+    const SheetPrint how = sheetPrint();
+    if (how.skipped.size() >= qsizetype(m_posts.size())) {
+        m_context.notifier.tell(u"選択データが有りません"_s, MessageIcon::Critical);
+        return;
+    }
+    // A user's sheet typed but not printable, or a start off the sheet, is
+    // told before anything goes to the printer.
+    QString problem = sheetProblem(how.sheet);
+    if (problem.isEmpty())
+        problem = startProblem(how.sheet, how.startRow, how.startColumn);
+    if (!how.sheet.onePerPage() && !problem.isEmpty()) {
+        m_context.notifier.tell(problem, MessageIcon::Warning);
+        return;
+    }
     if (!m_context.notifier.askYesNo(u"選択データの印刷をします"_s))
         return;
+    saveChoices();
     WaitCursor wait;
     redraw();
     m_preview->grab(); // the font sizes the labels print in come from drawing the preview
     const LabelLayout layout = m_layout;
-    printWithDialogs(
-        m_context,
-        newPrintRequest(m_context.store, kLabelJob, [layout](PrintJobContext& c) { printLabels(c, layout); }), this);
+    PrintRequest request =
+        newPrintRequest(m_context.store, kLabelJob, [layout, how](PrintJobContext& c) { printLabels(c, layout, how); });
+    request.destination = PrintDestination(m_destination->currentIndex());
+    if (sendToPrinter)
+        sendToPrinter(request);
+    else
+        printWithDialogs(m_context, request, this);
 }
 
 void LabelDesigner::fillNames()
@@ -608,7 +924,7 @@ std::optional<std::vector<LabelLayout>> LabelDesigner::readFile(bool mustExist)
     return layouts;
 }
 
-void LabelDesigner::on_S_CAPTION_chosen(const QString& name)
+void LabelDesigner::applyStoredLayout(const QString& name)
 {
     const auto layouts = readFile(false);
     if (!layouts || layouts->empty())
@@ -626,7 +942,7 @@ void LabelDesigner::on_S_CAPTION_chosen(const QString& name)
     redraw();
 }
 
-void LabelDesigner::on_B_SAVE_clicked()
+void LabelDesigner::saveLayout()
 {
     readBoxes();
     const QString name = m_caption->currentText();
@@ -658,7 +974,7 @@ void LabelDesigner::on_B_SAVE_clicked()
     fillNames();
 }
 
-void LabelDesigner::on_B_DEL_clicked()
+void LabelDesigner::deleteLayout()
 {
     const QString name = m_caption->currentText();
     if (m_caption->count() == 0 || m_caption->findText(name) < 0) {

@@ -11,7 +11,8 @@
 using namespace Qt::StringLiterals;
 
 CtvChgDialog::CtvChgDialog(AppContext& context, QWidget* parent)
-    : RememberedDialog(context.positions, parent), m_context(context)
+    : RememberedDialog(context.positions, parent),
+      m_context(context)
 {
     setObjectName(u"CTV_CHG"_s);
     setWindowTitle(u"市町村名変更"_s);
@@ -52,11 +53,11 @@ CtvChgDialog::CtvChgDialog(AppContext& context, QWidget* parent)
     grid->addWidget(ok, 3, 1);
     grid->addWidget(close, 3, 2);
 
-    connect(ok, &QPushButton::clicked, this, &CtvChgDialog::on_B_OK_clicked);
+    connect(ok, &QPushButton::clicked, this, &CtvChgDialog::renameChosenMunicipality);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void CtvChgDialog::on_B_OK_clicked()
+void CtvChgDialog::renameChosenMunicipality()
 {
     if (renameMunicipality(m_context.store, m_old->currentText(), m_new->currentText(), m_context.notifier))
         accept();

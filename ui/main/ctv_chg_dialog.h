@@ -13,7 +13,7 @@ public:
     explicit CtvChgDialog(AppContext& context, QWidget* parent = nullptr);
 
 private:
-    void on_B_OK_clicked();
+    void renameChosenMunicipality(); // B_OK
 
     AppContext& m_context;
     QComboBox* m_old;

@@ -3,6 +3,7 @@
 #include "app_context.h"
 #include "exchange_files.h"
 #include "wait_cursor.h"
+#include "widgets.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -20,28 +21,23 @@ AreaCheckDialog::AreaCheckDialog(AppContext& context, QWidget* parent) : Remembe
     m_text = new QLineEdit(this);
     m_text->setObjectName(u"Text1"_s);
     m_text->setMinimumWidth(180);
-    auto* ok = new QPushButton(u"OK"_s, this);
-    ok->setObjectName(u"B_OK"_s);
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(u"ｷｬﾝｾﾙ"_s, this);
-    cancel->setObjectName(u"B_ESC"_s);
+    OkCancelRow buttons = makeOkCancelRow(this, u"B_OK"_s, u"OK"_s, u"B_ESC"_s);
+    buttons.ok->setDefault(true);
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(u"読込元地区名"_s, this));
     row->addWidget(m_text);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
-    layout->addLayout(buttons);
-    auto take = [this] {
-        m_typed = m_text->text().trimmed();
-        accept();
-    };
-    connect(ok, &QPushButton::clicked, this, take); // Enter in the box presses OK, the default
+    layout->addLayout(buttons.row);
+    // Enter in the box presses OK, the default.
+    connect(buttons.ok, &QPushButton::clicked, this, &AreaCheckDialog::takeTypedArea);
+    connect(buttons.cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
 
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+void AreaCheckDialog::takeTypedArea()
+{
+    m_typed = m_text->text().trimmed();
+    accept();
 }
 
 FileChooser exchangeFileDialog(AppContext& context, QWidget* parent)

@@ -15,6 +15,8 @@ public:
     QString typedArea() const { return m_typed; }
 
 private:
+    void takeTypedArea(); // B_OK
+
     QLineEdit* m_text;
     QString m_typed;
 };

@@ -103,52 +103,55 @@ QIcon MainWindow::programIcon()
     return QIcon(pixmap);
 }
 
+QAction* MainWindow::addCommand(QMenu* menu, const QString& name, const QString& text, std::function<void()> command)
+{
+    QAction* a = menu->addAction(text);
+    a->setObjectName(name);
+    connect(a, &QAction::triggered, this, [command = std::move(command)] { command(); });
+    m_actions[name] = a;
+    return a;
+}
+
+QMenu* MainWindow::addMenu(const QString& name, const QString& text)
+{
+    QMenu* menu = menuBar()->addMenu(text);
+    menu->setObjectName(name);
+    return menu;
+}
+
 void MainWindow::buildMenus()
 {
-    auto add = [this](QMenu* menu, const QString& name, const QString& text, auto slot) {
-        QAction* a = menu->addAction(text);
-        a->setObjectName(name);
-        connect(a, &QAction::triggered, this, slot);
-        m_actions[name] = a;
-        return a;
+    buildFileMenu(addMenu(u"M_MENU"_s, u"ファイル(&F)"_s));
+    QMenu* settings = addMenu(u"M1"_s, u"設定(&S)"_s);
+    addCommand(settings, u"F_USER_SET"_s, u"環境設定(&K)"_s, [this] { editUserSettings(); });
+    addCommand(settings, u"F_SET_PASS"_s, u"パスワード(&P)"_s, [this] { setPassword(); });
+    addCommand(settings, u"F_SET_CTV"_s, u"市町村名変更(&C)"_s, [this] { openMunicipalityRename(); });
+    QMenu* help = addMenu(u"F_Z2"_s, u"ヘルプ(&H)"_s);
+    addCommand(help, u"m_help"_s, u"ﾄﾋﾟｯｸの検索(&T)"_s, [this] { showHelp(); });
+    addCommand(help, u"VER_OPEN"_s, u"ﾊﾞｰｼﾞｮﾝ情報(&A)"_s, [this] { showVersion(); });
+}
+
+void MainWindow::buildFileMenu(QMenu* file)
+{
+    // The commands other parts of the program provide run only once provided.
+    auto provided = [](const std::function<void()>& command) {
+        return [&command] {
+            if (command)
+                command();
+        };
     };
-    QMenu* file = menuBar()->addMenu(u"ファイル(&F)"_s);
-    file->setObjectName(u"M_MENU"_s);
-    add(file, u"F_F_OPEN"_s, u"開く(&O)"_s, &MainWindow::on_F_F_OPEN_triggered);
-    add(file, u"F_F_SAVE"_s, u"保存(&S)"_s, &MainWindow::on_F_F_SAVE_triggered);
+    addCommand(file, u"F_F_OPEN"_s, u"開く(&O)"_s, [this] { openAnotherYear(); });
+    addCommand(file, u"F_F_SAVE"_s, u"保存(&S)"_s, [this] { askToSaveRoster(); });
     file->addSeparator();
-    add(file, u"F_F_IN"_s, u"ファイル読込(&I)"_s, [this] {
-        if (readExchangeFiles)
-            readExchangeFiles();
-    });
-    add(file, u"F_F_OUT"_s, u"ファイル作成(&E)"_s, [this] {
-        if (writeExchangeFiles)
-            writeExchangeFiles();
-    });
-    add(file, u"F_F_RURI"_s, u"ファイル瑠璃(&C)"_s, [this] {
-        if (writePrefectureFile)
-            writePrefectureFile();
-    });
-    add(file, u"F_F_MOVE"_s, u"人事異動"_s, [this] {
-        if (openTransfers)
-            openTransfers();
-    })->setVisible(false);
+    addCommand(file, u"F_F_IN"_s, u"ファイル読込(&I)"_s, provided(readExchangeFiles));
+    addCommand(file, u"F_F_OUT"_s, u"ファイル作成(&E)"_s, provided(writeExchangeFiles));
+    addCommand(file, u"F_F_RURI"_s, u"ファイル瑠璃(&C)"_s, provided(writePrefectureFile));
+    addCommand(file, u"F_F_MOVE"_s, u"人事異動"_s, provided(openTransfers))->setVisible(false);
     file->addSeparator();
-    add(file, u"F_PRT_SET"_s, u"プリンタ設定(&U)"_s, &MainWindow::on_F_PRT_SET_triggered);
-    add(file, u"F_PRT_Y"_s, u"調査用紙（&P）"_s, &MainWindow::on_F_PRT_Y_triggered);
+    addCommand(file, u"F_PRT_SET"_s, u"プリンタ設定(&U)"_s, [this] { choosePrinter(); });
+    addCommand(file, u"F_PRT_Y"_s, u"調査用紙（&P）"_s, [this] { askToPrintSurveyForms(); });
     file->addSeparator();
-    add(file, u"F_END"_s, u"なかま帳　終了(&X)"_s, &QWidget::close);
-
-    QMenu* settings = menuBar()->addMenu(u"設定(&S)"_s);
-    settings->setObjectName(u"M1"_s);
-    add(settings, u"F_USER_SET"_s, u"環境設定(&K)"_s, &MainWindow::on_F_USER_SET_triggered);
-    add(settings, u"F_SET_PASS"_s, u"パスワード(&P)"_s, &MainWindow::on_F_SET_PASS_triggered);
-    add(settings, u"F_SET_CTV"_s, u"市町村名変更(&C)"_s, &MainWindow::on_F_SET_CTV_triggered);
-
-    QMenu* help = menuBar()->addMenu(u"ヘルプ(&H)"_s);
-    help->setObjectName(u"F_Z2"_s);
-    add(help, u"m_help"_s, u"ﾄﾋﾟｯｸの検索(&T)"_s, &MainWindow::on_m_help_triggered);
-    add(help, u"VER_OPEN"_s, u"ﾊﾞｰｼﾞｮﾝ情報(&A)"_s, &MainWindow::on_VER_OPEN_triggered);
+    addCommand(file, u"F_END"_s, u"なかま帳　終了(&X)"_s, [this] { close(); });
 }
 
 void MainWindow::buildButtonBar()
@@ -158,16 +161,24 @@ void MainWindow::buildButtonBar()
     bar->setMovable(false);
     bar->setFloatable(false);
     addToolBar(Qt::TopToolBarArea, bar);
+    buildViewButtons(bar);
+    auto* spacer = new QWidget(bar);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    bar->addWidget(spacer);
+    buildYearInfo(bar);
+}
 
+void MainWindow::buildViewButtons(QToolBar* bar)
+{
     m_buttonBar = new QWidget(bar);
     m_buttonBar->setObjectName(u"MENU_B"_s);
     auto* row = new QHBoxLayout(m_buttonBar);
     row->setContentsMargins(4, 2, 4, 2);
-    auto add = [this, row](const QString& name, const QString& text, auto slot) {
+    auto add = [this, row](const QString& name, const QString& text, std::function<void()> command) {
         auto* b = new QPushButton(text, m_buttonBar);
         b->setObjectName(name);
         b->setFocusPolicy(Qt::TabFocus);
-        connect(b, &QPushButton::clicked, this, slot);
+        connect(b, &QPushButton::clicked, this, [command = std::move(command)] { command(); });
         row->addWidget(b);
         m_buttons[name] = b;
     };
@@ -176,16 +187,16 @@ void MainWindow::buildButtonBar()
     add(u"B_CALC"_s, u"集計"_s, [this] { showView(Tallies); });
     add(u"B_YAKU"_s, u"県役員"_s, [this] { showView(OfficerList); });
     row->addSpacing(12);
-    add(u"B_PRT"_s, u"印刷"_s, &MainWindow::on_B_PRT_clicked);
-    add(u"B_SAVE"_s, u"保存"_s, &MainWindow::on_B_SAVE_clicked);
+    add(u"B_PRT"_s, u"印刷"_s, [this] { printFrontList(); });
+    add(u"B_SAVE"_s, u"保存"_s, [this] { saveRoster(); });
     add(u"B_CLOSE"_s, u"閉じる"_s, [this] { showView(NoView); });
-    add(u"B_END"_s, u"終了"_s, &QWidget::close);
+    add(u"B_END"_s, u"終了"_s, [this] { close(); });
     m_buttons[u"B_YAKU"_s]->setVisible(false);
     m_buttonBarAction = bar->addWidget(m_buttonBar);
+}
 
-    auto* spacer = new QWidget(bar);
-    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
-    bar->addWidget(spacer);
+void MainWindow::buildYearInfo(QToolBar* bar)
+{
     auto* info = new QWidget(bar);
     auto* infoRow = new QHBoxLayout(info);
     infoRow->setContentsMargins(4, 2, 8, 2);
@@ -384,10 +395,10 @@ bool MainWindow::openYear()
     return true;
 }
 
-void MainWindow::on_F_F_OPEN_triggered()
+void MainWindow::openAnotherYear()
 {
     showView(NoView);
-    if (!on_F_F_SAVE_triggered())
+    if (!askToSaveRoster())
         return; // the roster the user wanted kept could not be written: keep it open
     openYear();
     if (m_context.store.fiscalYear > 0)
@@ -396,7 +407,7 @@ void MainWindow::on_F_F_OPEN_triggered()
         showView(m_initialView);
 }
 
-bool MainWindow::on_F_F_SAVE_triggered()
+bool MainWindow::askToSaveRoster()
 {
     if (m_yearCaption->text().isEmpty())
         return true;
@@ -406,7 +417,7 @@ bool MainWindow::on_F_F_SAVE_triggered()
     return saveRosterFiles(m_context.store, m_context.notifier, RosterFileStaff | RosterFileSchools) == 1;
 }
 
-void MainWindow::on_B_SAVE_clicked()
+void MainWindow::saveRoster()
 {
     WaitCursor wait;
     // Only a roster that reached its files counts as saved; after a failure
@@ -415,7 +426,7 @@ void MainWindow::on_B_SAVE_clicked()
         m_context.store.dirty = 0;
 }
 
-void MainWindow::on_B_PRT_clicked()
+void MainWindow::printFrontList()
 {
     // The job of the list window in front.
     PrintJobCode job = PrintJobCode::None;
@@ -438,7 +449,7 @@ void MainWindow::on_B_PRT_clicked()
         printView(job);
 }
 
-void MainWindow::on_F_PRT_Y_triggered()
+void MainWindow::askToPrintSurveyForms()
 {
     if (!m_context.notifier.askYesNo(u"調査用紙を印刷します"_s))
         return;
@@ -446,14 +457,14 @@ void MainWindow::on_F_PRT_Y_triggered()
         printSurveyForms();
 }
 
-void MainWindow::on_F_PRT_SET_triggered()
+void MainWindow::choosePrinter()
 {
     QPrintDialog dialog(&sharedPrinter(), this);
     dialog.setWindowTitle(u"プリンタ設定"_s);
     dialog.exec();
 }
 
-void MainWindow::on_F_USER_SET_triggered()
+void MainWindow::editUserSettings()
 {
     showView(NoView);
     UserSettingsDialog dialog(m_context, this);
@@ -477,13 +488,14 @@ void MainWindow::on_F_USER_SET_triggered()
         m_actions[name]->setEnabled(true);
 }
 
-void MainWindow::on_F_SET_PASS_triggered()
+void MainWindow::setPassword()
 {
     PassSetDialog dialog(m_context, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const QString chosen = dialog.newPassword();
-    if (!password::save(m_settings, m_suite.appKey(), chosen.isEmpty() ? QString() : password::makeStoredHash(chosen))) {
+    if (!password::save(m_settings, m_suite.appKey(),
+                        chosen.isEmpty() ? QString() : password::makeStoredHash(chosen))) {
         // The password asked at the next start stays the one stored before.
         m_context.notifier.tell(u"パスワードを保存できませんでした。"_s, MessageIcon::Warning, UserNotifier::appTitle(),
                                 m_settings.folder());
@@ -493,19 +505,19 @@ void MainWindow::on_F_SET_PASS_triggered()
     m_suite.writeUserSettings(clock());
 }
 
-void MainWindow::on_F_SET_CTV_triggered()
+void MainWindow::openMunicipalityRename()
 {
     CtvChgDialog dialog(m_context, this);
     dialog.exec();
 }
 
-void MainWindow::on_VER_OPEN_triggered()
+void MainWindow::showVersion()
 {
     VersionDialog dialog(m_context.positions, m_suite, this);
     dialog.exec();
 }
 
-void MainWindow::on_m_help_triggered()
+void MainWindow::showHelp()
 {
     HelpDialog dialog(m_suite.dataFolder(), this);
     dialog.exec();

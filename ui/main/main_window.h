@@ -15,9 +15,11 @@ class QLabel;
 class QLineEdit;
 class QMdiArea;
 class QMdiSubWindow;
+class QMenu;
 class QPushButton;
 class SettingsStore;
 class SuiteSession;
+class QToolBar;
 
 // The program's frame (MAIN_F): the year, the views, and the commands that
 // act on the whole roster.
@@ -71,8 +73,14 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The frame, built a menu and a bar at a time.
     void buildMenus();
+    QMenu* addMenu(const QString& name, const QString& text);
+    void buildFileMenu(QMenu* file);
     void buildButtonBar();
+    void buildViewButtons(QToolBar* bar);
+    void buildYearInfo(QToolBar* bar);
+    QAction* addCommand(QMenu* menu, const QString& name, const QString& text, std::function<void()> command);
     void setMenuBarVisible(bool visible);
     void applyPrefectureLevel();
     bool askPassword();
@@ -81,17 +89,17 @@ private:
     // saved and it could not be.
     bool saveBeforeEnding();
 
-    void on_F_F_OPEN_triggered();
-    bool on_F_F_SAVE_triggered(); // false when a save the user asked for failed
-    void on_B_SAVE_clicked();
-    void on_B_PRT_clicked();
-    void on_F_PRT_Y_triggered();
-    void on_F_PRT_SET_triggered();
-    void on_F_USER_SET_triggered();
-    void on_F_SET_PASS_triggered();
-    void on_F_SET_CTV_triggered();
-    void on_VER_OPEN_triggered();
-    void on_m_help_triggered();
+    void openAnotherYear();        // F_F_OPEN
+    bool askToSaveRoster();        // F_F_SAVE; false when a save the user asked for failed
+    void saveRoster();             // B_SAVE
+    void printFrontList();         // B_PRT
+    void askToPrintSurveyForms();  // F_PRT_Y
+    void choosePrinter();          // F_PRT_SET
+    void editUserSettings();       // F_USER_SET
+    void setPassword();            // F_SET_PASS
+    void openMunicipalityRename(); // F_SET_CTV
+    void showVersion();            // VER_OPEN
+    void showHelp();               // m_help
 
     AppContext& m_context;
     SuiteSession& m_suite;

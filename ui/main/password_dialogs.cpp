@@ -2,6 +2,7 @@
 
 #include "app_context.h"
 #include "password.h"
+#include "widgets.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,23 +14,19 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-QHBoxLayout* okCancel(QDialog* dialog, QPushButton*& ok, QPushButton*& cancel)
+// Both password dialogs: OK is the default button, so Enter in the box
+// presses it.
+OkCancelRow passwordButtons(QDialog* dialog)
 {
-    ok = new QPushButton(u"OK"_s, dialog);
-    ok->setObjectName(u"OK"_s);
-    ok->setDefault(true);
-    cancel = new QPushButton(u"ｷｬﾝｾﾙ"_s, dialog);
-    cancel->setObjectName(u"ESC"_s);
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    row->addWidget(ok);
-    row->addWidget(cancel);
-    return row;
+    OkCancelRow buttons = makeOkCancelRow(dialog, u"OK"_s, u"OK"_s, u"ESC"_s);
+    buttons.ok->setDefault(true);
+    return buttons;
 }
 } // namespace
 
 PassSetDialog::PassSetDialog(AppContext& context, QWidget* parent)
-    : RememberedDialog(context.positions, parent), m_context(context)
+    : RememberedDialog(context.positions, parent),
+      m_context(context)
 {
     setObjectName(u"PASS_SET"_s);
     setWindowTitle(u"パスワード設定"_s);
@@ -40,17 +37,17 @@ PassSetDialog::PassSetDialog(AppContext& context, QWidget* parent)
     auto* row = new QHBoxLayout;
     row->addWidget(m_entry);
     row->addWidget(new QLabel(u"半角８文字"_s, this));
-    QPushButton *ok, *cancel;
+    const OkCancelRow buttons = passwordButtons(this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
-    layout->addLayout(okCancel(this, ok, cancel));
+    layout->addLayout(buttons.row);
     // Enter in the box presses the default button OK; it is not connected a
     // second time, or one Enter would ask twice.
-    connect(ok, &QPushButton::clicked, this, &PassSetDialog::on_OK_clicked);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(buttons.ok, &QPushButton::clicked, this, &PassSetDialog::choosePassword);
+    connect(buttons.cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void PassSetDialog::on_OK_clicked()
+void PassSetDialog::choosePassword()
 {
     const QString entry = m_entry->text().trimmed();
     if (entry.isEmpty()) {
@@ -73,8 +70,11 @@ void PassSetDialog::on_OK_clicked()
 
 PassInDialog::PassInDialog(AppContext& context, QString storedHash, QString knownPassword, const QDate& today,
                            QWidget* parent)
-    : RememberedDialog(context.positions, parent), m_context(context), m_storedHash(std::move(storedHash)),
-      m_knownPassword(std::move(knownPassword)), m_today(today)
+    : RememberedDialog(context.positions, parent),
+      m_context(context),
+      m_storedHash(std::move(storedHash)),
+      m_knownPassword(std::move(knownPassword)),
+      m_today(today)
 {
     setObjectName(u"PASS_IN"_s);
     setWindowTitle(u"パスワード入力"_s);
@@ -88,15 +88,15 @@ PassInDialog::PassInDialog(AppContext& context, QString storedHash, QString know
     auto* row = new QHBoxLayout;
     row->addWidget(m_label);
     row->addWidget(m_entry);
-    QPushButton *ok, *cancel;
+    const OkCancelRow buttons = passwordButtons(this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
-    layout->addLayout(okCancel(this, ok, cancel));
-    connect(ok, &QPushButton::clicked, this, &PassInDialog::on_OK_clicked);
-    connect(cancel, &QPushButton::clicked, this, &PassInDialog::reject);
+    layout->addLayout(buttons.row);
+    connect(buttons.ok, &QPushButton::clicked, this, &PassInDialog::checkPassword);
+    connect(buttons.cancel, &QPushButton::clicked, this, &PassInDialog::reject);
 }
 
-void PassInDialog::on_OK_clicked()
+void PassInDialog::checkPassword()
 {
     const QString entry = m_entry->text();
     const bool accepted = (entry.size() == password::kLength && password::matches(entry, m_storedHash)) ||

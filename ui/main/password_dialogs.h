@@ -16,9 +16,10 @@ public:
     PassSetDialog(AppContext& context, QWidget* parent = nullptr);
     // Set after an accepted dialog: "" for no password.
     const QString& newPassword() const { return m_password; }
+    QLineEdit* entryBox() const { return m_entry; } // NEW_PASS
 
 private:
-    void on_OK_clicked();
+    void choosePassword(); // OK
     AppContext& m_context;
     QLineEdit* m_entry;
     QString m_password;
@@ -32,13 +33,14 @@ public:
                  QWidget* parent = nullptr);
     // True when the user chose to end the program instead.
     bool quitRequested() const { return m_quit; }
+    QLineEdit* entryBox() const { return m_entry; } // PASS
 
 protected:
     void reject() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void on_OK_clicked();
+    void checkPassword(); // OK
     AppContext& m_context;
     QString m_storedHash;
     QString m_knownPassword;

@@ -3,6 +3,7 @@
 #include "app_context.h"
 #include "text_width.h"
 #include "up_down.h"
+#include "widgets.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -31,31 +32,41 @@ QString offsetText(double value)
     return QString::number(value, 'f', 1);
 }
 
-namespace {
-QRadioButton* option(const QString& name, const QString& text, QWidget* parent)
-{
-    auto* b = new QRadioButton(text, parent);
-    b->setObjectName(name);
-    return b;
-}
-} // namespace
-
 UserSettingsDialog::UserSettingsDialog(AppContext& context, QWidget* parent)
-    : RememberedDialog(context.positions, parent), m_context(context)
+    : RememberedDialog(context.positions, parent),
+      m_context(context)
 {
     setObjectName(u"USER_SET"_s);
     setWindowTitle(u"環境設定"_s);
-    const UserProfile& profile = context.store.profile;
+    QGridLayout* top = buildAreaRows();
+    QHBoxLayout* orders = buildOptionBoxes();
+    QHBoxLayout* numbering = buildNumberingRow();
+    buildCorrections();
+    const OkCancelRow buttons = makeOkCancelRow(this, u"B_OK"_s, u"ＯＫ"_s, u"B_ESC"_s);
 
+    auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addLayout(top);
+    layout->addLayout(orders);
+    layout->addLayout(numbering);
+    layout->addWidget(m_corrections);
+    layout->addLayout(buttons.row);
+
+    connect(buttons.ok, &QPushButton::clicked, this, &UserSettingsDialog::storeSettings);
+    connect(buttons.cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QGridLayout* UserSettingsDialog::buildAreaRows()
+{
+    const UserProfile& profile = m_context.store.profile;
     m_areaLabel = new QLabel(u"地区名"_s, this);
     m_areaLabel->installEventFilter(this);
     m_area = new QLineEdit(profile.areaName, this);
     m_area->setObjectName(u"SC_NAME"_s);
     m_userId = new QLineEdit(profile.userId, this);
     m_userId->setObjectName(u"SC_CODE"_s);
-    m_textCopy = new QCheckBox(u"ﾃｷｽﾄ保存"_s, this);
-    m_textCopy->setObjectName(u"CH_T"_s);
-    m_textCopy->setChecked(context.store.saveMode == SaveMode::TextAndBinary);
+    m_textCopy = makeCheck(u"CH_T"_s, u"ﾃｷｽﾄ保存"_s, this);
+    m_textCopy->setChecked(m_context.store.saveMode == SaveMode::TextAndBinary);
     m_textCopy->setVisible(false);
 
     auto* top = new QGridLayout;
@@ -64,48 +75,62 @@ UserSettingsDialog::UserSettingsDialog(AppContext& context, QWidget* parent)
     top->addWidget(m_textCopy, 0, 2);
     top->addWidget(new QLabel(u"ユーザＩＤ"_s, this), 1, 0);
     top->addWidget(m_userId, 1, 1);
+    return top;
+}
 
-    // Two frames for the school order, each its own pair of options.
-    auto* orderCode = new QGroupBox(u"学校 並び替え"_s, this);
-    m_byCode = option(u"OPT_S1"_s, u"学校コード使用"_s, orderCode);
-    m_byNumber = option(u"OPT_S2"_s, u"学校番号使用"_s, orderCode);
-    auto* l1 = new QVBoxLayout(orderCode);
-    l1->addWidget(m_byCode);
-    l1->addWidget(m_byNumber);
-    auto* orderKind = new QGroupBox(u"学校 並び替え"_s, this);
-    m_kindFirst = option(u"OPT_S3"_s, u"学校種優先"_s, orderKind);
-    m_municipalityFirst = option(u"OPT_S4"_s, u"市町村名優先"_s, orderKind);
-    auto* l2 = new QVBoxLayout(orderKind);
-    l2->addWidget(m_kindFirst);
-    l2->addWidget(m_municipalityFirst);
-    auto* age = new QGroupBox(u"年齢計算"_s, this);
-    m_ageBeforeBirthday = option(u"AGE1"_s, u"誕生日前日に年齢加算"_s, age);
-    m_ageOnBirthday = option(u"AGE2"_s, u"誕生日に年齢加算"_s, age);
-    auto* l3 = new QVBoxLayout(age);
-    l3->addWidget(m_ageBeforeBirthday);
-    l3->addWidget(m_ageOnBirthday);
+QHBoxLayout* UserSettingsDialog::buildOptionBoxes()
+{
+    // Three frames, each its own pair of options: the school order twice,
+    // then the age rule.
+    struct Pair {
+        QString title;
+        QRadioButton*& first;
+        QRadioButton*& second;
+        QString firstName, firstText, secondName, secondText;
+        qint16 secondFlag; // the option flag the second choice stands for
+    };
+    const Pair pairs[] = {
+        {u"学校 並び替え"_s, m_byCode, m_byNumber, u"OPT_S1"_s, u"学校コード使用"_s, u"OPT_S2"_s, u"学校番号使用"_s,
+         OptionFlag::OrderBySchoolNumber},
+        {u"学校 並び替え"_s, m_kindFirst, m_municipalityFirst, u"OPT_S3"_s, u"学校種優先"_s, u"OPT_S4"_s,
+         u"市町村名優先"_s, OptionFlag::MunicipalityFirst},
+        {u"年齢計算"_s, m_ageBeforeBirthday, m_ageOnBirthday, u"AGE1"_s, u"誕生日前日に年齢加算"_s, u"AGE2"_s,
+         u"誕生日に年齢加算"_s, OptionFlag::AgeOnBirthday},
+    };
+    const qint16 flags = m_context.store.profile.optionFlags;
     auto* orders = new QHBoxLayout;
-    orders->addWidget(orderCode);
-    orders->addWidget(orderKind);
-    orders->addWidget(age);
+    for (const Pair& pair : pairs) {
+        auto* box = new QGroupBox(pair.title, this);
+        pair.first = makeRadio(pair.firstName, pair.firstText, box);
+        pair.second = makeRadio(pair.secondName, pair.secondText, box);
+        auto* column = new QVBoxLayout(box);
+        column->addWidget(pair.first);
+        column->addWidget(pair.second);
+        orders->addWidget(box);
+    }
+    for (const Pair& pair : pairs)
+        (flags & pair.secondFlag ? pair.second : pair.first)->setChecked(true);
+    return orders;
+}
 
-    const qint16 flags = profile.optionFlags;
-    (flags & OptionFlag::OrderBySchoolNumber ? m_byNumber : m_byCode)->setChecked(true);
-    (flags & OptionFlag::MunicipalityFirst ? m_municipalityFirst : m_kindFirst)->setChecked(true);
-    (flags & OptionFlag::AgeOnBirthday ? m_ageOnBirthday : m_ageBeforeBirthday)->setChecked(true);
-
+QHBoxLayout* UserSettingsDialog::buildNumberingRow()
+{
     m_numberLabel = new QLabel(u"印刷番号"_s, this);
     m_numberLabel->setObjectName(u"Label_NO"_s);
     m_numberLabel->installEventFilter(this);
-    m_numberSchools = new QCheckBox(u"同一校の時無し"_s, this);
-    m_numberSchools->setObjectName(u"CHK1"_s);
-    m_numberSchools->setChecked(flags & OptionFlag::NumberSchools);
+    m_numberSchools = makeCheck(u"CHK1"_s, u"同一校の時無し"_s, this);
+    m_numberSchools->setChecked(m_context.store.profile.optionFlags & OptionFlag::NumberSchools);
     auto* numbering = new QHBoxLayout;
     numbering->addWidget(m_numberLabel);
     numbering->addWidget(m_numberSchools);
     numbering->addStretch();
+    return numbering;
+}
 
+void UserSettingsDialog::buildCorrections()
+{
     // 印刷位置補正: shown in the taller form of the dialog.
+    const UserProfile& profile = m_context.store.profile;
     m_corrections = new QGroupBox(u"印刷位置補正"_s, this);
     auto* grid = new QGridLayout(m_corrections);
     const QStringList names{u"V_X"_s, u"V_Y"_s, u"H_X"_s, u"H_Y"_s};
@@ -131,26 +156,6 @@ UserSettingsDialog::UserSettingsDialog(AppContext& context, QWidget* parent)
         grid->addWidget(spin, 1 + i / 2, 2 + 2 * (i % 2));
     }
     m_corrections->setVisible(false);
-
-    auto* ok = new QPushButton(u"ＯＫ"_s, this);
-    ok->setObjectName(u"B_OK"_s);
-    auto* cancel = new QPushButton(u"ｷｬﾝｾﾙ"_s, this);
-    cancel->setObjectName(u"B_ESC"_s);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    layout->addLayout(top);
-    layout->addLayout(orders);
-    layout->addLayout(numbering);
-    layout->addWidget(m_corrections);
-    layout->addLayout(buttons);
-
-    connect(ok, &QPushButton::clicked, this, &UserSettingsDialog::on_B_OK_clicked);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 bool UserSettingsDialog::correctionsShown() const
@@ -186,7 +191,7 @@ bool UserSettingsDialog::eventFilter(QObject* watched, QEvent* event)
     return RememberedDialog::eventFilter(watched, event);
 }
 
-void UserSettingsDialog::on_B_OK_clicked()
+void UserSettingsDialog::storeSettings()
 {
     UserProfile& p = m_context.store.profile;
     p.areaName = m_area->text().trimmed();

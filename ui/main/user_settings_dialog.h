@@ -4,7 +4,9 @@
 
 struct AppContext;
 class QCheckBox;
+class QGridLayout;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -18,13 +20,19 @@ public:
     UserSettingsDialog(AppContext& context, QWidget* parent = nullptr);
 
     bool correctionsShown() const;
+    QLineEdit* areaBox() const { return m_area; }         // SC_NAME
+    QCheckBox* textCopyBox() const { return m_textCopy; } // CH_T
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void done(int result) override;
 
 private:
-    void on_B_OK_clicked();
+    QGridLayout* buildAreaRows();
+    QHBoxLayout* buildOptionBoxes();
+    QHBoxLayout* buildNumberingRow();
+    void buildCorrections();
+    void storeSettings(); // B_OK
     void toggleCorrections();
 
     AppContext& m_context;

@@ -3,6 +3,7 @@
 #include "era_years.h"
 #include "roster_year.h"
 #include "user_notifier.h"
+#include "widgets.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -17,7 +18,9 @@
 using namespace Qt::StringLiterals;
 
 YearDialog::YearDialog(WindowPositions& positions, UserNotifier& notifier, const QDate& today, QWidget* parent)
-    : RememberedDialog(positions, parent), m_notifier(notifier), m_today(today)
+    : RememberedDialog(positions, parent),
+      m_notifier(notifier),
+      m_today(today)
 {
     setObjectName(u"F_SET"_s);
     setWindowTitle(u"名簿作成年度"_s);
@@ -49,25 +52,19 @@ YearDialog::YearDialog(WindowPositions& positions, UserNotifier& notifier, const
     }
     m_views[0]->setChecked(true);
 
-    auto* ok = new QPushButton(u"ＯＫ"_s, this);
-    ok->setObjectName(u"OK"_s);
-    auto* cancel = new QPushButton(u"ｷｬﾝｾﾙ"_s, this);
-    cancel->setObjectName(u"ESC"_s);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    const OkCancelRow buttons = makeOkCancelRow(this, u"OK"_s, u"ＯＫ"_s, u"ESC"_s);
+    m_ok = buttons.ok;
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(yearRow);
     layout->addWidget(m_both);
     layout->addWidget(group);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
 
-    connect(ok, &QPushButton::clicked, this, &YearDialog::on_OK_clicked);
+    connect(buttons.ok, &QPushButton::clicked, this, &YearDialog::openChosenYear);
     connect(m_entry, &QLineEdit::textChanged, this, &YearDialog::showBothYears);
     showBothYears();
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(buttons.cancel, &QPushButton::clicked, this, &QDialog::reject);
     m_entry->selectAll();
     m_entry->setFocus();
 }
@@ -91,7 +88,7 @@ bool YearDialog::eventFilter(QObject* watched, QEvent* event)
     return RememberedDialog::eventFilter(watched, event);
 }
 
-void YearDialog::on_OK_clicked()
+void YearDialog::openChosenYear()
 {
     const std::optional<int> nn = parseYearEntry(m_entry->text(), m_today);
     if (!nn) {

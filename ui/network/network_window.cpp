@@ -44,7 +44,7 @@ std::optional<NetworkPlace> decode(const QByteArray& bytes)
     if (kind < 0 || kind > 2)
         return std::nullopt;
     p.kind = NetworkPlace::Kind(kind);
-    p.level = std::clamp(parts[1].toInt(), 0, 6);
+    p.level = std::clamp(parts[1].toInt(), 0, kNetworkLevels - 1);
     p.index = parts[2].toInt();
     return p;
 }
@@ -88,7 +88,8 @@ bool validPlace(const NetworkPlace& p)
     switch (p.kind) {
     case NetworkPlace::List: return true;
     case NetworkPlace::Top: return p.index == 0 || p.index == 1;
-    case NetworkPlace::Grid: return p.level >= 0 && p.level < 7 && p.index >= 0 && p.index < 8;
+    case NetworkPlace::Grid:
+        return p.level >= 0 && p.level < kNetworkLevels && p.index >= 0 && p.index < kNetworkChains;
     }
     return false;
 }
@@ -144,12 +145,12 @@ QString listText(const OfficerNetworkNode& n)
 }
 } // namespace
 
-Connectors connectorsFor(const std::array<std::array<bool, 8>, 7>& filled)
+Connectors connectorsFor(const NetworkGridFlags& filled)
 {
     Connectors v{};
-    for (int a = 7; a >= 1; --a)
-        for (int k = 1; k <= 6; ++k) {
-            const bool below = a < 7 && v[size_t(k)][size_t(a + 1)];
+    for (int a = kNetworkChains - 1; a >= 1; --a)
+        for (int k = 1; k < kNetworkLevels; ++k) {
+            const bool below = a < kNetworkChains - 1 && v[size_t(k)][size_t(a + 1)];
             v[size_t(k)][size_t(a)] = !filled[size_t(k - 1)][size_t(a)] && (filled[size_t(k)][size_t(a)] || below);
         }
     return v;
@@ -174,10 +175,10 @@ NetworkChooser::NetworkChooser(QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     for (QWidget* w : std::initializer_list<QWidget*>{m_new, m_existing, m_cancel, ok})
         layout->addWidget(w);
-    connect(ok, &QPushButton::clicked, this, &NetworkChooser::on_Command1_clicked);
+    connect(ok, &QPushButton::clicked, this, &NetworkChooser::takeChoice);
 }
 
-void NetworkChooser::on_Command1_clicked()
+void NetworkChooser::takeChoice()
 {
     m_mode = m_new->isChecked() ? New : m_existing->isChecked() ? Existing : Cancel;
     accept();
@@ -188,7 +189,7 @@ void NetworkChooser::on_Command1_clicked()
 NetworkTree::NetworkTree(NetworkWindow& window) : QWidget(&window), m_window(window)
 {
     setAcceptDrops(true);
-    setMinimumSize(kColumn0 + 7 * kColumnStep, kRow0 + 8 * kPitch + 4);
+    setMinimumSize(kColumn0 + kNetworkLevels * kColumnStep, kRow0 + kNetworkChains * kPitch + 4);
 }
 
 QRect NetworkTree::boxRect(const NetworkPlace& p) const
@@ -203,8 +204,8 @@ std::optional<NetworkPlace> NetworkTree::placeAt(const QPoint& pos) const
     for (int t = 0; t < 2; ++t)
         if (boxRect({NetworkPlace::Top, 0, t}).contains(pos))
             return NetworkPlace{NetworkPlace::Top, 0, t};
-    for (int level = 0; level < 7; ++level)
-        for (int chain = 0; chain < 8; ++chain)
+    for (int level = 0; level < kNetworkLevels; ++level)
+        for (int chain = 0; chain < kNetworkChains; ++chain)
             if (boxRect({NetworkPlace::Grid, level, chain}).contains(pos))
                 return NetworkPlace{NetworkPlace::Grid, level, chain};
     return std::nullopt;
@@ -216,24 +217,24 @@ void NetworkTree::paintEvent(QPaintEvent*)
     p.fillRect(rect(), palette().window());
     auto grid = [](int level, int chain) { return NetworkPlace{NetworkPlace::Grid, level, chain}; };
     // Empty boxes lie behind the lines, filled ones in front of them.
-    for (int level = 0; level < 7; ++level)
-        for (int chain = 0; chain < 8; ++chain)
+    for (int level = 0; level < kNetworkLevels; ++level)
+        for (int chain = 0; chain < kNetworkChains; ++chain)
             if (!m_window.filled(grid(level, chain)))
                 p.fillRect(boxRect(grid(level, chain)), kEmpty);
     p.setPen(QPen(Qt::black, 1));
     const QRect top0 = boxRect({NetworkPlace::Top, 0, 0});
     const QRect top1 = boxRect({NetworkPlace::Top, 0, 1});
     const int firstY = boxRect(grid(0, 0)).center().y();
-    const int lastY = boxRect(grid(0, 7)).center().y();
+    const int lastY = boxRect(grid(0, kNetworkChains - 1)).center().y();
     p.drawLine(top0.center().x(), top0.bottom(), top1.center().x(), top1.top());
     p.drawLine(top1.center().x(), top1.bottom(), top1.center().x(), top1.bottom() + 14);
     p.drawLine(top1.center().x(), top1.bottom() + 14, kTrunkX, top1.bottom() + 14);
     p.drawLine(kTrunkX, firstY, kTrunkX, lastY);
     const Connectors& v = m_window.connectors();
-    for (int chain = 0; chain < 8; ++chain) {
+    for (int chain = 0; chain < kNetworkChains; ++chain) {
         const int y = boxRect(grid(0, chain)).center().y();
         p.drawLine(kTrunkX, y, kColumn0, y);
-        for (int level = 1; level < 7; ++level) {
+        for (int level = 1; level < kNetworkLevels; ++level) {
             const int x = boxRect(grid(level, chain)).left();
             if (m_window.filled(grid(level, chain)))
                 p.drawLine(x - kStub, y, x, y);
@@ -257,8 +258,8 @@ void NetworkTree::paintEvent(QPaintEvent*)
     };
     drawBox({NetworkPlace::Top, 0, 0});
     drawBox({NetworkPlace::Top, 0, 1});
-    for (int level = 0; level < 7; ++level)
-        for (int chain = 0; chain < 8; ++chain)
+    for (int level = 0; level < kNetworkLevels; ++level)
+        for (int chain = 0; chain < kNetworkChains; ++chain)
             drawBox(grid(level, chain));
 }
 
@@ -308,8 +309,22 @@ NetworkWindow::NetworkWindow(AppContext& context, std::vector<OfficerEntry> offi
     setWindowIcon(QApplication::windowIcon());
 
     m_tree = new NetworkTree(*this);
+    QVBoxLayout* side = buildSide();
+    auto* top = new QHBoxLayout;
+    top->addLayout(side);
+    top->addWidget(m_tree, 1);
+    QHBoxLayout* bottom = buildBottomRow();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addLayout(bottom);
+    refreshAll();
+}
+
+QVBoxLayout* NetworkWindow::buildSide()
+{
+    // The picture above the candidates still to be placed.
     m_list = new QListWidget(this);
-    m_list->setObjectName(officerNetwork ? u"SM_LIST"_s : u"SC_LIST"_s);
+    m_list->setObjectName(m_officers ? u"SM_LIST"_s : u"SC_LIST"_s);
     m_list->setMinimumWidth(180);
     m_list->viewport()->installEventFilter(this);
     m_list->viewport()->setAcceptDrops(true);
@@ -321,38 +336,39 @@ NetworkWindow::NetworkWindow(AppContext& context, std::vector<OfficerEntry> offi
     m_image->setPixmap(QApplication::windowIcon().pixmap(64));
     m_image->setToolTip(u"ダブルクリックで絵を選びます"_s);
     m_image->installEventFilter(this);
+    auto* side = new QVBoxLayout;
+    side->addWidget(m_image);
+    side->addWidget(m_list, 1);
+    return side;
+}
 
+QHBoxLayout* NetworkWindow::buildBottomRow()
+{
+    // The three remark lines, the last the sheet's title, then the buttons.
     auto* remarks = new QGridLayout;
     remarks->addWidget(new QLabel(u"備考"_s, this), 0, 0);
     for (int i = 0; i < 3; ++i) {
         m_remarks[size_t(i)] = makeEdit(u"NET_MSG(%1)"_s.arg(i), this);
         remarks->addWidget(m_remarks[size_t(i)], i, 1);
-        connect(m_remarks[size_t(i)], &QLineEdit::textEdited, this, [this, i](const QString& text) {
-            (m_officers ? m_officer.remarks : m_school.remarks)[size_t(i)] = text;
-            m_remarksChanged = true;
-        });
+        connect(m_remarks[size_t(i)], &QLineEdit::textEdited, this,
+                [this, i](const QString& text) { keepRemark(i, text); });
     }
     remarks->addWidget(new QLabel(u"（3行目は表題）"_s, this), 2, 2);
     auto* print = makeButton(u"B_PRT"_s, u"印刷"_s, this);
     auto* close = makeButton(u"B_ESC"_s, u"閉じる"_s, this);
-
-    auto* side = new QVBoxLayout;
-    side->addWidget(m_image);
-    side->addWidget(m_list, 1);
-    auto* top = new QHBoxLayout;
-    top->addLayout(side);
-    top->addWidget(m_tree, 1);
     auto* bottom = new QHBoxLayout;
     bottom->addLayout(remarks, 1);
     bottom->addWidget(print);
     bottom->addWidget(close);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top, 1);
-    layout->addLayout(bottom);
-
-    connect(print, &QPushButton::clicked, this, &NetworkWindow::on_B_PRT_clicked);
+    connect(print, &QPushButton::clicked, this, &NetworkWindow::printNetwork);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    refreshAll();
+    return bottom;
+}
+
+void NetworkWindow::keepRemark(int line, const QString& text)
+{
+    (m_officers ? m_officer.remarks : m_school.remarks)[size_t(line)] = text;
+    m_remarksChanged = true;
 }
 
 int NetworkWindow::candidateCount() const
@@ -440,9 +456,9 @@ void NetworkWindow::refreshList()
 
 void NetworkWindow::refreshAll()
 {
-    std::array<std::array<bool, 8>, 7> f{};
-    for (int level = 0; level < 7; ++level)
-        for (int chain = 0; chain < 8; ++chain)
+    NetworkGridFlags f{};
+    for (int level = 0; level < kNetworkLevels; ++level)
+        for (int chain = 0; chain < kNetworkChains; ++chain)
             f[size_t(level)][size_t(chain)] = filled({NetworkPlace::Grid, level, chain});
     m_connectors = connectorsFor(f);
     refreshList();
@@ -462,7 +478,7 @@ bool NetworkWindow::drop(const NetworkPlace& from, const NetworkPlace& to)
 bool NetworkWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_image && event->type() == QEvent::MouseButtonDblClick) {
-        on_IMG_doubleClicked();
+        changePicture();
         return true;
     }
     if (watched == m_list->viewport()) {
@@ -495,7 +511,7 @@ bool NetworkWindow::eventFilter(QObject* watched, QEvent* event)
     return RememberedDialog::eventFilter(watched, event);
 }
 
-void NetworkWindow::on_B_PRT_clicked()
+void NetworkWindow::printNetwork()
 {
     const bool gap =
         m_officers ? network_print::hasEmptyChainInBetween(m_officer) : network_print::hasEmptyChainInBetween(m_school);
@@ -516,7 +532,7 @@ void NetworkWindow::on_B_PRT_clicked()
     printWithDialogs(m_context, newPrintRequest(m_context.store, code, job), this);
 }
 
-void NetworkWindow::on_IMG_doubleClicked()
+void NetworkWindow::changePicture()
 {
     static const QString filter = u"BMPファイル(*.BMP);;メタファイル(*.WMF);;JIFファイル(*.JIF);;JPGファイル(*.JPG);;"
                                   u"アイコンファイル(*.ICO);;カーソルファイル(*.CUR);;全ファイル(*.*)"_s;

@@ -10,10 +10,12 @@
 #include <optional>
 
 struct AppContext;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QRadioButton;
+class QVBoxLayout;
 
 // 連絡網作成 (NET_SELF): a new network, an existing file, or nothing.
 class NetworkChooser : public QDialog {
@@ -22,7 +24,7 @@ public:
     enum Mode { Cancel = 0, New = 1, Existing = 2 };
     explicit NetworkChooser(QWidget* parent = nullptr);
     Mode mode() const { return m_mode; }
-    void on_Command1_clicked();
+    void takeChoice(); // Command1
 
 private:
     QRadioButton *m_new, *m_existing, *m_cancel;
@@ -37,10 +39,15 @@ struct NetworkPlace {
     bool operator==(const NetworkPlace&) const = default;
 };
 
+// The tree's columns (levels) and the boxes of each (chains).
+inline constexpr int kNetworkLevels = SchoolNetwork::kLevels;
+inline constexpr int kNetworkChains = SchoolNetwork::kChains;
+using NetworkGridFlags = std::array<std::array<bool, kNetworkChains>, kNetworkLevels>;
+
 // The vertical connectors: [level][chain] is the line in front of column
 // `level` between chain - 1 and chain.
-using Connectors = std::array<std::array<bool, 8>, 7>;
-Connectors connectorsFor(const std::array<std::array<bool, 8>, 7>& filled);
+using Connectors = NetworkGridFlags;
+Connectors connectorsFor(const NetworkGridFlags& filled);
 
 class NetworkWindow;
 
@@ -77,6 +84,7 @@ public:
     SchoolNetwork& schoolNetwork() { return m_school; }
     OfficerNetwork& officerNetworkModel() { return m_officer; }
     QListWidget* candidateList() const { return m_list; }
+    QLineEdit* remarkBox(int line) const { return m_remarks[size_t(line)]; } // NET_MSG
     int candidateCount() const;
     bool changed() const { return m_changed; }
     NetworkTree* tree() const { return m_tree; }
@@ -93,8 +101,8 @@ public:
     bool filled(const NetworkPlace& place) const;
     QStringList boxText(const NetworkPlace& place) const;
 
-    void on_B_PRT_clicked();
-    void on_IMG_doubleClicked();
+    void printNetwork();  // B_PRT
+    void changePicture(); // IMG, double-clicked
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -102,6 +110,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QVBoxLayout* buildSide();
+    QHBoxLayout* buildBottomRow();
+    void keepRemark(int line, const QString& text); // NET_MSG
     void refreshAll();
     void refreshList();
 

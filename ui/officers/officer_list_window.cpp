@@ -18,17 +18,50 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <array>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-const QStringList kHeaders{u"NO"_s,         u"役職名"_s,     QString(),     u"地区名"_s,   u"氏名"_s,
-                           u"学校名"_s,     u"ＴＥＬ"_s,     u"ＦＡＸ"_s,   u"郵便番号"_s, u"住所"_s,
-                           u"自宅ＴＥＬ"_s, u"自宅ＦＡＸ"_s, u"携帯電話"_s, u"郵便番号"_s, u"住所"_s};
+constexpr std::array<ColumnSpec, size_t(OfficerListColumn::Count)> kColumns{{
+    {u"NO", kAlignRight, 400, u"100"},
+    {u"役職名", kAlignLeft, 900, u"特別委員長"},
+    {u"", kAlignLeft, 500, u"常任理事"},
+    {u"地区名", kAlignLeft, 950, u"北瑠璃東地区"},
+    {u"氏名", kAlignLeft, 1600, widest.name},
+    {u"学校名", kAlignLeft, 2700, widest.fullSchoolName},
+    {u"ＴＥＬ", kAlignLeft, 1500, widest.phone},
+    {u"ＦＡＸ", kAlignLeft, 1500, widest.phone},
+    {u"郵便番号", kAlignLeft, 1000, widest.postalCode},
+    {u"住所", kAlignLeft, 3200, widest.address},
+    {u"自宅ＴＥＬ", kAlignLeft, 1500, widest.phone},
+    {u"自宅ＦＡＸ", kAlignLeft, 1500, widest.phone},
+    {u"携帯電話", kAlignLeft, 1500, u"090-1234-5678"},
+    {u"郵便番号", kAlignLeft, 1000, widest.postalCode},
+    {u"住所", kAlignLeft, 3200, widest.address},
+}};
 } // namespace
 
-OfficerListModel::OfficerListModel(QObject* parent) : QAbstractTableModel(parent)
+OfficerListModel::OfficerListModel(QObject* parent) : ColumnTableModel(kColumns, parent)
 {
+}
+
+ColumnSpec OfficerListModel::column(int column) const
+{
+    ColumnSpec spec = ColumnTableModel::column(column);
+    const auto c = OfficerListColumn(column);
+    const bool schoolContact = c >= OfficerListColumn::SchoolTel && c <= OfficerListColumn::SchoolAddress;
+    const bool homeContact = c >= OfficerListColumn::HomeTel;
+    if ((schoolContact && m_home) || (homeContact && !m_home) || (c == OfficerListColumn::HomeFax && m_mobile) ||
+        (c == OfficerListColumn::Mobile && !m_mobile))
+        spec.twips = 0;
+    return spec;
+}
+
+void OfficerListModel::setContacts(bool home, bool mobile)
+{
+    m_home = home;
+    m_mobile = mobile;
 }
 
 void OfficerListModel::setList(std::vector<OfficerEntry> list)
@@ -61,48 +94,33 @@ int OfficerListModel::rowCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : int(m_shown.size());
 }
 
-int OfficerListModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : int(kHeaders.size());
-}
-
-QVariant OfficerListModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (orientation != Qt::Horizontal)
-        return {};
-    if (role == Qt::DisplayRole)
-        return kHeaders.value(section);
-    if (role == Qt::TextAlignmentRole)
-        return int(Qt::AlignCenter);
-    return {};
-}
-
 QVariant OfficerListModel::data(const QModelIndex& index, int role) const
 {
     const int i = entryAt(index.row());
     if (i < 0 || !index.isValid())
         return {};
     if (role == Qt::TextAlignmentRole)
-        return index.column() == 0 ? int(Qt::AlignRight | Qt::AlignVCenter) : int(Qt::AlignLeft | Qt::AlignVCenter);
+        return cellAlignment(index.column());
     if (role != Qt::DisplayRole)
         return {};
     const OfficerEntry& e = m_list[size_t(i)];
-    switch (index.column()) {
-    case 0: return index.row() + 1;
-    case 1: return e.post1;
-    case 2: return e.post2;
-    case 3: return e.district;
-    case 4: return e.name;
-    case 5: return e.municipality + u"立"_s + e.schoolName;
-    case 6: return e.schoolTel;
-    case 7: return e.schoolFax;
-    case 8: return e.schoolPostal;
-    case 9: return e.schoolAddress;
-    case 10: return e.homeTel;
-    case 11: return e.homeFax;
-    case 12: return e.mobile;
-    case 13: return e.homePostal;
-    case 14: return e.homeAddress1;
+    switch (OfficerListColumn(index.column())) {
+    case OfficerListColumn::No: return index.row() + 1;
+    case OfficerListColumn::Post1: return e.post1;
+    case OfficerListColumn::Post2: return e.post2;
+    case OfficerListColumn::District: return e.district;
+    case OfficerListColumn::Name: return e.name;
+    case OfficerListColumn::School: return e.municipality + u"立"_s + e.schoolName;
+    case OfficerListColumn::SchoolTel: return e.schoolTel;
+    case OfficerListColumn::SchoolFax: return e.schoolFax;
+    case OfficerListColumn::SchoolPostal: return e.schoolPostal;
+    case OfficerListColumn::SchoolAddress: return e.schoolAddress;
+    case OfficerListColumn::HomeTel: return e.homeTel;
+    case OfficerListColumn::HomeFax: return e.homeFax;
+    case OfficerListColumn::Mobile: return e.mobile;
+    case OfficerListColumn::HomePostal: return e.homePostal;
+    case OfficerListColumn::HomeAddress: return e.homeAddress1;
+    case OfficerListColumn::Count: break;
     }
     return {};
 }
@@ -111,29 +129,42 @@ OfficerListWindow::OfficerListWindow(AppContext& context, QWidget* parent) : QWi
 {
     setObjectName(u"YAKUIN_F"_s);
     setWindowTitle(u"役員リスト"_s);
+    buildGrid();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(twips::toPixels(300), 6, 6, 6);
+    layout->addLayout(buildTopRow());
+    layout->addWidget(m_grid, 1);
+    connectControls();
 
+    m_context.session.selections.officerGroup = m_group->currentText();
+    m_model->setList(officers::buildList(context.store));
+    showContactColumns();
+}
+
+void OfficerListWindow::buildGrid()
+{
     m_model = new OfficerListModel(this);
     m_grid = new QTableView(this);
     m_grid->setModel(m_model);
     setUpRowGrid(m_grid, QAbstractItemView::SingleSelection);
+}
 
-    m_group = new QComboBox(this);
-    m_group->setObjectName(u"YAKU_LIST"_s);
+// The post group, the school's or the home's contacts (the home's with the
+// mobile or the fax), the commands and the find box.
+QHBoxLayout* OfficerListWindow::buildTopRow()
+{
+    m_group = makeChoice(u"YAKU_LIST"_s, this);
     m_group->addItems(officers::postGroups());
-    m_school = new QRadioButton(u"学校住所TEL"_s, this);
-    m_school->setObjectName(u"OPT_SC"_s);
-    m_home = new QRadioButton(u"自宅住所TEL"_s, this);
-    m_home->setObjectName(u"OPT_HOME"_s);
+    m_school = makeRadio(u"OPT_SC"_s, u"学校住所TEL"_s, this);
+    m_home = makeRadio(u"OPT_HOME"_s, u"自宅住所TEL"_s, this);
     auto* contacts = new QButtonGroup(this);
     contacts->addButton(m_school);
     contacts->addButton(m_home);
     m_homeChoice = new QFrame(this);
     m_homeChoice->setObjectName(u"Frame1"_s);
     m_homeChoice->setFrameShape(QFrame::StyledPanel);
-    m_mobile = new QRadioButton(u"携帯電話"_s, m_homeChoice);
-    m_mobile->setObjectName(u"OPT_CTEL"_s);
-    m_fax = new QRadioButton(u"FAX"_s, m_homeChoice);
-    m_fax->setObjectName(u"OPT_FAX"_s);
+    m_mobile = makeRadio(u"OPT_CTEL"_s, u"携帯電話"_s, m_homeChoice);
+    m_fax = makeRadio(u"OPT_FAX"_s, u"FAX"_s, m_homeChoice);
     auto* homeRow = new QHBoxLayout(m_homeChoice);
     homeRow->setContentsMargins(6, 2, 6, 2);
     homeRow->addWidget(m_mobile);
@@ -141,8 +172,8 @@ OfficerListWindow::OfficerListWindow(AppContext& context, QWidget* parent) : QWi
     m_school->setChecked(true);
     m_mobile->setChecked(true);
     m_homeChoice->setVisible(false);
-    auto* edit = makeButton(u"B_EDIT"_s, u"編集"_s, this);
-    auto* network = makeButton(u"B_NET"_s, u"連絡網"_s, this);
+    m_edit = makeButton(u"B_EDIT"_s, u"編集"_s, this);
+    m_network = makeButton(u"B_NET"_s, u"連絡網"_s, this);
 
     auto* top = new QHBoxLayout;
     top->addWidget(m_group);
@@ -151,12 +182,9 @@ OfficerListWindow::OfficerListWindow(AppContext& context, QWidget* parent) : QWi
     top->addWidget(m_home);
     top->addWidget(m_homeChoice);
     top->addSpacing(12);
-    top->addWidget(edit);
-    top->addWidget(network);
-    auto* sheet = makeButton(u"B_SHEET"_s, u"表計算"_s, this);
-    sheet->setToolTip(u"一覧を表示のまま表計算ブック (.xlsx) か CSV に書き出します"_s);
-    connect(sheet, &QPushButton::clicked, this, [this] { grid_export::ask(m_context, this, m_grid, windowTitle()); });
-    top->addWidget(sheet);
+    top->addWidget(m_edit);
+    top->addWidget(m_network);
+    top->addWidget(grid_export::makeExportButton(m_context, this, m_grid));
     top->addStretch();
     top->addWidget(new FindBar(this, m_grid, [this](int gridRow) {
         const int entry = m_model->entryAt(gridRow);
@@ -165,61 +193,49 @@ OfficerListWindow::OfficerListWindow(AppContext& context, QWidget* parent) : QWi
         const OfficerEntry& o = m_model->list()[size_t(entry)];
         return find_text::RowKeys{{o.name, o.reading}, {QString::number(o.code)}};
     }));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(twips::toPixels(300), 6, 6, 6);
-    layout->addLayout(top);
-    layout->addWidget(m_grid, 1);
+    return top;
+}
 
-    connect(m_group, &QComboBox::activated, this, [this] {
-        m_context.session.selections.officerGroup = m_group->currentText();
-        m_model->setGroup(m_group->currentText());
-        applyColumns();
-    });
+void OfficerListWindow::connectControls()
+{
+    connect(m_group, &QComboBox::activated, this, &OfficerListWindow::chooseGroup);
     for (QRadioButton* b : {m_school, m_home, m_mobile, m_fax})
         connect(b, &QRadioButton::toggled, this, [this](bool on) {
             if (on)
-                applyColumns();
+                showContactColumns();
         });
-    connect(edit, &QPushButton::clicked, this, &OfficerListWindow::on_B_EDIT_clicked);
-    connect(network, &QPushButton::clicked, this, &OfficerListWindow::on_B_NET_clicked);
-    connect(m_grid, &QTableView::doubleClicked, this, &OfficerListWindow::on_B_EDIT_clicked);
-
-    m_context.session.selections.officerGroup = m_group->currentText();
-    m_model->setList(officers::buildList(context.store));
-    applyColumns();
+    connect(m_edit, &QPushButton::clicked, this, &OfficerListWindow::editOfficer);
+    connect(m_network, &QPushButton::clicked, this, &OfficerListWindow::openContactNetwork);
+    connect(m_grid, &QTableView::doubleClicked, this, &OfficerListWindow::editOfficer);
 }
 
 void OfficerListWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     // The contact network is a window of its own, offered once it is there.
-    findChild<QPushButton*>(u"B_NET"_s)->setEnabled(bool(openNetwork));
+    m_network->setEnabled(bool(openNetwork));
     if (!m_connected) {
         m_connected = true;
         attachViewWindow(this, [] {});
     }
 }
 
-void OfficerListWindow::applyColumns()
+void OfficerListWindow::chooseGroup()
+{
+    m_context.session.selections.officerGroup = m_group->currentText();
+    m_model->setGroup(m_group->currentText());
+    showContactColumns();
+}
+
+void OfficerListWindow::showContactColumns()
 {
     const bool home = m_home->isChecked();
     m_homeChoice->setVisible(home);
-    setColumnWidthsTwips(m_grid, {400, 900, 500, 950, 1600, 2700, 1500, 1500, 1000, 3200, 1500, 1500, 1500, 1000, 3200},
-                         {u"100"_s, u"特別委員長"_s, u"常任理事"_s, u"北瑠璃東地区"_s, u"長谷川　佐和子"_s,
-                          u"瑠璃東部学校組合立星ヶ丘第二小学校"_s, u"0123-45-6789"_s, u"0123-45-6789"_s, u"900-0000"_s,
-                          u"瑠璃市桜木町1-20-30"_s, u"0123-45-6789"_s, u"0123-45-6789"_s, u"090-1234-5678"_s,
-                          u"900-0000"_s, u"瑠璃市桜木町1-20-30"_s});
-    for (int c = 6; c <= 9; ++c)
-        m_grid->setColumnHidden(c, home);
-    for (int c = 10; c <= 14; ++c)
-        m_grid->setColumnHidden(c, !home);
-    if (home) {
-        m_grid->setColumnHidden(11, m_mobile->isChecked());
-        m_grid->setColumnHidden(12, !m_mobile->isChecked());
-    }
+    m_model->setContacts(home, m_mobile->isChecked());
+    applyColumns(m_grid, m_model->columns());
 }
 
-void OfficerListWindow::on_B_EDIT_clicked()
+void OfficerListWindow::editOfficer()
 {
     const int i = m_model->entryAt(m_grid->currentIndex().row());
     const int row = i >= 0 ? m_context.store.findStaffByCode(m_model->list()[size_t(i)].code) : -1;
@@ -246,7 +262,7 @@ void OfficerListWindow::on_B_EDIT_clicked()
         m_grid->setCurrentIndex(m_model->index(int(at - shown.begin()), column));
 }
 
-void OfficerListWindow::on_B_NET_clicked()
+void OfficerListWindow::openContactNetwork()
 {
     if (m_model->rowCount() == 0 || !openNetwork)
         return;

@@ -16,6 +16,8 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -48,6 +50,25 @@ std::optional<qint16> sixteenBit(const QString& text)
         return std::nullopt;
     return qint16(v);
 }
+// A page of the print: 1 and up, typed in half- or full-width digits.
+class PageBox : public QSpinBox {
+public:
+    PageBox(const QString& name, QWidget* parent) : QSpinBox(parent)
+    {
+        setObjectName(name);
+        setRange(1, PrintRequest::kMaxPage);
+        setAlignment(Qt::AlignRight);
+        setFixedWidth(72);
+    }
+
+protected:
+    QValidator::State validate(QString& text, int& pos) const override
+    {
+        text = toHalfWidth(text);
+        return QSpinBox::validate(text, pos);
+    }
+    int valueFromText(const QString& text) const override { return QSpinBox::valueFromText(toHalfWidth(text)); }
+};
 } // namespace
 
 PrintOptionsDialog::PrintOptionsDialog(AppContext& context, PrintRequest& request, QWidget* parent)
@@ -57,9 +78,19 @@ PrintOptionsDialog::PrintOptionsDialog(AppContext& context, PrintRequest& reques
 {
     setObjectName(u"PRT_SET"_s);
     setWindowTitle(u"なかま帳印刷"_s);
-    const PrintJobCode code = request.job;
-    const bool roster = code == PrintJobCode::Roster25;
+    buildTitle();
+    buildLayoutList();
+    buildBoxes();
+    buildPageRange();
+    buildButtons();
+    layOut();
+    connectControls();
+    loadDefaults();
+}
 
+void PrintOptionsDialog::buildTitle()
+{
+    const PrintJobCode code = m_request.job;
     m_title = new QLabel(code == PrintJobCode::Tallies         ? u"集計表印刷"_s
                          : code == PrintJobCode::OfficerRoster ? u"役員名簿印刷"_s
                                                                : u"なかま帳印刷"_s,
@@ -70,10 +101,17 @@ PrintOptionsDialog::PrintOptionsDialog(AppContext& context, PrintRequest& reques
     big.setBold(true);
     m_title->setFont(big);
     m_title->installEventFilter(this);
+}
 
+void PrintOptionsDialog::buildLayoutList()
+{
     m_layouts = new QListWidget(this);
     m_layouts->setObjectName(u"P_LIST"_s);
     m_layouts->setFixedHeight(96);
+}
+
+void PrintOptionsDialog::buildBoxes()
+{
     m_heading = new QLineEdit(this);
     m_heading->setObjectName(u"P_HED"_s);
     m_heading->setMinimumWidth(320);
@@ -87,14 +125,32 @@ PrintOptionsDialog::PrintOptionsDialog(AppContext& context, PrintRequest& reques
     m_destination = new QComboBox(this);
     m_destination->setObjectName(u"P_DEST"_s);
     m_destination->addItems({u"プリンタ"_s, u"印刷プレビュー"_s, u"PDFファイル"_s});
-    m_destination->setCurrentIndex(int(request.destination));
+    m_destination->setCurrentIndex(int(m_request.destination));
+}
 
-    auto* start = new QPushButton(u"印刷開始"_s, this);
-    start->setObjectName(u"B_START"_s);
-    start->setDefault(true);
-    auto* cancel = new QPushButton(u"キャンセル"_s, this);
-    cancel->setObjectName(u"B_ESC"_s);
+void PrintOptionsDialog::buildPageRange()
+{
+    // Pages are counted from the first page of the print (1), whatever
+    // number is printed on them.
+    m_allPages = new QRadioButton(u"全ページ"_s, this);
+    m_allPages->setObjectName(u"OPT_ALL"_s);
+    m_pageRange = new QRadioButton(u"ページ指定"_s, this);
+    m_pageRange->setObjectName(u"OPT_RANGE"_s);
+    m_fromPage = new PageBox(u"P_FROM"_s, this);
+    m_toPage = new PageBox(u"P_TO"_s, this);
+}
 
+void PrintOptionsDialog::buildButtons()
+{
+    m_start = new QPushButton(u"印刷開始"_s, this);
+    m_start->setObjectName(u"B_START"_s);
+    m_start->setDefault(true);
+    m_cancel = new QPushButton(u"キャンセル"_s, this);
+    m_cancel->setObjectName(u"B_ESC"_s);
+}
+
+void PrintOptionsDialog::layOut()
+{
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(u"ヘッダー"_s, this), 0, 0);
     grid->addWidget(m_heading, 0, 1, 1, 4);
@@ -111,14 +167,30 @@ PrintOptionsDialog::PrintOptionsDialog(AppContext& context, PrintRequest& reques
     grid->addWidget(m_copies, 2, 1);
     grid->addWidget(new QLabel(u"出力先"_s, this), 3, 0);
     grid->addWidget(m_destination, 3, 1, 1, 2);
+    auto* range = new QHBoxLayout;
+    range->addWidget(m_allPages);
+    range->addSpacing(12);
+    range->addWidget(m_pageRange);
+    range->addWidget(m_fromPage);
+    auto* to = new QLabel(u"～"_s, this);
+    range->addWidget(to);
+    range->addWidget(m_toPage);
+    auto* unit = new QLabel(u"ページ目"_s, this);
+    range->addWidget(unit);
+    range->addStretch();
+    auto* rangeLabel = new QLabel(u"印刷範囲"_s, this);
+    rangeLabel->setObjectName(u"Label_RANGE"_s);
+    rangeLabel->setBuddy(m_allPages);
+    grid->addWidget(rangeLabel, 4, 0);
+    grid->addLayout(range, 4, 1, 1, 4);
     auto* options = new QVBoxLayout;
     options->addWidget(m_omitSubstitutes);
     options->addWidget(m_evenTop);
     options->addWidget(m_omitGrade);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(start);
-    buttons->addWidget(cancel);
+    buttons->addWidget(m_start);
+    buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(m_title);
@@ -126,14 +198,28 @@ PrintOptionsDialog::PrintOptionsDialog(AppContext& context, PrintRequest& reques
     layout->addLayout(grid);
     layout->addLayout(options);
     layout->addLayout(buttons);
+    // Tab goes through the form top to bottom, the range after 出力先.
+    setTabOrder(m_destination, m_allPages);
+    setTabOrder(m_allPages, m_pageRange);
+    setTabOrder(m_pageRange, m_fromPage);
+    setTabOrder(m_fromPage, m_toPage);
+}
 
-    connect(m_layouts, &QListWidget::itemClicked, this, &PrintOptionsDialog::on_P_LIST_clicked);
-    connect(m_layouts, &QListWidget::currentRowChanged, this, &PrintOptionsDialog::on_P_LIST_clicked);
-    connect(m_numbers, &QCheckBox::clicked, this, &PrintOptionsDialog::on_CHK_NO_clicked);
-    connect(start, &QPushButton::clicked, this, &PrintOptionsDialog::on_B_START_clicked);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+void PrintOptionsDialog::connectControls()
+{
+    connect(m_layouts, &QListWidget::itemClicked, this, &PrintOptionsDialog::chooseLayout);
+    connect(m_layouts, &QListWidget::currentRowChanged, this, &PrintOptionsDialog::chooseLayout);
+    connect(m_numbers, &QCheckBox::clicked, this, &PrintOptionsDialog::switchPageNumbers);
+    connect(m_allPages, &QRadioButton::toggled, this, &PrintOptionsDialog::choosePageRange);
+    connect(m_fromPage, &QSpinBox::valueChanged, this, &PrintOptionsDialog::keepRangeInOrder);
+    connect(m_start, &QPushButton::clicked, this, &PrintOptionsDialog::startPrinting);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
 
-    // On load.
+void PrintOptionsDialog::loadDefaults()
+{
+    const PrintJobCode code = m_request.job;
+    const bool roster = code == PrintJobCode::Roster25;
     m_numbers->setChecked(true);
     m_evenTop->setVisible(false);
     m_omitGrade->setVisible(false);
@@ -148,6 +234,11 @@ PrintOptionsDialog::PrintOptionsDialog(AppContext& context, PrintRequest& reques
     m_prefix->clear();
     m_startPage->setText(u"1"_s);
     m_copies->setText(u"1"_s);
+    // A range is for one reprint: the next print is the whole job again.
+    m_allPages->setChecked(true);
+    m_fromPage->setValue(1);
+    m_toPage->setValue(1);
+    choosePageRange();
     if (m_heading->text().isEmpty()) {
         if (code == PrintJobCode::Tallies) {
             QString selection;
@@ -180,7 +271,7 @@ bool PrintOptionsDialog::eventFilter(QObject* watched, QEvent* event)
     return RememberedDialog::eventFilter(watched, event);
 }
 
-void PrintOptionsDialog::on_P_LIST_clicked()
+void PrintOptionsDialog::chooseLayout()
 {
     const int index = m_layouts->currentRow();
     m_evenTop->setVisible(m_numbers->isChecked() && index == 3);
@@ -207,14 +298,32 @@ void PrintOptionsDialog::on_P_LIST_clicked()
     }
 }
 
-void PrintOptionsDialog::on_CHK_NO_clicked()
+void PrintOptionsDialog::switchPageNumbers()
 {
     m_prefix->setEnabled(m_numbers->isChecked());
     m_startPage->setEnabled(m_numbers->isChecked());
     m_evenTop->setVisible(m_numbers->isChecked() && m_layouts->currentRow() == 3 && !m_layouts->isHidden());
 }
 
-void PrintOptionsDialog::on_B_START_clicked()
+void PrintOptionsDialog::choosePageRange()
+{
+    const bool range = m_pageRange->isChecked();
+    m_fromPage->setEnabled(range);
+    m_toPage->setEnabled(range);
+    if (range && isVisible()) {
+        m_fromPage->setFocus();
+        m_fromPage->selectAll();
+    }
+}
+
+void PrintOptionsDialog::keepRangeInOrder()
+{
+    // The last page is never before the first.
+    if (m_toPage->value() < m_fromPage->value())
+        m_toPage->setValue(m_fromPage->value());
+}
+
+void PrintOptionsDialog::startPrinting()
 {
     const std::optional<qint16> prefix = sixteenBit(m_prefix->text());
     const std::optional<qint16> startPage = sixteenBit(m_startPage->text());
@@ -246,6 +355,13 @@ void PrintOptionsDialog::on_B_START_clicked()
     if (m_omitGrade->isChecked())
         o.flags |= PrintOptions::OmitGradeStep;
     m_request.destination = PrintDestination(m_destination->currentIndex());
+    if (m_pageRange->isChecked()) {
+        m_request.firstPage = m_fromPage->value();
+        m_request.lastPage = std::max(m_fromPage->value(), m_toPage->value());
+    } else {
+        m_request.firstPage = 1;
+        m_request.lastPage = 0;
+    }
     accept();
 }
 

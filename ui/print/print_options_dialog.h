@@ -8,11 +8,16 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QListWidget;
+class QRadioButton;
+class QSpinBox;
 
-// なかま帳印刷 (PRT_SET): the layout, heading, page numbers, copies and
-// options of the job about to print. Closing it any other way than 印刷開始
-// cancels the job and leaves the stored options as they were.
+// なかま帳印刷 (PRT_SET): the layout, heading, page numbers, copies,
+// options and the pages to print (all, or a range to print a jammed page
+// again) of the job about to print. Closing it any other way than 印刷開始
+// cancels the job and leaves the stored options as they were. The range is
+// for one reprint: every opening starts from 全ページ.
 class PrintOptionsDialog : public RememberedDialog {
     Q_OBJECT
 public:
@@ -26,9 +31,21 @@ protected:
     void done(int result) override;
 
 private:
-    void on_P_LIST_clicked();
-    void on_CHK_NO_clicked();
-    void on_B_START_clicked();
+    // Built in the order the form shows them.
+    void buildTitle();
+    void buildLayoutList();
+    void buildBoxes();
+    void buildPageRange();
+    void buildButtons();
+    void layOut();
+    void connectControls();
+    void loadDefaults();
+
+    void chooseLayout();      // P_LIST
+    void switchPageNumbers(); // CHK_NO
+    void choosePageRange();   // OPT_ALL, OPT_RANGE
+    void keepRangeInOrder();  // P_FROM
+    void startPrinting();     // B_START
     QString yearText() const;
 
     AppContext& m_context;
@@ -44,5 +61,11 @@ private:
     QCheckBox* m_evenTop;
     QCheckBox* m_omitGrade;
     QComboBox* m_destination;
+    QRadioButton* m_allPages;
+    QRadioButton* m_pageRange;
+    QSpinBox* m_fromPage;
+    QSpinBox* m_toPage;
+    QPushButton* m_start = nullptr;
+    QPushButton* m_cancel = nullptr;
     bool m_started = false;
 };

@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -30,6 +31,8 @@ void tellFailure(AppContext& context, PrintOutcome outcome, const QString& where
 {
     if (outcome == PrintOutcome::DeviceFailed)
         context.notifier.tell(u"印刷できませんでした"_s, MessageIcon::Critical, UserNotifier::appTitle(), where);
+    else if (outcome == PrintOutcome::NoSuchPages)
+        context.notifier.tell(noSuchPagesText(), MessageIcon::Warning);
 }
 
 // Prints the request to its destination, inside the progress dialog when
@@ -52,11 +55,16 @@ bool printToDestination(AppContext& context, const PrintRequest& request, bool w
         printer.setResolution(600);
         QPrintPreviewDialog preview(&printer, parent);
         preview.setWindowTitle(u"印刷プレビュー"_s);
-        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, [&context, &request, &outcome](QPrinter* p) {
-            PainterDevice device(p);
-            runPrintJob(device, context.store, request, nullptr, &outcome);
-        });
+        QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,
+                         [&context, &request, &outcome, &preview](QPrinter* p) {
+                             PainterDevice device(p);
+                             runPrintJob(device, context.store, request, nullptr, &outcome);
+                             // A range past the last page: no empty preview, the message instead.
+                             if (outcome == PrintOutcome::NoSuchPages)
+                                 QTimer::singleShot(0, &preview, &QDialog::reject);
+                         });
         preview.exec();
+        tellFailure(context, outcome, QString());
         break;
     }
     case PrintDestination::Pdf: {

@@ -32,17 +32,22 @@ QString blankIfZero(qint64 v)
 } // namespace
 
 SchoolEditor::SchoolEditor(AppContext& context, std::vector<int> listRows, int currentListRow, QWidget* parent)
-    : RememberedDialog(context.positions, parent), m_context(context), m_listMode(true),
-      m_listRows(std::move(listRows)), m_listRow(currentListRow)
+    : RememberedDialog(context.positions, parent),
+      m_context(context),
+      m_listMode(true),
+      m_listRows(std::move(listRows)),
+      m_listRow(currentListRow)
 {
     build();
     const int row = m_listRow >= 0 && size_t(m_listRow) < m_listRows.size() ? m_listRows[size_t(m_listRow)]
-                                                                           : context.store.schoolCount();
+                                                                            : context.store.schoolCount();
     goTo(row + 1);
 }
 
 SchoolEditor::SchoolEditor(AppContext& context, QWidget* parent)
-    : RememberedDialog(context.positions, parent), m_context(context), m_listMode(false)
+    : RememberedDialog(context.positions, parent),
+      m_context(context),
+      m_listMode(false)
 {
     build();
     goTo(context.store.schoolCount() + 1);
@@ -54,9 +59,37 @@ void SchoolEditor::build()
     setWindowTitle(u"学校データ編集"_s);
     if (parentWidget())
         setWindowIcon(parentWidget()->window()->windowIcon());
-    RosterStore& store = m_context.store;
-    store.dirty = 1;
+    m_context.store.dirty = 1;
 
+    UpDown* spin = buildRecordControls();
+    buildSchoolControls();
+    QGridLayout* grid = buildSchoolGrid();
+    QGroupBox* posts = buildPosts();
+    auto* close = makeButton(u"B_END"_s, u"閉じる"_s, this);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    bottom->addWidget(m_recordLabel);
+    bottom->addWidget(spin);
+    bottom->addSpacing(12);
+    bottom->addWidget(close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addWidget(posts);
+    layout->addLayout(bottom);
+
+    // Every control that can hold the focus: the page keys page from the
+    // lists too, never change their entry first.
+    for (QWidget* w : findChildren<QWidget*>())
+        if (w->focusPolicy() != Qt::NoFocus)
+            w->installEventFilter(this);
+    connect(spin, &UpDown::up, this, &SchoolEditor::pageUp);
+    connect(spin, &UpDown::down, this, &SchoolEditor::pageDown);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+UpDown* SchoolEditor::buildRecordControls()
+{
     m_recordLabel = new QLabel(this);
     m_recordLabel->setObjectName(u"ED_NO"_s);
     m_recordLabel->setFrameShape(QFrame::StyledPanel);
@@ -67,7 +100,12 @@ void SchoolEditor::build()
     m_pref = new QComboBox(this);
     m_pref->setObjectName(u"Pref_SEL"_s);
     m_pref->setVisible(false); // a selector without entries, kept for the files
+    return spin;
+}
 
+void SchoolEditor::buildSchoolControls()
+{
+    const RosterStore& store = m_context.store;
     m_municipality = new QComboBox(this);
     m_municipality->setObjectName(u"CTV_SEL"_s);
     m_municipality->setEditable(true);
@@ -99,108 +137,80 @@ void SchoolEditor::build()
     m_regular = makeEdit(u"R_COUNT"_s, this, 40, 4);
     m_special = makeEdit(u"T_COUNT"_s, this, 40, 4);
     m_branch = makeEdit(u"B_COUNT"_s, this, 40, 4);
+}
 
+QGridLayout* SchoolEditor::buildSchoolGrid()
+{
+    // Each row: captions, each followed by its box over `span` columns.
+    struct Cell {
+        QString caption;
+        QWidget* box;
+        int span = 1;
+    };
+    const std::vector<std::vector<Cell>> rows{
+        {{u"市町村名"_s, m_municipality}, {u"学校コード"_s, m_code}, {u"学校番号"_s, m_number}},
+        {{u"学校名"_s, m_name}, {u"学校区分"_s, m_kind}, {u"グループ名"_s, m_group}},
+        {{u"ﾌﾘｶﾞﾅ"_s, m_reading}, {u"郵便番号"_s, m_postal}},
+        {{u"住所"_s, m_address, 5}},
+        {{u"ＴＥＬ"_s, m_tel}, {u"ＦＡＸ"_s, m_fax, 2}},
+        {{u"メールアドレス"_s, m_mail, 5}},
+    };
     auto* grid = new QGridLayout;
     int row = 0;
-    auto caption = [this, grid](const QString& text, int r, int c) { grid->addWidget(new QLabel(text, this), r, c); };
-    caption(u"市町村名"_s, row, 0);
-    grid->addWidget(m_municipality, row, 1);
-    caption(u"学校コード"_s, row, 2);
-    grid->addWidget(m_code, row, 3);
-    caption(u"学校番号"_s, row, 4);
-    grid->addWidget(m_number, row, 5);
-    ++row;
-    caption(u"学校名"_s, row, 0);
-    grid->addWidget(m_name, row, 1);
-    caption(u"学校区分"_s, row, 2);
-    grid->addWidget(m_kind, row, 3);
-    caption(u"グループ名"_s, row, 4);
-    grid->addWidget(m_group, row, 5);
-    ++row;
-    caption(u"ﾌﾘｶﾞﾅ"_s, row, 0);
-    grid->addWidget(m_reading, row, 1);
-    caption(u"郵便番号"_s, row, 2);
-    grid->addWidget(m_postal, row, 3);
-    ++row;
-    caption(u"住所"_s, row, 0);
-    grid->addWidget(m_address, row, 1, 1, 5);
-    ++row;
-    caption(u"ＴＥＬ"_s, row, 0);
-    grid->addWidget(m_tel, row, 1);
-    caption(u"ＦＡＸ"_s, row, 2);
-    grid->addWidget(m_fax, row, 3, 1, 2);
-    ++row;
-    caption(u"メールアドレス"_s, row, 0);
-    grid->addWidget(m_mail, row, 1, 1, 5);
-    ++row;
+    for (const std::vector<Cell>& cells : rows) {
+        int column = 0;
+        for (const Cell& cell : cells) {
+            grid->addWidget(new QLabel(cell.caption, this), row, column);
+            grid->addWidget(cell.box, row, column + 1, 1, cell.span);
+            column += 2;
+        }
+        ++row;
+    }
     auto* counts = new QHBoxLayout;
     counts->addWidget(new QLabel(u"学級数"_s, this));
-    counts->addWidget(new QLabel(u"普通"_s, this));
-    counts->addWidget(m_regular);
-    counts->addWidget(new QLabel(u"特殊"_s, this));
-    counts->addWidget(m_special);
-    counts->addWidget(new QLabel(u"分校"_s, this));
-    counts->addWidget(m_branch);
+    for (const auto& [caption, box] :
+         {std::pair{u"普通"_s, m_regular}, std::pair{u"特殊"_s, m_special}, std::pair{u"分校"_s, m_branch}}) {
+        counts->addWidget(new QLabel(caption, this));
+        counts->addWidget(box);
+    }
     counts->addStretch();
     grid->addLayout(counts, row, 0, 1, 6);
+    return grid;
+}
 
-    // The posts.
+QGroupBox* SchoolEditor::buildPosts()
+{
     auto* posts = new QGroupBox(u"事務職員"_s, this);
     auto* pg = new QGridLayout(posts);
     const QStringList heads{u"職員コード"_s, u"氏名"_s, u"備考1"_s, u"備考2"_s};
     for (int c = 0; c < heads.size(); ++c)
         pg->addWidget(new QLabel(heads[c], posts), 0, c);
-    for (int i = 0; i < cap::kClerkSlots; ++i) {
-        m_staffCode[size_t(i)] = makeEdit(u"M_CODE(%1)"_s.arg(i), posts, 90, 8);
-        m_staffName[size_t(i)] = makeEdit(u"M_NAME(%1)"_s.arg(i), posts, 140, 40);
-        m_status[size_t(i)] = new QComboBox(posts);
-        m_status[size_t(i)]->setObjectName(u"ETC_SEL(%1)"_s.arg(i));
-        m_status[size_t(i)]->addItems(postStatuses());
-        m_status[size_t(i)]->setMinimumWidth(120);
-        m_note[size_t(i)] = makeEdit(u"ETC_MSG(%1)"_s.arg(i), posts, 160, 40);
-        auto* editButton = new QPushButton(u"編集"_s, posts);
-        editButton->setObjectName(u"B_EDIT(%1)"_s.arg(i));
-        auto* pick = new QPushButton(u"参照"_s, posts);
-        pick->setObjectName(u"B_PICUP(%1)"_s.arg(i));
-        auto* manage = new QPushButton(u"管理"_s, posts);
-        manage->setObjectName(u"B_SOFT(%1)"_s.arg(i));
-        for (QPushButton* b : {editButton, pick, manage})
-            b->setAutoDefault(false);
-        pg->addWidget(m_staffCode[size_t(i)], i + 1, 0);
-        pg->addWidget(m_staffName[size_t(i)], i + 1, 1);
-        pg->addWidget(m_status[size_t(i)], i + 1, 2);
-        pg->addWidget(m_note[size_t(i)], i + 1, 3);
-        pg->addWidget(editButton, i + 1, 4);
-        pg->addWidget(pick, i + 1, 5);
-        pg->addWidget(manage, i + 1, 6);
-        connect(m_staffCode[size_t(i)], &QLineEdit::textChanged, this, [this, i] { on_M_CODE_changed(i); });
-        connect(editButton, &QPushButton::clicked, this, [this, i] { on_B_EDIT_clicked(i); });
-        connect(pick, &QPushButton::clicked, this, [this, i] { on_B_PICUP_clicked(i); });
-    }
+    for (int i = 0; i < cap::kClerkSlots; ++i)
+        buildPostRow(pg, i);
+    return posts;
+}
 
-    auto* close = new QPushButton(u"閉じる"_s, this);
-    close->setObjectName(u"B_END"_s);
-    close->setAutoDefault(false);
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch();
-    bottom->addWidget(m_recordLabel);
-    bottom->addWidget(spin);
-    bottom->addSpacing(12);
-    bottom->addWidget(close);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addWidget(posts);
-    layout->addLayout(bottom);
-
-    // Every control that can hold the focus: the page keys page from the
-    // lists too, never change their entry first.
-    for (QWidget* w : findChildren<QWidget*>())
-        if (w->focusPolicy() != Qt::NoFocus)
-            w->installEventFilter(this);
-    connect(spin, &UpDown::up, this, &SchoolEditor::pageUp);
-    connect(spin, &UpDown::down, this, &SchoolEditor::pageDown);
-    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+void SchoolEditor::buildPostRow(QGridLayout* pg, int i)
+{
+    QWidget* posts = pg->parentWidget();
+    const size_t slot = size_t(i);
+    m_staffCode[slot] = makeEdit(u"M_CODE(%1)"_s.arg(i), posts, 90, 8);
+    m_staffName[slot] = makeEdit(u"M_NAME(%1)"_s.arg(i), posts, 140, 40);
+    m_status[slot] = new QComboBox(posts);
+    m_status[slot]->setObjectName(u"ETC_SEL(%1)"_s.arg(i));
+    m_status[slot]->addItems(postStatuses());
+    m_status[slot]->setMinimumWidth(120);
+    m_note[slot] = makeEdit(u"ETC_MSG(%1)"_s.arg(i), posts, 160, 40);
+    auto* editButton = makeButton(u"B_EDIT(%1)"_s.arg(i), u"編集"_s, posts);
+    auto* pick = makeButton(u"B_PICUP(%1)"_s.arg(i), u"参照"_s, posts);
+    auto* manage = makeButton(u"B_SOFT(%1)"_s.arg(i), u"管理"_s, posts);
+    int column = 0;
+    for (QWidget* w : std::initializer_list<QWidget*>{m_staffCode[slot], m_staffName[slot], m_status[slot],
+                                                      m_note[slot], editButton, pick, manage})
+        pg->addWidget(w, i + 1, column++);
+    connect(m_staffCode[slot], &QLineEdit::textChanged, this, [this, i] { takeClerkIntoPost(i); });
+    connect(editButton, &QPushButton::clicked, this, [this, i] { editClerk(i); });
+    connect(pick, &QPushButton::clicked, this, [this, i] { pickClerk(i); });
 }
 
 QString SchoolEditor::fullName() const
@@ -408,7 +418,7 @@ void SchoolEditor::pageDown()
     page(-1);
 }
 
-void SchoolEditor::on_M_CODE_changed(int slot)
+void SchoolEditor::takeClerkIntoPost(int slot)
 {
     if (m_loading)
         return;
@@ -442,7 +452,7 @@ void SchoolEditor::on_M_CODE_changed(int slot)
     m_heldCode[size_t(slot)] = code;
 }
 
-void SchoolEditor::on_B_EDIT_clicked(int slot)
+void SchoolEditor::editClerk(int slot)
 {
     RosterStore& store = m_context.store;
     const QString text = m_staffCode[size_t(slot)]->text().trimmed();
@@ -478,7 +488,7 @@ void SchoolEditor::on_B_EDIT_clicked(int slot)
     store.rebuildCodeIndex();
 }
 
-void SchoolEditor::on_B_PICUP_clicked(int slot)
+void SchoolEditor::pickClerk(int slot)
 {
     StaffSelectDialog dialog(m_context, this);
     dialog.exec();

@@ -8,6 +8,8 @@
 
 struct AppContext;
 class QComboBox;
+class QGridLayout;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class UpDown;
@@ -34,15 +36,21 @@ protected:
     void done(int result) override;
 
 private:
+    // The form, built a part at a time from the top.
     void build();
+    UpDown* buildRecordControls();
+    void buildSchoolControls();
+    QGridLayout* buildSchoolGrid();
+    QGroupBox* buildPosts();
+    void buildPostRow(QGridLayout* posts, int slot);
     void goTo(int recordNumber);
     void showRecord(int row);
     void movePage(int direction);
     void clearRecord();
     void page(int direction);
-    void on_M_CODE_changed(int slot);
-    void on_B_EDIT_clicked(int slot);
-    void on_B_PICUP_clicked(int slot);
+    void takeClerkIntoPost(int slot); // M_CODE
+    void editClerk(int slot);         // B_EDIT
+    void pickClerk(int slot);         // B_PICUP
     void addGroup();
     QString fullName() const;
 

@@ -23,14 +23,66 @@
 #include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <array>
 
 using namespace Qt::StringLiterals;
 using namespace school_list;
 
 // --- model ------------------------------------------------------------------
 
-SchoolListModel::SchoolListModel(RosterStore& store, QObject* parent) : QAbstractTableModel(parent), m_store(store)
+namespace {
+// The columns with the postal code and address shown, the mail not.
+constexpr std::array<ColumnSpec, size_t(SchoolListColumn::Count)> kColumns{{
+    {u"NO", kAlignRight, 520, widest.rowNumber},
+    {u"", kAlignLeft, 10, u""},
+    {u"", kAlignCentre, 360, u"○"},
+    {u"氏　名", kAlignLeft, 1600, widest.name},
+    {u"市町村名", kAlignLeft, 1100, widest.municipality},
+    {u"学校名", kAlignLeft, 1500, widest.schoolName},
+    {u"学校区分", kAlignCentre, 900, widest.schoolKind},
+    {u"コード", kAlignRight, 700, u"1234567"},
+    {u"", kAlignRight, 400, u"30"},
+    {u"特", kAlignRight, 350, u"10"},
+    {u"分", kAlignRight, 350, u"3"},
+    {u"ＴＥＬ", kAlignLeft, 1400, widest.phone},
+    {u"ＦＡＸ", kAlignLeft, 1400, widest.phone},
+    {u"郵便番号", kAlignLeft, 1000, widest.postalCode},
+    {u"住所", kAlignLeft, 2500, widest.address},
+    {u"メールアドレス", kAlignLeft, 0, u"school1234567@example.jp"},
+}};
+} // namespace
+
+SchoolListModel::SchoolListModel(RosterStore& store, QObject* parent)
+    : ColumnTableModel(kColumns, parent),
+      m_store(store)
 {
+}
+
+bool SchoolListModel::orderedByNumber() const
+{
+    return m_store.profile.optionFlags & OptionFlag::OrderBySchoolNumber;
+}
+
+ColumnSpec SchoolListModel::column(int column) const
+{
+    ColumnSpec spec = ColumnTableModel::column(column);
+    switch (SchoolListColumn(column)) {
+    case SchoolListColumn::CodeOrNumber:
+        if (orderedByNumber())
+            spec.header = u"番号";
+        break;
+    case SchoolListColumn::PostalCode:
+    case SchoolListColumn::Address:
+        if (m_showMail)
+            spec.twips = 0;
+        break;
+    case SchoolListColumn::Mail:
+        if (m_showMail)
+            spec.twips = 4300;
+        break;
+    default: break;
+    }
+    return spec;
 }
 
 void SchoolListModel::setRows(std::vector<Row> rows)
@@ -38,13 +90,6 @@ void SchoolListModel::setRows(std::vector<Row> rows)
     beginResetModel();
     m_rows = std::move(rows);
     endResetModel();
-}
-
-void SchoolListModel::refreshAll()
-{
-    emit headerDataChanged(Qt::Horizontal, 0, 15);
-    if (!m_rows.empty())
-        emit dataChanged(index(0, 0), index(rowCount() - 1, 15));
 }
 
 const Row* SchoolListModel::row(int r) const
@@ -68,34 +113,13 @@ void SchoolListModel::toggleMark(int r)
         return;
     ClerkSlot& slot = m_store.schools[size_t(x->school)].clerks[size_t(x->slot)];
     slot.mark = slot.mark == 1 ? 0 : 1;
-    emit dataChanged(index(r, 2), index(r, 2));
+    const int mark = int(SchoolListColumn::Mark);
+    emit dataChanged(index(r, mark), index(r, mark));
 }
 
 int SchoolListModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : int(m_rows.size());
-}
-
-int SchoolListModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : 16;
-}
-
-QVariant SchoolListModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (orientation != Qt::Horizontal)
-        return {};
-    if (role == Qt::TextAlignmentRole)
-        return int(Qt::AlignCenter);
-    if (role != Qt::DisplayRole)
-        return {};
-    const bool byNumber = m_store.profile.optionFlags & OptionFlag::OrderBySchoolNumber;
-    static const QStringList heads{
-        u"NO"_s,   QString(), QString(), u"氏　名"_s, u"市町村名"_s, u"学校名"_s,   u"学校区分"_s, QString(),
-        QString(), u"特"_s,   u"分"_s,   u"ＴＥＬ"_s, u"ＦＡＸ"_s,   u"郵便番号"_s, u"住所"_s,     u"メールアドレス"_s};
-    if (section == 7)
-        return byNumber ? u"番号"_s : u"コード"_s;
-    return heads.value(section);
 }
 
 QVariant SchoolListModel::data(const QModelIndex& index, int role) const
@@ -108,62 +132,49 @@ QVariant SchoolListModel::data(const QModelIndex& index, int role) const
         return {};
     const SchoolRecord& s = m_store.schools[size_t(r->school)];
     const ClerkSlot& slot = s.clerks[size_t(r->slot)];
-    if (role == Qt::TextAlignmentRole) {
-        switch (index.column()) {
-        case 0:
-        case 7:
-        case 8:
-        case 9:
-        case 10: return int(Qt::AlignRight | Qt::AlignVCenter);
-        case 2:
-        case 6: return int(Qt::AlignCenter);
-        default: return int(Qt::AlignLeft | Qt::AlignVCenter);
-        }
-    }
+    if (role == Qt::TextAlignmentRole)
+        return cellAlignment(index.column());
     if (role == Qt::ForegroundRole && r->reading)
         return QColor(Qt::darkGray);
     if (role != Qt::DisplayRole)
         return {};
     const bool schoolRow = r->slot == 0;
+    const auto column = SchoolListColumn(index.column());
     auto blank = [](qint64 v) { return v == 0 ? QString() : QString::number(v); };
     if (r->reading) {
-        if (index.column() == 3) {
+        if (column == SchoolListColumn::ClerkName) {
             const int staff = slot.staffCode > 0 ? m_store.findStaffByCode(slot.staffCode) : -1;
             return staff >= 0 ? m_store.staff[size_t(staff)].reading : QString();
         }
-        return index.column() == 5 && schoolRow ? s.reading : QString();
+        return column == SchoolListColumn::SchoolName && schoolRow ? s.reading : QString();
     }
-    switch (index.column()) {
-    case 0: return r->number;
-    case 2: return slot.mark == 1 ? u"○"_s : QString();
-    case 3: return slot.staffName;
+    switch (column) {
+    case SchoolListColumn::No: return r->number;
+    case SchoolListColumn::Mark: return slot.mark == 1 ? u"○"_s : QString();
+    case SchoolListColumn::ClerkName: return slot.staffName;
+    default: break;
     }
     if (!schoolRow)
         return {};
-    switch (index.column()) {
-    case 4: return s.municipality;
-    case 5: return s.name;
-    case 6: return s.kindText;
-    case 7:
-        return (m_store.profile.optionFlags & OptionFlag::OrderBySchoolNumber) ? blank(s.number)
-                                                                               : QString::number(s.code);
-    case 8: return blank(s.regularClasses);
-    case 9: return blank(s.specialClasses);
-    case 10: return blank(s.branchCount);
-    case 11: return s.tel;
-    case 12: return s.fax;
-    case 13: return s.postalCode;
-    case 14: return s.address;
-    case 15: return s.mail;
+    switch (column) {
+    case SchoolListColumn::Municipality: return s.municipality;
+    case SchoolListColumn::SchoolName: return s.name;
+    case SchoolListColumn::Kind: return s.kindText;
+    case SchoolListColumn::CodeOrNumber: return orderedByNumber() ? blank(s.number) : QString::number(s.code);
+    case SchoolListColumn::Classes: return blank(s.regularClasses);
+    case SchoolListColumn::SpecialClasses: return blank(s.specialClasses);
+    case SchoolListColumn::Branches: return blank(s.branchCount);
+    case SchoolListColumn::Tel: return s.tel;
+    case SchoolListColumn::Fax: return s.fax;
+    case SchoolListColumn::PostalCode: return s.postalCode;
+    case SchoolListColumn::Address: return s.address;
+    case SchoolListColumn::Mail: return s.mail;
+    default: break;
     }
     return {};
 }
 
 // --- window -----------------------------------------------------------------
-
-namespace {
-
-} // namespace
 
 SchoolListWindow::SchoolListWindow(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context)
 {
@@ -174,54 +185,51 @@ SchoolListWindow::SchoolListWindow(AppContext& context, QWidget* parent) : QWidg
     m_filter = context.session.schoolFilter;
     m_filter.narrowed = false;
     m_shownFilter = m_filter;
-    m_model = new SchoolListModel(context.store, this);
+    buildGrid();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addLayout(buildSelectionRow());
+    layout->addLayout(buildCommandRow());
+    layout->addLayout(buildFindRow());
+    layout->addWidget(m_grid, 1);
+
+    applyColumns(m_grid, m_model->columns());
+    // The gap is narrower than any text could make it.
+    m_grid->setColumnWidth(int(SchoolListColumn::Gap), 2);
+    applyMailColumn();
+
+    fillAreas();
+    fillGroupChoice();
+    connectControls();
+}
+
+void SchoolListWindow::buildGrid()
+{
+    m_model = new SchoolListModel(m_context.store, this);
     m_grid = new QTableView(this);
     m_grid->setModel(m_model);
     setUpRowGrid(m_grid, QAbstractItemView::ExtendedSelection);
     m_grid->setMaximumWidth(twips::toPixels(14480) + 200);
+}
 
+// 地域 (prefecture-level users) with its districts, グループ名 (or 市町村名),
+// 抽出 and the counters.
+QHBoxLayout* SchoolListWindow::buildSelectionRow()
+{
     m_areaLabel = new QLabel(u"地域"_s, this);
     m_areaLabel->setObjectName(u"Label2"_s);
     m_areaLabel->installEventFilter(this);
-    m_area = new QComboBox(this);
-    m_area->setObjectName(u"CTV_SEL0"_s);
-    m_area->setMinimumWidth(130);
-    m_district = new QComboBox(this);
-    m_district->setObjectName(u"CTV_SEL1"_s);
-    m_district->setMinimumWidth(130);
+    m_area = makeChoice(u"CTV_SEL0"_s, this, 130);
+    m_district = makeChoice(u"CTV_SEL1"_s, this, 130);
     m_district->setVisible(false);
     m_groupLabel = new QLabel(u"グループ名"_s, this);
     m_groupLabel->setObjectName(u"Label4"_s);
     m_groupLabel->installEventFilter(this);
-    m_groupChoice = new QComboBox(this);
-    m_groupChoice->setObjectName(u"GRP_SEL"_s);
-    m_groupChoice->setMinimumWidth(130);
-    if (!context.store.prefectureLevel()) {
+    m_groupChoice = makeChoice(u"GRP_SEL"_s, this, 130);
+    if (!m_context.store.prefectureLevel()) {
         m_areaLabel->setVisible(false);
         m_area->setVisible(false);
     }
-
-    auto* extractBox = new QGroupBox(u"抽出"_s, this);
-    auto* extractRow = new QHBoxLayout(extractBox);
-    extractRow->setContentsMargins(6, 2, 6, 2);
-    m_elementary = makeCheck(u"CHK_ES"_s, u"小学校"_s, extractBox);
-    m_junior = makeCheck(u"CHK_JHS"_s, u"中学校"_s, extractBox);
-    m_special = makeCheck(u"CHK_TS"_s, u"養護学校"_s, extractBox);
-    const int kinds = m_filter.kinds;
-    m_elementary->setChecked(kinds & 1);
-    m_junior->setChecked(kinds & 2);
-    m_special->setChecked(kinds & 4);
-    auto* pick = makeButton(u"B_PICUP"_s, u"抽出"_s, extractBox);
-    auto* all = makeButton(u"B_ALL"_s, u"全表示"_s, extractBox);
-    for (QWidget* w : std::initializer_list<QWidget*>{m_elementary, m_junior, m_special, pick, all})
-        extractRow->addWidget(w);
-
-    m_schoolCount = new QLabel(this);
-    m_schoolCount->setObjectName(u"SC_LABEL"_s);
-    m_rowCount = new QLabel(this);
-    m_rowCount->setObjectName(u"SM_LABEL"_s);
-    m_readings = makeCheck(u"CHK_FRI"_s, u"ﾌﾘｶﾞﾅ"_s, this);
-    m_mail = makeCheck(u"CHK_NAME"_s, u"メール"_s, this);
 
     auto* top = new QHBoxLayout;
     top->addWidget(m_areaLabel);
@@ -229,9 +237,38 @@ SchoolListWindow::SchoolListWindow(AppContext& context, QWidget* parent) : QWidg
     top->addWidget(m_district);
     top->addWidget(m_groupLabel);
     top->addWidget(m_groupChoice);
-    top->addWidget(extractBox);
-    // The counters above the two display check boxes, so that the whole row,
-    // the extraction kinds included, fits the frame's default width.
+    top->addWidget(buildExtractBox());
+    top->addLayout(buildCounters());
+    top->addStretch();
+    return top;
+}
+
+// 抽出: the school kinds, 抽出 and 全表示.
+QGroupBox* SchoolListWindow::buildExtractBox()
+{
+    auto* extractBox = new QGroupBox(u"抽出"_s, this);
+    auto* extractRow = new QHBoxLayout(extractBox);
+    extractRow->setContentsMargins(6, 2, 6, 2);
+    m_kinds = SchoolKindChecks::make(extractBox);
+    m_kinds.show(m_filter.kinds);
+    m_extract = makeButton(u"B_PICUP"_s, u"抽出"_s, extractBox);
+    m_showAll = makeButton(u"B_ALL"_s, u"全表示"_s, extractBox);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{m_kinds.elementary, m_kinds.junior, m_kinds.special, m_extract, m_showAll})
+        extractRow->addWidget(w);
+    return extractBox;
+}
+
+// The counters above the two display check boxes, so that the whole row,
+// the extraction kinds included, fits the frame's default width.
+QGridLayout* SchoolListWindow::buildCounters()
+{
+    m_schoolCount = new QLabel(this);
+    m_schoolCount->setObjectName(u"SC_LABEL"_s);
+    m_rowCount = new QLabel(this);
+    m_rowCount->setObjectName(u"SM_LABEL"_s);
+    m_readings = makeCheck(u"CHK_FRI"_s, u"ﾌﾘｶﾞﾅ"_s, this);
+    m_mail = makeCheck(u"CHK_NAME"_s, u"メール"_s, this);
     auto* counts = new QGridLayout;
     counts->setHorizontalSpacing(4);
     counts->setVerticalSpacing(0);
@@ -241,129 +278,130 @@ SchoolListWindow::SchoolListWindow(AppContext& context, QWidget* parent) : QWidg
     counts->addWidget(new QLabel(u"名"_s, this), 0, 3);
     counts->addWidget(m_readings, 1, 0, 1, 2);
     counts->addWidget(m_mail, 1, 2, 1, 2);
-    top->addLayout(counts);
-    top->addStretch();
+    return counts;
+}
 
+// The commands; ID印刷, 宛名印刷 and コード変更 do nothing.
+QHBoxLayout* SchoolListWindow::buildCommandRow()
+{
+    struct Command {
+        QString name;
+        QString text;
+        void (SchoolListWindow::*run)();
+    };
+    const Command commands[] = {
+        {u"B_ADD"_s, u"追加"_s, &SchoolListWindow::addSchool},
+        {u"B_EDIT"_s, u"編集"_s, &SchoolListWindow::editSchool},
+        {u"B_DEL"_s, u"削除"_s, &SchoolListWindow::deleteSelectedSchools},
+        {u"B_ALL_SEL"_s, u"印"_s, &SchoolListWindow::markListedSchools},
+        {u"B_PRT"_s, u"差込印刷"_s, &SchoolListWindow::openLabelPrinting},
+        {u"B_PRT2"_s, u"調査印刷"_s, &SchoolListWindow::printSurveyForms},
+        {u"B_SC_PRT"_s, u"学校名"_s, &SchoolListWindow::printSchoolNames},
+        {u"B_NET"_s, u"連絡網"_s, &SchoolListWindow::openContactNetwork},
+        {u"B_PRT_ID"_s, u"ID印刷"_s, nullptr},
+        {u"B_PRT_ADRS"_s, u"宛名印刷"_s, nullptr},
+        {u"B_CODE_CHG"_s, u"コード変更"_s, nullptr},
+    };
     auto* buttons = new QHBoxLayout;
-    const std::pair<QString, QString> names[] = {
-        {u"B_ADD"_s, u"追加"_s},          {u"B_EDIT"_s, u"編集"_s},          {u"B_DEL"_s, u"削除"_s},
-        {u"B_ALL_SEL"_s, u"印"_s},        {u"B_PRT"_s, u"差込印刷"_s},       {u"B_PRT2"_s, u"調査印刷"_s},
-        {u"B_SC_PRT"_s, u"学校名"_s},     {u"B_NET"_s, u"連絡網"_s},         {u"B_PRT_ID"_s, u"ID印刷"_s},
-        {u"B_PRT_ADRS"_s, u"宛名印刷"_s}, {u"B_CODE_CHG"_s, u"コード変更"_s}};
-    QMap<QString, QPushButton*> made;
-    for (const auto& [name, text] : names) {
-        made[name] = makeButton(name, text, this);
-        buttons->addWidget(made[name]);
+    for (const Command& c : commands) {
+        QPushButton* b = makeButton(c.name, c.text, this);
+        buttons->addWidget(b);
+        if (c.run)
+            connect(b, &QPushButton::clicked, this, c.run);
     }
-    auto* sheet = makeButton(u"B_SHEET"_s, u"表計算"_s, this);
-    sheet->setToolTip(u"一覧を表示のまま表計算ブック (.xlsx) か CSV に書き出します"_s);
-    connect(sheet, &QPushButton::clicked, this, [this] { grid_export::ask(m_context, this, m_grid, windowTitle()); });
     buttons->addStretch();
-    // The command row is full at the frame's default width: finding and the
-    // spreadsheet get a row of their own. A row is found by its school
-    // (name, reading, code) or by the clerk in its post (name, reading, code).
+    return buttons;
+}
+
+// The command row is full at the frame's default width: finding and the
+// spreadsheet get a row of their own.
+QHBoxLayout* SchoolListWindow::buildFindRow()
+{
+    QPushButton* sheet = grid_export::makeExportButton(m_context, this, m_grid);
     auto* findRow = new QHBoxLayout;
-    findRow->addWidget(new FindBar(this, m_grid, [this](int gridRow) {
-        find_text::RowKeys keys;
-        const school_list::Row* r = m_model->row(gridRow);
-        const RosterStore& store = m_context.store;
-        if (!r || r->reading || r->school < 0 || size_t(r->school) >= store.schools.size() || r->slot < 0 ||
-            r->slot >= cap::kClerkSlots)
-            return keys;
-        const SchoolRecord& s = store.schools[size_t(r->school)];
-        if (r->slot == 0) {
-            keys.texts << s.name << s.reading;
-            keys.codes << QString::number(s.code);
-            if (s.number > 0) // shown instead of the code when ordered by number
-                keys.codes << QString::number(s.number);
-        }
-        const ClerkSlot& slot = s.clerks[size_t(r->slot)];
-        const int staff = slot.staffCode > 0 ? store.findStaffByCode(slot.staffCode) : -1;
-        if (staff >= 0) {
-            const StaffRecord& m = store.staff[size_t(staff)];
-            keys.texts << m.name << m.reading;
-            keys.codes << QString::number(m.code);
-        } else {
-            keys.texts << slot.staffName;
-        }
-        return keys;
-    }));
+    findRow->addWidget(new FindBar(this, m_grid, [this](int gridRow) { return rowKeys(gridRow); }));
     findRow->addStretch();
     findRow->addWidget(sheet);
+    return findRow;
+}
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(6, 6, 6, 6);
-    layout->addLayout(top);
-    layout->addLayout(buttons);
-    layout->addLayout(findRow);
-    layout->addWidget(m_grid, 1);
-
-    const int widths[] = {520, 10, 360, 1600, 1100, 1500, 900, 700, 400, 350, 350, 1400, 1400, 1000, 2500, 5};
-    const QStringList widest{u"1500"_s,
-                             QString(),
-                             u"○"_s,
-                             u"長谷川　佐和子"_s,
-                             u"瑠璃東部学校組合"_s,
-                             u"星ヶ丘第二"_s,
-                             u"特別支援学校"_s,
-                             u"1234567"_s,
-                             u"30"_s,
-                             u"10"_s,
-                             u"3"_s,
-                             u"0123-45-6789"_s,
-                             u"0123-45-6789"_s,
-                             u"900-0000"_s,
-                             u"瑠璃市桜木町1-20-30"_s,
-                             QString()};
-    for (int c = 0; c < 16; ++c)
-        setColumnWidthTwips(m_grid, c, widths[c], widest[c]);
-    m_grid->setColumnWidth(1, 2);
-    applyMailColumn();
-
-    fillAreas();
-    fillGroupChoice();
-
-    connect(m_area, &QComboBox::activated, this, [this] {
-        m_filter.area = m_area->currentText();
-        m_filter.district.clear();
-        fillDistricts();
-        extract();
-    });
-    connect(m_district, &QComboBox::activated, this, [this] {
-        m_filter.district = m_district->currentText();
-        extract();
-    });
-    connect(m_groupChoice, &QComboBox::activated, this, [this] {
-        SchoolFilter& f = m_filter;
-        if (m_municipalityMode) {
-            f.municipality = m_groupChoice->currentText() == u"全"_s ? QString() : m_groupChoice->currentText();
-            f.group.clear();
-        } else {
-            f.group = m_groupChoice->currentText();
-            f.municipality.clear();
-        }
-        extract();
-    });
-    connect(pick, &QPushButton::clicked, this, &SchoolListWindow::extract);
-    connect(all, &QPushButton::clicked, this, &SchoolListWindow::listAll);
+void SchoolListWindow::connectControls()
+{
+    connect(m_area, &QComboBox::activated, this, &SchoolListWindow::chooseArea);
+    connect(m_district, &QComboBox::activated, this, &SchoolListWindow::chooseDistrict);
+    connect(m_groupChoice, &QComboBox::activated, this, &SchoolListWindow::chooseGroup);
+    connect(m_extract, &QPushButton::clicked, this, &SchoolListWindow::extract);
+    connect(m_showAll, &QPushButton::clicked, this, &SchoolListWindow::listAll);
     connect(m_readings, &QCheckBox::clicked, this, &SchoolListWindow::refill);
     connect(m_mail, &QCheckBox::clicked, this, &SchoolListWindow::applyMailColumn);
-    connect(m_grid, &QTableView::clicked, this, [this](const QModelIndex& i) {
-        if (i.column() == 2 && m_model->row(i.row()) && !m_model->row(i.row())->reading)
-            m_model->toggleMark(i.row());
-    });
+    connect(m_grid, &QTableView::clicked, this, &SchoolListWindow::clickGrid);
     connect(m_grid, &QTableView::doubleClicked, this, [this](const QModelIndex& i) {
-        if (i.column() != 2)
-            on_B_EDIT_clicked();
+        if (i.column() != int(SchoolListColumn::Mark))
+            editSchool();
     });
-    connect(made[u"B_ADD"_s], &QPushButton::clicked, this, &SchoolListWindow::on_B_ADD_clicked);
-    connect(made[u"B_EDIT"_s], &QPushButton::clicked, this, &SchoolListWindow::on_B_EDIT_clicked);
-    connect(made[u"B_DEL"_s], &QPushButton::clicked, this, &SchoolListWindow::on_B_DEL_clicked);
-    connect(made[u"B_ALL_SEL"_s], &QPushButton::clicked, this, &SchoolListWindow::on_B_ALL_SEL_clicked);
-    connect(made[u"B_PRT"_s], &QPushButton::clicked, this, &SchoolListWindow::on_B_PRT_clicked);
-    connect(made[u"B_PRT2"_s], &QPushButton::clicked, this, &SchoolListWindow::on_B_PRT2_clicked);
-    connect(made[u"B_SC_PRT"_s], &QPushButton::clicked, this, &SchoolListWindow::on_B_SC_PRT_clicked);
-    connect(made[u"B_NET"_s], &QPushButton::clicked, this, &SchoolListWindow::on_B_NET_clicked);
+}
+
+// A row is found by its school (name, reading, code) or by the clerk in its
+// post (name, reading, code).
+find_text::RowKeys SchoolListWindow::rowKeys(int gridRow) const
+{
+    find_text::RowKeys keys;
+    const school_list::Row* r = m_model->row(gridRow);
+    const RosterStore& store = m_context.store;
+    if (!r || r->reading || r->school < 0 || size_t(r->school) >= store.schools.size() || r->slot < 0 ||
+        r->slot >= cap::kClerkSlots)
+        return keys;
+    const SchoolRecord& s = store.schools[size_t(r->school)];
+    if (r->slot == 0) {
+        keys.texts << s.name << s.reading;
+        keys.codes << QString::number(s.code);
+        if (s.number > 0) // shown instead of the code when ordered by number
+            keys.codes << QString::number(s.number);
+    }
+    const ClerkSlot& slot = s.clerks[size_t(r->slot)];
+    const int staff = slot.staffCode > 0 ? store.findStaffByCode(slot.staffCode) : -1;
+    if (staff >= 0) {
+        const StaffRecord& m = store.staff[size_t(staff)];
+        keys.texts << m.name << m.reading;
+        keys.codes << QString::number(m.code);
+    } else {
+        keys.texts << slot.staffName;
+    }
+    return keys;
+}
+
+void SchoolListWindow::chooseArea()
+{
+    m_filter.area = m_area->currentText();
+    m_filter.district.clear();
+    fillDistricts();
+    extract();
+}
+
+void SchoolListWindow::chooseDistrict()
+{
+    m_filter.district = m_district->currentText();
+    extract();
+}
+
+void SchoolListWindow::chooseGroup()
+{
+    SchoolFilter& f = m_filter;
+    if (m_municipalityMode) {
+        f.municipality = m_groupChoice->currentText() == u"全"_s ? QString() : m_groupChoice->currentText();
+        f.group.clear();
+    } else {
+        f.group = m_groupChoice->currentText();
+        f.municipality.clear();
+    }
+    extract();
+}
+
+void SchoolListWindow::clickGrid(const QModelIndex& index)
+{
+    if (index.column() == int(SchoolListColumn::Mark) && m_model->row(index.row()) &&
+        !m_model->row(index.row())->reading)
+        m_model->toggleMark(index.row());
 }
 
 SchoolListWindow::~SchoolListWindow()
@@ -378,8 +416,7 @@ void SchoolListWindow::fillAreas()
     const RosterStore& store = m_context.store;
     m_area->clear();
     m_area->addItem(u"全"_s);
-    m_area->addItems(store.municipalities.areaNames.isEmpty() ? store.places.areaNamesBC
-                                                              : store.municipalities.areaNames);
+    m_area->addItems(shownAreaNames(store));
     m_area->addItem(otherChoiceName());
     m_area->setCurrentIndex(std::max(0, m_area->findText(m_filter.area)));
     fillDistricts();
@@ -412,13 +449,12 @@ void SchoolListWindow::fillGroupChoice()
 
 void SchoolListWindow::applyMailColumn()
 {
+    // The postal code and address keep the widths they had.
     const bool mail = m_mail->isChecked();
-    m_grid->setColumnHidden(13, mail);
-    m_grid->setColumnHidden(14, mail);
-    m_grid->setColumnHidden(15, !mail);
-    if (mail)
-        setColumnWidthTwips(m_grid, 15, 4300, u"school1234567@example.jp"_s);
     m_model->setShowMail(mail);
+    m_grid->setColumnHidden(int(SchoolListColumn::PostalCode), mail);
+    m_grid->setColumnHidden(int(SchoolListColumn::Address), mail);
+    applyColumns(m_grid, m_model->columns(), int(SchoolListColumn::Mail));
 }
 
 void SchoolListWindow::showEvent(QShowEvent* event)
@@ -490,8 +526,7 @@ void SchoolListWindow::showExtraction(const SchoolFilter& filter)
 
 bool SchoolListWindow::extract()
 {
-    const int kinds = (m_elementary->isChecked() ? 1 : 0) | (m_junior->isChecked() ? 2 : 0) |
-                      (m_special->isChecked() ? 4 : 0);
+    const int kinds = m_kinds.kinds();
     if (kinds == 0) {
         m_context.notifier.tell(u"学校種を選択してください"_s, MessageIcon::Warning);
         return false;
@@ -545,7 +580,7 @@ bool SchoolListWindow::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-void SchoolListWindow::on_B_ADD_clicked()
+void SchoolListWindow::addSchool()
 {
     RosterStore& store = m_context.store;
     if (!store.canAddSchool()) {
@@ -565,7 +600,7 @@ void SchoolListWindow::on_B_ADD_clicked()
         m_grid->selectRow(r);
 }
 
-void SchoolListWindow::on_B_EDIT_clicked()
+void SchoolListWindow::editSchool()
 {
     const int current = currentGridRow();
     if (!m_model->row(current)) {
@@ -588,7 +623,7 @@ void SchoolListWindow::on_B_EDIT_clicked()
     m_grid->verticalScrollBar()->setValue(top);
 }
 
-void SchoolListWindow::on_B_DEL_clicked()
+void SchoolListWindow::deleteSelectedSchools()
 {
     RosterStore& store = m_context.store;
     // Exactly the schools of the rows the user selected.
@@ -616,7 +651,7 @@ void SchoolListWindow::on_B_DEL_clicked()
         m_grid->selectRow(std::min(firstRow, m_model->rowCount() - 1));
 }
 
-void SchoolListWindow::on_B_ALL_SEL_clicked()
+void SchoolListWindow::markListedSchools()
 {
     RosterStore& store = m_context.store;
     std::vector<int> schools;
@@ -641,7 +676,7 @@ void SchoolListWindow::on_B_ALL_SEL_clicked()
         }
     }
     const int current = currentGridRow();
-    m_model->refreshAll();
+    m_model->redrawAll();
     if (current >= 0)
         m_grid->setCurrentIndex(m_model->index(current, 0));
 }
@@ -655,7 +690,7 @@ bool SchoolListWindow::anyMark() const
     return false;
 }
 
-void SchoolListWindow::on_B_PRT_clicked()
+void SchoolListWindow::openLabelPrinting()
 {
     if (!anyMark()) {
         m_context.notifier.tell(u"印刷データが選択されていません"_s, MessageIcon::Warning);
@@ -665,7 +700,7 @@ void SchoolListWindow::on_B_PRT_clicked()
         openLabels();
 }
 
-void SchoolListWindow::on_B_PRT2_clicked()
+void SchoolListWindow::printSurveyForms()
 {
     if (!anyMark()) {
         m_context.notifier.tell(u"選択データが有りません"_s, MessageIcon::Warning);
@@ -675,13 +710,13 @@ void SchoolListWindow::on_B_PRT2_clicked()
         printWithDialogs(m_context, newPrintRequest(m_context.store, PrintJobCode::SurveyForms), this);
 }
 
-void SchoolListWindow::on_B_NET_clicked()
+void SchoolListWindow::openContactNetwork()
 {
     if (m_model->rowCount() > 0 && openNetwork)
         openNetwork();
 }
 
-void SchoolListWindow::on_B_SC_PRT_clicked()
+void SchoolListWindow::printSchoolNames()
 {
     printWithDialogs(m_context,
                      newPrintRequest(m_context.store, PrintJobCode::SchoolNames,

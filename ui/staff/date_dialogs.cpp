@@ -18,8 +18,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-
-
 bool isEnter(QEvent* event)
 {
     if (event->type() != QEvent::KeyPress)
@@ -30,88 +28,108 @@ bool isEnter(QEvent* event)
 
 const QString kResultFormat = u"gggee年mm月dd日"_s;
 
+// The line that says which of the staff member's dates is being entered.
+QLabel* kindTitle(QWidget* dialog, const QStringList& titles, DateFieldKind kind)
+{
+    auto* title = new QLabel(titles.value(int(kind)), dialog);
+    title->setObjectName(u"Z01"_s);
+    return title;
+}
+
 } // namespace
 
 DaySetDialog::DaySetDialog(AppContext& context, StaffRecord& record, DateFieldKind kind, QWidget* parent,
                            const QDate& today)
-    : RememberedDialog(context.positions, parent), m_context(context), m_record(record), m_kind(kind)
+    : RememberedDialog(context.positions, parent),
+      m_context(context),
+      m_record(record),
+      m_kind(kind)
 {
     setObjectName(u"DAY_SET_F"_s);
     setWindowTitle(u"年月日設定"_s);
-    static const QStringList titles{u"職員の誕生日"_s, u"発令年月日"_s, u"教職員採用年月日"_s, u"現在校赴任年月日"_s};
-    auto* title = new QLabel(titles.value(int(kind)), this);
-    title->setObjectName(u"Z01"_s);
+    QLabel* title =
+        kindTitle(this, {u"職員の誕生日"_s, u"発令年月日"_s, u"教職員採用年月日"_s, u"現在校赴任年月日"_s}, kind);
 
-    m_reiwa = new QRadioButton(u"令和"_s, this);
-    m_reiwa->setObjectName(u"REIWA"_s);
-    m_heisei = new QRadioButton(u"平成"_s, this);
-    m_heisei->setObjectName(u"HEISEI"_s);
-    m_showa = new QRadioButton(u"昭和"_s, this);
-    m_showa->setObjectName(u"SYOUWA"_s);
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(title, 0, 0, 1, 9);
+    buildEraRow(grid);
+    buildDateRow(grid);
+    buildButtons(grid);
+    fillBoxes(today);
+    for (QWidget* w : std::initializer_list<QWidget*>{m_reiwa, m_heisei, m_showa, m_year, m_month, m_day})
+        w->installEventFilter(this);
+    m_year->setFocus();
+}
+
+void DaySetDialog::buildEraRow(QGridLayout* grid)
+{
+    m_reiwa = makeRadio(u"REIWA"_s, u"令和"_s, this);
+    m_heisei = makeRadio(u"HEISEI"_s, u"平成"_s, this);
+    m_showa = makeRadio(u"SYOUWA"_s, u"昭和"_s, this);
     auto* eras = new QButtonGroup(this);
-    eras->addButton(m_reiwa);
-    eras->addButton(m_heisei);
-    eras->addButton(m_showa);
+    auto* eraRow = new QHBoxLayout;
+    for (QRadioButton* era : {m_reiwa, m_heisei, m_showa}) {
+        eras->addButton(era);
+        eraRow->addWidget(era);
+    }
+    eraRow->addStretch();
+    grid->addLayout(eraRow, 1, 0, 1, 9);
+    connect(eras, &QButtonGroup::buttonToggled, this, &DaySetDialog::clampFebruaryDay);
+}
 
-    m_year = makeNumberBox(u"BY"_s, this, 48, 6);
-    m_month = makeNumberBox(u"BM"_s, this, 48, 6);
-    m_day = makeNumberBox(u"BD"_s, this, 48, 6);
-    auto* yearSpin = new UpDown(this);
-    yearSpin->setObjectName(u"Y_UD"_s);
-    auto* monthSpin = new UpDown(this);
-    monthSpin->setObjectName(u"M_UD"_s);
-    auto* daySpin = new UpDown(this);
-    daySpin->setObjectName(u"D_UD"_s);
+void DaySetDialog::buildDateRow(QGridLayout* grid)
+{
+    // Year, month and day: a box, its up-down and its unit each.
+    struct Part {
+        QLineEdit*& box;
+        QString boxName, spinName, unit;
+    };
+    const Part parts[] = {{m_year, u"BY"_s, u"Y_UD"_s, u"年"_s},
+                          {m_month, u"BM"_s, u"M_UD"_s, u"月"_s},
+                          {m_day, u"BD"_s, u"D_UD"_s, u"日"_s}};
+    int column = 0;
+    for (const Part& part : parts)
+        part.box = makeNumberBox(part.boxName, this, 48, 6);
+    for (int which = 0; which < 3; ++which) {
+        auto* spin = new UpDown(this);
+        spin->setObjectName(parts[which].spinName);
+        grid->addWidget(parts[which].box, 2, column++);
+        grid->addWidget(spin, 2, column++);
+        grid->addWidget(new QLabel(parts[which].unit, this), 2, column++);
+        connect(spin, &UpDown::up, this, [this, which] { step(which, true); });
+        connect(spin, &UpDown::down, this, [this, which] { step(which, false); });
+    }
+    connect(m_month, &QLineEdit::textChanged, this, &DaySetDialog::clampDayToMonth);
+    connect(m_year, &QLineEdit::textChanged, this, &DaySetDialog::clampFebruaryDay);
+}
 
+void DaySetDialog::buildButtons(QGridLayout* grid)
+{
     m_ok = makeButton(u"B_OK"_s, u"OK"_s, this);
     m_ok->setAutoDefault(true); // Enter on OK presses it
     auto* none = makeButton(u"B_NO"_s, u"無し"_s, this);
     auto* cancel = makeButton(u"B_ESC"_s, u"ｷｬﾝｾﾙ"_s, this);
-
-    auto* grid = new QGridLayout(this);
-    grid->addWidget(title, 0, 0, 1, 9);
-    auto* eraRow = new QHBoxLayout;
-    eraRow->addWidget(m_reiwa);
-    eraRow->addWidget(m_heisei);
-    eraRow->addWidget(m_showa);
-    eraRow->addStretch();
-    grid->addLayout(eraRow, 1, 0, 1, 9);
-    int column = 0;
-    for (const auto& [box, spin, unit] : {std::tuple{m_year, yearSpin, u"年"_s}, std::tuple{m_month, monthSpin, u"月"_s},
-                                          std::tuple{m_day, daySpin, u"日"_s}}) {
-        grid->addWidget(box, 2, column++);
-        grid->addWidget(spin, 2, column++);
-        grid->addWidget(new QLabel(unit, this), 2, column++);
-    }
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_ok);
     buttons->addWidget(none);
     buttons->addWidget(cancel);
     grid->addLayout(buttons, 3, 0, 1, 9);
+    connect(m_ok, &QPushButton::clicked, this, &DaySetDialog::storeDate);
+    connect(none, &QPushButton::clicked, this, &DaySetDialog::clearDate);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
 
-    // What the boxes show first.
-    const date_entry::Boxes boxes = date_entry::prefill(kind, dateField(std::as_const(m_record), kind),
-                                                        m_record.code, today);
+void DaySetDialog::fillBoxes(const QDate& today)
+{
+    // What the boxes show first, as it is: nothing is clamped on the way.
+    m_adjusting = true;
+    const date_entry::Boxes boxes =
+        date_entry::prefill(m_kind, dateField(std::as_const(m_record), m_kind), m_record.code, today);
     (boxes.showa ? m_showa : boxes.reiwa ? m_reiwa : m_heisei)->setChecked(true);
     m_year->setText(boxes.year);
     m_month->setText(boxes.month);
     m_day->setText(boxes.day);
-
-    for (QWidget* w : std::initializer_list<QWidget*>{m_reiwa, m_heisei, m_showa, m_year, m_month, m_day})
-        w->installEventFilter(this);
-    connect(m_month, &QLineEdit::textChanged, this, &DaySetDialog::on_BM_textChanged);
-    connect(m_year, &QLineEdit::textChanged, this, &DaySetDialog::on_BY_textChanged);
-    connect(eras, &QButtonGroup::buttonToggled, this, &DaySetDialog::on_BY_textChanged);
-    connect(yearSpin, &UpDown::up, this, [this] { step(0, true); });
-    connect(yearSpin, &UpDown::down, this, [this] { step(0, false); });
-    connect(monthSpin, &UpDown::up, this, [this] { step(1, true); });
-    connect(monthSpin, &UpDown::down, this, [this] { step(1, false); });
-    connect(daySpin, &UpDown::up, this, [this] { step(2, true); });
-    connect(daySpin, &UpDown::down, this, [this] { step(2, false); });
-    connect(m_ok, &QPushButton::clicked, this, &DaySetDialog::on_B_OK_clicked);
-    connect(none, &QPushButton::clicked, this, &DaySetDialog::on_B_NO_clicked);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    m_year->setFocus();
+    m_adjusting = false;
 }
 
 int DaySetDialog::eraBase() const
@@ -138,7 +156,7 @@ bool DaySetDialog::eventFilter(QObject* watched, QEvent* event)
     return RememberedDialog::eventFilter(watched, event);
 }
 
-void DaySetDialog::on_BM_textChanged()
+void DaySetDialog::clampDayToMonth()
 {
     if (m_adjusting)
         return;
@@ -149,11 +167,11 @@ void DaySetDialog::on_BM_textChanged()
         m_day->setText(QString::number(clamped));
 }
 
-void DaySetDialog::on_BY_textChanged()
+void DaySetDialog::clampFebruaryDay()
 {
     if (m_adjusting || boxNumber(m_month->text()) != 2)
         return;
-    on_BM_textChanged();
+    clampDayToMonth();
 }
 
 void DaySetDialog::step(int which, bool up)
@@ -181,7 +199,7 @@ void DaySetDialog::step(int which, bool up)
     }
 }
 
-void DaySetDialog::on_B_OK_clicked()
+void DaySetDialog::storeDate()
 {
     const qint64 y = boxNumber(m_year->text());
     const qint64 m = boxNumber(m_month->text());
@@ -198,7 +216,7 @@ void DaySetDialog::on_B_OK_clicked()
     accept();
 }
 
-void DaySetDialog::on_B_NO_clicked()
+void DaySetDialog::clearDate()
 {
     dateField(m_record, m_kind) = Date();
     m_result = u"X"_s;
@@ -206,13 +224,15 @@ void DaySetDialog::on_B_NO_clicked()
 }
 
 DayBackDialog::DayBackDialog(AppContext& context, StaffRecord& record, DateFieldKind kind, QWidget* parent)
-    : RememberedDialog(context.positions, parent), m_context(context), m_record(record), m_kind(kind)
+    : RememberedDialog(context.positions, parent),
+      m_context(context),
+      m_record(record),
+      m_kind(kind)
 {
     setObjectName(u"DAY_BACK_F"_s);
     setWindowTitle(u"年月数設定"_s);
-    static const QStringList titles{u"職員の年齢"_s, u"勤続年数"_s, u"教職員経験年月数"_s, u"現在校在籍年月数"_s};
-    auto* title = new QLabel(titles.value(int(kind)), this);
-    title->setObjectName(u"Z01"_s);
+    QLabel* title =
+        kindTitle(this, {u"職員の年齢"_s, u"勤続年数"_s, u"教職員経験年月数"_s, u"現在校在籍年月数"_s}, kind);
     m_years = makeNumberBox(u"BD_Y"_s, this, 48, 6);
     m_months = makeNumberBox(u"BD_M"_s, this, 48, 6);
     m_ok = makeButton(u"B_OK"_s, u"OK"_s, this);
@@ -235,7 +255,7 @@ DayBackDialog::DayBackDialog(AppContext& context, StaffRecord& record, DateField
         if (text.size() >= 2)
             m_months->setFocus();
     });
-    connect(m_ok, &QPushButton::clicked, this, &DayBackDialog::on_B_OK_clicked);
+    connect(m_ok, &QPushButton::clicked, this, &DayBackDialog::storeDateCountedBack);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     m_years->setFocus();
 }
@@ -249,11 +269,11 @@ bool DayBackDialog::eventFilter(QObject* watched, QEvent* event)
     return RememberedDialog::eventFilter(watched, event);
 }
 
-void DayBackDialog::on_B_OK_clicked()
+void DayBackDialog::storeDateCountedBack()
 {
     const QDate survey = m_context.store.surveyDate.toQDate();
-    Date date = normalisedDate(survey.year() - boxNumber(m_years->text()),
-                               survey.month() - boxNumber(m_months->text()), survey.day());
+    Date date = normalisedDate(survey.year() - boxNumber(m_years->text()), survey.month() - boxNumber(m_months->text()),
+                               survey.day());
     // A birthday in the middle of the month, so the age comes out as entered.
     if (m_kind == DateFieldKind::Birth && date.isSet())
         date = Date(date.days() - 15);

@@ -7,6 +7,7 @@
 
 struct AppContext;
 struct StaffRecord;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -21,15 +22,26 @@ public:
     DaySetDialog(AppContext& context, StaffRecord& record, DateFieldKind kind, QWidget* parent = nullptr,
                  const QDate& today = QDate::currentDate());
     const QString& resultText() const { return m_result; }
+    QRadioButton* reiwaOption() const { return m_reiwa; }   // REIWA
+    QRadioButton* heiseiOption() const { return m_heisei; } // HEISEI
+    QRadioButton* showaOption() const { return m_showa; }   // SYOUWA
+    QLineEdit* yearBox() const { return m_year; }           // BY
+    QLineEdit* monthBox() const { return m_month; }         // BM
+    QLineEdit* dayBox() const { return m_day; }             // BD
+    QPushButton* okButton() const { return m_ok; }          // B_OK
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void on_B_OK_clicked();
-    void on_B_NO_clicked();
-    void on_BM_textChanged();
-    void on_BY_textChanged();
+    void buildEraRow(QGridLayout* grid);
+    void buildDateRow(QGridLayout* grid);
+    void buildButtons(QGridLayout* grid);
+    void fillBoxes(const QDate& today);
+    void storeDate();        // B_OK
+    void clearDate();        // B_NO
+    void clampDayToMonth();  // BM
+    void clampFebruaryDay(); // BY, the era
     void step(int which, bool up);
     int eraBase() const;
 
@@ -54,12 +66,15 @@ class DayBackDialog : public RememberedDialog {
 public:
     DayBackDialog(AppContext& context, StaffRecord& record, DateFieldKind kind, QWidget* parent = nullptr);
     const QString& resultText() const { return m_result; }
+    QLineEdit* yearsBox() const { return m_years; }   // BD_Y
+    QLineEdit* monthsBox() const { return m_months; } // BD_M
+    QPushButton* okButton() const { return m_ok; }    // B_OK
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void on_B_OK_clicked();
+    void storeDateCountedBack(); // B_OK
 
     AppContext& m_context;
     StaffRecord& m_record;

@@ -51,7 +51,10 @@ QString trimRight(const QString& text)
 } // namespace
 
 StaffEditor::StaffEditor(AppContext& context, Variant variant, int start, QWidget* parent)
-    : RememberedDialog(context.positions, parent), m_context(context), m_variant(variant), m_start(start)
+    : RememberedDialog(context.positions, parent),
+      m_context(context),
+      m_variant(variant),
+      m_start(start)
 {
     setObjectName(variant == EditM ? u"EDIT_M"_s : variant == EditM2 ? u"EDIT_M2"_s : u"EDIT_M3"_s);
     setWindowTitle(u"個人データ編集"_s);
@@ -69,30 +72,63 @@ StaffEditor::StaffEditor(AppContext& context, Variant variant, int start, QWidge
     m_capture.clear();
 }
 
+// The form's grid, filled a row at a time by the steps of buildForm.
+struct StaffEditor::FormRows {
+    QGridLayout* grid;
+    QWidget* owner;
+    int row = 0;
+
+    QLabel* caption(const QString& text, int column, int span = 1)
+    {
+        auto* l = new QLabel(text, owner);
+        grid->addWidget(l, row, column, 1, span);
+        return l;
+    }
+    // A caption with a box across the rest of the row.
+    void wide(const QString& text, QWidget* box)
+    {
+        caption(text, 0);
+        grid->addWidget(box, row, 1, 1, 4);
+        ++row;
+    }
+};
+
 void StaffEditor::buildForm()
 {
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
-    int row = 0;
-    auto caption = [this, grid](const QString& text, int r, int c, int span = 1) {
-        auto* l = new QLabel(text, this);
-        grid->addWidget(l, r, c, 1, span);
-        return l;
-    };
+    FormRows rows{grid, this};
+    buildNameRows(rows);
+    buildDateControls();
+    buildBirthRow(rows);
+    buildContactRows(rows);
+    buildJobRows(rows);
+    buildPeriodBoxes(rows);
+    buildPostRows(rows);
+    QPushButton* close = nullptr;
+    QHBoxLayout* bottom = buildBottomRow(close);
 
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(bottom);
+    connectBehaviour(close);
+}
+
+void StaffEditor::buildNameRows(FormRows& rows)
+{
     m_name = makeEdit(u"S_NAME"_s, this, 180, 40);
     m_name->setAttribute(Qt::WA_InputMethodEnabled, true);
     m_code = makeEdit(u"S_CODE"_s, this, 90, 8);
     m_code->setInputMethodHints(Qt::ImhDigitsOnly);
     m_reading = makeEdit(u"S_FURI"_s, this, 180, 60);
-    caption(u"職員氏名"_s, row, 0);
-    grid->addWidget(m_name, row, 1, 1, 2);
-    caption(u"職員ｺｰﾄﾞ"_s, row, 3);
-    grid->addWidget(m_code, row, 4);
-    ++row;
-    caption(u"フリガナ"_s, row, 0);
-    grid->addWidget(m_reading, row, 1, 1, 2);
-    caption(u"性別"_s, row, 3);
+    rows.caption(u"職員氏名"_s, 0);
+    rows.grid->addWidget(m_name, rows.row, 1, 1, 2);
+    rows.caption(u"職員ｺｰﾄﾞ"_s, 3);
+    rows.grid->addWidget(m_code, rows.row, 4);
+    ++rows.row;
+    rows.caption(u"フリガナ"_s, 0);
+    rows.grid->addWidget(m_reading, rows.row, 1, 1, 2);
+    rows.caption(u"性別"_s, 3);
     auto* sexRow = new QHBoxLayout;
     m_man = new QRadioButton(u"男"_s, this);
     m_man->setObjectName(u"S_MAN"_s);
@@ -100,67 +136,77 @@ void StaffEditor::buildForm()
     m_woman->setObjectName(u"S_WMAN"_s);
     sexRow->addWidget(m_man);
     sexRow->addWidget(m_woman);
-    grid->addLayout(sexRow, row, 4);
-    ++row;
+    rows.grid->addLayout(sexRow, rows.row, 4);
+    ++rows.row;
+    connect(m_code, &QLineEdit::textChanged, this, &StaffEditor::leaveSchoolOnNewCode);
+    connect(m_name, &QLineEdit::textChanged, this, &StaffEditor::takeReadingFromName);
+}
 
+void StaffEditor::buildDateControls()
+{
+    // The four dates, each a button that asks for it and a label that shows it.
+    static const std::array<QString, 4> captions{u"生年月日"_s, u"発令日"_s, u"採用年月日"_s, u"赴任年月日"_s};
     for (int i = 0; i < 4; ++i) {
         m_dayButtons[i] = new QPushButton(this);
         m_dayButtons[i]->setObjectName(u"B_DAY(%1)"_s.arg(i));
         m_dayButtons[i]->setAutoDefault(false);
         m_dayLabels[i] = value(u"DAY_L(%1)"_s.arg(i), this, 150);
         m_dayLabels[i]->installEventFilter(this);
-        connect(m_dayButtons[i], &QPushButton::clicked, this, [this, i] { on_B_DAY_clicked(i); });
+        connect(m_dayButtons[i], &QPushButton::clicked, this, [this, i] { enterDate(i); });
     }
-    m_dayButtons[0]->setText(u"生年月日"_s);
-    m_dayButtons[1]->setText(u"発令日"_s);
-    m_dayButtons[2]->setText(u"採用年月日"_s);
-    m_dayButtons[3]->setText(u"赴任年月日"_s);
+    for (int i = 0; i < 4; ++i)
+        m_dayButtons[i]->setText(captions[size_t(i)]);
+}
 
-    grid->addWidget(m_dayButtons[0], row, 0);
-    grid->addWidget(m_dayLabels[0], row, 1, 1, 2);
-    caption(u"年齢"_s, row, 3);
+void StaffEditor::buildBirthRow(FormRows& rows)
+{
+    rows.grid->addWidget(m_dayButtons[0], rows.row, 0);
+    rows.grid->addWidget(m_dayLabels[0], rows.row, 1, 1, 2);
+    rows.caption(u"年齢"_s, 3);
     m_age = value(u"S_AGE"_s, this, 60);
-    grid->addWidget(m_age, row, 4, Qt::AlignLeft);
-    ++row;
+    rows.grid->addWidget(m_age, rows.row, 4, Qt::AlignLeft);
+    ++rows.row;
+}
 
+void StaffEditor::buildContactRows(FormRows& rows)
+{
     m_postal = makeEdit(u"S_PNO"_s, this, 90, 8);
     m_postal->setInputMethodHints(Qt::ImhDigitsOnly);
-    caption(u"郵便番号"_s, row, 0);
-    grid->addWidget(m_postal, row, 1);
-    ++row;
+    rows.caption(u"郵便番号"_s, 0);
+    rows.grid->addWidget(m_postal, rows.row, 1);
+    ++rows.row;
+    connect(m_postal, &QLineEdit::textChanged, this, &StaffEditor::fillAddressFromPostalCode);
+    connect(m_postal, &QLineEdit::editingFinished, this, &StaffEditor::tidyPostalCode);
     m_address1 = makeEdit(u"S_ADR1"_s, this, 0, 80);
-    caption(u"住所"_s, row, 0);
-    grid->addWidget(m_address1, row, 1, 1, 4);
-    ++row;
+    rows.wide(u"住所"_s, m_address1);
     m_address2 = makeEdit(u"S_ADR2"_s, this, 0, 80);
-    caption(u"ｱﾊﾟｰﾄ･ﾏﾝｼｮﾝ等"_s, row, 0);
-    grid->addWidget(m_address2, row, 1, 1, 4);
-    ++row;
+    rows.wide(u"ｱﾊﾟｰﾄ･ﾏﾝｼｮﾝ等"_s, m_address2);
     m_tel = makeEdit(u"S_TEL"_s, this, 130, 20);
     m_tel->setInputMethodHints(Qt::ImhDialableCharactersOnly);
     m_fax = makeEdit(u"S_FAX"_s, this, 130, 20);
     m_fax->setInputMethodHints(Qt::ImhDialableCharactersOnly);
-    caption(u"ＴＥＬ"_s, row, 0);
-    grid->addWidget(m_tel, row, 1);
-    caption(u"ＦＡＸ"_s, row, 3);
-    grid->addWidget(m_fax, row, 4);
-    ++row;
+    rows.caption(u"ＴＥＬ"_s, 0);
+    rows.grid->addWidget(m_tel, rows.row, 1);
+    rows.caption(u"ＦＡＸ"_s, 3);
+    rows.grid->addWidget(m_fax, rows.row, 4);
+    ++rows.row;
     m_mobile = makeEdit(u"S_KTEL"_s, this, 130, 20);
     m_mobile->setInputMethodHints(Qt::ImhDialableCharactersOnly);
     m_mobile->installEventFilter(this);
-    caption(u"携帯電話"_s, row, 0);
-    grid->addWidget(m_mobile, row, 1);
+    rows.caption(u"携帯電話"_s, 0);
+    rows.grid->addWidget(m_mobile, rows.row, 1);
     m_temporary = new QCheckBox(u"臨採用職員"_s, this);
     m_temporary->setObjectName(u"CHK1"_s);
-    grid->addWidget(m_temporary, row, 3, 1, 2);
-    ++row;
+    rows.grid->addWidget(m_temporary, rows.row, 3, 1, 2);
+    ++rows.row;
     m_mail = makeEdit(u"MAIL"_s, this, 0, 80);
     m_mail->setInputMethodHints(Qt::ImhEmailCharactersOnly);
-    caption(u"メールアドレス"_s, row, 0);
-    grid->addWidget(m_mail, row, 1, 1, 4);
-    ++row;
+    rows.wide(u"メールアドレス"_s, m_mail);
+}
 
-    // Job title, grade and pay step.
+void StaffEditor::buildJobRows(FormRows& rows)
+{
+    // Job title, grade and pay step, then the date of the appointment.
     m_jobTitle = new QComboBox(this);
     m_jobTitle->setObjectName(u"S_SN"_s);
     m_jobTitle->addItems(jobTitles());
@@ -170,8 +216,8 @@ void StaffEditor::buildForm()
     m_payStep = makeEdit(u"S_GO"_s, this, 56, 6);
     m_stepSpin = new UpDown(this);
     m_stepSpin->setObjectName(u"B_GO_UD"_s);
-    caption(u"職名"_s, row, 0);
-    grid->addWidget(m_jobTitle, row, 1);
+    rows.caption(u"職名"_s, 0);
+    rows.grid->addWidget(m_jobTitle, rows.row, 1);
     auto* gradeRow = new QHBoxLayout;
     gradeRow->addWidget(m_grade);
     gradeRow->addWidget(m_gradeSpin);
@@ -181,43 +227,63 @@ void StaffEditor::buildForm()
     gradeRow->addWidget(m_stepSpin);
     gradeRow->addWidget(new QLabel(u"号給"_s, this));
     gradeRow->addStretch();
-    grid->addLayout(gradeRow, row, 2, 1, 3);
-    ++row;
-    grid->addWidget(m_dayButtons[1], row, 0);
-    grid->addWidget(m_dayLabels[1], row, 1, 1, 2);
-    ++row;
+    rows.grid->addLayout(gradeRow, rows.row, 2, 1, 3);
+    ++rows.row;
+    connect(m_jobTitle, &QComboBox::activated, this, &StaffEditor::proposeGrade);
+    connect(m_gradeSpin, &UpDown::up, this,
+            [this] { m_grade->setText(QString::number(gradeUp(toI16(m_grade->text())))); });
+    connect(m_gradeSpin, &UpDown::down, this,
+            [this] { m_grade->setText(QString::number(gradeDown(toI16(m_grade->text())))); });
+    connect(m_stepSpin, &UpDown::up, this,
+            [this] { m_payStep->setText(payStepUp(m_payStep->text(), toI16(m_grade->text()))); });
+    connect(m_stepSpin, &UpDown::down, this, [this] { m_payStep->setText(payStepDown(m_payStep->text())); });
+    rows.grid->addWidget(m_dayButtons[1], rows.row, 0);
+    rows.grid->addWidget(m_dayLabels[1], rows.row, 1, 1, 2);
+    ++rows.row;
+}
 
+QGroupBox* StaffEditor::buildPeriodBox(const PeriodBoxSpec& spec)
+{
+    auto* box = new QGroupBox(spec.title, this);
+    auto* g = new QGridLayout(box);
+    g->addWidget(m_dayButtons[int(spec.kind)], 0, 0);
+    g->addWidget(m_dayLabels[int(spec.kind)], 0, 1, 1, 4);
+    g->addWidget(new QLabel(spec.caption, box), 1, 0);
+    *spec.years = value(spec.yearsName, box, 36);
+    *spec.months = value(spec.monthsName, box, 28);
+    g->addWidget(*spec.years, 1, 1);
+    g->addWidget(new QLabel(u"年"_s, box), 1, 2);
+    g->addWidget(*spec.months, 1, 3);
+    g->addWidget(new QLabel(u"ヶ月"_s, box), 1, 4);
+    *spec.adjust = makeEdit(spec.adjustName, box, 44, 4);
+    auto* adjustRow = new QHBoxLayout;
+    adjustRow->addWidget(new QLabel(u"補正月数"_s, box));
+    adjustRow->addWidget(*spec.adjust);
+    adjustRow->addWidget(new QLabel(u"ヶ月"_s, box));
+    adjustRow->addStretch();
+    g->addLayout(adjustRow, 2, 0, 1, 5);
+    connect(*spec.adjust, &QLineEdit::textChanged, this, spec.recompute);
+    return box;
+}
+
+void StaffEditor::buildPeriodBoxes(FormRows& rows)
+{
     // Service since hire and time at the present school.
-    auto periodBox = [this](const QString& title, int kind, const QString& caption, QLabel*& years, QLabel*& months,
-                            QLineEdit*& adjust, const QString& yName, const QString& mName, const QString& aName) {
-        auto* box = new QGroupBox(title, this);
-        auto* g = new QGridLayout(box);
-        g->addWidget(m_dayButtons[kind], 0, 0);
-        g->addWidget(m_dayLabels[kind], 0, 1, 1, 4);
-        g->addWidget(new QLabel(caption, box), 1, 0);
-        years = value(yName, box, 36);
-        months = value(mName, box, 28);
-        g->addWidget(years, 1, 1);
-        g->addWidget(new QLabel(u"年"_s, box), 1, 2);
-        g->addWidget(months, 1, 3);
-        g->addWidget(new QLabel(u"ヶ月"_s, box), 1, 4);
-        adjust = makeEdit(aName, box, 44, 4);
-        auto* adjustRow = new QHBoxLayout;
-        adjustRow->addWidget(new QLabel(u"補正月数"_s, box));
-        adjustRow->addWidget(adjust);
-        adjustRow->addWidget(new QLabel(u"ヶ月"_s, box));
-        adjustRow->addStretch();
-        g->addLayout(adjustRow, 2, 0, 1, 5);
-        return box;
+    const PeriodBoxSpec specs[] = {
+        {u"教職員採用"_s, DateFieldKind::Hire, u"教職員勤続年数"_s, &m_serviceYears, &m_serviceMonths, &m_serviceAdjust,
+         u"K_KY"_s, u"K_KM"_s, u"K_ADD"_s, &StaffEditor::recomputeService},
+        {u"現在校赴任"_s, DateFieldKind::Posting, u"現在校勤続年数"_s, &m_tenureYears, &m_tenureMonths, &m_tenureAdjust,
+         u"N_KY"_s, u"N_KM"_s, u"N_ADD"_s, &StaffEditor::recomputeTenure},
     };
     auto* periods = new QHBoxLayout;
-    periods->addWidget(periodBox(u"教職員採用"_s, 2, u"教職員勤続年数"_s, m_serviceYears, m_serviceMonths,
-                                 m_serviceAdjust, u"K_KY"_s, u"K_KM"_s, u"K_ADD"_s));
-    periods->addWidget(periodBox(u"現在校赴任"_s, 3, u"現在校勤続年数"_s, m_tenureYears, m_tenureMonths,
-                                 m_tenureAdjust, u"N_KY"_s, u"N_KM"_s, u"N_ADD"_s));
-    grid->addLayout(periods, row, 0, 1, 5);
-    ++row;
+    for (const PeriodBoxSpec& spec : specs)
+        periods->addWidget(buildPeriodBox(spec));
+    rows.grid->addLayout(periods, rows.row, 0, 1, 5);
+    ++rows.row;
+}
 
+void StaffEditor::buildPostRows(FormRows& rows)
+{
     m_yaku1 = new QComboBox(this);
     m_yaku1->setObjectName(u"YAKU1"_s);
     m_yaku1->addItems(yaku1Items());
@@ -225,18 +291,20 @@ void StaffEditor::buildForm()
     m_yaku2->setObjectName(u"YAKU2"_s);
     m_yaku1->setMinimumWidth(110);
     m_yaku2->setMinimumWidth(90);
-    caption(u"県役職名"_s, row, 0);
     auto* yakuRow = new QHBoxLayout;
     yakuRow->addWidget(m_yaku1);
     yakuRow->addWidget(m_yaku2);
     yakuRow->addStretch();
-    grid->addLayout(yakuRow, row, 1, 1, 4);
-    ++row;
+    rows.caption(u"県役職名"_s, 0);
+    rows.grid->addLayout(yakuRow, rows.row, 1, 1, 4);
+    ++rows.row;
+    connect(m_yaku1, &QComboBox::currentTextChanged, this, &StaffEditor::offerPostsOfRank);
     m_remarks = makeEdit(u"S_MSG"_s, this, 0, 120);
-    caption(u"備考"_s, row, 0);
-    grid->addWidget(m_remarks, row, 1, 1, 4);
-    ++row;
+    rows.wide(u"備考"_s, m_remarks);
+}
 
+QHBoxLayout* StaffEditor::buildBottomRow(QPushButton*& close)
+{
     // The survey date, record number and closing.
     m_surveyYear = makeEdit(u"CHK_Y"_s, this, 36, 4);
     m_surveyMonth = makeEdit(u"CHK_M"_s, this, 30, 2);
@@ -250,12 +318,11 @@ void StaffEditor::buildForm()
     m_surveyEra = new QLabel(u"調査日  令和"_s, this);
     m_surveyEra->setObjectName(u"Label_CHK"_s);
     bottom->addWidget(m_surveyEra);
-    bottom->addWidget(m_surveyYear);
-    bottom->addWidget(new QLabel(u"年"_s, this));
-    bottom->addWidget(m_surveyMonth);
-    bottom->addWidget(new QLabel(u"月"_s, this));
-    bottom->addWidget(m_surveyDay);
-    bottom->addWidget(new QLabel(u"日"_s, this));
+    for (const auto& [box, unit] :
+         {std::pair{m_surveyYear, u"年"_s}, std::pair{m_surveyMonth, u"月"_s}, std::pair{m_surveyDay, u"日"_s}}) {
+        bottom->addWidget(box);
+        bottom->addWidget(new QLabel(unit, this));
+    }
     bottom->addStretch();
     m_recordLabel = value(u"ED_NO"_s, this, 50);
     m_recordSpin = new UpDown(this);
@@ -263,48 +330,39 @@ void StaffEditor::buildForm()
     bottom->addWidget(m_recordLabel);
     bottom->addWidget(m_recordSpin);
     bottom->addSpacing(12);
-    auto* close = new QPushButton(u"閉じる"_s, this);
+    close = new QPushButton(u"閉じる"_s, this);
     close->setObjectName(u"B_END"_s);
     close->setAutoDefault(false);
     bottom->addWidget(close);
+    return bottom;
+}
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addLayout(bottom);
-
-    // Behaviour.
+void StaffEditor::connectBehaviour(QPushButton* close)
+{
     // Every control that can hold the focus: the page keys must page from the
     // lists and buttons too, never change a list first.
     for (QWidget* w : findChildren<QWidget*>())
         if (w->focusPolicy() != Qt::NoFocus)
             w->installEventFilter(this);
     m_name->installEventFilter(this);
-    connect(m_code, &QLineEdit::textChanged, this, &StaffEditor::on_S_CODE_textChanged);
-    connect(m_name, &QLineEdit::textChanged, this, &StaffEditor::on_S_NAME_textChanged);
-    connect(m_postal, &QLineEdit::textChanged, this, &StaffEditor::on_S_PNO_textChanged);
-    connect(m_postal, &QLineEdit::editingFinished, this, [this] {
-        // Full-width digits and the dashes input methods type count as the
-        // half-width ones the table and the files hold.
-        const QString formatted = formatPostalCode(toHalfWidthNumber(m_postal->text()));
-        if (formatted != m_postal->text())
-            m_postal->setText(formatted);
-    });
-    connect(m_jobTitle, &QComboBox::activated, this, &StaffEditor::on_S_SN_activated);
-    connect(m_yaku1, &QComboBox::currentTextChanged, this, [this] {
-        if (!m_loading)
-            refillYaku2(QString());
-    });
-    connect(m_serviceAdjust, &QLineEdit::textChanged, this, &StaffEditor::recomputeService);
-    connect(m_tenureAdjust, &QLineEdit::textChanged, this, &StaffEditor::recomputeTenure);
-    connect(m_gradeSpin, &UpDown::up, this, [this] { m_grade->setText(QString::number(gradeUp(toI16(m_grade->text())))); });
-    connect(m_gradeSpin, &UpDown::down, this,
-            [this] { m_grade->setText(QString::number(gradeDown(toI16(m_grade->text())))); });
-    connect(m_stepSpin, &UpDown::up, this,
-            [this] { m_payStep->setText(payStepUp(m_payStep->text(), toI16(m_grade->text()))); });
-    connect(m_stepSpin, &UpDown::down, this, [this] { m_payStep->setText(payStepDown(m_payStep->text())); });
     connect(m_recordSpin, &UpDown::up, this, &StaffEditor::pageUp);
     connect(m_recordSpin, &UpDown::down, this, &StaffEditor::pageDown);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void StaffEditor::tidyPostalCode()
+{
+    // Full-width digits and the dashes input methods type count as the
+    // half-width ones the table and the files hold.
+    const QString formatted = formatPostalCode(toHalfWidthNumber(m_postal->text()));
+    if (formatted != m_postal->text())
+        m_postal->setText(formatted);
+}
+
+void StaffEditor::offerPostsOfRank()
+{
+    if (!m_loading)
+        refillYaku2(QString());
 }
 
 void StaffEditor::setSingleRecord(bool single)
@@ -430,35 +488,35 @@ void StaffEditor::recomputeAge()
         return;
     }
     StaffRecord& s = record();
-    const Period p = agePeriod(s, m_context.store.surveyDate,
-                               m_context.store.profile.optionFlags & OptionFlag::AgeOnBirthday);
+    const Period p =
+        agePeriod(s, m_context.store.surveyDate, m_context.store.profile.optionFlags & OptionFlag::AgeOnBirthday);
     s.ageYears = p.years;
     s.ageMonths = p.months;
     m_age->setText(ageText(p));
 }
 
-void StaffEditor::recomputeService()
+void StaffEditor::showPeriodSince(DateFieldKind kind, const QLineEdit* adjust, QLabel* years, QLabel* months)
 {
-    if (m_dayLabels[2]->text().isEmpty()) {
-        m_serviceYears->clear();
-        m_serviceMonths->clear();
+    // Years and months from the date to the survey date, with the correction.
+    if (m_dayLabels[int(kind)]->text().isEmpty()) {
+        years->clear();
+        months->clear();
         return;
     }
-    const Period p = periodSince(record().hireDate, m_context.store.surveyDate, toI16(m_serviceAdjust->text()));
-    m_serviceYears->setText(QString::number(p.years));
-    m_serviceMonths->setText(QString::number(p.months));
+    const Period p =
+        periodSince(dateField(std::as_const(record()), kind), m_context.store.surveyDate, toI16(adjust->text()));
+    years->setText(QString::number(p.years));
+    months->setText(QString::number(p.months));
+}
+
+void StaffEditor::recomputeService()
+{
+    showPeriodSince(DateFieldKind::Hire, m_serviceAdjust, m_serviceYears, m_serviceMonths);
 }
 
 void StaffEditor::recomputeTenure()
 {
-    if (m_dayLabels[3]->text().isEmpty()) {
-        m_tenureYears->clear();
-        m_tenureMonths->clear();
-        return;
-    }
-    const Period p = periodSince(record().postingDate, m_context.store.surveyDate, toI16(m_tenureAdjust->text()));
-    m_tenureYears->setText(QString::number(p.years));
-    m_tenureMonths->setText(QString::number(p.months));
+    showPeriodSince(DateFieldKind::Posting, m_tenureAdjust, m_tenureYears, m_tenureMonths);
 }
 
 void StaffEditor::recomputePeriods()
@@ -505,7 +563,8 @@ bool StaffEditor::save()
     s.jobTitle = trimRight(m_jobTitle->currentText());
     s.grade = toI16(m_grade->text());
     s.payStep = m_payStep->text().trimmed();
-    s.jobTitleIndex = m_jobTitle->currentText().trimmed().isEmpty() ? cap::kNoJobTitle : qint16(m_jobTitle->currentIndex());
+    s.jobTitleIndex =
+        m_jobTitle->currentText().trimmed().isEmpty() ? cap::kNoJobTitle : qint16(m_jobTitle->currentIndex());
     s.post1 = m_yaku1->currentText();
     s.post2 = m_yaku2->currentText();
     s.serviceAdjustMonths = toI16(m_serviceAdjust->text());
@@ -616,9 +675,11 @@ bool StaffEditor::eventFilter(QObject* watched, QEvent* event)
             m_capture.begin(m_reading->text(), m_name->text());
         else if (watched == m_mobile && m_mobile->text().isEmpty()) {
             m_mobile->setText(kMobilePrefix);
-            QMetaObject::invokeMethod(m_mobile, [this] { m_mobile->setCursorPosition(4); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                m_mobile, [this] { m_mobile->setCursorPosition(4); }, Qt::QueuedConnection);
         } else if (watched == m_address1)
-            QMetaObject::invokeMethod(m_address1, [this] { m_address1->end(false); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                m_address1, [this] { m_address1->end(false); }, Qt::QueuedConnection);
         break;
     case QEvent::FocusOut:
         if (watched == m_name)
@@ -629,17 +690,16 @@ bool StaffEditor::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonDblClick:
         for (int i = 0; i < 4; ++i)
             if (watched == m_dayLabels[i]) {
-                on_DAY_L_doubleClicked(i);
+                enterDateAsPeriod(i);
                 return true;
             }
         break;
-    default:
-        break;
+    default: break;
     }
     return RememberedDialog::eventFilter(watched, event);
 }
 
-void StaffEditor::on_S_NAME_textChanged()
+void StaffEditor::takeReadingFromName()
 {
     if (m_loading || !m_name->hasFocus())
         return;
@@ -651,7 +711,7 @@ void StaffEditor::on_S_NAME_textChanged()
     }
 }
 
-void StaffEditor::on_S_CODE_textChanged()
+void StaffEditor::leaveSchoolOnNewCode()
 {
     // A new code is a different person as far as the posts go.
     if (m_loading || m_variant != EditM)
@@ -661,7 +721,7 @@ void StaffEditor::on_S_CODE_textChanged()
     s.schoolFullName.clear();
 }
 
-void StaffEditor::on_S_PNO_textChanged()
+void StaffEditor::fillAddressFromPostalCode()
 {
     const QString typed = toHalfWidthNumber(m_postal->text());
     if (m_loading || typed.size() != 8 || !m_address1->text().isEmpty() || m_context.store.postalCodes.entries.empty())
@@ -673,16 +733,16 @@ void StaffEditor::on_S_PNO_textChanged()
     }
 }
 
-void StaffEditor::on_S_SN_activated(int index)
+void StaffEditor::proposeGrade(int jobTitle)
 {
     if (!m_grade->text().isEmpty())
         return;
-    const int grade = defaultGrade(index);
+    const int grade = defaultGrade(jobTitle);
     if (grade > 0)
         m_grade->setText(QString::number(grade));
 }
 
-void StaffEditor::on_B_DAY_clicked(int kind)
+void StaffEditor::enterDate(int kind)
 {
     StaffRecord& s = record();
     // The date dialog proposes dates from the hire year in the code; a code
@@ -700,7 +760,7 @@ void StaffEditor::on_B_DAY_clicked(int kind)
     afterDate(kind);
 }
 
-void StaffEditor::on_DAY_L_doubleClicked(int kind)
+void StaffEditor::enterDateAsPeriod(int kind)
 {
     if (!m_dayLabels[kind]->text().isEmpty() || kind == int(DateFieldKind::Appoint))
         return;
@@ -713,19 +773,17 @@ void StaffEditor::on_DAY_L_doubleClicked(int kind)
 
 void StaffEditor::afterDate(int kind)
 {
-    switch (kind) {
-    case 0:
+    switch (DateFieldKind(kind)) {
+    case DateFieldKind::Birth:
         recomputeAge();
         m_jobTitle->setFocus();
         break;
-    case 1:
-        m_postal->setFocus();
-        break;
-    case 2:
+    case DateFieldKind::Appoint: m_postal->setFocus(); break;
+    case DateFieldKind::Hire:
         recomputeService();
         m_serviceAdjust->setFocus();
         break;
-    default:
+    case DateFieldKind::Posting:
         recomputeTenure();
         m_tenureAdjust->setFocus();
         break;

@@ -10,6 +10,8 @@
 struct AppContext;
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -31,11 +33,19 @@ public:
     // show first; the row count for a new record.
     StaffEditor(AppContext& context, Variant variant, int start, QWidget* parent = nullptr);
 
-    void setSingleRecord(bool single);  // EditM: no paging
-    void setPresetCode(qint32 code);    // EditM2: put into the code box on opening
+    void setSingleRecord(bool single); // EditM: no paging
+    void setPresetCode(qint32 code);   // EditM2: put into the code box on opening
     void setToday(const QDate& today) { m_today = today; }
 
     int recordNumber() const { return m_recordNumber; } // ED_NO, 1-based
+    // The form's main boxes, for code that drives the editor.
+    QLineEdit* nameBox() const { return m_name; }                                         // S_NAME
+    QLineEdit* codeBox() const { return m_code; }                                         // S_CODE
+    QLineEdit* readingBox() const { return m_reading; }                                   // S_FURI
+    QComboBox* jobTitleBox() const { return m_jobTitle; }                                 // S_SN
+    QCheckBox* temporaryBox() const { return m_temporary; }                               // CHK1
+    QLabel* dateLabel(DateFieldKind kind) const { return m_dayLabels[int(kind)]; }        // DAY_L
+    QPushButton* dateButton(DateFieldKind kind) const { return m_dayButtons[int(kind)]; } // B_DAY
     // The table row of the record shown (the row count for a new one).
     int currentRow() const;
     bool save();
@@ -52,22 +62,49 @@ protected:
     void done(int result) override;
 
 private:
+    struct FormRows;
+    // One period box: its date, the years and months since, the correction.
+    struct PeriodBoxSpec {
+        QString title;
+        DateFieldKind kind;
+        QString caption;
+        QLabel** years;
+        QLabel** months;
+        QLineEdit** adjust;
+        QString yearsName, monthsName, adjustName;
+        void (StaffEditor::*recompute)(); // when the correction changes
+    };
+    // The form, built a row or a box at a time from the top.
     void buildForm();
+    void buildNameRows(FormRows& rows);
+    void buildDateControls();
+    void buildBirthRow(FormRows& rows);
+    void buildContactRows(FormRows& rows);
+    void buildJobRows(FormRows& rows);
+    QGroupBox* buildPeriodBox(const PeriodBoxSpec& spec);
+    void buildPeriodBoxes(FormRows& rows);
+    void buildPostRows(FormRows& rows);
+    QHBoxLayout* buildBottomRow(QPushButton*& close);
+    void connectBehaviour(QPushButton* close);
+
     void clearForm();
     void showRecord(const StaffRecord& s);
     void recomputePeriods();
     void recomputeAge();
     void recomputeService();
     void recomputeTenure();
+    void showPeriodSince(DateFieldKind kind, const QLineEdit* adjust, QLabel* years, QLabel* months);
     void refillYaku2(const QString& keep);
     StaffRecord& record();
-    void on_B_DAY_clicked(int kind);
-    void on_DAY_L_doubleClicked(int kind);
+    void enterDate(int kind);         // B_DAY
+    void enterDateAsPeriod(int kind); // DAY_L, double-clicked
     void afterDate(int kind);
-    void on_S_CODE_textChanged();
-    void on_S_NAME_textChanged();
-    void on_S_PNO_textChanged();
-    void on_S_SN_activated(int index);
+    void leaveSchoolOnNewCode();      // S_CODE
+    void takeReadingFromName();       // S_NAME
+    void fillAddressFromPostalCode(); // S_PNO
+    void tidyPostalCode();            // S_PNO, left
+    void proposeGrade(int jobTitle);  // S_SN
+    void offerPostsOfRank();          // YAKU1
 
     AppContext& m_context;
     Variant m_variant;

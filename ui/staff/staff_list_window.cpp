@@ -28,17 +28,77 @@
 #include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <array>
 
 using namespace Qt::StringLiterals;
 using namespace staff_list;
 
 // --- model ------------------------------------------------------------------
 
+namespace {
+// The columns as the age display shows them; the other displays change the
+// date and period columns, the mail display the school and address columns.
+constexpr std::array<ColumnSpec, size_t(StaffListColumn::Count)> kColumns{{
+    {u"NO", kAlignRight, 550, widest.rowNumber},
+    {u"氏名", kAlignLeft, 1600, widest.name},
+    {u"コード", kAlignRight, 930, widest.staffCode},
+    {u"職名", kAlignCentre, 1100, widest.jobTitle},
+    {u"級", kAlignRight, 300, widest.grade},
+    {u"号", kAlignRight, 400, widest.payStep},
+    {u"性", kAlignCentre, 300, widest.sex},
+    {u"生年月日", kAlignCentre, 1150, widest.eraDate},
+    {u"年齢", kAlignRight, 700, widest.period},
+    {u"", kAlignRight, 0, u"29"},
+    {u"学校名", kAlignLeft, 3050, u"瑠璃東部学校組合立星ヶ丘小学校"},
+    {u"郵便番号", kAlignLeft, 1000, widest.postalCode},
+    {u"住所", kAlignLeft, 3050, widest.address},
+}};
+} // namespace
+
 StaffListModel::StaffListModel(const RosterStore& store, RosterSession& session, QObject* parent)
-    : QAbstractTableModel(parent),
+    : ColumnTableModel(kColumns, parent),
       m_store(store),
       m_session(session)
 {
+}
+
+ColumnSpec StaffListModel::column(int column) const
+{
+    ColumnSpec spec = ColumnTableModel::column(column);
+    const bool ageAndService = ageAndServiceShown();
+    switch (StaffListColumn(column)) {
+    case StaffListColumn::Date:
+        if (ageAndService) {
+            spec.header = u"年齢";
+            spec.twips = 700;
+            spec.widest = widest.period;
+        } else if (m_display != Age) {
+            spec.header = m_display == Service ? u"採用年月日" : u"赴任年月日";
+        }
+        break;
+    case StaffListColumn::Period:
+        if (m_display != Age)
+            spec.header = m_display == Service ? u"経験" : u"在籍";
+        break;
+    case StaffListColumn::AgeAtHire:
+        if (ageAndService)
+            spec.twips = 420;
+        break;
+    case StaffListColumn::SchoolOrMail:
+        if (m_showMail) {
+            spec.header = u"メールアドレス";
+            spec.twips = 5050;
+            spec.widest = u"clerk20260001@example.jp";
+        }
+        break;
+    case StaffListColumn::PostalCode:
+    case StaffListColumn::Address:
+        if (m_showMail)
+            spec.twips = 0;
+        break;
+    default: break;
+    }
+    return spec;
 }
 
 void StaffListModel::rebuild(const Filter& filter)
@@ -53,9 +113,7 @@ void StaffListModel::setDisplay(int display, bool ageAndService, bool showMail)
     m_display = display;
     m_ageAndService = ageAndService;
     m_showMail = showMail;
-    emit headerDataChanged(Qt::Horizontal, 0, 12);
-    if (!m_positions.empty())
-        emit dataChanged(index(0, 0), index(rowCount() - 1, 12));
+    redrawAll();
 }
 
 int StaffListModel::position(int row) const
@@ -84,62 +142,25 @@ int StaffListModel::rowCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : int(m_positions.size());
 }
 
-int StaffListModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : 13;
-}
-
-QVariant StaffListModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (orientation != Qt::Horizontal)
-        return {};
-    if (role == Qt::TextAlignmentRole)
-        return int(Qt::AlignCenter);
-    if (role != Qt::DisplayRole)
-        return {};
-    switch (section) {
-    case 0: return u"NO"_s;
-    case 1: return u"氏名"_s;
-    case 2: return u"コード"_s;
-    case 3: return u"職名"_s;
-    case 4: return u"級"_s;
-    case 5: return u"号"_s;
-    case 6: return u"性"_s;
-    case 7:
-        if (m_display == Service && m_ageAndService)
-            return u"年齢"_s;
-        return m_display == Age ? u"生年月日"_s : m_display == Service ? u"採用年月日"_s : u"赴任年月日"_s;
-    case 8:
-        if (m_display == Service && m_ageAndService)
-            return u"経験"_s;
-        return m_display == Age ? u"年齢"_s : m_display == Service ? u"経験"_s : u"在籍"_s;
-    case 9: return QString();
-    case 10: return m_showMail ? u"メールアドレス"_s : u"学校名"_s;
-    case 11: return u"郵便番号"_s;
-    case 12: return u"住所"_s;
-    }
-    return {};
-}
-
-QString StaffListModel::cell(const StaffRecord& s, int column, int row) const
+QString StaffListModel::cell(const StaffRecord& s, StaffListColumn column, int row) const
 {
     const Date survey = m_store.surveyDate;
     switch (column) {
-    case 0: return QString::number(row + 1);
-    case 1: return s.name;
-    case 2: return QString::number(s.code);
-    case 3: return s.jobTitle;
-    case 4: return s.grade > 0 ? QString::number(s.grade).rightJustified(2, u' ') : QString();
-    case 5: return s.payStep.trimmed().rightJustified(3, u' ');
-    case 6: return s.sex == 0 ? u"男"_s : u"女"_s;
-    case 7:
-        if (m_display == Service && m_ageAndService)
+    case StaffListColumn::No: return QString::number(row + 1);
+    case StaffListColumn::Name: return s.name;
+    case StaffListColumn::Code: return QString::number(s.code);
+    case StaffListColumn::JobTitle: return s.jobTitle;
+    case StaffListColumn::Grade: return s.grade > 0 ? QString::number(s.grade).rightJustified(2, u' ') : QString();
+    case StaffListColumn::PayStep: return s.payStep.trimmed().rightJustified(3, u' ');
+    case StaffListColumn::Sex: return s.sex == 0 ? u"男"_s : u"女"_s;
+    case StaffListColumn::Date:
+        if (ageAndServiceShown())
             return s.birthDate.isSet() ? periodColumnText(periodSince(s.birthDate, survey, 0)) : QString();
         {
             const Date d = m_display == Age ? s.birthDate : m_display == Service ? s.hireDate : s.postingDate;
             return d.isSet() ? formatEraDate(d, u"g ee mm dd"_s) : QString();
         }
-    case 8:
+    case StaffListColumn::Period:
         if (m_display == Age)
             return s.birthDate.isSet() ? periodColumnText(periodSince(s.birthDate, survey, 0)) : QString();
         if (m_display == Service)
@@ -147,17 +168,18 @@ QString StaffListModel::cell(const StaffRecord& s, int column, int row) const
                                       : QString();
         return s.postingDate.isSet() ? periodColumnText(periodSince(s.postingDate, survey, s.tenureAdjustMonths))
                                      : QString();
-    case 9: {
-        if (!(m_display == Service && m_ageAndService) || !s.hireDate.isSet() || !s.birthDate.isSet())
+    case StaffListColumn::AgeAtHire: {
+        if (!ageAndServiceShown() || !s.hireDate.isSet() || !s.birthDate.isSet())
             return QString();
         const int age = periodSince(s.birthDate, survey, 0).years;
         if (age <= 0)
             return QString();
         return QString::number(age - periodSince(s.hireDate, survey, s.serviceAdjustMonths).years);
     }
-    case 10: return m_showMail ? s.mail : s.schoolFullName;
-    case 11: return s.postalCode;
-    case 12: return s.address1;
+    case StaffListColumn::SchoolOrMail: return m_showMail ? s.mail : s.schoolFullName;
+    case StaffListColumn::PostalCode: return s.postalCode;
+    case StaffListColumn::Address: return s.address1;
+    case StaffListColumn::Count: break;
     }
     return QString();
 }
@@ -167,34 +189,23 @@ QVariant StaffListModel::data(const QModelIndex& index, int role) const
     const int row = staffRow(index.row());
     if (!index.isValid() || row < 0 || row >= m_store.staffCount())
         return {};
-    if (role == Qt::TextAlignmentRole) {
-        switch (index.column()) {
-        case 0:
-        case 2:
-        case 4:
-        case 5:
-        case 8:
-        case 9: return int(Qt::AlignRight | Qt::AlignVCenter);
-        case 3:
-        case 6:
-        case 7: return int(Qt::AlignCenter);
-        default: return int(Qt::AlignLeft | Qt::AlignVCenter);
-        }
-    }
+    const auto column = StaffListColumn(index.column());
+    if (role == Qt::TextAlignmentRole)
+        return cellAlignment(index.column());
     if (role == kSpreadsheetValueRole) {
-        // The era dates of column 7 go to a spreadsheet as dates; periods
-        // ("51.10": 51 years 10 months) as the texts they are, not decimals.
+        // The era dates go to a spreadsheet as dates; periods ("51.10": 51
+        // years 10 months) as the texts they are, not decimals.
         const StaffRecord& s = m_store.staff[size_t(row)];
-        if (index.column() == 8 || (index.column() == 7 && m_display == Service && m_ageAndService))
-            return cell(s, index.column(), index.row()).trimmed();
-        if (index.column() != 7)
+        if (column == StaffListColumn::Period || (column == StaffListColumn::Date && ageAndServiceShown()))
+            return cell(s, column, index.row()).trimmed();
+        if (column != StaffListColumn::Date)
             return {};
         const Date d = m_display == Age ? s.birthDate : m_display == Service ? s.hireDate : s.postingDate;
         return d.isSet() ? QVariant(d.toQDate()) : QVariant(QString());
     }
     if (role != Qt::DisplayRole)
         return {};
-    return cell(m_store.staff[size_t(row)], index.column(), index.row());
+    return cell(m_store.staff[size_t(row)], column, index.row());
 }
 
 // --- window -----------------------------------------------------------------
@@ -214,39 +225,47 @@ StaffListWindow::StaffListWindow(AppContext& context, QWidget* parent) : QWidget
 {
     setObjectName(u"M_LIST"_s);
     setWindowTitle(u"職員ﾘｽﾄ"_s);
-    RosterStore& store = context.store;
+    buildGrid();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addLayout(buildFilterRow());
+    layout->addLayout(buildDisplayRow());
+    layout->addLayout(buildCommandRow());
+    layout->addWidget(m_grid, 1);
 
-    m_model = new StaffListModel(store, context.session, this);
+    showSurveyDate();
+    connectControls();
+    applyDisplay();
+    m_loaded = true;
+    refresh();
+}
+
+void StaffListWindow::buildGrid()
+{
+    m_model = new StaffListModel(m_context.store, m_context.session, this);
     m_grid = new QTableView(this);
     m_grid->setModel(m_model);
     setUpRowGrid(m_grid, QAbstractItemView::ExtendedSelection);
     m_grid->setAlternatingRowColors(true);
     m_grid->horizontalHeader()->setHighlightSections(false);
+}
 
-    // Filters.
-    m_jobTitle = new QComboBox(this);
-    m_jobTitle->setObjectName(u"SN_LIST"_s);
+// 職名, 氏名, 級 and, for a prefecture-level user, 市町村 and 地域.
+QHBoxLayout* StaffListWindow::buildFilterRow()
+{
+    const RosterStore& store = m_context.store;
+    m_jobTitle = makeChoice(u"SN_LIST"_s, this, 110);
     m_jobTitle->addItem(QString());
     m_jobTitle->addItems(jobTitles());
-    m_name = new QLineEdit(this);
-    m_name->setObjectName(u"S_NAME"_s);
-    m_name->setFixedWidth(110);
-    m_grade = new QLineEdit(this);
-    m_grade->setObjectName(u"KY"_s);
-    m_grade->setFixedWidth(36);
-    m_municipality = new QComboBox(this);
-    m_municipality->setObjectName(u"CTV"_s);
+    m_name = makeEdit(u"S_NAME"_s, this, 110);
+    m_grade = makeEdit(u"KY"_s, this, 36);
+    m_municipality = makeChoice(u"CTV"_s, this, 130);
     m_municipality->addItem(QString());
     for (const MunicipalityEntry& e : store.municipalities.entries)
         m_municipality->addItem(e.name);
-    m_area = new QComboBox(this);
-    m_area->setObjectName(u"AREA"_s);
+    m_area = makeChoice(u"AREA"_s, this, 130);
     m_area->addItem(QString());
-    m_area->addItems(store.municipalities.areaNames.isEmpty() ? store.places.areaNamesBC
-                                                              : store.municipalities.areaNames);
-    m_jobTitle->setMinimumWidth(110);
-    m_municipality->setMinimumWidth(130);
-    m_area->setMinimumWidth(130);
+    m_area->addItems(shownAreaNames(store));
     m_nameLabel = label(u"氏名"_s, this, u"Label_NAME"_s);
     m_gradeLabel = label(u"級"_s, this, u"Label_KY"_s);
     m_nameLabel->installEventFilter(this);
@@ -269,39 +288,19 @@ StaffListWindow::StaffListWindow(AppContext& context, QWidget* parent) : QWidget
     filters->addWidget(areaLabel);
     filters->addWidget(m_area);
     filters->addStretch();
+    return filters;
+}
 
-    // Display, order, survey date.
-    m_display = new QComboBox(this);
-    m_display->setObjectName(u"DISP_L"_s);
+// The display, the order, メール表示 and the survey date.
+QHBoxLayout* StaffListWindow::buildDisplayRow()
+{
+    m_display = makeChoice(u"DISP_L"_s, this);
     m_display->addItems({u"年齢表示"_s, u"経験年数"_s, u"在籍年数"_s});
-    m_ageAndService = new QCheckBox(u"年齢表示"_s, this);
-    m_ageAndService->setObjectName(u"CHK3"_s);
+    m_ageAndService = makeCheck(u"CHK3"_s, u"年齢表示"_s, this);
     m_ageAndService->setEnabled(false);
-    m_sortBox = new QComboBox(this);
-    m_sortBox->setObjectName(u"DP_SORT"_s);
+    m_sortBox = makeChoice(u"DP_SORT"_s, this);
     m_sortBox->addItems(sortNames());
-    m_mail = new QCheckBox(u"メール表示"_s, this);
-    m_mail->setObjectName(u"CHK_MAIL"_s);
-    auto* surveyBox = new QGroupBox(u"調査日"_s, this);
-    auto* surveyRow = new QHBoxLayout(surveyBox);
-    surveyRow->setContentsMargins(6, 2, 6, 2);
-    m_year = new QLineEdit(surveyBox);
-    m_year->setObjectName(u"CHK_Y"_s);
-    m_month = new QLineEdit(surveyBox);
-    m_month->setObjectName(u"CHK_M"_s);
-    m_day = new QLineEdit(surveyBox);
-    m_day->setObjectName(u"CHK_D"_s);
-    m_surveyEra = label(u"令和"_s, surveyBox);
-    m_surveyEra->setObjectName(u"Label_CHK_Y"_s);
-    surveyRow->addWidget(m_surveyEra);
-    for (auto [box, unit] : {std::pair{m_year, u"年"_s}, {m_month, u"月"_s}, {m_day, u"日"_s}}) {
-        box->setFixedWidth(36);
-        box->setMaxLength(4);
-        box->setAlignment(Qt::AlignRight);
-        box->installEventFilter(this);
-        surveyRow->addWidget(box);
-        surveyRow->addWidget(label(unit, surveyBox));
-    }
+    m_mail = makeCheck(u"CHK_MAIL"_s, u"メール表示"_s, this);
     auto* display = new QHBoxLayout;
     display->addWidget(m_display);
     display->addWidget(m_ageAndService);
@@ -309,75 +308,76 @@ StaffListWindow::StaffListWindow(AppContext& context, QWidget* parent) : QWidget
     display->addWidget(label(u"並び順"_s, this));
     display->addWidget(m_sortBox);
     display->addWidget(m_mail);
-    display->addWidget(surveyBox);
+    display->addWidget(buildSurveyDateBox());
     display->addStretch();
+    return display;
+}
 
+// 調査日: the era, then year, month and day; Enter goes on to the next box.
+QGroupBox* StaffListWindow::buildSurveyDateBox()
+{
+    auto* surveyBox = new QGroupBox(u"調査日"_s, this);
+    auto* surveyRow = new QHBoxLayout(surveyBox);
+    surveyRow->setContentsMargins(6, 2, 6, 2);
+    m_year = makeNumberBox(u"CHK_Y"_s, surveyBox, 36, 4);
+    m_month = makeNumberBox(u"CHK_M"_s, surveyBox, 36, 4);
+    m_day = makeNumberBox(u"CHK_D"_s, surveyBox, 36, 4);
+    m_surveyEra = label(u"令和"_s, surveyBox, u"Label_CHK_Y"_s);
+    surveyRow->addWidget(m_surveyEra);
+    for (auto [box, unit] : {std::pair{m_year, u"年"_s}, {m_month, u"月"_s}, {m_day, u"日"_s}}) {
+        box->installEventFilter(this);
+        surveyRow->addWidget(box);
+        surveyRow->addWidget(label(unit, surveyBox));
+    }
+    return surveyBox;
+}
+
+// The commands (B_CHG and B_CHK hidden until their labels are clicked), the
+// export and the find box.
+QHBoxLayout* StaffListWindow::buildCommandRow()
+{
     m_add = makeButton(u"B_ADD"_s, u"追加"_s, this);
     m_edit = makeButton(u"B_EDIT"_s, u"編集"_s, this);
     m_delete = makeButton(u"B_DEL"_s, u"削除"_s, this);
     m_change = makeButton(u"B_CHG"_s, u"コード"_s, this);
     m_check = makeButton(u"B_CHK"_s, u"CHECK"_s, this);
-    auto* printCodes = makeButton(u"B_PRT_CODE"_s, u"コード印刷"_s, this);
+    m_printCodes = makeButton(u"B_PRT_CODE"_s, u"コード印刷"_s, this);
     auto* soft = makeButton(u"B_SOFT"_s, u"SOFT"_s, this);
     m_change->setVisible(false);
     m_check->setVisible(false);
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {m_add, m_edit, m_delete, m_change, m_check, printCodes, soft})
+    for (QPushButton* b : {m_add, m_edit, m_delete, m_change, m_check, m_printCodes, soft})
         buttons->addWidget(b);
-    auto* sheet = makeButton(u"B_SHEET"_s, u"表計算"_s, this);
-    sheet->setToolTip(u"一覧を表示のまま表計算ブック (.xlsx) か CSV に書き出します"_s);
-    connect(sheet, &QPushButton::clicked, this, [this] { grid_export::ask(m_context, this, m_grid, windowTitle()); });
-    buttons->addWidget(sheet);
+    buttons->addWidget(grid_export::makeExportButton(m_context, this, m_grid));
     buttons->addStretch();
-    buttons->addWidget(new FindBar(this, m_grid, [this](int gridRow) {
-        const int row = m_model->staffRow(gridRow);
-        if (row < 0 || row >= m_context.store.staffCount())
-            return find_text::RowKeys();
-        const StaffRecord& s = m_context.store.staff[size_t(row)];
-        return find_text::RowKeys{{s.name, s.reading}, {QString::number(s.code)}};
-    }));
+    buttons->addWidget(new FindBar(
+        this, m_grid, [this](int gridRow) { return staffRowKeys(m_context.store, m_model->staffRow(gridRow)); }));
+    return buttons;
+}
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(6, 6, 6, 6);
-    layout->addLayout(filters);
-    layout->addLayout(display);
-    layout->addLayout(buttons);
-    layout->addWidget(m_grid, 1);
-
-    showSurveyDate();
+void StaffListWindow::connectControls()
+{
     connect(m_jobTitle, &QComboBox::currentTextChanged, this, &StaffListWindow::refresh);
     connect(m_name, &QLineEdit::textChanged, this, &StaffListWindow::refresh);
     connect(m_grade, &QLineEdit::textChanged, this, &StaffListWindow::refresh);
     connect(m_municipality, &QComboBox::currentTextChanged, this, &StaffListWindow::refresh);
     connect(m_area, &QComboBox::currentTextChanged, this, &StaffListWindow::refresh);
-    connect(m_display, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index != StaffListModel::Service) {
-            m_ageAndService->setChecked(false);
-            m_ageAndService->setEnabled(false);
-        } else {
-            m_ageAndService->setEnabled(true);
-        }
-        applyDisplay();
-    });
+    connect(m_display, &QComboBox::currentIndexChanged, this, &StaffListWindow::chooseDisplay);
     connect(m_ageAndService, &QCheckBox::toggled, this, &StaffListWindow::applyDisplay);
     connect(m_mail, &QCheckBox::toggled, this, &StaffListWindow::applyDisplay);
-    connect(m_sortBox, &QComboBox::activated, this, [this](int index) { selectSort(index + 1); });
+    connect(m_sortBox, &QComboBox::activated, this, [this](int index) { selectSort(ByCode + index); });
     for (QLineEdit* box : {m_year, m_month, m_day})
         connect(box, &QLineEdit::textChanged, this, &StaffListWindow::readSurveyDate);
-    connect(m_add, &QPushButton::clicked, this, &StaffListWindow::on_B_ADD_clicked);
-    connect(m_edit, &QPushButton::clicked, this, &StaffListWindow::on_B_EDIT_clicked);
+    connect(m_add, &QPushButton::clicked, this, &StaffListWindow::addMember);
+    connect(m_edit, &QPushButton::clicked, this, &StaffListWindow::editMember);
     connect(m_grid, &QTableView::doubleClicked, this, [this] {
         if (m_edit->isEnabled())
-            on_B_EDIT_clicked();
+            editMember();
     });
-    connect(m_delete, &QPushButton::clicked, this, &StaffListWindow::on_B_DEL_clicked);
-    connect(m_change, &QPushButton::clicked, this, &StaffListWindow::on_B_CHG_clicked);
-    connect(m_check, &QPushButton::clicked, this, &StaffListWindow::on_B_CHK_clicked);
-    connect(printCodes, &QPushButton::clicked, this, &StaffListWindow::on_B_PRT_CODE_clicked);
-
-    applyDisplay();
-    m_loaded = true;
-    refresh();
+    connect(m_delete, &QPushButton::clicked, this, &StaffListWindow::deleteMembers);
+    connect(m_change, &QPushButton::clicked, this, &StaffListWindow::changeNameAndCode);
+    connect(m_check, &QPushButton::clicked, this, &StaffListWindow::checkTheList);
+    connect(m_printCodes, &QPushButton::clicked, this, &StaffListWindow::printStaffCodes);
 }
 
 StaffListWindow::~StaffListWindow()
@@ -422,45 +422,22 @@ Filter StaffListWindow::filter() const
     return f;
 }
 
+void StaffListWindow::chooseDisplay(int display)
+{
+    // 年齢表示 belongs to the service display only.
+    if (display != StaffListModel::Service) {
+        m_ageAndService->setChecked(false);
+        m_ageAndService->setEnabled(false);
+    } else {
+        m_ageAndService->setEnabled(true);
+    }
+    applyDisplay();
+}
+
 void StaffListWindow::applyDisplay()
 {
     m_model->setDisplay(m_display->currentIndex(), m_ageAndService->isChecked(), m_mail->isChecked());
-    const bool ageAndService = m_ageAndService->isChecked() && m_display->currentIndex() == StaffListModel::Service;
-    const bool mail = m_mail->isChecked();
-    const int widths[] = {550,
-                          1600,
-                          930,
-                          1100,
-                          300,
-                          400,
-                          300,
-                          ageAndService ? 700 : 1150,
-                          700,
-                          ageAndService ? 420 : 0,
-                          mail ? 5050 : 3050,
-                          mail ? 0 : 1000,
-                          mail ? 0 : 3050};
-    const QStringList widest{u"1500"_s,
-                             u"長谷川　佐和子"_s,
-                             u"20260001"_s,
-                             u"市町村職員"_s,
-                             u"10"_s,
-                             u"T10"_s,
-                             u"女"_s,
-                             ageAndService ? u"60.11"_s : u"H 31 04 30"_s,
-                             u"60.11"_s,
-                             u"29"_s,
-                             mail ? u"clerk20260001@example.jp"_s : u"瑠璃東部学校組合立星ヶ丘小学校"_s,
-                             u"900-0000"_s,
-                             u"瑠璃市桜木町1-20-30"_s};
-    for (int c = 0; c < 13; ++c) {
-        if (widths[c] == 0) {
-            m_grid->setColumnHidden(c, true);
-        } else {
-            m_grid->setColumnHidden(c, false);
-            setColumnWidthTwips(m_grid, c, widths[c], widest[c]);
-        }
-    }
+    applyColumns(m_grid, m_model->columns());
 }
 
 void StaffListWindow::refresh()
@@ -477,14 +454,14 @@ void StaffListWindow::refresh()
 
 void StaffListWindow::selectSort(int sort)
 {
-    if (sort < 1 || sort > 6)
+    if (sort < ByCode || sort > ByPosting)
         return;
     if (sort != m_sort) {
         m_sort = sort;
         sortOrder(m_context.store, m_context.session, sort);
     }
     const QSignalBlocker block(m_sortBox);
-    m_sortBox->setCurrentIndex(sort - 1);
+    m_sortBox->setCurrentIndex(sort - ByCode);
     if (sort == ByHire)
         m_display->setCurrentIndex(StaffListModel::Service);
     else if (sort == ByPosting)
@@ -573,7 +550,7 @@ void StaffListWindow::afterEditing(qint32 code, bool select)
         m_grid->scrollTo(m_model->index(row, 0), QAbstractItemView::PositionAtTop);
 }
 
-void StaffListWindow::on_B_ADD_clicked()
+void StaffListWindow::addMember()
 {
     RosterStore& store = m_context.store;
     if (store.staffCount() >= cap::kMaxStaff) {
@@ -590,7 +567,7 @@ void StaffListWindow::on_B_ADD_clicked()
     afterEditing(code, false);
 }
 
-void StaffListWindow::on_B_EDIT_clicked()
+void StaffListWindow::editMember()
 {
     const int gridRow = currentGridRow();
     const int position = m_model->position(gridRow);
@@ -607,7 +584,7 @@ void StaffListWindow::on_B_EDIT_clicked()
     afterEditing(row >= 0 && row < store.staffCount() ? store.staff[size_t(row)].code : 0, true);
 }
 
-void StaffListWindow::on_B_CHG_clicked()
+void StaffListWindow::changeNameAndCode()
 {
     const int position = m_model->position(currentGridRow());
     if (position < 0) {
@@ -620,7 +597,7 @@ void StaffListWindow::on_B_CHG_clicked()
     afterEditing(row >= 0 ? m_context.store.staff[size_t(row)].code : 0, true);
 }
 
-void StaffListWindow::on_B_DEL_clicked()
+void StaffListWindow::deleteMembers()
 {
     RosterStore& store = m_context.store;
     // Exactly the rows the user selected, in whatever way they were selected.
@@ -651,7 +628,7 @@ void StaffListWindow::on_B_DEL_clicked()
         m_grid->selectRow(std::min(first, m_model->rowCount() - 1));
 }
 
-void StaffListWindow::on_B_CHK_clicked()
+void StaffListWindow::checkTheList()
 {
     RosterStore& store = m_context.store;
     const std::vector<Finding> findings = checkList(store, m_context.session, [this](const Finding& f) {
@@ -666,7 +643,7 @@ void StaffListWindow::on_B_CHK_clicked()
     m_context.notifier.tell(u"チェック終了"_s, MessageIcon::Information, QString());
 }
 
-void StaffListWindow::on_B_PRT_CODE_clicked()
+void StaffListWindow::printStaffCodes()
 {
     if (!m_context.notifier.askYesNo(u"職員コードを印刷しますか"_s))
         return;

@@ -6,6 +6,7 @@
 #include "periods.h"
 #include "reference_data.h"
 #include "staff_rules.h"
+#include "widgets.h"
 #include "window_position.h"
 
 #include <QCheckBox>
@@ -20,11 +21,35 @@
 #include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <array>
 
 using namespace Qt::StringLiterals;
 
+find_text::RowKeys staffRowKeys(const RosterStore& store, int staffRow)
+{
+    if (staffRow < 0 || staffRow >= store.staffCount())
+        return find_text::RowKeys();
+    const StaffRecord& s = store.staff[size_t(staffRow)];
+    return find_text::RowKeys{{s.name, s.reading}, {QString::number(s.code)}};
+}
+
+namespace {
+constexpr std::array<ColumnSpec, size_t(StaffSelectColumn::Count)> kColumns{{
+    {u"NO", kAlignRight, 380, widest.rowNumber},
+    {u"氏名", kAlignLeft, 1500, widest.name},
+    {u"コード", kAlignLeft, 900, widest.staffCode},
+    {u"職名", kAlignCentre, 1000, widest.jobTitle},
+    {u"級", kAlignRight, 300, widest.grade},
+    {u"号", kAlignRight, 400, widest.payStep},
+    {u"性", kAlignCentre, 300, widest.sex},
+    {u"生年月日", kAlignLeft, 950, widest.eraDate},
+    {u"歳", kAlignRight, 300, u"60"},
+}};
+} // namespace
+
 StaffSelectModel::StaffSelectModel(const RosterStore& store, QObject* parent)
-    : QAbstractTableModel(parent), m_store(store)
+    : ColumnTableModel(kColumns, parent),
+      m_store(store)
 {
 }
 
@@ -52,44 +77,28 @@ int StaffSelectModel::rowCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : int(m_rows.size());
 }
 
-int StaffSelectModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : 9;
-}
-
-QVariant StaffSelectModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    static const QStringList headers{u"NO"_s, u"氏名"_s, u"コード"_s, u"職名"_s, u"級"_s,
-                                     u"号"_s, u"性"_s,   u"生年月日"_s, u"歳"_s};
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
-        return headers.value(section);
-    return {};
-}
-
 QVariant StaffSelectModel::data(const QModelIndex& index, int role) const
 {
     if (!index.isValid() || size_t(index.row()) >= m_rows.size())
         return {};
     const StaffRecord& s = m_store.staff[size_t(m_rows[size_t(index.row())])];
-    if (role == Qt::TextAlignmentRole) {
-        switch (index.column()) {
-        case 0: case 4: case 5: case 8: return int(Qt::AlignRight | Qt::AlignVCenter);
-        case 3: case 6: return int(Qt::AlignCenter);
-        default: return int(Qt::AlignLeft | Qt::AlignVCenter);
-        }
-    }
+    if (role == Qt::TextAlignmentRole)
+        return cellAlignment(index.column());
     if (role != Qt::DisplayRole)
         return {};
-    switch (index.column()) {
-    case 0: return index.row() + 1;
-    case 1: return s.name;
-    case 2: return QString::number(s.code);
-    case 3: return s.jobTitle;
-    case 4: return QString::number(s.grade).rightJustified(2, u' ');
-    case 5: return s.payStep.trimmed();
-    case 6: return s.sex == 0 ? u"男"_s : u"女"_s;
-    case 7: return s.birthDate.isSet() ? formatEraDate(s.birthDate, u"g ee mm dd"_s) : QString();
-    case 8: return s.ageYears > 0 ? QString::number(s.ageYears).rightJustified(2, u' ') : QString();
+    switch (StaffSelectColumn(index.column())) {
+    case StaffSelectColumn::No: return index.row() + 1;
+    case StaffSelectColumn::Name: return s.name;
+    case StaffSelectColumn::Code: return QString::number(s.code);
+    case StaffSelectColumn::JobTitle: return s.jobTitle;
+    case StaffSelectColumn::Grade: return QString::number(s.grade).rightJustified(2, u' ');
+    case StaffSelectColumn::PayStep: return s.payStep.trimmed();
+    case StaffSelectColumn::Sex: return s.sex == 0 ? u"男"_s : u"女"_s;
+    case StaffSelectColumn::BirthDate:
+        return s.birthDate.isSet() ? formatEraDate(s.birthDate, u"g ee mm dd"_s) : QString();
+    case StaffSelectColumn::Age:
+        return s.ageYears > 0 ? QString::number(s.ageYears).rightJustified(2, u' ') : QString();
+    case StaffSelectColumn::Count: break;
     }
     return {};
 }
@@ -99,63 +108,67 @@ StaffSelectDialog::StaffSelectDialog(AppContext& context, QWidget* parent)
 {
     setObjectName(u"SELECT_F"_s);
     setWindowTitle(u"職員選択"_s);
-    m_model = new StaffSelectModel(context.store, this);
-    m_grid = new QTableView(this);
-    m_grid->setModel(m_model);
-    setUpRowGrid(m_grid, QAbstractItemView::SingleSelection);
-    const int total = setColumnWidthsTwips(m_grid, {380, 1500, 900, 1000, 300, 400, 300, 950, 300},
-                                           {u"1500"_s, u"長谷川　佐和子"_s, u"20260001"_s, u"市町村職員"_s, u"10"_s,
-                                            u"T10"_s, u"女"_s, u"H 31 04 30"_s, u"60"_s});
-    m_grid->setMinimumWidth(std::max(twips::toPixels(6400), total) + 24);
-    m_grid->setMinimumHeight(300);
-
-    auto* titleLabel = new QLabel(u"職名"_s, this);
-    m_jobTitle = new QComboBox(this);
-    m_jobTitle->setObjectName(u"SN_LIST"_s);
-    m_jobTitle->addItem(QString());
-    m_jobTitle->addItems(jobTitles());
-    m_name = new QLineEdit(this);
-    m_name->setObjectName(u"S_NAME"_s);
-    m_unposted = new QCheckBox(u"学校無し表示"_s, this);
-    m_unposted->setObjectName(u"CHK1"_s);
-    auto* ok = new QPushButton(u"OK"_s, this);
-    ok->setObjectName(u"B_OK"_s);
-    auto* cancel = new QPushButton(u"ｷｬﾝｾﾙ"_s, this);
-    cancel->setObjectName(u"B_ESC"_s);
-
-    auto* filters = new QHBoxLayout;
-    filters->addWidget(titleLabel);
-    filters->addWidget(m_jobTitle);
-    filters->addSpacing(8);
-    filters->addWidget(new QLabel(u"職員氏名"_s, this));
-    filters->addWidget(m_name);
-    filters->addWidget(m_unposted);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(new FindBar(this, m_grid, [this](int gridRow) {
-        const int row = m_model->staffRow(gridRow);
-        if (row < 0 || row >= m_context.store.staffCount())
-            return find_text::RowKeys();
-        const StaffRecord& s = m_context.store.staff[size_t(row)];
-        return find_text::RowKeys{{s.name, s.reading}, {QString::number(s.code)}};
-    }));
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    buildGrid();
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(filters);
+    layout->addLayout(buildFilterRow());
     layout->addWidget(m_grid, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(buildButtonRow());
 
     m_unposted->setChecked(true);
     context.session.presetCode = -1;
     connect(m_unposted, &QCheckBox::toggled, this, &StaffSelectDialog::refresh);
     connect(m_jobTitle, &QComboBox::currentTextChanged, this, &StaffSelectDialog::refresh);
     connect(m_name, &QLineEdit::textChanged, this, &StaffSelectDialog::refresh);
-    connect(m_grid, &QTableView::doubleClicked, this, &StaffSelectDialog::on_B_OK_clicked);
-    connect(ok, &QPushButton::clicked, this, &StaffSelectDialog::on_B_OK_clicked);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_grid, &QTableView::doubleClicked, this, &StaffSelectDialog::pickSelected);
+    connect(m_ok, &QPushButton::clicked, this, &StaffSelectDialog::pickSelected);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
     refresh();
     resize(sizeHint().width(), 480);
+}
+
+void StaffSelectDialog::buildGrid()
+{
+    m_model = new StaffSelectModel(m_context.store, this);
+    m_grid = new QTableView(this);
+    m_grid->setModel(m_model);
+    setUpRowGrid(m_grid, QAbstractItemView::SingleSelection);
+    const int total = applyColumns(m_grid, m_model->columns());
+    m_grid->setMinimumWidth(std::max(twips::toPixels(6400), total) + 24);
+    m_grid->setMinimumHeight(300);
+}
+
+// 職名, 職員氏名 and 学校無し表示.
+QHBoxLayout* StaffSelectDialog::buildFilterRow()
+{
+    m_jobTitle = makeChoice(u"SN_LIST"_s, this);
+    m_jobTitle->addItem(QString());
+    m_jobTitle->addItems(jobTitles());
+    m_name = makeEdit(u"S_NAME"_s, this);
+    m_unposted = makeCheck(u"CHK1"_s, u"学校無し表示"_s, this);
+    auto* filters = new QHBoxLayout;
+    filters->addWidget(new QLabel(u"職名"_s, this));
+    filters->addWidget(m_jobTitle);
+    filters->addSpacing(8);
+    filters->addWidget(new QLabel(u"職員氏名"_s, this));
+    filters->addWidget(m_name);
+    filters->addWidget(m_unposted);
+    return filters;
+}
+
+// The find box, OK and ｷｬﾝｾﾙ.
+QHBoxLayout* StaffSelectDialog::buildButtonRow()
+{
+    m_ok = new QPushButton(u"OK"_s, this);
+    m_ok->setObjectName(u"B_OK"_s);
+    m_cancel = new QPushButton(u"ｷｬﾝｾﾙ"_s, this);
+    m_cancel->setObjectName(u"B_ESC"_s);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(new FindBar(
+        this, m_grid, [this](int gridRow) { return staffRowKeys(m_context.store, m_model->staffRow(gridRow)); }));
+    buttons->addStretch();
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_cancel);
+    return buttons;
 }
 
 void StaffSelectDialog::refresh()
@@ -176,7 +189,7 @@ void StaffSelectDialog::showEvent(QShowEvent* event)
     }
 }
 
-void StaffSelectDialog::on_B_OK_clicked()
+void StaffSelectDialog::pickSelected()
 {
     const int row = m_model->staffRow(m_grid->currentIndex().row());
     if (row < 0) {
@@ -211,40 +224,38 @@ CodeChangeDialog::CodeChangeDialog(AppContext& context, int position, QWidget* p
     }
     auto* oldNameLabel = new QLabel(oldName, this);
     oldNameLabel->setObjectName(u"OLD_NAME"_s);
-    auto* oldCodeLabel = new QLabel(QString::number(m_oldCode), this);
-    oldCodeLabel->setObjectName(u"OLD_CODE"_s);
-    for (QLabel* l : {oldNameLabel, oldCodeLabel}) {
+    m_oldCodeLabel = new QLabel(QString::number(m_oldCode), this);
+    m_oldCodeLabel->setObjectName(u"OLD_CODE"_s);
+    for (QLabel* l : {oldNameLabel, m_oldCodeLabel}) {
         l->setFrameShape(QFrame::StyledPanel);
         l->setMinimumWidth(120);
     }
-    m_newName = new QLineEdit(oldName, this);
-    m_newName->setObjectName(u"NEW_NAME"_s);
-    m_newName->setMaxLength(40);
-    m_newCode = new QLineEdit(QString::number(m_oldCode), this);
-    m_newCode->setObjectName(u"NEW_CODE"_s);
-    m_newCode->setMaxLength(8);
-    auto* ok = new QPushButton(u"実行"_s, this);
-    ok->setObjectName(u"B_OK"_s);
-    auto* close = new QPushButton(u"閉じる"_s, this);
-    close->setObjectName(u"B_CLOSE"_s);
+    m_newName = makeEdit(u"NEW_NAME"_s, this, 0, 40);
+    m_newName->setText(oldName);
+    m_newCode = makeEdit(u"NEW_CODE"_s, this, 0, 8);
+    m_newCode->setText(QString::number(m_oldCode));
+    m_ok = new QPushButton(u"実行"_s, this);
+    m_ok->setObjectName(u"B_OK"_s);
+    m_close = new QPushButton(u"閉じる"_s, this);
+    m_close->setObjectName(u"B_CLOSE"_s);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(u"旧 氏名・コード"_s, this), 0, 0, 1, 2);
     grid->addWidget(oldNameLabel, 1, 0);
-    grid->addWidget(oldCodeLabel, 1, 1);
+    grid->addWidget(m_oldCodeLabel, 1, 1);
     grid->addWidget(new QLabel(u"新 氏名・コード"_s, this), 2, 0, 1, 2);
     grid->addWidget(m_newName, 3, 0);
     grid->addWidget(m_newCode, 3, 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(close);
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_close);
     grid->addLayout(buttons, 4, 0, 1, 2);
-    connect(ok, &QPushButton::clicked, this, &CodeChangeDialog::on_B_OK_clicked);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_ok, &QPushButton::clicked, this, &CodeChangeDialog::changeNameAndCode);
+    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void CodeChangeDialog::on_B_OK_clicked()
+void CodeChangeDialog::changeNameAndCode()
 {
     // A code that is empty, 0 or not a number would empty the member's post
     // (and lose the clerks behind it): refuse it here, where it is typed.

@@ -23,13 +23,32 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <array>
 
 using namespace Qt::StringLiterals;
 
 // --- 所属選択 ----------------------------------------------------------------
 
+namespace {
+constexpr std::array<ColumnSpec, size_t(TransferSelectColumn::Count)> kSelectColumns{{
+    {u"NO", kAlignRight, 520, widest.rowNumber},
+    {u"氏　名", kAlignLeft, 1600, widest.name},
+    {u"市町村名", kAlignLeft, 1100, widest.municipality},
+    {u"学校名", kAlignLeft, 1500, widest.schoolName},
+    {u"学校区分", kAlignLeft, 900, widest.schoolKind},
+}};
+
+constexpr std::array<ColumnSpec, size_t(TransferColumn::Count)> kTransferColumns{{
+    {u"NO", kAlignRight, 550, u"100"},
+    {u"氏名", kAlignLeft, 1600, widest.name},
+    {u"コード", kAlignRight, 930, widest.staffCode},
+    {u"旧所属", kAlignLeft, 3070, widest.fullSchoolName},
+    {u"新所属", kAlignLeft, 3070, widest.fullSchoolName},
+}};
+} // namespace
+
 TransferSelectModel::TransferSelectModel(const RosterStore& store, QObject* parent)
-    : QAbstractTableModel(parent),
+    : ColumnTableModel(kSelectColumns, parent),
       m_store(store)
 {
 }
@@ -64,35 +83,23 @@ int TransferSelectModel::rowCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : int(m_rows.size());
 }
 
-int TransferSelectModel::columnCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : 5;
-}
-
-QVariant TransferSelectModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    static const QStringList headers{u"NO"_s, u"氏　名"_s, u"市町村名"_s, u"学校名"_s, u"学校区分"_s};
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
-        return headers.value(section);
-    return {};
-}
-
 QVariant TransferSelectModel::data(const QModelIndex& index, int role) const
 {
     const Row* r = row(index.row());
     if (!r || !index.isValid() || r->school < 0 || r->school >= m_store.schoolCount())
         return {};
     if (role == Qt::TextAlignmentRole)
-        return index.column() == 0 ? int(Qt::AlignRight | Qt::AlignVCenter) : int(Qt::AlignLeft | Qt::AlignVCenter);
+        return cellAlignment(index.column());
     if (role != Qt::DisplayRole)
         return {};
     const SchoolRecord& s = m_store.schools[size_t(r->school)];
-    switch (index.column()) {
-    case 0: return index.row() + 1;
-    case 1: return s.clerks[size_t(r->post)].staffName;
-    case 2: return isSchoolRow(index.row()) ? s.municipality : QString();
-    case 3: return isSchoolRow(index.row()) ? s.name : QString();
-    case 4: return isSchoolRow(index.row()) ? s.kindText : QString();
+    switch (TransferSelectColumn(index.column())) {
+    case TransferSelectColumn::No: return index.row() + 1;
+    case TransferSelectColumn::ClerkName: return s.clerks[size_t(r->post)].staffName;
+    case TransferSelectColumn::Municipality: return isSchoolRow(index.row()) ? s.municipality : QString();
+    case TransferSelectColumn::SchoolName: return isSchoolRow(index.row()) ? s.name : QString();
+    case TransferSelectColumn::Kind: return isSchoolRow(index.row()) ? s.kindText : QString();
+    case TransferSelectColumn::Count: break;
     }
     return {};
 }
@@ -104,43 +111,44 @@ TransferSelectDialog::TransferSelectDialog(AppContext& context, TransferPick& pi
 {
     setObjectName(u"MOVE_SEL"_s);
     setWindowTitle(u"所属選択"_s);
-    RosterStore& store = context.store;
+    buildGrid();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buildFilterRow());
+    layout->addWidget(m_grid, 1);
+    layout->addLayout(buildButtonRow());
+    connectControls();
+    restoreLastChoice();
+    resize(sizeHint().width(), 520);
+}
 
-    m_model = new TransferSelectModel(store, this);
+void TransferSelectDialog::buildGrid()
+{
+    m_model = new TransferSelectModel(m_context.store, this);
     m_grid = new QTableView(this);
     m_grid->setModel(m_model);
     setUpRowGrid(m_grid, QAbstractItemView::ExtendedSelection);
-    int total = setColumnWidthsTwips(
-        m_grid, {520, 1600, 1100, 1500, 900},
-        QStringList{u"1500"_s, u"長谷川　佐和子"_s, u"瑠璃東部学校組合"_s, u"星ヶ丘第二"_s, u"特別支援学校"_s});
+    std::vector<ColumnSpec> columns = m_model->columns();
     // Picking a school to join needs no names.
-    if (pick.mode == 1) {
-        total -= m_grid->columnWidth(1);
-        m_grid->setColumnHidden(1, true);
-    }
-    m_grid->setMinimumWidth(total + 24);
+    if (m_pick.mode == 1)
+        columns[size_t(TransferSelectColumn::ClerkName)].twips = 0;
+    m_grid->setMinimumWidth(applyColumns(m_grid, columns) + 24);
     m_grid->setMinimumHeight(320);
+}
 
+// 地域 (prefecture-level users) with its districts, グループ名, the school
+// kinds and 抽出.
+QHBoxLayout* TransferSelectDialog::buildFilterRow()
+{
+    const RosterStore& store = m_context.store;
     auto* areaLabel = new QLabel(u"地域"_s, this);
-    m_area = new QComboBox(this);
-    m_area->setObjectName(u"CTV_SEL0"_s);
-    m_area->setMinimumWidth(120);
-    m_subArea = new QComboBox(this);
-    m_subArea->setObjectName(u"CTV_SEL1"_s);
-    m_subArea->setMinimumWidth(120);
-    m_group = new QComboBox(this);
-    m_group->setObjectName(u"GRP_SEL"_s);
-    m_group->setMinimumWidth(120);
-    m_elementary = makeCheck(u"CHK_ES"_s, u"小学校"_s, this);
-    m_junior = makeCheck(u"CHK_JHS"_s, u"中学校"_s, this);
-    m_special = makeCheck(u"CHK_TS"_s, u"養護学校"_s, this);
+    m_area = makeChoice(u"CTV_SEL0"_s, this, 120);
+    m_subArea = makeChoice(u"CTV_SEL1"_s, this, 120);
+    m_group = makeChoice(u"GRP_SEL"_s, this, 120);
+    m_kinds = SchoolKindChecks::make(this);
     m_extract = makeButton(u"B_PICUP"_s, u"抽出"_s, this);
-    auto* ok = makeButton(u"B_OK"_s, u"OK"_s, this);
-    auto* cancel = makeButton(u"B_ESC"_s, u"キャンセル"_s, this);
 
     m_area->addItem(u"全"_s);
-    m_area->addItems(store.municipalities.areaNames.isEmpty() ? store.places.areaNamesBC
-                                                              : store.municipalities.areaNames);
+    m_area->addItems(shownAreaNames(store));
     m_area->addItem(otherChoiceName());
     m_group->addItem(u"全"_s);
     m_group->addItems(store.groupNames);
@@ -158,36 +166,38 @@ TransferSelectDialog::TransferSelectDialog(AppContext& context, TransferPick& pi
     filters->addWidget(m_subArea);
     filters->addWidget(new QLabel(u"グループ名"_s, this));
     filters->addWidget(m_group);
-    filters->addWidget(m_elementary);
-    filters->addWidget(m_junior);
-    filters->addWidget(m_special);
+    filters->addWidget(m_kinds.elementary);
+    filters->addWidget(m_kinds.junior);
+    filters->addWidget(m_kinds.special);
     filters->addWidget(m_extract);
     filters->addStretch();
+    return filters;
+}
+
+QHBoxLayout* TransferSelectDialog::buildButtonRow()
+{
+    m_ok = makeButton(u"B_OK"_s, u"OK"_s, this);
+    m_cancel = makeButton(u"B_ESC"_s, u"キャンセル"_s, this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(filters);
-    layout->addWidget(m_grid, 1);
-    layout->addLayout(buttons);
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_cancel);
+    return buttons;
+}
 
-    connect(m_area, &QComboBox::activated, this, &TransferSelectDialog::areaChosen);
-    connect(m_subArea, &QComboBox::activated, this, [this] {
-        m_pick.filter.district = m_subArea->currentText();
-        m_extract->setEnabled(true);
-    });
-    // The group chosen here is the group the extraction uses.
-    connect(m_group, &QComboBox::activated, this, [this] {
-        m_pick.filter.group = m_group->currentText();
-        m_pick.filter.municipality.clear();
-    });
-    connect(m_extract, &QPushButton::clicked, this, &TransferSelectDialog::on_B_PICUP_clicked);
-    connect(ok, &QPushButton::clicked, this, &TransferSelectDialog::on_B_OK_clicked);
-    connect(cancel, &QPushButton::clicked, this, &TransferSelectDialog::on_B_ESC_clicked);
-    connect(m_grid, &QTableView::doubleClicked, this, &TransferSelectDialog::on_B_OK_clicked);
+void TransferSelectDialog::connectControls()
+{
+    connect(m_area, &QComboBox::activated, this, &TransferSelectDialog::chooseArea);
+    connect(m_subArea, &QComboBox::activated, this, &TransferSelectDialog::chooseDistrict);
+    connect(m_group, &QComboBox::activated, this, &TransferSelectDialog::chooseGroup);
+    connect(m_extract, &QPushButton::clicked, this, &TransferSelectDialog::extract);
+    connect(m_ok, &QPushButton::clicked, this, &TransferSelectDialog::pickSelected);
+    connect(m_cancel, &QPushButton::clicked, this, &TransferSelectDialog::cancelPick);
+    connect(m_grid, &QTableView::doubleClicked, this, &TransferSelectDialog::pickSelected);
+}
 
-    // What was chosen at the last opening comes back, and is extracted again.
+void TransferSelectDialog::restoreLastChoice()
+{
     const SchoolFilter& f = m_pick.filter;
     if (!f.area.isEmpty()) {
         m_area->setCurrentIndex(std::max(0, m_area->findText(f.area)));
@@ -199,12 +209,9 @@ TransferSelectDialog::TransferSelectDialog(AppContext& context, TransferPick& pi
             m_extract->setEnabled(true);
         }
     }
-    m_elementary->setChecked(f.kinds & 1);
-    m_junior->setChecked(f.kinds & 2);
-    m_special->setChecked(f.kinds & 4);
+    m_kinds.show(f.kinds);
     if (!f.area.isEmpty() && m_extract->isEnabled() && f.kinds != 0)
-        on_B_PICUP_clicked();
-    resize(sizeHint().width(), 520);
+        extract();
 }
 
 void TransferSelectDialog::fillSubAreas()
@@ -222,16 +229,28 @@ void TransferSelectDialog::fillSubAreas()
     m_subArea->setVisible(sub != nullptr && !m_area->isHidden());
 }
 
-void TransferSelectDialog::areaChosen()
+void TransferSelectDialog::chooseArea()
 {
     m_pick.filter.area = m_area->currentText();
     fillSubAreas();
 }
 
-void TransferSelectDialog::on_B_PICUP_clicked()
+void TransferSelectDialog::chooseDistrict()
 {
-    const int kinds =
-        (m_elementary->isChecked() ? 1 : 0) | (m_junior->isChecked() ? 2 : 0) | (m_special->isChecked() ? 4 : 0);
+    m_pick.filter.district = m_subArea->currentText();
+    m_extract->setEnabled(true);
+}
+
+// The group chosen here is the group the extraction uses.
+void TransferSelectDialog::chooseGroup()
+{
+    m_pick.filter.group = m_group->currentText();
+    m_pick.filter.municipality.clear();
+}
+
+void TransferSelectDialog::extract()
+{
+    const int kinds = m_kinds.kinds();
     if (kinds == 0) {
         m_context.notifier.tell(u"学校種を選択してください"_s, MessageIcon::Warning);
         return;
@@ -249,7 +268,7 @@ void TransferSelectDialog::on_B_PICUP_clicked()
     }
 }
 
-void TransferSelectDialog::on_B_OK_clicked()
+void TransferSelectDialog::pickSelected()
 {
     // The last of the selected rows.
     int last = -1;
@@ -259,7 +278,7 @@ void TransferSelectDialog::on_B_OK_clicked()
         last = m_grid->currentIndex().row();
     const TransferSelectModel::Row* r = m_model->row(last);
     if (!r) {
-        on_B_ESC_clicked();
+        cancelPick();
         return;
     }
     if (m_pick.mode == 1) {
@@ -271,7 +290,7 @@ void TransferSelectDialog::on_B_OK_clicked()
     accept();
 }
 
-void TransferSelectDialog::on_B_ESC_clicked()
+void TransferSelectDialog::cancelPick()
 {
     if (m_pick.mode == 1) {
         m_pick.newSchool = -1;
@@ -299,16 +318,35 @@ TransferWindow::TransferWindow(AppContext& context, QWidget* parent)
     f.kinds = 0;
     f.narrowed = false;
 
-    m_grid = new QTableWidget(0, 5, this);
-    m_grid->setHorizontalHeaderLabels({u"NO"_s, u"氏名"_s, u"コード"_s, u"旧所属"_s, u"新所属"_s});
-    setUpRowGrid(m_grid, QAbstractItemView::SingleSelection);
-    const int total = setColumnWidthsTwips(m_grid, {550, 1600, 930, 3070, 3070},
-                                           QStringList{u"100"_s, u"長谷川　佐和子"_s, u"20260001"_s,
-                                                       u"瑠璃東部学校組合立星ヶ丘第二小学校"_s,
-                                                       u"瑠璃東部学校組合立星ヶ丘第二小学校"_s});
-    m_grid->setMinimumWidth(total + 24);
-    m_grid->setMinimumHeight(220);
+    buildGrid();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buildPickRows());
+    layout->addLayout(buildDateRow());
+    layout->addLayout(buildButtonRow());
+    layout->addWidget(m_grid, 1);
 
+    runSelector = [this](TransferPick& pick) {
+        TransferSelectDialog dialog(m_context, pick, this);
+        dialog.exec();
+    };
+    connectControls();
+}
+
+void TransferWindow::buildGrid()
+{
+    m_grid = new QTableWidget(0, int(TransferColumn::Count), this);
+    QStringList headers;
+    for (const ColumnSpec& c : kTransferColumns)
+        headers << c.header.toString();
+    m_grid->setHorizontalHeaderLabels(headers);
+    setUpRowGrid(m_grid, QAbstractItemView::SingleSelection);
+    m_grid->setMinimumWidth(applyColumns(m_grid, kTransferColumns) + 24);
+    m_grid->setMinimumHeight(220);
+}
+
+// 職員名, 旧所属 and 新所属 with their 参照 buttons.
+QGridLayout* TransferWindow::buildPickRows()
+{
     auto label = [this](const QString& name) {
         auto* l = new QLabel(this);
         l->setObjectName(name);
@@ -320,10 +358,25 @@ TransferWindow::TransferWindow(AppContext& context, QWidget* parent)
     m_name = label(u"S_NAME"_s);
     m_oldName = label(u"OLD_NAME"_s);
     m_newName = label(u"NEW_NAME"_s);
-    auto* pickOldButton = makeButton(u"B_PICUP(0)"_s, u"参照"_s, this);
-    auto* pickNewButton = makeButton(u"B_PICUP(1)"_s, u"参照"_s, this);
-    // The transfer date: April 1 of this fiscal year, in the era it falls in;
-    // the year typed into the box counts in that era.
+    m_pickOld = makeButton(u"B_PICUP(0)"_s, u"参照"_s, this);
+    m_pickNew = makeButton(u"B_PICUP(1)"_s, u"参照"_s, this);
+    auto* form = new QGridLayout;
+    form->addWidget(new QLabel(u"職員名"_s, this), 0, 0);
+    form->addWidget(m_name, 0, 1);
+    form->addWidget(new QLabel(u"旧所属"_s, this), 1, 0);
+    form->addWidget(m_oldName, 1, 1);
+    form->addWidget(m_pickOld, 1, 2);
+    form->addWidget(new QLabel(u"新所属"_s, this), 2, 0);
+    form->addWidget(m_newName, 2, 1);
+    form->addWidget(m_pickNew, 2, 2);
+    form->setColumnStretch(3, 1);
+    return form;
+}
+
+// The transfer date: April 1 of this fiscal year, in the era it falls in;
+// the year typed into the box counts in that era.
+QHBoxLayout* TransferWindow::buildDateRow()
+{
     const Date firstDay = fiscalYearFirstDay(transfers::fiscalHeiseiYear(QDate::currentDate()));
     const std::optional<EraYear> era = eraYearOf(firstDay);
     m_dateEraBase = era ? era->base : 0;
@@ -334,31 +387,17 @@ TransferWindow::TransferWindow(AppContext& context, QWidget* parent)
     m_year = makeNumberBox(u"MY"_s, this, 40, 2);
     m_month = makeNumberBox(u"MM"_s, this, 30, 2);
     m_day = makeNumberBox(u"MD"_s, this, 30, 2);
+    // What was picked (school rows, the post, the button pressed), in hidden boxes.
     m_oldNo = makeEdit(u"OLD_NO"_s, this);
     m_postNo = makeEdit(u"J_NO"_s, this);
     m_newNo = makeEdit(u"NEW_NO"_s, this);
     m_buttonNo = makeEdit(u"B_NO"_s, this);
     for (QLineEdit* hidden : {m_oldNo, m_postNo, m_newNo, m_buttonNo})
         hidden->setVisible(false);
-    auto* add = makeButton(u"B_ADD"_s, u"追加"_s, this);
-    auto* del = makeButton(u"B_DEL"_s, u"削除"_s, this);
-    auto* start = makeButton(u"B_START"_s, u"開始"_s, this);
-    auto* close = makeButton(u"B_CLOSE"_s, u"閉じる"_s, this);
-
     m_year->setText(QString::number(era ? era->year : firstDay.toQDate().year()));
     m_month->setText(u"4"_s);
     m_day->setText(u"1"_s);
 
-    auto* form = new QGridLayout;
-    form->addWidget(new QLabel(u"職員名"_s, this), 0, 0);
-    form->addWidget(m_name, 0, 1);
-    form->addWidget(new QLabel(u"旧所属"_s, this), 1, 0);
-    form->addWidget(m_oldName, 1, 1);
-    form->addWidget(pickOldButton, 1, 2);
-    form->addWidget(new QLabel(u"新所属"_s, this), 2, 0);
-    form->addWidget(m_newName, 2, 1);
-    form->addWidget(pickNewButton, 2, 2);
-    form->setColumnStretch(3, 1);
     auto* date = new QHBoxLayout;
     date->addWidget(m_dateLabel);
     date->addWidget(m_year);
@@ -368,28 +407,32 @@ TransferWindow::TransferWindow(AppContext& context, QWidget* parent)
     date->addWidget(m_day);
     date->addWidget(new QLabel(u"日"_s, this));
     date->addStretch();
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(add);
-    buttons->addWidget(del);
-    buttons->addStretch();
-    buttons->addWidget(start);
-    buttons->addWidget(close);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(date);
-    layout->addLayout(buttons);
-    layout->addWidget(m_grid, 1);
+    return date;
+}
 
-    runSelector = [this](TransferPick& pick) {
-        TransferSelectDialog dialog(m_context, pick, this);
-        dialog.exec();
-    };
-    connect(pickOldButton, &QPushButton::clicked, this, &TransferWindow::pickOld);
-    connect(pickNewButton, &QPushButton::clicked, this, [this] { pickNew(true); });
-    connect(add, &QPushButton::clicked, this, &TransferWindow::on_B_ADD_clicked);
-    connect(del, &QPushButton::clicked, this, &TransferWindow::on_B_DEL_clicked);
-    connect(start, &QPushButton::clicked, this, &TransferWindow::on_B_START_clicked);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+QHBoxLayout* TransferWindow::buildButtonRow()
+{
+    m_add = makeButton(u"B_ADD"_s, u"追加"_s, this);
+    m_delete = makeButton(u"B_DEL"_s, u"削除"_s, this);
+    m_start = makeButton(u"B_START"_s, u"開始"_s, this);
+    m_close = makeButton(u"B_CLOSE"_s, u"閉じる"_s, this);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_add);
+    buttons->addWidget(m_delete);
+    buttons->addStretch();
+    buttons->addWidget(m_start);
+    buttons->addWidget(m_close);
+    return buttons;
+}
+
+void TransferWindow::connectControls()
+{
+    connect(m_pickOld, &QPushButton::clicked, this, &TransferWindow::pickOld);
+    connect(m_pickNew, &QPushButton::clicked, this, [this] { pickNew(true); });
+    connect(m_add, &QPushButton::clicked, this, &TransferWindow::addTransfer);
+    connect(m_delete, &QPushButton::clicked, this, &TransferWindow::removeTransfer);
+    connect(m_start, &QPushButton::clicked, this, &TransferWindow::carryOutTransfers);
+    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 bool TransferWindow::eventFilter(QObject* watched, QEvent* event)
@@ -445,7 +488,7 @@ void TransferWindow::pickNew(bool direct)
     showPick();
 }
 
-void TransferWindow::on_B_ADD_clicked()
+void TransferWindow::addTransfer()
 {
     const RosterStore& store = m_context.store;
     if (m_oldName->text().isEmpty() || m_pick.oldSchool < 0 || m_pick.oldSchool >= store.schoolCount() ||
@@ -487,7 +530,7 @@ void TransferWindow::on_B_ADD_clicked()
     showPick();
 }
 
-void TransferWindow::on_B_DEL_clicked()
+void TransferWindow::removeTransfer()
 {
     const int row = m_grid->currentRow();
     if (row < 0 || size_t(row) >= m_entries.size())
@@ -503,10 +546,9 @@ void TransferWindow::rebuildGrid()
         const TransferEntry& e = m_entries[i];
         const QStringList cells{QString::number(i + 1), e.name, QString::number(e.staffCode), e.oldSchoolName,
                                 e.newSchoolName};
-        for (int c = 0; c < 5; ++c) {
+        for (int c = 0; c < int(TransferColumn::Count); ++c) {
             auto* item = new QTableWidgetItem(cells[c]);
-            if (c == 0 || c == 2)
-                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            item->setTextAlignment(kTransferColumns[size_t(c)].alignment);
             m_grid->setItem(int(i), c, item);
         }
     }
@@ -532,7 +574,7 @@ void TransferWindow::loadLog()
     rebuildGrid();
 }
 
-void TransferWindow::on_B_START_clicked()
+void TransferWindow::carryOutTransfers()
 {
     if (m_year->text().trimmed().isEmpty() || m_month->text().trimmed().isEmpty() ||
         m_day->text().trimmed().isEmpty()) {

@@ -2,16 +2,20 @@
 
 #include "roster_session.h"
 
+#include "date_entry.h"
 #include "era_years.h"
+#include "grid_columns.h"
 #include "remembered_dialog.h"
 #include "transfers.h"
+#include "widgets.h"
 
-#include <QAbstractTableModel>
 #include <vector>
 
 struct AppContext;
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -31,9 +35,12 @@ struct TransferPick {
     SchoolFilter filter;
 };
 
+// The columns of 所属選択's grid, left to right.
+enum class TransferSelectColumn : int { No, ClerkName, Municipality, SchoolName, Kind, Count };
+
 // The rows of 所属選択: a row for each school that passes the filter and, when
 // picking the post left, one for each further filled post.
-class TransferSelectModel : public QAbstractTableModel {
+class TransferSelectModel : public ColumnTableModel {
     Q_OBJECT
 public:
     struct Row {
@@ -50,9 +57,7 @@ public:
     }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
     const RosterStore& m_store;
@@ -67,12 +72,27 @@ public:
     TransferSelectModel* model() const { return m_model; }
     QTableView* grid() const { return m_grid; }
 
-    void on_B_PICUP_clicked();
-    void on_B_OK_clicked();
-    void on_B_ESC_clicked();
+    void extract();      // B_PICUP
+    void pickSelected(); // B_OK, a double click in GRID1: the last selected row
+    void cancelPick();   // B_ESC
+
+    // The form's controls, for tests.
+    const SchoolKindChecks& kindChecks() const { return m_kinds; }
+    QPushButton* extractButton() const { return m_extract; }
+    QPushButton* okButton() const { return m_ok; }
+    QPushButton* cancelButton() const { return m_cancel; }
 
 private:
-    void areaChosen();
+    void buildGrid();
+    QHBoxLayout* buildFilterRow();
+    QHBoxLayout* buildButtonRow();
+    void connectControls();
+    // What was chosen at the last opening comes back, and is extracted again.
+    void restoreLastChoice();
+
+    void chooseArea();     // CTV_SEL0
+    void chooseDistrict(); // CTV_SEL1
+    void chooseGroup();    // GRP_SEL
     void fillSubAreas();
 
     AppContext& m_context;
@@ -80,9 +100,12 @@ private:
     TransferSelectModel* m_model;
     QTableView* m_grid;
     QComboBox *m_area, *m_subArea, *m_group;
-    QCheckBox *m_elementary, *m_junior, *m_special;
-    QPushButton* m_extract;
+    SchoolKindChecks m_kinds;
+    QPushButton *m_extract, *m_ok, *m_cancel;
 };
+
+// The columns of 人事異動's list of transfers, left to right.
+enum class TransferColumn : int { No, Name, Code, OldSchool, NewSchool, Count };
 
 // 人事異動 (MOVE_F): collects a batch of transfers and carries it out on one
 // transfer date, then appends it to the year's transfer log.
@@ -98,12 +121,24 @@ public:
     // Opens 所属選択; tests replace it to pick without a dialog.
     std::function<void(TransferPick&)> runSelector;
 
-    void pickOld();
-    void pickNew(bool direct);
-    void on_B_ADD_clicked();
-    void on_B_DEL_clicked();
-    void on_B_START_clicked();
-    void loadLog();
+    void pickOld();            // B_PICUP(0): the post left, then the school joined
+    void pickNew(bool direct); // B_PICUP(1): the school joined
+    void addTransfer();        // B_ADD
+    void removeTransfer();     // B_DEL: the current row
+    void carryOutTransfers();  // B_START
+    void loadLog();            // a double click on Label_DATE
+
+    // The form's controls, for tests.
+    QTableWidget* grid() const { return m_grid; }
+    QLabel* oldSchoolLabel() const { return m_oldName; }
+    QLabel* dateLabel() const { return m_dateLabel; }
+    QLineEdit* yearBox() const { return m_year; }
+    QLineEdit* monthBox() const { return m_month; }
+    QLineEdit* dayBox() const { return m_day; }
+    QPushButton* pickOldButton() const { return m_pickOld; }
+    QPushButton* addButton() const { return m_add; }
+    QPushButton* deleteButton() const { return m_delete; }
+    QPushButton* startButton() const { return m_start; }
 
 signals:
     void rosterChanged();
@@ -112,6 +147,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The form, row by row from the top.
+    void buildGrid();
+    QGridLayout* buildPickRows();
+    QHBoxLayout* buildDateRow();
+    QHBoxLayout* buildButtonRow();
+    void connectControls();
+
     void rebuildGrid();
     void showPick();
 
@@ -124,4 +166,5 @@ private:
     QLineEdit *m_year, *m_month, *m_day;
     int m_dateEraBase = kHeiseiBase; // calendar year of the date box's era year 0
     QLineEdit *m_oldNo, *m_postNo, *m_newNo, *m_buttonNo;
+    QPushButton *m_pickOld, *m_pickNew, *m_add, *m_delete, *m_start, *m_close;
 };

@@ -151,6 +151,7 @@ private slots:
         QCOMPARE(currentRow(grid), a);
         typeIntoFind(&w, grid, u"次郎"_s);
         QCOMPARE(currentRow(grid), b);
+        testenv::keepShot(&w, u"find-staff-match"_s);
         // A code typed with full-width digits.
         const QString code = QString::number(f.store.staff[size_t(order[c])].code);
         typeIntoFind(&w, grid, toFullWidthDigits(code));
@@ -254,7 +255,7 @@ private slots:
         d.show();
         d.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&d));
-        auto* grid = d.findChild<QTableView*>(u"GRID1"_s);
+        QTableView* grid = d.grid();
         QVERIFY(d.model()->rowCount() > 8);
         f.store.staff[size_t(d.model()->staffRow(6))].reading = u"ﾅｶﾏ ﾊﾅｺ"_s;
         typeIntoFind(&d, grid, u"なかま"_s);
@@ -267,7 +268,7 @@ private slots:
         testenv::keepShot(&d, u"beyond-find-select"_s);
         // What was found is what OK picks.
         const qint32 code = f.store.staff[size_t(d.model()->staffRow(6))].code;
-        QTest::mouseClick(d.findChild<QPushButton*>(u"B_OK"_s), Qt::LeftButton);
+        QTest::mouseClick(d.okButton(), Qt::LeftButton);
         QCOMPARE(d.pickedCode(), code);
     }
 

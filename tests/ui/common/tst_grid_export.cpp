@@ -1,6 +1,7 @@
 #include "file_ops.h"
 #include "grid_export.h"
 #include "officer_list_window.h"
+#include "qt_translations.h"
 #include "sample_roster.h"
 #include "school_list_window.h"
 #include "staff_list_window.h"
@@ -12,11 +13,13 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QPushButton>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -104,6 +107,9 @@ void compareWithGrid(const QTableView* grid, const QJsonObject& book, const QStr
 class TestGridExport : public QObject {
     Q_OBJECT
 private slots:
+    // Qt's own dialogs speak Japanese, as in the program.
+    void initTestCase() { QVERIFY(installQtTranslations(*QCoreApplication::instance())); }
+
     void shownTextsBecomeValues()
     {
         using table_export::valueOfShownText;
@@ -141,14 +147,14 @@ private slots:
         QVERIFY(grid_export::writeTo(f.context, w.grid(), w.windowTitle(), path));
         compareWithGrid(w.grid(), readBack(path), w.windowTitle());
         // Birth dates went as dates.
+        // (No column before them is hidden: they stand where the grid has them.)
         const QJsonArray first = readBack(path).value(u"rows"_s).toArray()[1].toArray();
-        QCOMPARE(first[7].toArray()[0].toString(), u"date"_s);
+        QCOMPARE(first[int(StaffListColumn::Date)].toArray()[0].toString(), u"date"_s);
         // Ages in years.months stay texts: 51.10 is not 51.1.
-        QCOMPARE(first[8].toArray()[0].toString(), u"text"_s);
+        QCOMPARE(first[int(StaffListColumn::Period)].toArray()[0].toString(), u"text"_s);
 
         // Another display and sort: still as shown.
-        auto* display = w.findChild<QComboBox*>(u"DISP_L"_s);
-        display->setCurrentIndex(2);
+        w.displayChoice()->setCurrentIndex(StaffListModel::Tenure);
         QVERIFY(grid_export::writeTo(f.context, w.grid(), w.windowTitle(), path));
         compareWithGrid(w.grid(), readBack(path), w.windowTitle());
 
@@ -160,6 +166,22 @@ private slots:
         const QByteArray bytes = file.readAll();
         QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
         QCOMPARE(bytes.count("\r\n"), w.model()->rowCount() + 1);
+        QVERIFY(f.notifier.messages.isEmpty());
+
+        // As the user does it: 表計算, a file name in the save dialog, 保存.
+        const QString asked = f.dir.filePath(u"ボタンから"_s);
+        QString dialogTitle;
+        testenv::onModal<QFileDialog>([&](QFileDialog* d) {
+            dialogTitle = d->windowTitle();
+            testenv::keepShot(&w, u"export-staff-list"_s);
+            testenv::keepShot(d, u"export-dialog"_s);
+            d->selectFile(asked);
+            static_cast<QDialog*>(d)->accept(); // 保存
+        });
+        QTest::mouseClick(w.findChild<QPushButton*>(u"B_SHEET"_s), Qt::LeftButton);
+        QCOMPARE(dialogTitle, u"表計算用に書き出し"_s);
+        QVERIFY(QFileInfo::exists(asked + u".xlsx"_s)); // the book the chosen type names
+        compareWithGrid(w.grid(), readBack(asked + u".xlsx"_s), w.windowTitle());
         QVERIFY(f.notifier.messages.isEmpty());
     }
 

@@ -4,6 +4,7 @@
 
 #include "app_context.h"
 #include "fake_platform.h"
+#include "frame_program.h"
 #include "main_window.h"
 #include "password_dialogs.h"
 #include "roster_files.h"
@@ -27,40 +28,13 @@ using testenv::writeFile;
 
 namespace {
 
-struct Program {
-    QString program, data;
-    SettingsStore& settings;
-    FakePlatform platform;
-    RecordingNotifier notifier;
-    RosterStore store;
-    SuiteSession suite;
-    WindowPositions positions;
-    AppContext context{store, notifier, positions};
-    std::unique_ptr<MainWindow> frame;
-
-    Program(const QString& root, SettingsStore& s)
-        : program(root + u"/prog"_s),
-          data(root + u"/data"_s),
-          settings(s),
-          suite(settings, platform, notifier, store.profile, loadSuiteConfig(QString()), program, data, {}),
-          positions(settings, u"NAKAMA-CHO"_s)
-    {
-        QDir().mkpath(program);
-        QDir().mkpath(data);
-        store.paths.dataFolder = data;
-        frame = std::make_unique<MainWindow>(context, suite, settings);
-        frame->clock = [] { return QDate(2026, 12, 9); };
-        frame->setFirstActivationOnShow(false);
-        frame->show();
-    }
-    QAction* action(const QString& name) { return frame->findChild<QAction*>(name); }
-};
+using Program = FrameProgram;
 
 // Types `area` into 環境設定 and presses OK.
 void setAreaInDialog(const QString& area)
 {
     testenv::onModal<UserSettingsDialog>([area](UserSettingsDialog* d) {
-        auto* box = d->findChild<QLineEdit*>(u"SC_NAME"_s);
+        auto* box = d->areaBox();
         box->clear();
         testenv::typeText(box, area);
         QTest::mouseClick(d->findChild<QPushButton*>(u"B_OK"_s), Qt::LeftButton);

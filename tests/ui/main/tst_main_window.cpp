@@ -2,6 +2,7 @@
 #include "exchange_commands.h"
 #include "exchange_files.h"
 #include "fake_platform.h"
+#include "frame_program.h"
 #include "main_window.h"
 #include "password.h"
 #include "password_dialogs.h"
@@ -34,39 +35,14 @@ using namespace Qt::StringLiterals;
 namespace {
 
 // One start of the program on its own folders.
-struct Program {
-    QString program, data;
-    SettingsStore& settings;
-    FakePlatform platform;
-    RecordingNotifier notifier;
-    RosterStore store;
-    SuiteSession suite;
-    WindowPositions positions;
-    AppContext context{store, notifier, positions};
-    std::unique_ptr<MainWindow> frame;
-
-    Program(const QString& root, SettingsStore& s, const QDate& today = QDate(2026, 12, 9))
-        : program(root + u"/prog"_s),
-          data(root + u"/data"_s),
-          settings(s),
-          suite(settings, platform, notifier, store.profile, loadSuiteConfig(QString()), program, data, {}),
-          positions(settings, u"NAKAMA-CHO"_s)
-    {
-        QDir().mkpath(program);
-        QDir().mkpath(data);
-        store.paths.dataFolder = data;
-        frame = std::make_unique<MainWindow>(context, suite, settings);
-        frame->clock = [today] { return today; };
-        frame->setFirstActivationOnShow(false);
-        frame->show();
-    }
+struct Program : FrameProgram {
+    using FrameProgram::FrameProgram;
     void writeArea(const QString& area)
     {
         UserProfile p;
         p.areaName = area;
         writeUserSettingsFile(data + u"/NKMCHO.SEW"_s, p);
     }
-    QAction* action(const QString& name) { return frame->findChild<QAction*>(name); }
     QPushButton* button(const QString& name) { return frame->findChild<QPushButton*>(name); }
     bool barShown() { return !frame->findChild<QWidget*>(u"MENU_B"_s)->isHidden(); }
     // Starts as a user of `area` and opens year `year` as a new roster.
@@ -77,11 +53,11 @@ struct Program {
 void chooseYear(const QString& year, int view = 1)
 {
     testenv::onModal<YearDialog>([year, view](YearDialog* d) {
-        auto* entry = d->findChild<QLineEdit*>(u"T_Y"_s);
+        auto* entry = d->yearBox();
         entry->clear();
         QTest::keyClicks(entry, year);
-        d->findChild<QRadioButton*>(u"OPT%1"_s.arg(view))->setChecked(true);
-        QTest::mouseClick(d->findChild<QPushButton*>(u"OK"_s), Qt::LeftButton);
+        d->viewOption(view)->setChecked(true);
+        QTest::mouseClick(d->okButton(), Qt::LeftButton);
     });
 }
 
@@ -205,16 +181,16 @@ private slots:
                                            {QDate(2020, 2, 29), u"平成31"_s},
                                            {QDate(2026, 12, 9), u"令和8"_s}}) {
             YearDialog d(positions, notifier, day);
-            QCOMPARE(d.findChild<QLineEdit*>(u"T_Y"_s)->text(), offered);
+            QCOMPARE(d.yearBox()->text(), offered);
             QCOMPARE(d.windowTitle(), u"名簿作成年度"_s);
         }
         // Letters, nothing, 0, far future: told, and the dialog stays.
         YearDialog d(positions, notifier, QDate(2026, 12, 9));
         d.show();
-        auto* entry = d.findChild<QLineEdit*>(u"T_Y"_s);
+        auto* entry = d.yearBox();
         for (const QString& bad : {u"abc"_s, QString(), u"0"_s, u"999"_s, u"-3"_s}) {
             entry->setText(bad);
-            QTest::mouseClick(d.findChild<QPushButton*>(u"OK"_s), Qt::LeftButton);
+            QTest::mouseClick(d.okButton(), Qt::LeftButton);
             QVERIFY(d.isVisible());
             QCOMPARE(d.year(), 0);
         }
@@ -228,7 +204,7 @@ private slots:
         entry->setText(u"20"_s);
         QCOMPARE(both->text(), u"平成20年度　ファイル 20MEIBO.NKD"_s);
         entry->setText(u"令和８"_s); // full-width digits are a year too
-        QTest::mouseClick(d.findChild<QPushButton*>(u"OK"_s), Qt::LeftButton);
+        QTest::mouseClick(d.okButton(), Qt::LeftButton);
         QCOMPARE(d.year(), 38);
         QVERIFY(QDir(root.path()).entryList({u"*MEIBO*"_s}).isEmpty());
     }
@@ -430,7 +406,7 @@ private slots:
 
             // Seven characters: refused; eight: asked, then kept.
             testenv::onModal<PassSetDialog>([](PassSetDialog* d) {
-                auto* entry = d->findChild<QLineEdit*>(u"NEW_PASS"_s);
+                auto* entry = d->entryBox();
                 QTest::keyClicks(entry, u"abc1234"_s);
                 QTest::mouseClick(d->findChild<QPushButton*>(u"OK"_s), Qt::LeftButton);
                 QVERIFY(d->isVisible());
@@ -451,7 +427,7 @@ private slots:
             // The next start asks; a wrong entry is refused, the right one opens.
             Program p(root.path(), settings);
             testenv::onModal<PassInDialog>([](PassInDialog* d) {
-                auto* entry = d->findChild<QLineEdit*>(u"PASS"_s);
+                auto* entry = d->entryBox();
                 QTest::keyClicks(entry, u"Ruri2027"_s);
                 QTest::mouseClick(d->findChild<QPushButton*>(u"OK"_s), Qt::LeftButton);
                 QVERIFY(d->isVisible());
@@ -471,7 +447,7 @@ private slots:
             // ends the program once the user agrees.
             Program p(root.path(), settings);
             testenv::onModal<PassInDialog>([](PassInDialog* d) {
-                d->findChild<QLineEdit*>(u"PASS"_s)->setText(password::masterPassword());
+                d->entryBox()->setText(password::masterPassword());
                 QTest::mouseClick(d->findChild<QPushButton*>(u"OK"_s), Qt::LeftButton);
             });
             chooseYear(u"38"_s);
@@ -485,7 +461,7 @@ private slots:
             testenv::onModal<PassInDialog>([](PassInDialog* d) {
                 QTest::mouseClick(d->findChild<QPushButton*>(u"ESC"_s), Qt::LeftButton); // No: stays
                 QVERIFY(d->isVisible());
-                d->findChild<QLineEdit*>(u"PASS"_s)->setText(password::serviceCode(QDate(2027, 1, 5)));
+                d->entryBox()->setText(password::serviceCode(QDate(2027, 1, 5)));
                 QTest::mouseClick(d->findChild<QPushButton*>(u"OK"_s), Qt::LeftButton);
             });
             chooseYear(u"38"_s);
@@ -520,8 +496,8 @@ private slots:
         Program p(root.path(), settings);
         p.openYear(u"瑠璃県"_s, u"38"_s);
         testenv::onModal<PassSetDialog>([](PassSetDialog* d) {
-            d->findChild<QLineEdit*>(u"NEW_PASS"_s)->setText(u"Ruri2026"_s);
-            QTest::keyClick(d->findChild<QLineEdit*>(u"NEW_PASS"_s), Qt::Key_Return);
+            d->entryBox()->setText(u"Ruri2026"_s);
+            QTest::keyClick(d->entryBox(), Qt::Key_Return);
         });
         p.notifier.messages.clear();
         p.notifier.answers = {MessageAnswer::Yes};
@@ -540,7 +516,7 @@ private slots:
         PassSetDialog d(p.context);
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
-        auto* entry = d.findChild<QLineEdit*>(u"NEW_PASS"_s);
+        auto* entry = d.entryBox();
         QTest::keyClicks(entry, u"abc1234"_s);
         QTest::keyClick(entry, Qt::Key_Return);
         QCOMPARE(p.notifier.texts(), QStringList{u"パスワードは半角８文字で入力してください"_s});
@@ -583,7 +559,7 @@ private slots:
             // The save fails: the password is asked again and opens the roster.
             testenv::onModal<PassInDialog>([&asked](PassInDialog* again) {
                 ++asked;
-                again->findChild<QLineEdit*>(u"PASS"_s)->setText(u"Ruri2026"_s);
+                again->entryBox()->setText(u"Ruri2026"_s);
                 QTest::mouseClick(again->findChild<QPushButton*>(u"OK"_s), Qt::LeftButton);
             });
             p.notifier.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
@@ -628,7 +604,7 @@ private slots:
         QVERIFY(d.findChild<QRadioButton*>(u"OPT_S1"_s)->isChecked());
         QVERIFY(d.findChild<QRadioButton*>(u"AGE1"_s)->isChecked());
         QVERIFY(!d.correctionsShown());
-        QVERIFY(!d.findChild<QCheckBox*>(u"CH_T"_s)->isVisible());
+        QVERIFY(!d.textCopyBox()->isVisible());
         testenv::keepShot(&d, u"user_set"_s);
 
         // The hidden parts.
@@ -643,8 +619,8 @@ private slots:
         QTest::mouseDClick(numberLabel, Qt::LeftButton);
         QVERIFY(d.correctionsShown());
         QTest::mousePress(areaLabel, Qt::RightButton, Qt::ControlModifier);
-        QVERIFY(d.findChild<QCheckBox*>(u"CH_T"_s)->isVisible());
-        d.findChild<QCheckBox*>(u"CH_T"_s)->setChecked(true);
+        QVERIFY(d.textCopyBox()->isVisible());
+        d.textCopyBox()->setChecked(true);
         testenv::keepShot(&d, u"user_set_tall"_s);
 
         auto* vx = d.findChild<QLineEdit*>(u"V_X"_s);
@@ -654,7 +630,7 @@ private slots:
         QCOMPARE(vx->text(), u"1.2"_s);
         d.findChild<QLineEdit*>(u"H_Y"_s)->setText(u"abc"_s);
         d.findChild<QLineEdit*>(u"V_Y"_s)->setText(u"-2.55mm"_s);
-        testenv::typeText(d.findChild<QLineEdit*>(u"SC_NAME"_s), u" 瑠璃県北部 "_s);
+        testenv::typeText(d.areaBox(), u" 瑠璃県北部 "_s);
         d.findChild<QRadioButton*>(u"AGE2"_s)->setChecked(true);
         d.findChild<QRadioButton*>(u"OPT_S2"_s)->setChecked(true);
         d.findChild<QCheckBox*>(u"CHK1"_s)->setChecked(true);

@@ -60,7 +60,7 @@ private slots:
         QVERIFY(v[1][2]);
         QVERIFY(!v[1][3]);
         QVERIFY(v[2][4]);
-        QVERIFY(v[2][3]); // runs on up through chain 3 to the branch of chain 2
+        QVERIFY(v[2][3]);  // runs on up through chain 3 to the branch of chain 2
         QVERIFY(!v[2][2]); // chain 2 has its own left neighbour in column 1
         QVERIFY(!v[2][1]);
         QVERIFY(!v[1][0] && !v[2][0]); // nothing above chain 0
@@ -129,7 +129,7 @@ private slots:
             QCOMPARE(w.schoolNetwork().topNodes[0].clerkName, u"職員1"_s);
             QCOMPARE(w.candidateCount(), 3);
             QCOMPARE(w.schoolNetwork().grid[0][0].tel, u"099"_s); // not in the extraction: as saved
-            QCOMPARE(w.findChild<QLineEdit*>(u"NET_MSG(0)"_s)->text(), u"夜間は自宅へ"_s);
+            QCOMPARE(w.remarkBox(0)->text(), u"夜間は自宅へ"_s);
             // Nothing dropped: closing asks nothing.
             const int before = int(r.notifier.messages.size());
             w.show();
@@ -141,7 +141,7 @@ private slots:
             w.chooseMode = [] { return NetworkChooser::New; };
             QVERIFY(w.start());
             w.drop(list(3), grid(0, 0));
-            testenv::typeText(w.findChild<QLineEdit*>(u"NET_MSG(2)"_s), u"新しい連絡網"_s);
+            testenv::typeText(w.remarkBox(2), u"新しい連絡網"_s);
             answer = r.dir.filePath(u"新.TNE"_s);
             r.notifier.answers = {MessageAnswer::Yes};
             w.show();
@@ -183,7 +183,7 @@ private slots:
 
         // A remark code page 932 cannot hold: the reason names it.
         answer = r.dir.filePath(u"東部.TNE"_s);
-        testenv::typeText(w.findChild<QLineEdit*>(u"NET_MSG(0)"_s), u"연락"_s);
+        testenv::typeText(w.remarkBox(0), u"연락"_s);
         r.notifier.answers = {MessageAnswer::Yes};
         QTest::mouseClick(w.findChild<QPushButton*>(u"B_ESC"_s), Qt::LeftButton);
         QCOMPARE(r.notifier.messages.last().text, u"連絡網を保存できませんでした"_s);
@@ -192,7 +192,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(answer));
 
         // The file dialog cancelled: the window stays, nothing is said.
-        auto* remark = w.findChild<QLineEdit*>(u"NET_MSG(0)"_s);
+        auto* remark = w.remarkBox(0);
         remark->selectAll();
         QTest::keyClick(remark, Qt::Key_Backspace);
         answer.clear();
@@ -235,11 +235,11 @@ private slots:
         const QString png = r.dir.filePath(u"logo.png"_s);
         QVERIFY(logo.save(png));
         w.choosePicture = [&png] { return png; };
-        w.on_IMG_doubleClicked();
+        w.changePicture();
         QCOMPARE(w.schoolNetwork().pictureFile, png);
         w.choosePicture = [] { return u"/nowhere/none.bmp"_s; };
         r.notifier.answers = {MessageAnswer::Yes};
-        w.on_IMG_doubleClicked();
+        w.changePicture();
         QCOMPARE(r.notifier.messages.last().text, u"連絡網の絵を無しにしますか？"_s);
         QVERIFY(r.notifier.messages.last().title.isEmpty());
         QVERIFY(w.schoolNetwork().pictureFile.isEmpty());

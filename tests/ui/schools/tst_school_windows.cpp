@@ -1,4 +1,5 @@
 #include "app_context.h"
+#include "grid_checks.h"
 #include "recording_device.h"
 #include "reference_tables.h"
 #include "roster_files.h"
@@ -41,6 +42,9 @@ QLineEdit* box(QWidget& w, const QString& name)
 {
     return w.findChild<QLineEdit*>(name);
 }
+
+using testenv::cellText;
+using testenv::headerText;
 } // namespace
 
 class TestSchoolWindows : public QObject {
@@ -60,33 +64,32 @@ private slots:
         QCOMPARE(w.windowTitle(), u"学校ﾘｽﾄ"_s);
         QCOMPARE(w.schoolsShown(), 12);
         QVERIFY(!w.narrowed());
-        QCOMPARE(w.findChild<QLabel*>(u"SC_LABEL"_s)->text(), u"12"_s);
+        QCOMPARE(w.schoolCountLabel()->text(), u"12"_s);
         testenv::keepShot(&w, u"s_list"_s);
         QVERIFY2(testenv::clippedCaptions(&w).isEmpty(), qPrintable(testenv::clippedCaptions(&w).join(u", "_s)));
-        QCOMPARE(w.model()->headerData(7, Qt::Horizontal, Qt::DisplayRole).toString(), u"コード"_s);
+        QCOMPARE(headerText(w.model(), SchoolListColumn::CodeOrNumber), u"コード"_s);
         // The first row shows the first school of the sorted table.
         const SchoolRecord& first = f.store.schools[0];
-        QCOMPARE(w.model()->data(w.model()->index(0, 5), Qt::DisplayRole).toString(), first.name);
-        QCOMPARE(w.model()->data(w.model()->index(0, 3), Qt::DisplayRole).toString(), first.clerks[0].staffName);
+        QCOMPARE(cellText(w.model(), 0, SchoolListColumn::SchoolName), first.name);
+        QCOMPARE(cellText(w.model(), 0, SchoolListColumn::ClerkName), first.clerks[0].staffName);
 
-        // Marks: a click in column 2, then 印 on every listed school.
+        // Marks: a click in the mark column, then 印 on every listed school.
         QTest::mouseClick(w.grid()->viewport(), Qt::LeftButton, {},
-                          w.grid()->visualRect(w.model()->index(0, 2)).center());
+                          w.grid()->visualRect(w.model()->index(0, int(SchoolListColumn::Mark))).center());
         QCOMPARE(f.store.schools[0].clerks[0].mark, qint16(1));
-        QCOMPARE(w.model()->data(w.model()->index(0, 2), Qt::DisplayRole).toString(), u"○"_s);
-        w.on_B_ALL_SEL_clicked(); // the first is marked: clear all
+        QCOMPARE(cellText(w.model(), 0, SchoolListColumn::Mark), u"○"_s);
+        w.markListedSchools(); // the first is marked: clear all
         for (const auto& s : f.store.schools)
             QCOMPARE(s.clerks[0].mark, qint16(0));
-        w.on_B_ALL_SEL_clicked();
+        w.markListedSchools();
         for (const auto& s : f.store.schools)
             QCOMPARE(s.clerks[0].mark, qint16(1));
 
         // Extraction: none of the kinds refused; one kind narrows.
-        for (const QString& name : {u"CHK_ES"_s, u"CHK_JHS"_s, u"CHK_TS"_s})
-            w.findChild<QCheckBox*>(name)->setChecked(false);
+        w.kindChecks().show(0);
         QVERIFY(!w.extract());
         QCOMPARE(f.notifier.messages.last().text, u"学校種を選択してください"_s);
-        w.findChild<QCheckBox*>(u"CHK_JHS"_s)->setChecked(true);
+        w.kindChecks().junior->setChecked(true);
         connect(&w, &SchoolListWindow::narrowedChanged, [&narrowed](bool v) { narrowed = v; });
         QVERIFY(w.extract());
         QVERIFY(narrowed);
@@ -95,21 +98,21 @@ private slots:
         QCOMPARE(f.context.session.shownSchools.size(), size_t(w.schoolsShown()));
 
         // Readings under the names; the "名" counter still counts people.
-        const QString people = w.findChild<QLabel*>(u"SM_LABEL"_s)->text();
+        const QString people = w.rowCountLabel()->text();
         QCOMPARE(people, QString::number(w.model()->rowCount()));
-        w.findChild<QCheckBox*>(u"CHK_FRI"_s)->click();
+        w.readingsBox()->click();
         QVERIFY(w.model()->row(1)->reading);
         QCOMPARE(w.model()->rowCount(), 2 * people.toInt());
-        QCOMPARE(w.findChild<QLabel*>(u"SM_LABEL"_s)->text(), people);
-        QCOMPARE(w.model()->data(w.model()->index(1, 5), Qt::DisplayRole).toString(),
+        QCOMPARE(w.rowCountLabel()->text(), people);
+        QCOMPARE(cellText(w.model(), 1, SchoolListColumn::SchoolName),
                  f.store.schools[size_t(w.model()->row(0)->school)].reading);
-        QTest::mouseClick(w.findChild<QPushButton*>(u"B_ALL"_s), Qt::LeftButton);
+        QTest::mouseClick(w.showAllButton(), Qt::LeftButton);
         QVERIFY(!w.narrowed());
 
         // Ordered by number: the header says so.
         f.store.profile.optionFlags = OptionFlag::OrderBySchoolNumber;
         w.activate();
-        QCOMPARE(w.model()->headerData(7, Qt::Horizontal, Qt::DisplayRole).toString(), u"番号"_s);
+        QCOMPARE(headerText(w.model(), SchoolListColumn::CodeOrNumber), u"番号"_s);
         // Within a kind and a municipality, by number.
         const SchoolRecord* previous = nullptr;
         for (int r = 0; r < w.model()->rowCount(); ++r) {
@@ -123,6 +126,29 @@ private slots:
         }
     }
 
+    void theListShowsItsTextsWhole()
+    {
+        Fixture f(200, 300);
+        SchoolListWindow w(f.context);
+        w.resize(1200, 600);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const auto check = [&w](const char* display) {
+            const QStringList cut = testenv::cutColumns(w.grid(), w.model()->columns());
+            QVERIFY2(cut.isEmpty(), qPrintable(QString::fromUtf8(display) + u": "_s + cut.join(u"; "_s)));
+        };
+        check("学校ﾘｽﾄ");
+        w.readingsBox()->click();
+        check("ﾌﾘｶﾞﾅ");
+        w.mailBox()->click();
+        check("メール");
+        w.mailBox()->click();
+        check("メールを外して");
+        f.store.profile.optionFlags = OptionFlag::OrderBySchoolNumber;
+        w.activate();
+        check("学校番号使用");
+    }
+
     void deletingTheSelectedSchools()
     {
         Fixture f(12, 12);
@@ -130,8 +156,8 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         // Narrow to junior highs, select the 1st and 3rd listed schools.
-        w.findChild<QCheckBox*>(u"CHK_ES"_s)->setChecked(false);
-        w.findChild<QCheckBox*>(u"CHK_TS"_s)->setChecked(false);
+        w.kindChecks().elementary->setChecked(false);
+        w.kindChecks().special->setChecked(false);
         QVERIFY(w.extract());
         std::vector<int> listed;
         for (int r = 0; r < w.model()->rowCount(); ++r)
@@ -146,7 +172,7 @@ private slots:
         w.grid()->selectionModel()->select(w.model()->index(listed[2], 0),
                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
         f.notifier.answers = {MessageAnswer::Yes};
-        w.on_B_DEL_clicked();
+        w.deleteSelectedSchools();
         QCOMPARE(f.notifier.messages.last().text, u"選択範囲のデータを削除します"_s);
         QCOMPARE(f.store.schoolCount(), qint16(10)); // nothing the list did not show
         for (const auto& s : f.store.schools)
@@ -155,7 +181,7 @@ private slots:
         // The table full: no more schools.
         Fixture full(cap::kMaxSchools, 10);
         SchoolListWindow fw(full.context);
-        fw.on_B_ADD_clicked();
+        fw.addSchool();
         QCOMPARE(full.notifier.messages.last().text, u"学校はこれ以上追加できません"_s);
     }
 
@@ -303,11 +329,11 @@ private slots:
 
         // 参照 picks an unposted member for an empty post.
         testenv::onModal<StaffSelectDialog>([codeA](StaffSelectDialog* d) {
-            auto* grid = d->findChild<QTableView*>(u"GRID1"_s);
+            const int code = int(StaffSelectColumn::Code);
             for (int r = 0; r < d->model()->rowCount(); ++r)
-                if (d->model()->data(d->model()->index(r, 2), Qt::DisplayRole).toString() == QString::number(codeA))
-                    grid->setCurrentIndex(d->model()->index(r, 0));
-            QTest::mouseClick(d->findChild<QPushButton*>(u"B_OK"_s), Qt::LeftButton);
+                if (d->model()->data(d->model()->index(r, code), Qt::DisplayRole).toString() == QString::number(codeA))
+                    d->grid()->setCurrentIndex(d->model()->index(r, 0));
+            QTest::mouseClick(d->okButton(), Qt::LeftButton);
         });
         QTest::mouseClick(e.findChild<QPushButton*>(u"B_PICUP(1)"_s), Qt::LeftButton);
         QCOMPARE(box(e, u"M_CODE(1)"_s)->text(), QString::number(codeA));

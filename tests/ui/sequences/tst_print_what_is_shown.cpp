@@ -46,19 +46,16 @@ private slots:
         SchoolListWindow w(f.context);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        auto count = [&w] { return w.findChild<QLabel*>(u"SC_LABEL"_s)->text().toInt(); };
+        auto count = [&w] { return w.schoolCountLabel()->text().toInt(); };
         const int all = count();
-        QComboBox* areaBox = nullptr;
-        for (QComboBox* c : w.findChildren<QComboBox*>())
-            if (!areaBox && c->count() > 1 && c->itemText(0) == u"全"_s)
-                areaBox = c;
-        QVERIFY(areaBox);
+        QComboBox* areaBox = w.areaChoice();
+        QVERIFY(areaBox->count() > 1 && areaBox->itemText(0) == u"全"_s);
         for (int i = 1; i < areaBox->count() && count() == all; ++i) {
             areaBox->setCurrentIndex(i);
             emit areaBox->activated(i);
         }
         QVERIFY(count() < all); // an area with fewer schools is on screen
-        w.findChild<QPushButton*>(u"B_ALL"_s)->click();
+        w.showAllButton()->click();
         QCOMPARE(count(), all);
         QCOMPARE(int(school_list::filteredSchools(f.store, f.context.session.schoolFilter).size()), all);
     }

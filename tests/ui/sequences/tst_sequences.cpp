@@ -101,11 +101,11 @@ struct Program {
         registerViews();
         frame->show();
         testenv::onModal<YearDialog>([](YearDialog* d) {
-            auto* entry = d->findChild<QLineEdit*>(u"T_Y"_s);
+            auto* entry = d->yearBox();
             entry->clear();
             QTest::keyClicks(entry, QString::number(kYear));
-            d->findChild<QRadioButton*>(u"OPT1"_s)->setChecked(true);
-            QTest::mouseClick(d->findChild<QPushButton*>(u"OK"_s), Qt::LeftButton);
+            d->viewOption(1)->setChecked(true);
+            QTest::mouseClick(d->okButton(), Qt::LeftButton);
         });
         frame->firstActivation();
     }
@@ -208,9 +208,9 @@ int schoolWith(const RosterStore& store, int posts)
     return -1;
 }
 
-void tick(QWidget* list, const QString& name, bool on)
+void tick(QCheckBox* box, bool on)
 {
-    list->findChild<QCheckBox*>(name)->setChecked(on);
+    box->setChecked(on);
 }
 
 // Damages the year's staff file as a bad sector or a cut copy would.
@@ -227,11 +227,11 @@ void openYearAgain(Program& p)
 {
     p.frame->showView(MainWindow::NoView);
     testenv::onModal<YearDialog>([](YearDialog* d) {
-        auto* entry = d->findChild<QLineEdit*>(u"T_Y"_s);
+        auto* entry = d->yearBox();
         entry->clear();
         QTest::keyClicks(entry, QString::number(kYear));
-        d->findChild<QRadioButton*>(u"OPT1"_s)->setChecked(true);
-        QTest::mouseClick(d->findChild<QPushButton*>(u"OK"_s), Qt::LeftButton);
+        d->viewOption(1)->setChecked(true);
+        QTest::mouseClick(d->okButton(), Qt::LeftButton);
     });
     p.frame->openYear();
 }
@@ -266,7 +266,7 @@ private slots:
         QVERIFY(gridRow >= 0);
         list->grid()->selectRow(gridRow);
         p.notifier.answers = {MessageAnswer::Yes};
-        list->on_B_DEL_clicked();
+        list->deleteMembers();
         QCOMPARE(p.store.schools[size_t(row)].clerks[0].staffCode, school.clerks[1].staffCode);
 
         // On to the school list, then save and read the year back.
@@ -274,7 +274,8 @@ private slots:
         QVERIFY(schools);
         const int shown = schools->model()->rowOfSchoolCode(school.code);
         QVERIFY(shown >= 0);
-        QCOMPARE(schools->model()->index(shown + 1, 3).data().toString(), school.clerks[2].staffName);
+        QCOMPARE(schools->model()->index(shown + 1, int(SchoolListColumn::ClerkName)).data().toString(),
+                 school.clerks[2].staffName);
         p.save();
         const Postings back = p.reopened();
         QCOMPARE(back, expected);
@@ -291,12 +292,13 @@ private slots:
         Postings expected = postingsOf(p.store);
         expected[school.code].removeFirst();
 
-        list->grid()->setCurrentIndex(list->model()->index(list->model()->rowOfSchoolCode(school.code), 3));
+        list->grid()->setCurrentIndex(
+            list->model()->index(list->model()->rowOfSchoolCode(school.code), int(SchoolListColumn::ClerkName)));
         testenv::onModal<SchoolEditor>([](SchoolEditor* e) {
             e->findChild<QLineEdit*>(u"M_CODE(0)"_s)->clear();
             QTest::mouseClick(e->findChild<QPushButton*>(u"B_END"_s), Qt::LeftButton);
         });
-        list->on_B_EDIT_clicked();
+        list->editSchool();
         const SchoolRecord& after =
             p.store.schools[size_t(list->model()->row(list->grid()->currentIndex().row())->school)];
         QCOMPARE(after.code, school.code);
@@ -317,8 +319,8 @@ private slots:
     {
         Program p;
         SchoolListWindow* list = p.schoolList();
-        tick(list, u"CHK_JHS"_s, false);
-        tick(list, u"CHK_TS"_s, false);
+        tick(list->kindChecks().junior, false);
+        tick(list->kindChecks().special, false);
         QVERIFY(list->extract());
         QVERIFY(list->narrowed());
         std::vector<qint32> elementary;
@@ -367,8 +369,8 @@ private slots:
         p.staffList();
         SchoolListWindow* again = p.schoolList();
         QVERIFY(again != nullptr);
-        QVERIFY(again->findChild<QCheckBox*>(u"CHK_ES"_s)->isChecked());
-        QVERIFY(!again->findChild<QCheckBox*>(u"CHK_JHS"_s)->isChecked());
+        QVERIFY(again->kindChecks().elementary->isChecked());
+        QVERIFY(!again->kindChecks().junior->isChecked());
         QVERIFY(again->extract());
         QCOMPARE(size_t(again->schoolsShown()), elementary.size());
     }
@@ -377,7 +379,7 @@ private slots:
     {
         Program p;
         SchoolListWindow* list = p.schoolList();
-        tick(list, u"CHK_ES"_s, false);
+        tick(list->kindChecks().elementary, false);
         QVERIFY(list->extract());
         std::vector<qint32> extracted;
         for (int r = 0; r < list->model()->rowCount(); ++r)
@@ -395,7 +397,7 @@ private slots:
             QTest::mouseClick(e->findChild<QPushButton*>(u"B_END"_s), Qt::LeftButton);
         });
         const int before = p.store.schoolCount();
-        list->on_B_ADD_clicked();
+        list->addSchool();
         QCOMPARE(p.store.schoolCount(), before + 1);
 
         std::vector<qint32> candidates;
@@ -408,25 +410,25 @@ private slots:
     {
         Program p;
         SchoolListWindow* list = p.schoolList();
-        tick(list, u"CHK_ES"_s, false);
+        tick(list->kindChecks().elementary, false);
         QVERIFY(list->extract());
         QVERIFY(list->narrowed());
-        QTest::mouseClick(list->findChild<QPushButton*>(u"B_ALL"_s), Qt::LeftButton);
+        QTest::mouseClick(list->showAllButton(), Qt::LeftButton);
         QCOMPARE(list->schoolsShown(), p.store.schoolCount());
         list->selectRows(0, 0);
         p.notifier.answers = {MessageAnswer::Yes};
-        list->on_B_DEL_clicked();
+        list->deleteSelectedSchools();
         QCOMPARE(list->schoolsShown(), p.store.schoolCount()); // still every school
 
         // With no kind ticked an extraction is refused, and a delete then
         // redraws the list it showed from the table as it is now.
-        tick(list, u"CHK_JHS"_s, false);
-        tick(list, u"CHK_TS"_s, false);
+        tick(list->kindChecks().junior, false);
+        tick(list->kindChecks().special, false);
         QVERIFY(!list->extract());
         const int schools = p.store.schoolCount();
         list->selectRows(2, 2);
         p.notifier.answers = {MessageAnswer::Yes};
-        list->on_B_DEL_clicked();
+        list->deleteSelectedSchools();
         QCOMPARE(p.store.schoolCount(), schools - 1);
         QCOMPARE(list->schoolsShown(), p.store.schoolCount());
         for (int r = 0; r < list->model()->rowCount(); ++r)
@@ -451,16 +453,16 @@ private slots:
         // with a message while the dialog stays open.
         QStringList refused;
         testenv::onModal<CodeChangeDialog>([&refused, &p](CodeChangeDialog* d) {
-            auto* code = d->findChild<QLineEdit*>(u"NEW_CODE"_s);
+            QLineEdit* code = d->newCodeBox();
             for (const QString& bad : {QString(), u"0"_s, u"12A45678"_s}) {
                 code->setText(bad);
-                QTest::mouseClick(d->findChild<QPushButton*>(u"B_OK"_s), Qt::LeftButton);
+                QTest::mouseClick(d->okButton(), Qt::LeftButton);
                 if (d->isVisible() && !p.notifier.messages.empty())
                     refused << p.notifier.messages.last().text;
             }
-            QTest::mouseClick(d->findChild<QPushButton*>(u"B_CLOSE"_s), Qt::LeftButton);
+            QTest::mouseClick(d->closeButton(), Qt::LeftButton);
         });
-        list->on_B_CHG_clicked();
+        list->changeNameAndCode();
         QCOMPARE(refused.size(), 3);
         QVERIFY(refused.first().contains(u"職員コード"_s));
         QCOMPARE(postingsOf(p.store), before);
@@ -468,7 +470,7 @@ private slots:
         // The staff editor keeps a record whose code is 0 on screen.
         bool keptOpen = false;
         testenv::onModal<StaffEditor>([&keptOpen](StaffEditor* e) {
-            auto* code = e->findChild<QLineEdit*>(u"S_CODE"_s);
+            auto* code = e->codeBox();
             const QString good = code->text();
             code->setText(u"0"_s);
             QTest::mouseClick(e->findChild<QPushButton*>(u"B_END"_s), Qt::LeftButton);
@@ -476,7 +478,7 @@ private slots:
             code->setText(good);
             QTest::mouseClick(e->findChild<QPushButton*>(u"B_END"_s), Qt::LeftButton);
         });
-        list->on_B_EDIT_clicked();
+        list->editMember();
         QVERIFY(keptOpen);
         QVERIFY(p.store.findStaffByCode(posted) >= 0);
 
@@ -502,7 +504,7 @@ private slots:
             };
             for (int i = 0; i < 2; ++i) {
                 w->pickOld();
-                w->on_B_ADD_clicked();
+                w->addTransfer();
             }
             refused = w->entries().size() == 1 && !p.notifier.messages.empty() &&
                       p.notifier.messages.last().text.contains(u"既に"_s);
@@ -544,7 +546,7 @@ private slots:
         SchoolListWindow* list = p.schoolList();
         QCOMPARE(postsIn(p.store.schools), posted);
 
-        tick(list, u"CHK_TS"_s, false);
+        tick(list->kindChecks().special, false);
         QVERIFY(list->extract());
         const QString base = p.data + u"/AREA1"_s;
         p.frame->chooseExchangeFile = [base](bool) { return base + u".NK2"_s; };
@@ -568,13 +570,13 @@ private slots:
         const qint32 posted = p.store.schools[size_t(row)].clerks[0].staffCode;
         list->grid()->selectRow(list->model()->rowOfCode(posted));
         testenv::onModal<StaffEditor>([](StaffEditor* e) {
-            e->findChild<QLineEdit*>(u"S_CODE"_s)->setText(u"00000000"_s);
+            e->codeBox()->setText(u"00000000"_s);
             testenv::onModal<DaySetDialog>([](DaySetDialog* d) { d->reject(); });
-            QTest::mouseClick(e->findChild<QPushButton*>(u"B_DAY(0)"_s), Qt::LeftButton);
-            e->findChild<QLineEdit*>(u"S_NAME"_s)->clear();
+            QTest::mouseClick(e->dateButton(DateFieldKind::Birth), Qt::LeftButton);
+            e->nameBox()->clear();
             QTest::mouseClick(e->findChild<QPushButton*>(u"B_END"_s), Qt::LeftButton);
         });
-        list->on_B_EDIT_clicked();
+        list->editMember();
         for (const StaffRecord& s : p.store.staff)
             QVERIFY(s.code != 0);
         QVERIFY(p.store.findStaffByCode(posted) >= 0);
@@ -603,13 +605,13 @@ private slots:
         const qint32 codeB = p.store.schools[size_t(b)].clerks[0].staffCode;
         list->grid()->selectRow(list->model()->rowOfCode(codeA));
         testenv::onModal<CodeChangeDialog>([&](CodeChangeDialog* d) {
-            d->findChild<QLineEdit*>(u"NEW_CODE"_s)->setText(QString::number(codeB));
+            d->newCodeBox()->setText(QString::number(codeB));
             p.notifier.answers = {MessageAnswer::No};
-            QTest::mouseClick(d->findChild<QPushButton*>(u"B_OK"_s), Qt::LeftButton);
+            QTest::mouseClick(d->okButton(), Qt::LeftButton);
             if (d->isVisible())
-                QTest::mouseClick(d->findChild<QPushButton*>(u"B_CLOSE"_s), Qt::LeftButton);
+                QTest::mouseClick(d->closeButton(), Qt::LeftButton);
         });
-        list->on_B_CHG_clicked();
+        list->changeNameAndCode();
         int withB = 0;
         for (const StaffRecord& s : p.store.staff)
             withB += s.code == codeB ? 1 : 0;
@@ -630,7 +632,8 @@ private slots:
                 b = i;
         const qint32 codeB = p.store.schools[size_t(b)].code;
         const int slot = p.store.schools[size_t(b)].postedCount();
-        list->grid()->setCurrentIndex(list->model()->index(list->model()->rowOfSchoolCode(codeB), 3));
+        list->grid()->setCurrentIndex(
+            list->model()->index(list->model()->rowOfSchoolCode(codeB), int(SchoolListColumn::ClerkName)));
         int told = 0;
         testenv::onModal<SchoolEditor>([&](SchoolEditor* e) {
             const int n = int(p.notifier.messages.size());
@@ -641,7 +644,7 @@ private slots:
             if (e->isVisible())
                 e->reject();
         });
-        list->on_B_EDIT_clicked();
+        list->editSchool();
         int schools = 0;
         for (const SchoolRecord& s : p.store.schools)
             schools += s.postOf(clerk) >= 0 ? 1 : 0;
@@ -665,7 +668,7 @@ private slots:
             if (e->isVisible())
                 e->reject();
         });
-        list->on_B_ADD_clicked();
+        list->addSchool();
         int fresh = -1;
         for (int i = 0; i < p.store.schoolCount(); ++i)
             if (p.store.schools[size_t(i)].name == u"新設"_s)
@@ -684,12 +687,12 @@ private slots:
                 }
             };
             w->pickOld();
-            w->on_B_ADD_clicked();
-            w->findChild<QLineEdit*>(u"MY"_s)->setText(u"8"_s);
-            w->findChild<QLineEdit*>(u"MM"_s)->setText(u"4"_s);
-            w->findChild<QLineEdit*>(u"MD"_s)->setText(u"1"_s);
+            w->addTransfer();
+            w->yearBox()->setText(u"8"_s);
+            w->monthBox()->setText(u"4"_s);
+            w->dayBox()->setText(u"1"_s);
             p.notifier.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
-            w->on_B_START_clicked();
+            w->carryOutTransfers();
             if (w->isVisible())
                 w->reject();
         });

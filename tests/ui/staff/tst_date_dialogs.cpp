@@ -2,9 +2,9 @@
 #include "date_dialogs.h"
 #include "settings_store.h"
 #include "test_env.h"
-#include "window_context.h"
 #include "ui_helpers.h"
 #include "up_down.h"
+#include "window_context.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -28,10 +28,9 @@ struct Fixture : WindowContext {
     }
 };
 
-QString boxes(QWidget& d)
+QString boxes(const DaySetDialog& d)
 {
-    return d.findChild<QLineEdit*>(u"BY"_s)->text() + u' ' + d.findChild<QLineEdit*>(u"BM"_s)->text() + u' ' +
-           d.findChild<QLineEdit*>(u"BD"_s)->text();
+    return d.yearBox()->text() + u' ' + d.monthBox()->text() + u' ' + d.dayBox()->text();
 }
 
 void click(QWidget& d, const QString& name)
@@ -57,7 +56,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&d));
         QCOMPARE(d.windowTitle(), u"年月日設定"_s);
         QCOMPARE(d.findChild<QLabel*>(u"Z01"_s)->text(), u"教職員採用年月日"_s);
-        QVERIFY(d.findChild<QRadioButton*>(u"SYOUWA"_s)->isChecked());
+        QVERIFY(d.showaOption()->isChecked());
         QCOMPARE(boxes(d), u"60 4 1"_s);
         testenv::keepShot(&d, u"day_set_f"_s);
         click(d, u"B_OK"_s);
@@ -68,15 +67,15 @@ private slots:
         f.store.staff[0].code = 20080001;
         f.store.staff[0].hireDate = Date();
         DaySetDialog h(f.context, f.store.staff[0], DateFieldKind::Hire, nullptr, QDate(2026, 12, 9));
-        QVERIFY(h.findChild<QRadioButton*>(u"HEISEI"_s)->isChecked());
+        QVERIFY(h.heiseiOption()->isChecked());
         QCOMPARE(boxes(h), u"20 4 1"_s);
         // A 令和 date: shown and entered as 令和, read back with the same era.
         f.store.staff[0].code = 20230001;
         DaySetDialog r(f.context, f.store.staff[0], DateFieldKind::Hire, nullptr, QDate(2026, 12, 9));
         r.show();
-        QVERIFY(r.findChild<QRadioButton*>(u"REIWA"_s)->isChecked());
+        QVERIFY(r.reiwaOption()->isChecked());
         QCOMPARE(boxes(r), u"5 4 1"_s);
-        r.findChild<QLineEdit*>(u"BY"_s)->setText(u"6"_s);
+        r.yearBox()->setText(u"6"_s);
         click(r, u"B_OK"_s);
         QCOMPARE(f.store.staff[0].hireDate, Date::fromYmd(2024, 4, 1));
         QCOMPARE(r.resultText(), u"令和06年04月01日"_s);
@@ -85,7 +84,7 @@ private slots:
         DaySetDialog leap(f.context, f.store.staff[0], DateFieldKind::Hire, nullptr, QDate(2026, 12, 9));
         leap.show();
         QCOMPARE(boxes(leap), u"6 2 29"_s);
-        leap.findChild<QRadioButton*>(u"HEISEI"_s)->setChecked(true); // 平成6 = 1994, no 29th
+        leap.heiseiOption()->setChecked(true); // 平成6 = 1994, no 29th
         QCOMPARE(boxes(leap), u"6 2 28"_s);
     }
 
@@ -102,8 +101,8 @@ private slots:
         spin(d, u"D_UD"_s, false);
         QCOMPARE(boxes(d), u"20 12 31"_s);
 
-        auto* month = d.findChild<QLineEdit*>(u"BM"_s);
-        auto* year = d.findChild<QLineEdit*>(u"BY"_s);
+        auto* month = d.monthBox();
+        auto* year = d.yearBox();
         month->clear();
         QTest::keyClicks(month, u"2"_s);
         QCOMPARE(boxes(d), u"20 2 29"_s); // 2008 is a leap year
@@ -112,7 +111,7 @@ private slots:
         QCOMPARE(boxes(d), u"19 2 28"_s);
         month->selectAll();
         QTest::keyClicks(month, u"4"_s);
-        auto* day = d.findChild<QLineEdit*>(u"BD"_s);
+        auto* day = d.dayBox();
         day->selectAll();
         QTest::keyClicks(day, u"31"_s);
         month->selectAll();
@@ -130,9 +129,9 @@ private slots:
         QTest::keyClick(month, Qt::Key_Return);
         QVERIFY(day->hasFocus());
         QTest::keyClick(day, Qt::Key_Return);
-        QVERIFY(d.findChild<QPushButton*>(u"B_OK"_s)->hasFocus());
+        QVERIFY(d.okButton()->hasFocus());
         QVERIFY(d.isVisible());
-        QTest::keyClick(d.findChild<QPushButton*>(u"B_OK"_s), Qt::Key_Return);
+        QTest::keyClick(d.okButton(), Qt::Key_Return);
         QVERIFY(!d.isVisible());
         QCOMPARE(f.store.staff[0].postingDate, Date::fromYmd(2006, 7, 30));
         QCOMPARE(d.resultText(), u"平成18年07月30日"_s);
@@ -145,21 +144,21 @@ private slots:
             DaySetDialog d(f.context, f.store.staff[0], DateFieldKind::Birth, nullptr, QDate(2026, 12, 9));
             d.show();
             QVERIFY(QTest::qWaitForWindowExposed(&d));
-            d.findChild<QRadioButton*>(u"HEISEI"_s)->setChecked(true);
+            d.heiseiOption()->setChecked(true);
             for (const auto& [name, text] : {std::pair{u"BY"_s, u"１５"_s}, {u"BD"_s, u"３１"_s}, {u"BM"_s, u"６"_s}}) {
                 auto* box = d.findChild<QLineEdit*>(name);
                 box->clear();
                 testenv::typeText(box, text);
             }
             // June has 30 days: the day is clamped as a half-width one would be.
-            QCOMPARE(d.findChild<QLineEdit*>(u"BD"_s)->text(), u"30"_s);
+            QCOMPARE(d.dayBox()->text(), u"30"_s);
             click(d, u"B_OK"_s);
             QCOMPARE(f.store.staff[0].birthDate, Date::fromYmd(2003, 6, 30));
         }
         {
             DayBackDialog d(f.context, f.store.staff[0], DateFieldKind::Hire);
-            d.findChild<QLineEdit*>(u"BD_Y"_s)->setText(u"１０"_s);
-            d.findChild<QLineEdit*>(u"BD_M"_s)->setText(u"２"_s);
+            d.yearsBox()->setText(u"１０"_s);
+            d.monthsBox()->setText(u"２"_s);
             click(d, u"B_OK"_s);
             QCOMPARE(periodSince(f.store.staff[0].hireDate, f.store.surveyDate, 0), (Period{10, 2}));
         }
@@ -180,7 +179,7 @@ private slots:
         {
             // No year: nothing is stored.
             DaySetDialog d(f.context, f.store.staff[0], DateFieldKind::Birth, nullptr, QDate(2026, 12, 9));
-            d.findChild<QLineEdit*>(u"BY"_s)->setText(u"abc"_s);
+            d.yearBox()->setText(u"abc"_s);
             click(d, u"B_OK"_s);
             QCOMPARE(d.resultText(), QString());
             QCOMPARE(f.store.staff[0].birthDate, before);
@@ -188,9 +187,9 @@ private slots:
         {
             // Absurd numbers: no crash, no impossible date.
             DaySetDialog d(f.context, f.store.staff[0], DateFieldKind::Birth, nullptr, QDate(2026, 12, 9));
-            d.findChild<QLineEdit*>(u"BY"_s)->setText(u"999999"_s);
-            d.findChild<QLineEdit*>(u"BM"_s)->setText(u"-99999"_s);
-            d.findChild<QLineEdit*>(u"BD"_s)->setText(u"99999"_s);
+            d.yearBox()->setText(u"999999"_s);
+            d.monthBox()->setText(u"-99999"_s);
+            d.dayBox()->setText(u"99999"_s);
             for (int i = 0; i < 3; ++i) {
                 spin(d, u"D_UD"_s, true);
                 spin(d, u"M_UD"_s, false);
@@ -214,14 +213,14 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&d));
         QCOMPARE(d.windowTitle(), u"年月数設定"_s);
         QCOMPARE(d.findChild<QLabel*>(u"Z01"_s)->text(), u"職員の年齢"_s);
-        auto* years = d.findChild<QLineEdit*>(u"BD_Y"_s);
-        auto* months = d.findChild<QLineEdit*>(u"BD_M"_s);
+        auto* years = d.yearsBox();
+        auto* months = d.monthsBox();
         years->setFocus();
         QTest::keyClicks(years, u"45"_s);
         QVERIFY(months->hasFocus()); // two digits move on
         QTest::keyClicks(months, u"3"_s);
         QTest::keyClick(months, Qt::Key_Return);
-        QVERIFY(d.findChild<QPushButton*>(u"B_OK"_s)->hasFocus());
+        QVERIFY(d.okButton()->hasFocus());
         click(d, u"B_OK"_s);
         QCOMPARE(f.store.staff[0].birthDate, Date::fromYmd(1962, 12, 17));
         QCOMPARE(periodSince(f.store.staff[0].birthDate, f.store.surveyDate, 0), (Period{45, 3}));
@@ -229,19 +228,19 @@ private slots:
 
         DayBackDialog p(f.context, f.store.staff[0], DateFieldKind::Posting);
         QCOMPARE(p.findChild<QLabel*>(u"Z01"_s)->text(), u"現在校在籍年月数"_s);
-        p.findChild<QLineEdit*>(u"BD_M"_s)->setText(u"10"_s);
+        p.monthsBox()->setText(u"10"_s);
         click(p, u"B_OK"_s);
         QCOMPARE(f.store.staff[0].postingDate, Date::fromYmd(2007, 6, 1));
         QCOMPARE(periodSince(f.store.staff[0].postingDate, f.store.surveyDate, 0), (Period{0, 10}));
 
         DayBackDialog c(f.context, f.store.staff[0], DateFieldKind::Hire);
-        c.findChild<QLineEdit*>(u"BD_Y"_s)->setText(u"zz"_s);
+        c.yearsBox()->setText(u"zz"_s);
         click(c, u"B_ESC"_s);
         QCOMPARE(c.resultText(), QString());
         QVERIFY(!f.store.staff[0].hireDate.isSet());
 
         DayBackDialog huge(f.context, f.store.staff[0], DateFieldKind::Hire);
-        huge.findChild<QLineEdit*>(u"BD_Y"_s)->setText(u"99999"_s);
+        huge.yearsBox()->setText(u"99999"_s);
         click(huge, u"B_OK"_s);
         QVERIFY(!f.store.staff[0].hireDate.isSet());
         QCOMPARE(huge.resultText(), QString());

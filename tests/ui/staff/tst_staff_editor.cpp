@@ -7,9 +7,9 @@
 #include "staff_rules.h"
 #include "staff_select_dialog.h"
 #include "test_env.h"
-#include "window_context.h"
 #include "ui_helpers.h"
 #include "up_down.h"
+#include "window_context.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -41,6 +41,29 @@ QLineEdit* box(QWidget& w, const QString& name)
     return w.findChild<QLineEdit*>(name);
 }
 
+// What an input method sends the name box: the word being composed and
+// what it commits.
+void compose(QWidget* target, const QString& preedit, const QString& commit)
+{
+    QInputMethodEvent ev(preedit, {});
+    if (!commit.isEmpty())
+        ev.setCommitString(commit);
+    QCoreApplication::sendEvent(target, &ev);
+}
+
+// The controls Tab visits, from `first` round to it again.
+QStringList tabOrder(QWidget* first)
+{
+    QStringList names;
+    QWidget* w = first;
+    do {
+        if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus))
+            names << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w && w != first);
+    return names;
+}
+
 void open(StaffEditor& e)
 {
     e.show();
@@ -51,6 +74,23 @@ void open(StaffEditor& e)
 class TestStaffEditor : public QObject {
     Q_OBJECT
 private slots:
+    void theTabOrderIsKept()
+    {
+        // Clerks enter records from the keyboard: however the form is built,
+        // Tab visits its controls in the order they have always had (the
+        // four date buttons one after another).
+        Fixture f;
+        StaffEditor e(f.context, StaffEditor::EditM, 0);
+        open(e);
+        QCOMPARE(tabOrder(e.nameBox()),
+                 QStringList({u"S_NAME"_s,   u"S_CODE"_s,   u"S_FURI"_s,   u"S_MAN"_s, u"S_WMAN"_s, u"B_DAY(0)"_s,
+                              u"B_DAY(1)"_s, u"B_DAY(2)"_s, u"B_DAY(3)"_s, u"S_PNO"_s, u"S_ADR1"_s, u"S_ADR2"_s,
+                              u"S_TEL"_s,    u"S_FAX"_s,    u"S_KTEL"_s,   u"CHK1"_s,  u"MAIL"_s,   u"S_SN"_s,
+                              u"S_KYU"_s,    u"S_GO"_s,     u"K_ADD"_s,    u"N_ADD"_s, u"YAKU1"_s,  u"YAKU2"_s,
+                              u"S_MSG"_s,    u"B_END"_s}));
+        e.reject();
+    }
+
     void everyCaptionIsThere()
     {
         Fixture f;
@@ -63,12 +103,14 @@ private slots:
         for (QPushButton* b : e.findChildren<QPushButton*>())
             texts << b->text();
         for (const QString& caption :
-             {u"職員氏名"_s, u"職員ｺｰﾄﾞ"_s, u"フリガナ"_s, u"性別"_s, u"生年月日"_s, u"年齢"_s, u"郵便番号"_s,
-              u"住所"_s, u"ｱﾊﾟｰﾄ･ﾏﾝｼｮﾝ等"_s, u"ＴＥＬ"_s, u"ＦＡＸ"_s, u"携帯電話"_s, u"メールアドレス"_s,
-              u"職名"_s, u"級"_s, u"号給"_s, u"発令日"_s, u"採用年月日"_s, u"教職員勤続年数"_s, u"補正月数"_s,
-              u"ヶ月"_s, u"赴任年月日"_s, u"現在校勤続年数"_s, u"県役職名"_s, u"備考"_s, u"閉じる"_s})
+             {u"職員氏名"_s, u"職員ｺｰﾄﾞ"_s,   u"フリガナ"_s,       u"性別"_s,           u"生年月日"_s,
+              u"年齢"_s,     u"郵便番号"_s,   u"住所"_s,           u"ｱﾊﾟｰﾄ･ﾏﾝｼｮﾝ等"_s,  u"ＴＥＬ"_s,
+              u"ＦＡＸ"_s,   u"携帯電話"_s,   u"メールアドレス"_s, u"職名"_s,           u"級"_s,
+              u"号給"_s,     u"発令日"_s,     u"採用年月日"_s,     u"教職員勤続年数"_s, u"補正月数"_s,
+              u"ヶ月"_s,     u"赴任年月日"_s, u"現在校勤続年数"_s, u"県役職名"_s,       u"備考"_s,
+              u"閉じる"_s})
             QVERIFY2(texts.contains(caption), qPrintable(caption));
-        QCOMPARE(e.findChild<QCheckBox*>(u"CHK1"_s)->text(), u"臨採用職員"_s);
+        QCOMPARE(e.temporaryBox()->text(), u"臨採用職員"_s);
         // The survey date in its own era: 令和 from May 2019, 平成 before.
         const std::optional<EraYear> era = eraYearOf(f.store.surveyDate);
         QVERIFY(era);
@@ -88,11 +130,10 @@ private slots:
 
         // The first record is shown, with its periods.
         const StaffRecord& s = f.store.staff[0];
-        QCOMPARE(box(e, u"S_NAME"_s)->text(), s.name);
-        QCOMPARE(box(e, u"S_CODE"_s)->text(), QString::number(s.code));
-        QCOMPARE(e.findChild<QLabel*>(u"DAY_L(0)"_s)->text(), formatEraDate(s.birthDate, u"gggee年mm月dd日"_s));
-        QCOMPARE(e.findChild<QLabel*>(u"S_AGE"_s)->text(),
-                 ageText(periodSince(s.birthDate, f.store.surveyDate, 0)));
+        QCOMPARE(e.nameBox()->text(), s.name);
+        QCOMPARE(e.codeBox()->text(), QString::number(s.code));
+        QCOMPARE(e.dateLabel(DateFieldKind::Birth)->text(), formatEraDate(s.birthDate, u"gggee年mm月dd日"_s));
+        QCOMPARE(e.findChild<QLabel*>(u"S_AGE"_s)->text(), ageText(periodSince(s.birthDate, f.store.surveyDate, 0)));
         QCOMPARE(e.findChild<QLabel*>(u"K_KY"_s)->text(),
                  QString::number(periodSince(s.hireDate, f.store.surveyDate, 0).years));
         QCOMPARE(box(e, u"CHK_Y"_s)->text(), u"8"_s); // 令和8年
@@ -105,18 +146,18 @@ private slots:
         StaffEditor e(f.context, StaffEditor::EditM, f.store.staffCount());
         open(e);
         QCOMPARE(e.recordNumber(), 6);
-        QVERIFY(box(e, u"S_NAME"_s)->text().isEmpty());
+        QVERIFY(e.nameBox()->text().isEmpty());
         QVERIFY(e.findChild<QRadioButton*>(u"S_WMAN"_s)->isChecked());
         // No name: nothing is saved, paging up does not advance.
-        box(e, u"S_CODE"_s)->setText(u"20260001"_s);
+        e.codeBox()->setText(u"20260001"_s);
         e.pageUp();
         QCOMPARE(f.store.staffCount(), qint16(5));
         QCOMPARE(e.recordNumber(), 6);
 
-        testenv::typeText(box(e, u"S_NAME"_s), u"新人"_s);
+        testenv::typeText(e.nameBox(), u"新人"_s);
         box(e, u"S_GO"_s)->setText(u"  12 "_s);
         box(e, u"K_ADD"_s)->setText(u"abc"_s);
-        e.findChild<QComboBox*>(u"S_SN"_s)->setCurrentIndex(3);
+        e.jobTitleBox()->setCurrentIndex(3);
         e.pageUp();
         QCOMPARE(f.store.staffCount(), qint16(6));
         const StaffRecord& s = f.store.staff[5];
@@ -131,7 +172,7 @@ private slots:
         QCOMPARE(e.recordNumber(), 7); // on to the next new record
         e.pageDown();
         QCOMPARE(e.recordNumber(), 6);
-        QCOMPARE(box(e, u"S_NAME"_s)->text(), u"新人"_s);
+        QCOMPARE(e.nameBox()->text(), u"新人"_s);
         e.accept();
     }
 
@@ -160,7 +201,7 @@ private slots:
         QVERIFY(mobile->text().isEmpty());
 
         auto* grade = box(e, u"S_KYU"_s);
-        auto* title = e.findChild<QComboBox*>(u"S_SN"_s);
+        auto* title = e.jobTitleBox();
         grade->clear();
         title->setFocus();
         title->setCurrentIndex(2);
@@ -204,14 +245,9 @@ private slots:
         Fixture f;
         StaffEditor e(f.context, StaffEditor::EditM, f.store.staffCount());
         open(e);
-        auto* name = box(e, u"S_NAME"_s);
+        auto* name = e.nameBox();
         name->setFocus();
-        auto send = [name](const QString& preedit, const QString& commit) {
-            QInputMethodEvent ev(preedit, {});
-            if (!commit.isEmpty())
-                ev.setCommitString(commit);
-            QCoreApplication::sendEvent(name, &ev);
-        };
+        auto send = [name](const QString& preedit, const QString& commit) { compose(name, preedit, commit); };
         send(u"y"_s, {});
         send(u"やまだ"_s, {});
         send(u"山田"_s, {});
@@ -220,10 +256,10 @@ private slots:
         send(u"たろう"_s, {});
         send({}, u"太郎"_s);
         QCOMPARE(name->text(), u"山田　太郎"_s);
-        QCOMPARE(box(e, u"S_FURI"_s)->text(), u"ﾔﾏﾀﾞ ﾀﾛｳ"_s);
+        QCOMPARE(e.readingBox()->text(), u"ﾔﾏﾀﾞ ﾀﾛｳ"_s);
 
         // Without an input method the reading stays as typed.
-        auto* reading = box(e, u"S_FURI"_s);
+        auto* reading = e.readingBox();
         reading->setFocus();
         QTest::keyClicks(reading, u"x"_s);
         QCOMPARE(reading->text(), u"ﾔﾏﾀﾞ ﾀﾛｳx"_s);
@@ -235,15 +271,10 @@ private slots:
         Fixture f;
         StaffEditor e(f.context, StaffEditor::EditM, f.store.staffCount());
         open(e);
-        auto* name = box(e, u"S_NAME"_s);
-        auto* reading = box(e, u"S_FURI"_s);
+        auto* name = e.nameBox();
+        auto* reading = e.readingBox();
         name->setFocus();
-        auto send = [name](const QString& preedit, const QString& commit) {
-            QInputMethodEvent ev(preedit, {});
-            if (!commit.isEmpty())
-                ev.setCommitString(commit);
-            QCoreApplication::sendEvent(name, &ev);
-        };
+        auto send = [name](const QString& preedit, const QString& commit) { compose(name, preedit, commit); };
         // やまだ typed, then cancelled with Esc; the name is typed directly.
         send(u"やまだ"_s, {});
         send({}, {});
@@ -255,7 +286,7 @@ private slots:
         // still gives the reading of what it committed.
         name->clear();
         reading->clear();
-        box(e, u"S_CODE"_s)->setFocus();
+        e.codeBox()->setFocus();
         name->setFocus();
         send(u"やまだ"_s, {});
         send({}, {});
@@ -275,7 +306,7 @@ private slots:
         const QString post2 = f.store.staff[1].post2;
         StaffEditor e(f.context, StaffEditor::EditM, 1);
         open(e);
-        auto* title = e.findChild<QComboBox*>(u"S_SN"_s);
+        auto* title = e.jobTitleBox();
         f.store.staff[1].jobTitle = title->itemText(2);
         f.store.staff[2].jobTitle = title->itemText(1);
         QCOMPARE(title->currentIndex(), 2);
@@ -380,7 +411,7 @@ private slots:
         open(e);
         QVERIFY(e.findChild<QLabel*>(u"ED_NO"_s)->isHidden());
         QVERIFY(e.findChild<UpDown*>(u"B_NO"_s)->isHidden());
-        QTest::keyClick(box(e, u"S_NAME"_s), Qt::Key_PageUp);
+        QTest::keyClick(e.nameBox(), Qt::Key_PageUp);
         QCOMPARE(e.recordNumber(), 3); // nothing visible beyond saving
         e.accept();
 
@@ -415,13 +446,13 @@ private slots:
         StaffEditor e(f.context, StaffEditor::EditM, 0);
         e.setToday(QDate(2026, 12, 9));
         open(e);
-        box(e, u"S_CODE"_s)->setText(u"19850012"_s);
+        e.codeBox()->setText(u"19850012"_s);
         testenv::onModal<DaySetDialog>([](DaySetDialog* d) {
-            QVERIFY(d->findChild<QRadioButton*>(u"SYOUWA"_s)->isChecked());
-            QTest::mouseClick(d->findChild<QPushButton*>(u"B_OK"_s), Qt::LeftButton);
+            QVERIFY(d->showaOption()->isChecked());
+            QTest::mouseClick(d->okButton(), Qt::LeftButton);
         });
-        QTest::mouseClick(e.findChild<QPushButton*>(u"B_DAY(2)"_s), Qt::LeftButton);
-        QCOMPARE(e.findChild<QLabel*>(u"DAY_L(2)"_s)->text(), u"昭和60年04月01日"_s);
+        QTest::mouseClick(e.dateButton(DateFieldKind::Hire), Qt::LeftButton);
+        QCOMPARE(e.dateLabel(DateFieldKind::Hire)->text(), u"昭和60年04月01日"_s);
         QCOMPARE(f.store.staff[0].hireDate, Date::fromYmd(1985, 4, 1));
         QCOMPARE(e.focusWidget(), box(e, u"K_ADD"_s));
         QCOMPARE(e.findChild<QLabel*>(u"K_KY"_s)->text(), u"41"_s);
@@ -431,14 +462,14 @@ private slots:
         // 無し clears; a double click on the empty label counts back.
         testenv::onModal<DaySetDialog>(
             [](DaySetDialog* d) { QTest::mouseClick(d->findChild<QPushButton*>(u"B_NO"_s), Qt::LeftButton); });
-        QTest::mouseClick(e.findChild<QPushButton*>(u"B_DAY(3)"_s), Qt::LeftButton);
-        QVERIFY(e.findChild<QLabel*>(u"DAY_L(3)"_s)->text().isEmpty());
+        QTest::mouseClick(e.dateButton(DateFieldKind::Posting), Qt::LeftButton);
+        QVERIFY(e.dateLabel(DateFieldKind::Posting)->text().isEmpty());
         QVERIFY(!f.store.staff[0].postingDate.isSet());
         testenv::onModal<DayBackDialog>([](DayBackDialog* d) {
-            d->findChild<QLineEdit*>(u"BD_Y"_s)->setText(u"3"_s);
-            QTest::mouseClick(d->findChild<QPushButton*>(u"B_OK"_s), Qt::LeftButton);
+            d->yearsBox()->setText(u"3"_s);
+            QTest::mouseClick(d->okButton(), Qt::LeftButton);
         });
-        QTest::mouseDClick(e.findChild<QLabel*>(u"DAY_L(3)"_s), Qt::LeftButton);
+        QTest::mouseDClick(e.dateLabel(DateFieldKind::Posting), Qt::LeftButton);
         QCOMPARE(f.store.staff[0].postingDate, Date::fromYmd(2023, 4, 1));
         QCOMPARE(e.findChild<QLabel*>(u"N_KY"_s)->text(), u"3"_s);
         e.accept();
@@ -456,36 +487,35 @@ private slots:
         d.show();
         QVERIFY(QTest::qWaitForWindowExposed(&d));
         QCOMPARE(d.windowTitle(), u"職員選択"_s);
-        QVERIFY(d.findChild<QCheckBox*>(u"CHK1"_s)->isChecked());
+        QVERIFY(d.unpostedBox()->isChecked());
         QCOMPARE(d.model()->rowCount(), 5); // posted members hidden
         testenv::keepShot(&d, u"select_f"_s);
-        d.findChild<QComboBox*>(u"SN_LIST"_s)->setCurrentIndex(3); // 主任主事
+        d.jobTitleChoice()->setCurrentIndex(3); // 主任主事
         int expected = 0;
         for (const StaffRecord& m : f.store.staff)
             expected += m.schoolCode == 0 && staff_rules::compactTitle(m.jobTitle) == u"主任主事"_s ? 1 : 0;
         QVERIFY(expected >= 2); // written with and without spaces
         QCOMPARE(d.model()->rowCount(), expected);
-        d.findChild<QComboBox*>(u"SN_LIST"_s)->setCurrentIndex(0);
-        d.findChild<QLineEdit*>(u"S_NAME"_s)->setText(u"田"_s);
+        d.jobTitleChoice()->setCurrentIndex(0);
+        d.nameBox()->setText(u"田"_s);
         for (int r = 0; r < d.model()->rowCount(); ++r)
             QVERIFY(f.store.staff[size_t(d.model()->staffRow(r))].name.contains(u"田"_s));
-        d.findChild<QCheckBox*>(u"CHK1"_s)->setChecked(false);
-        d.findChild<QLineEdit*>(u"S_NAME"_s)->clear();
+        d.unpostedBox()->setChecked(false);
+        d.nameBox()->clear();
         QCOMPARE(d.model()->rowCount(), 8);
-        QCOMPARE(d.model()->data(d.model()->index(1, 2), Qt::DisplayRole).toString(),
+        QCOMPARE(d.model()->data(d.model()->index(1, int(StaffSelectColumn::Code)), Qt::DisplayRole).toString(),
                  QString::number(f.store.staff[1].code));
-        auto* grid = d.findChild<QTableView*>(u"GRID1"_s);
-        grid->setCurrentIndex(d.model()->index(4, 1));
-        QTest::mouseClick(d.findChild<QPushButton*>(u"B_OK"_s), Qt::LeftButton);
+        d.grid()->setCurrentIndex(d.model()->index(4, int(StaffSelectColumn::Name)));
+        QTest::mouseClick(d.okButton(), Qt::LeftButton);
         QCOMPARE(d.pickedCode(), f.store.staff[4].code);
         QCOMPARE(f.context.session.presetCode, f.store.staff[4].code);
 
         // Nothing listed: OK is refused; cancelling leaves -1.
         StaffSelectDialog empty(f.context);
-        empty.findChild<QLineEdit*>(u"S_NAME"_s)->setText(u"該当なし"_s);
-        QTest::mouseClick(empty.findChild<QPushButton*>(u"B_OK"_s), Qt::LeftButton);
+        empty.nameBox()->setText(u"該当なし"_s);
+        QTest::mouseClick(empty.okButton(), Qt::LeftButton);
         QCOMPARE(f.notifier.messages.size(), 1);
-        QTest::mouseClick(empty.findChild<QPushButton*>(u"B_ESC"_s), Qt::LeftButton);
+        QTest::mouseClick(empty.cancelButton(), Qt::LeftButton);
         QCOMPARE(empty.pickedCode(), -1);
         QCOMPARE(f.context.session.presetCode, -1);
     }
@@ -499,11 +529,11 @@ private slots:
         const qint32 old = f.store.staff[2].code;
         CodeChangeDialog d(f.context, 0);
         QCOMPARE(d.windowTitle(), u"氏名・コード変更"_s);
-        QCOMPARE(d.findChild<QLabel*>(u"OLD_CODE"_s)->text(), QString::number(old));
+        QCOMPARE(d.oldCodeLabel()->text(), QString::number(old));
         QCOMPARE(f.store.dirty, qint16(1));
-        d.findChild<QLineEdit*>(u"NEW_NAME"_s)->setText(u"改名　花子"_s);
-        d.findChild<QLineEdit*>(u"NEW_CODE"_s)->setText(u"2026000123456"_s); // kept to 8 digits
-        QTest::mouseClick(d.findChild<QPushButton*>(u"B_OK"_s), Qt::LeftButton);
+        d.newNameBox()->setText(u"改名　花子"_s);
+        d.newCodeBox()->setText(u"2026000123456"_s); // kept to 8 digits
+        QTest::mouseClick(d.okButton(), Qt::LeftButton);
         QCOMPARE(f.store.staff[2].code, 20260001);
         QCOMPARE(f.store.staff[2].name, u"改名　花子"_s);
         QCOMPARE(f.store.schools[0].clerks[0].staffCode, 20260001);

@@ -1,4 +1,5 @@
 #include "app_context.h"
+#include "grid_checks.h"
 #include "recording_device.h"
 #include "sample_roster.h"
 #include "settings_store.h"
@@ -34,10 +35,8 @@ struct Fixture : WindowContext {
     }
 };
 
-QString cell(StaffListWindow& w, int row, int column)
-{
-    return w.model()->data(w.model()->index(row, column), Qt::DisplayRole).toString();
-}
+using testenv::cellText;
+using testenv::headerText;
 } // namespace
 
 class TestStaffListWindow : public QObject {
@@ -51,28 +50,30 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(w.windowTitle(), u"職員ﾘｽﾄ"_s);
-        QCOMPARE(w.currentSort(), 4); // 市町村・学校 on activation
+        QCOMPARE(w.currentSort(), staff_list::BySchool); // 市町村・学校 on activation
         QCOMPARE(w.model()->rowCount(), 20);
         QCOMPARE(w.model()->columnCount(), 13);
         testenv::keepShot(&w, u"m_list"_s);
         QVERIFY2(testenv::clippedCaptions(&w).isEmpty(), qPrintable(testenv::clippedCaptions(&w).join(u", "_s)));
         const int row = w.model()->staffRow(0);
         const StaffRecord& s = f.store.staff[size_t(row)];
-        QCOMPARE(cell(w, 0, 0), u"1"_s);
-        QCOMPARE(cell(w, 0, 1), s.name);
-        QCOMPARE(cell(w, 0, 7), formatEraDate(s.birthDate, u"g ee mm dd"_s));
-        QCOMPARE(cell(w, 0, 8), periodColumnText(periodSince(s.birthDate, f.store.surveyDate, 0)));
-        QCOMPARE(cell(w, 0, 10), s.schoolFullName);
-        QVERIFY(w.grid()->isColumnHidden(9));
+        QCOMPARE(cellText(w.model(), 0, StaffListColumn::No), u"1"_s);
+        QCOMPARE(cellText(w.model(), 0, StaffListColumn::Name), s.name);
+        QCOMPARE(cellText(w.model(), 0, StaffListColumn::Date), formatEraDate(s.birthDate, u"g ee mm dd"_s));
+        QCOMPARE(cellText(w.model(), 0, StaffListColumn::Period),
+                 periodColumnText(periodSince(s.birthDate, f.store.surveyDate, 0)));
+        QCOMPARE(cellText(w.model(), 0, StaffListColumn::SchoolOrMail), s.schoolFullName);
+        QVERIFY(w.grid()->isColumnHidden(int(StaffListColumn::AgeAtHire)));
 
         // Sort 6 shows the posting date and tenure.
-        auto* sortBox = w.findChild<QComboBox*>(u"DP_SORT"_s);
-        sortBox->setCurrentIndex(5);
-        emit sortBox->activated(5);
-        QCOMPARE(w.currentSort(), 6);
-        QCOMPARE(w.findChild<QComboBox*>(u"DISP_L"_s)->currentIndex(), 2);
-        QCOMPARE(w.model()->headerData(7, Qt::Horizontal, Qt::DisplayRole).toString(), u"赴任年月日"_s);
-        QCOMPARE(w.model()->headerData(8, Qt::Horizontal, Qt::DisplayRole).toString(), u"在籍"_s);
+        QComboBox* sortBox = w.sortChoice();
+        const int byPosting = staff_list::ByPosting - staff_list::ByCode;
+        sortBox->setCurrentIndex(byPosting);
+        emit sortBox->activated(byPosting);
+        QCOMPARE(w.currentSort(), staff_list::ByPosting);
+        QCOMPARE(w.displayChoice()->currentIndex(), int(StaffListModel::Tenure));
+        QCOMPARE(headerText(w.model(), StaffListColumn::Date), u"赴任年月日"_s);
+        QCOMPARE(headerText(w.model(), StaffListColumn::Period), u"在籍"_s);
         Date previous;
         for (int r = 0; r < w.model()->rowCount(); ++r) {
             const Date d = f.store.staff[size_t(w.model()->staffRow(r))].postingDate;
@@ -80,18 +81,43 @@ private slots:
             previous = d;
         }
         // 年齢表示 belongs to the service display only.
-        auto* ageBox = w.findChild<QCheckBox*>(u"CHK3"_s);
+        QCheckBox* ageBox = w.ageAndServiceBox();
         QVERIFY(!ageBox->isEnabled());
-        w.findChild<QComboBox*>(u"DISP_L"_s)->setCurrentIndex(1);
+        w.displayChoice()->setCurrentIndex(StaffListModel::Service);
         QVERIFY(ageBox->isEnabled());
         ageBox->setChecked(true);
-        QCOMPARE(w.model()->headerData(7, Qt::Horizontal, Qt::DisplayRole).toString(), u"年齢"_s);
-        QVERIFY(!w.grid()->isColumnHidden(9));
-        w.findChild<QComboBox*>(u"DISP_L"_s)->setCurrentIndex(0);
+        QCOMPARE(headerText(w.model(), StaffListColumn::Date), u"年齢"_s);
+        QVERIFY(!w.grid()->isColumnHidden(int(StaffListColumn::AgeAtHire)));
+        w.displayChoice()->setCurrentIndex(StaffListModel::Age);
         QVERIFY(!ageBox->isChecked() && !ageBox->isEnabled());
-        w.findChild<QCheckBox*>(u"CHK_MAIL"_s)->setChecked(true);
-        QCOMPARE(w.model()->headerData(10, Qt::Horizontal, Qt::DisplayRole).toString(), u"メールアドレス"_s);
-        QVERIFY(w.grid()->isColumnHidden(11) && w.grid()->isColumnHidden(12));
+        w.mailBox()->setChecked(true);
+        QCOMPARE(headerText(w.model(), StaffListColumn::SchoolOrMail), u"メールアドレス"_s);
+        QVERIFY(w.grid()->isColumnHidden(int(StaffListColumn::PostalCode)) &&
+                w.grid()->isColumnHidden(int(StaffListColumn::Address)));
+    }
+
+    void everyDisplayShowsItsTextsWhole()
+    {
+        Fixture f(300, 120);
+        StaffListWindow w(f.context);
+        w.resize(1100, 600);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const auto check = [&w](const char* display) {
+            const QStringList cut = testenv::cutColumns(w.grid(), w.model()->columns());
+            QVERIFY2(cut.isEmpty(), qPrintable(QString::fromUtf8(display) + u": "_s + cut.join(u"; "_s)));
+        };
+        check("年齢表示");
+        w.displayChoice()->setCurrentIndex(StaffListModel::Service);
+        check("経験年数");
+        w.ageAndServiceBox()->setChecked(true);
+        check("経験年数・年齢表示");
+        w.displayChoice()->setCurrentIndex(StaffListModel::Tenure);
+        check("在籍年数");
+        w.mailBox()->setChecked(true);
+        check("メール表示");
+        w.mailBox()->setChecked(false);
+        check("メール表示を外して");
     }
 
     void filtersAndTheSurveyDate()
@@ -100,60 +126,60 @@ private slots:
         StaffListWindow w(f.context);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        auto* name = w.findChild<QLineEdit*>(u"S_NAME"_s);
+        QLineEdit* name = w.nameBox();
         const QString part = f.store.staff[3].name.left(1);
         name->setText(part);
-        QVERIFY(!w.findChild<QPushButton*>(u"B_ADD"_s)->isEnabled());
-        QVERIFY(!w.findChild<QPushButton*>(u"B_DEL"_s)->isEnabled());
+        QVERIFY(!w.addButton()->isEnabled());
+        QVERIFY(!w.deleteButton()->isEnabled());
         for (int r = 0; r < w.model()->rowCount(); ++r)
-            QVERIFY(cell(w, r, 1).contains(part));
+            QVERIFY(cellText(w.model(), r, StaffListColumn::Name).contains(part));
         // Editing with a filter shows one record, without paging.
         testenv::onModal<StaffEditor>([](StaffEditor* e) {
             QVERIFY(e->findChild<QLabel*>(u"ED_NO"_s)->isHidden());
             e->accept();
         });
         w.grid()->selectRow(0);
-        w.on_B_EDIT_clicked();
+        w.editMember();
         name->clear();
-        QVERIFY(w.findChild<QPushButton*>(u"B_ADD"_s)->isEnabled());
+        QVERIFY(w.addButton()->isEnabled());
 
         // Letters and impossible dates in the survey date.
         const Date before = f.store.surveyDate;
-        w.findChild<QLineEdit*>(u"CHK_M"_s)->setText(u"x"_s);
+        w.surveyMonthBox()->setText(u"x"_s);
         QCOMPARE(f.store.surveyDate, before);
-        w.findChild<QLineEdit*>(u"CHK_M"_s)->setText(u"4"_s);
+        w.surveyMonthBox()->setText(u"4"_s);
         // The year counts in the era shown beside it: 令和7 is 2025.
-        QCOMPARE(w.findChild<QLabel*>(u"Label_CHK_Y"_s)->text(), u"令和"_s);
-        QCOMPARE(w.findChild<QLineEdit*>(u"CHK_Y"_s)->text(), u"8"_s);
-        w.findChild<QLineEdit*>(u"CHK_Y"_s)->setText(u"7"_s);
+        QCOMPARE(w.surveyEraLabel()->text(), u"令和"_s);
+        QCOMPARE(w.surveyYearBox()->text(), u"8"_s);
+        w.surveyYearBox()->setText(u"7"_s);
         QCOMPARE(f.store.surveyDate, Date::fromYmd(2025, 4, 1));
-        w.findChild<QLineEdit*>(u"CHK_D"_s)->setText(u"32"_s); // carried into the next month, as dates are
+        w.surveyDayBox()->setText(u"32"_s); // carried into the next month, as dates are
         QCOMPARE(f.store.surveyDate, Date::fromYmd(2025, 5, 2));
         {
             // A survey date before May 2019 is shown, and typed, in 平成.
             f.store.surveyDate = Date::fromYmd(2008, 4, 1);
             StaffListWindow older(f.context);
-            QCOMPARE(older.findChild<QLabel*>(u"Label_CHK_Y"_s)->text(), u"平成"_s);
-            QCOMPARE(older.findChild<QLineEdit*>(u"CHK_Y"_s)->text(), u"20"_s);
-            older.findChild<QLineEdit*>(u"CHK_Y"_s)->setText(u"21"_s);
+            QCOMPARE(older.surveyEraLabel()->text(), u"平成"_s);
+            QCOMPARE(older.surveyYearBox()->text(), u"20"_s);
+            older.surveyYearBox()->setText(u"21"_s);
             QCOMPARE(f.store.surveyDate, Date::fromYmd(2009, 4, 1));
             f.store.surveyDate = Date::fromYmd(2025, 5, 2);
         }
         // Full-width digits from an input method are the same numbers.
-        w.findChild<QLineEdit*>(u"CHK_D"_s)->setText(u"１５"_s);
+        w.surveyDayBox()->setText(u"１５"_s);
         QCOMPARE(f.store.surveyDate, Date::fromYmd(2025, 4, 15));
         int graded = 0;
         for (const StaffRecord& s : f.store.staff)
             graded += s.grade == 3 ? 1 : 0;
-        w.findChild<QLineEdit*>(u"KY"_s)->setText(u"３"_s);
+        w.gradeBox()->setText(u"３"_s);
         QCOMPARE(w.model()->rowCount(), graded);
-        w.findChild<QLineEdit*>(u"KY"_s)->setText(u"abc"_s); // not a grade: no filter
+        w.gradeBox()->setText(u"abc"_s); // not a grade: no filter
         QCOMPARE(w.model()->rowCount(), 20);
-        QVERIFY(w.findChild<QPushButton*>(u"B_ADD"_s)->isEnabled());
+        QVERIFY(w.addButton()->isEnabled());
 
         // Nothing chosen: 編集 says so.
         w.grid()->setCurrentIndex(QModelIndex());
-        w.on_B_EDIT_clicked();
+        w.editMember();
         QCOMPARE(f.notifier.messages.last().text, u"指定されていません"_s);
     }
 
@@ -171,7 +197,7 @@ private slots:
             e->findChild<QLineEdit*>(u"S_NAME"_s)->setText(u"追加　一郎"_s);
             e->accept();
         });
-        w.on_B_ADD_clicked();
+        w.addMember();
         QCOMPARE(f.store.staffCount(), qint16(2));
         QCOMPARE(f.store.staff[0].code, 19990001); // the table is in code order again
         QCOMPARE(w.model()->rowCount(), 2);
@@ -180,7 +206,7 @@ private slots:
         w.grid()->clearSelection();
         w.grid()->selectRow(w.model()->rowOfCode(code));
         f.notifier.answers = {MessageAnswer::Yes};
-        w.on_B_DEL_clicked();
+        w.deleteMembers();
         QVERIFY(f.notifier.messages.last().text.endsWith(u"のデータを削除します"_s));
         QCOMPARE(f.store.staffCount(), qint16(1));
         QCOMPARE(f.store.schools[0].clerks[0].staffCode, 0);
@@ -188,14 +214,14 @@ private slots:
 
         w.grid()->selectAll();
         f.notifier.answers = {MessageAnswer::Yes};
-        w.on_B_DEL_clicked();
+        w.deleteMembers();
         QCOMPARE(f.store.staffCount(), qint16(0));
         QCOMPARE(w.model()->rowCount(), 0);
 
         // A full table refuses more.
         Fixture full(cap::kMaxStaff, 10);
         StaffListWindow fw(full.context);
-        fw.on_B_ADD_clicked();
+        fw.addMember();
         QCOMPARE(full.notifier.messages.last().text, u"名簿はこれ以上追加できません"_s);
         QCOMPARE(full.notifier.messages.last().icon, MessageIcon::Critical);
     }
@@ -207,12 +233,12 @@ private slots:
         StaffListWindow w(f.context);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        auto* check = w.findChild<QPushButton*>(u"B_CHK"_s);
-        auto* change = w.findChild<QPushButton*>(u"B_CHG"_s);
+        QPushButton* check = w.checkButton();
+        QPushButton* change = w.changeButton();
         QVERIFY(check->isHidden() && change->isHidden());
-        QTest::mouseClick(w.findChild<QLabel*>(u"Label_KY"_s), Qt::LeftButton);
+        QTest::mouseClick(w.gradeLabel(), Qt::LeftButton);
         QVERIFY(!check->isHidden());
-        QTest::mouseDClick(w.findChild<QLabel*>(u"Label_NAME"_s), Qt::LeftButton);
+        QTest::mouseDClick(w.nameLabel(), Qt::LeftButton);
         QVERIFY(!change->isHidden());
         QTest::mouseClick(check, Qt::LeftButton);
         QCOMPARE(f.notifier.messages.last().text, u"チェック終了"_s);

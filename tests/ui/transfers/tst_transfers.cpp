@@ -92,10 +92,10 @@ private slots:
         const std::optional<EraYear> era =
             eraYearOf(fiscalYearFirstDay(transfers::fiscalHeiseiYear(QDate::currentDate())));
         QVERIFY(era);
-        QCOMPARE(w.findChild<QLabel*>(u"Label_DATE"_s)->text(), u"異動日 "_s + era->name);
-        QCOMPARE(w.findChild<QLineEdit*>(u"MY"_s)->text(), QString::number(era->year));
-        QCOMPARE(w.findChild<QLineEdit*>(u"MM"_s)->text(), u"4"_s);
-        QCOMPARE(w.findChild<QLineEdit*>(u"MD"_s)->text(), u"1"_s);
+        QCOMPARE(w.dateLabel()->text(), u"異動日 "_s + era->name);
+        QCOMPARE(w.yearBox()->text(), QString::number(era->year));
+        QCOMPARE(w.monthBox()->text(), u"4"_s);
+        QCOMPARE(w.dayBox()->text(), u"1"_s);
         QCOMPARE(QFileInfo(transfers::logFilePath(r.store)).fileName(), u"異動平成20年度.NKD"_s);
     }
 
@@ -277,43 +277,44 @@ private slots:
                 picks.erase(picks.begin());
             }
         };
-        auto* add = w.findChild<QPushButton*>(u"B_ADD"_s);
+        QPushButton* add = w.addButton();
         QTest::mouseClick(add, Qt::LeftButton);
         QCOMPARE(r.notifier.messages.last().text, u"旧所属を指定されていません"_s);
 
         picks = {{s1, 0, s2}, {s1, 1, -1}, {s3, 0, s4}};
         for (int i = 0; i < 3; ++i) {
-            QTest::mouseClick(w.findChild<QPushButton*>(u"B_PICUP(0)"_s), Qt::LeftButton);
+            QTest::mouseClick(w.pickOldButton(), Qt::LeftButton);
             QTest::mouseClick(add, Qt::LeftButton);
         }
         QCOMPARE(opened, 6); // picking the post left goes straight on to the school joined
-        auto* grid = w.findChild<QTableWidget*>(u"GRID1"_s);
+        QTableWidget* grid = w.grid();
+        const auto item = [grid](int row, TransferColumn column) { return grid->item(row, int(column))->text(); };
         QCOMPARE(grid->rowCount(), 3);
-        QCOMPARE(grid->item(0, 1)->text(), u"青木"_s);
-        QCOMPARE(grid->item(0, 2)->text(), QString::number(a));
-        QCOMPARE(grid->item(0, 4)->text(), r.store.schools[size_t(s2)].fullName());
-        QVERIFY(grid->item(1, 4)->text().isEmpty());
-        QVERIFY(w.findChild<QLabel*>(u"OLD_NAME"_s)->text().isEmpty());
+        QCOMPARE(item(0, TransferColumn::Name), u"青木"_s);
+        QCOMPARE(item(0, TransferColumn::Code), QString::number(a));
+        QCOMPARE(item(0, TransferColumn::NewSchool), r.store.schools[size_t(s2)].fullName());
+        QVERIFY(item(1, TransferColumn::NewSchool).isEmpty());
+        QVERIFY(w.oldSchoolLabel()->text().isEmpty());
 
         // Deleting the second leaves rows 1 and 2.
         grid->setCurrentCell(1, 0);
-        QTest::mouseClick(w.findChild<QPushButton*>(u"B_DEL"_s), Qt::LeftButton);
+        QTest::mouseClick(w.deleteButton(), Qt::LeftButton);
         QCOMPARE(grid->rowCount(), 2);
-        QCOMPARE(grid->item(1, 0)->text(), u"2"_s);
-        QCOMPARE(grid->item(1, 1)->text(), u"上田"_s);
+        QCOMPARE(item(1, TransferColumn::No), u"2"_s);
+        QCOMPARE(item(1, TransferColumn::Name), u"上田"_s);
         testenv::keepShot(&w, u"transfers"_s);
 
         // No date, no start.
-        auto* day = w.findChild<QLineEdit*>(u"MD"_s);
+        QLineEdit* day = w.dayBox();
         day->clear();
-        auto* start = w.findChild<QPushButton*>(u"B_START"_s);
+        QPushButton* start = w.startButton();
         QTest::mouseClick(start, Qt::LeftButton);
         QCOMPARE(r.notifier.messages.last().text, u"異動日を設定してください"_s);
         QCOMPARE(r.post(s1, 0).staffCode, a);
 
         // 上田 joins 北, which keeps 江藤: the question; No leaves everything as it was.
         testenv::typeText(day, u"1"_s);
-        w.findChild<QLineEdit*>(u"MY"_s)->setText(u"8"_s); // 令和8: 2026
+        w.yearBox()->setText(u"8"_s); // 令和8: 2026
         r.notifier.answers = {MessageAnswer::No};
         QTest::mouseClick(start, Qt::LeftButton);
         QCOMPARE(r.notifier.messages.last().text,
@@ -349,15 +350,14 @@ private slots:
                                     nullptr));
         TransferWindow w(r.context);
         w.show();
-        auto* label = w.findChild<QLabel*>(u"Label_DATE"_s);
-        QTest::mouseDClick(label, Qt::LeftButton);
+        QTest::mouseDClick(w.dateLabel(), Qt::LeftButton);
         QVERIFY(w.logLoaded());
-        auto* grid = w.findChild<QTableWidget*>(u"GRID1"_s);
+        QTableWidget* grid = w.grid();
         QCOMPARE(grid->rowCount(), 2);
         // Correcting the log: one duplicate line removed, then 開始.
         grid->setCurrentCell(1, 0);
-        QTest::mouseClick(w.findChild<QPushButton*>(u"B_DEL"_s), Qt::LeftButton);
-        QTest::mouseClick(w.findChild<QPushButton*>(u"B_START"_s), Qt::LeftButton);
+        QTest::mouseClick(w.deleteButton(), Qt::LeftButton);
+        QTest::mouseClick(w.startButton(), Qt::LeftButton);
         const auto log = transfers::readLog(transfers::logFilePath(r.store), nullptr);
         QCOMPARE(log->size(), size_t(1));
         QCOMPARE((*log)[0].loggedDate, std::optional<Date>(Date::fromYmd(2008, 4, 1)));
@@ -380,19 +380,19 @@ private slots:
         {
             TransferSelectDialog d(r.context, pick);
             d.show();
-            QTest::mouseClick(d.findChild<QPushButton*>(u"B_PICUP"_s), Qt::LeftButton);
+            QTest::mouseClick(d.extractButton(), Qt::LeftButton);
             QCOMPARE(r.notifier.messages.last().text, u"学校種を選択してください"_s);
-            d.findChild<QCheckBox*>(u"CHK_ES"_s)->setChecked(true);
-            d.findChild<QCheckBox*>(u"CHK_JHS"_s)->setChecked(true);
-            QTest::mouseClick(d.findChild<QPushButton*>(u"B_PICUP"_s), Qt::LeftButton);
+            d.kindChecks().elementary->setChecked(true);
+            d.kindChecks().junior->setChecked(true);
+            QTest::mouseClick(d.extractButton(), Qt::LeftButton);
             // 東 with its second clerk on a row of its own, then 西.
             QCOMPARE(d.model()->rowCount(), 3);
             testenv::keepShot(&d, u"transfer-select"_s);
-            QCOMPARE(d.model()->index(1, 1).data().toString(), u"伊藤"_s);
+            QCOMPARE(d.model()->index(1, int(TransferSelectColumn::ClerkName)).data().toString(), u"伊藤"_s);
             QCOMPARE(pick.filter.kinds, 3);
             QCOMPARE(r.context.session.schoolFilter.kinds, 7); // the school list's own stays
             d.grid()->selectRow(1);
-            QTest::mouseClick(d.findChild<QPushButton*>(u"B_OK"_s), Qt::LeftButton);
+            QTest::mouseClick(d.okButton(), Qt::LeftButton);
             QCOMPARE(pick.oldSchool, 0);
             QCOMPARE(pick.oldPost, 1);
         }
@@ -401,19 +401,19 @@ private slots:
             pick.mode = 1;
             TransferSelectDialog d(r.context, pick);
             d.show();
-            QVERIFY(d.grid()->isColumnHidden(1));
-            QVERIFY(d.findChild<QCheckBox*>(u"CHK_JHS"_s)->isChecked());
-            QVERIFY(!d.findChild<QCheckBox*>(u"CHK_TS"_s)->isChecked());
-            QTest::mouseClick(d.findChild<QPushButton*>(u"B_PICUP"_s), Qt::LeftButton);
+            QVERIFY(d.grid()->isColumnHidden(int(TransferSelectColumn::ClerkName)));
+            QVERIFY(d.kindChecks().junior->isChecked());
+            QVERIFY(!d.kindChecks().special->isChecked());
+            QTest::mouseClick(d.extractButton(), Qt::LeftButton);
             QCOMPARE(d.model()->rowCount(), 2);
             d.grid()->selectRow(1);
-            QTest::mouseClick(d.findChild<QPushButton*>(u"B_OK"_s), Qt::LeftButton);
+            QTest::mouseClick(d.okButton(), Qt::LeftButton);
             QCOMPARE(pick.newSchool, s2);
         }
         {
             TransferSelectDialog d(r.context, pick);
             d.show();
-            QTest::mouseClick(d.findChild<QPushButton*>(u"B_ESC"_s), Qt::LeftButton);
+            QTest::mouseClick(d.cancelButton(), Qt::LeftButton);
             QCOMPARE(pick.newSchool, -1);
             QCOMPARE(pick.oldPost, 1); // the other mode's pick stays
         }
