@@ -83,7 +83,6 @@ StatisticsWindow::StatisticsWindow(AppContext& context, QWidget* parent) : QWidg
     layout->addLayout(choices);
     layout->addWidget(m_stack, 1);
     showOpeningChoices();
-    connectControls();
     computeSummaryTally();
 }
 
@@ -93,18 +92,25 @@ QHBoxLayout* StatisticsWindow::buildChoiceRow()
     m_area = new QComboBox(this);
     m_area->setObjectName(u"CTV_SEL1"_s);
     m_area->setMinimumWidth(twips::toPixels(1215));
+    connect(m_area, &QComboBox::activated, this, &StatisticsWindow::chooseArea);
     m_district = new QComboBox(this);
     m_district->setObjectName(u"CTV_SEL2"_s);
     m_district->setMinimumWidth(twips::toPixels(1335));
+    connect(m_district, &QComboBox::activated, this, &StatisticsWindow::computeSummaryTally);
     m_vacancy = makeCheck(u"CHK_ETC1"_s, u"欠員補充を含む"_s, this);
+    connect(m_vacancy, &QCheckBox::clicked, this, &StatisticsWindow::computeSummaryTally);
     m_leave = makeCheck(u"CHK_ETC"_s, u"産育休補助を含む"_s, this);
+    connect(m_leave, &QCheckBox::clicked, this, &StatisticsWindow::computeSummaryTally);
     m_change = makeButton(u"B_CHG"_s, u"Ｃｈｅｎｇｅ"_s, this);
+    connect(m_change, &QPushButton::clicked, this, &StatisticsWindow::toggleGraphChart);
     m_view = new QComboBox(this);
     m_view->setObjectName(u"PRT_LIST"_s);
     m_view->addItems(
         {u"集計表"_s, u"級・職名別"_s, u"年齢別"_s, u"経験年数別"_s, u"グラフ"_s, u"グラフ２"_s, u"グラフ３"_s});
     m_view->setCurrentIndex(-1);
+    connect(m_view, &QComboBox::activated, this, &StatisticsWindow::showChosenView);
     m_print = makeButton(u"B_PRT"_s, u"印刷"_s, this);
+    connect(m_print, &QPushButton::clicked, this, &StatisticsWindow::printChosenView);
     m_lines = makeCheck(u"CHK_GLINE"_s, u"接続線有り"_s, this);
     m_scroll = new QScrollBar(Qt::Vertical, this);
     m_scroll->setObjectName(u"V_SC"_s);
@@ -188,6 +194,8 @@ QWidget* StatisticsWindow::buildGraphPage()
     graphRow->setContentsMargins(0, 0, 0, 0);
     graphRow->addWidget(m_canvas, 1);
     graphRow->addWidget(m_scroll);
+    connect(m_lines, &QCheckBox::clicked, m_canvas, qOverload<>(&QWidget::update));
+    connect(m_scroll, &QScrollBar::valueChanged, m_canvas, qOverload<>(&QWidget::update));
     return graphPage;
 }
 
@@ -210,19 +218,6 @@ void StatisticsWindow::showOpeningChoices()
                                                               : store.municipalities.areaNames);
     m_area->addItem(otherChoiceName());
     m_area->setCurrentIndex(-1); // both selectors empty: the whole roster
-}
-
-void StatisticsWindow::connectControls()
-{
-    connect(m_area, &QComboBox::activated, this, &StatisticsWindow::chooseArea);
-    connect(m_district, &QComboBox::activated, this, &StatisticsWindow::computeSummaryTally);
-    connect(m_leave, &QCheckBox::clicked, this, &StatisticsWindow::computeSummaryTally);
-    connect(m_vacancy, &QCheckBox::clicked, this, &StatisticsWindow::computeSummaryTally);
-    connect(m_view, &QComboBox::activated, this, &StatisticsWindow::showChosenView);
-    connect(m_change, &QPushButton::clicked, this, &StatisticsWindow::toggleGraphChart);
-    connect(m_lines, &QCheckBox::clicked, m_canvas, qOverload<>(&QWidget::update));
-    connect(m_scroll, &QScrollBar::valueChanged, m_canvas, qOverload<>(&QWidget::update));
-    connect(m_print, &QPushButton::clicked, this, &StatisticsWindow::printChosenView);
 }
 
 void StatisticsWindow::showEvent(QShowEvent* event)

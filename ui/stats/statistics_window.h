@@ -69,7 +69,6 @@ private:
     QWidget* buildTables();
     QWidget* buildGraphPage();
     void showOpeningChoices();
-    void connectControls();
     void fill(QTableWidget* grid, const QList<QStringList>& rows);
 
     AppContext& m_context;
