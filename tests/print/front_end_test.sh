@@ -108,6 +108,34 @@ printf 'paper_width=210\r\npaper_height=297\r\nrows=2\r\ncolumns=2\r\ntop=10\r\n
 check "the user's sheet" 0 run --print 80 --layout 宛名ラベル --sheet ユーザー定義 --start 2,2 --pdf "$work/user.pdf"
 written "the user's sheet" "$work/user.pdf"
 
+# A PDF is replaced only by a whole one: a refused print keeps the file that
+# was there byte for byte and leaves nothing beside it; a place that is not
+# a file (a folder, a pipe, a link to one) is refused and stays as it was.
+mkdir "$work/keep"
+cp "$work/job99.pdf" "$work/keep/old.pdf"
+check "an empty range over an old PDF" 1 run --print 99 --pages 2 --pdf "$work/keep/old.pdf"
+grep -q '指定のページがありません' "$work/err" || { echo "FAIL: no message for an empty range"; failures=$((failures + 1)); }
+cmp -s "$work/job99.pdf" "$work/keep/old.pdf" || { echo "FAIL: an empty range changed the old PDF"; failures=$((failures + 1)); }
+check "an empty range where no PDF was" 1 run --print 99 --pages 2 --pdf "$work/keep/new.pdf"
+mkdir "$work/keep/folder.pdf"
+mkfifo "$work/keep/pipe.pdf"
+ln -s folder.pdf "$work/keep/to-folder.pdf"
+ln -s pipe.pdf "$work/keep/to-pipe.pdf"
+for place in folder.pdf pipe.pdf to-folder.pdf to-pipe.pdf; do
+    # A pipe nobody reads would hold a writer for ever: give up after a while.
+    check "a PDF onto $place" 1 timeout 60 "$app" --data "$work/data" --year 38 --print 10 --pdf "$work/keep/$place"
+    grep -q "書き込み先がファイルではありません: $work/keep/$place" "$work/err" ||
+        { echo "FAIL: no clear message for $place: $(cat "$work/err")"; failures=$((failures + 1)); }
+done
+[ -d "$work/keep/folder.pdf" ] && [ -z "$(ls -A "$work/keep/folder.pdf")" ] && [ -p "$work/keep/pipe.pdf" ] &&
+    [ -L "$work/keep/to-folder.pdf" ] && [ -L "$work/keep/to-pipe.pdf" ] ||
+    { echo "FAIL: a place that is not a file was changed"; failures=$((failures + 1)); }
+check "a whole PDF over the old one" 0 run --print 10 --pdf "$work/keep/old.pdf"
+pdfinfo "$work/keep/old.pdf" >/dev/null 2>&1 && ! cmp -s "$work/job99.pdf" "$work/keep/old.pdf" ||
+    { echo "FAIL: the old PDF was not replaced by a whole one"; failures=$((failures + 1)); }
+left=$(ls -A "$work/keep" | grep -vxE 'old.pdf|folder.pdf|pipe.pdf|to-folder.pdf|to-pipe.pdf')
+[ -z "$left" ] || { echo "FAIL: left beside the PDF: $left"; failures=$((failures + 1)); }
+
 # A staff file that cannot be read prints nothing and fails.
 cp -r "$work/data" "$work/broken"
 printf 'garbage\r\n\x81' >"$work/broken/38MEIBO.NKD"

@@ -1,5 +1,7 @@
 #include "app_context.h"
+#include "file_ops.h"
 #include "painter_device.h"
+#include "pdf_file.h"
 #include "print_framework.h"
 #include "print_options_dialog.h"
 #include "print_progress_dialog.h"
@@ -11,9 +13,10 @@
 #include "window_context.h"
 
 #include <QCheckBox>
-#include <QInputMethodEvent>
+#include <QDir>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -521,6 +524,113 @@ private slots:
         QVERIFY(!leftOpen);
         QCOMPARE(f.notifier.messages.size(), 2);
         QCOMPARE(f.notifier.messages[1].text, noSuchPagesText());
+    }
+
+    void aPdfFromTheWindowsReplacesTheOldOneOnlyWhenWhole()
+    {
+        Fixture f;
+        f.store.fiscalYear = 38;
+        QVERIFY(QDir(f.dir.path()).mkdir(u"out"_s));
+        const QString out = f.dir.filePath(u"out"_s);
+        const QString pdf = out + u"/roster.pdf"_s;
+        static int stopAt = -1;
+        PrintRequest r = PrintRequest::forJob(kRoster, [](PrintJobContext& c) {
+            setupPaperReport(c.device);
+            for (int page = 0; page < 20; ++page) {
+                if (!startReportPage(c, page))
+                    return;
+                c.device.currentX = 20;
+                c.device.currentY = 20;
+                c.device.print(pageNumberText(c.options(), page));
+                if (page == stopAt)
+                    QTimer::singleShot(0, [] {
+                        auto* dialog = qobject_cast<PrintProgressDialog*>(QApplication::activeModalWidget());
+                        QTest::mouseClick(dialog->findChild<QPushButton*>(u"B_STOP"_s), Qt::LeftButton);
+                    });
+            }
+        });
+        r.destination = PrintDestination::Pdf;
+        r.pdfPath = pdf;
+        auto start = [](int from = 0, int to = 0) {
+            testenv::onModal<PrintOptionsDialog>([from, to](PrintOptionsDialog* d) {
+                if (from > 0) {
+                    QTest::mouseClick(d->findChild<QRadioButton*>(u"OPT_RANGE"_s), Qt::LeftButton);
+                    d->findChild<QSpinBox*>(u"P_FROM"_s)->setValue(from);
+                    d->findChild<QSpinBox*>(u"P_TO"_s)->setValue(to);
+                }
+                QTest::mouseClick(d->findChild<QPushButton*>(u"B_START"_s), Qt::LeftButton);
+            });
+        };
+        auto onlyThePdf = [&out] {
+            return QDir(out).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System) ==
+                   QStringList{u"roster.pdf"_s};
+        };
+        // Two pages printed earlier: the file every failure below must keep.
+        start(1, 2);
+        QVERIFY(printWithDialogs(f.context, r, nullptr));
+        const QByteArray old = testenv::readFile(pdf);
+        QVERIFY(isWholePdf(old));
+        QVERIFY(f.notifier.messages.isEmpty());
+
+        // 中止 on the sixth page.
+        stopAt = 5;
+        start();
+        QVERIFY(!printWithDialogs(f.context, r, nullptr));
+        stopAt = -1;
+        QCOMPARE(testenv::readFile(pdf), old);
+        QVERIFY(onlyThePdf());
+
+        // The disk fills at each step of writing the file.
+        for (int n = 1; n <= 3; ++n) {
+            f.notifier.messages.clear();
+            fileops::failStep(n);
+            start();
+            QVERIFY(!printWithDialogs(f.context, r, nullptr));
+            QVERIFY(fileops::failureFired());
+            fileops::resetSteps();
+            QCOMPARE(testenv::readFile(pdf), old);
+            QVERIFY(onlyThePdf());
+            QCOMPARE(f.notifier.messages.size(), 1);
+            QCOMPARE(f.notifier.messages[0].text, u"印刷できませんでした"_s);
+            QCOMPARE(f.notifier.messages[0].detail, u"ディスクの空きが足りません: "_s + QDir::toNativeSeparators(pdf));
+        }
+
+        // A range past the last page, then a page that is there.
+        f.notifier.messages.clear();
+        start(21, 22);
+        QVERIFY(!printWithDialogs(f.context, r, nullptr));
+        QCOMPARE(f.notifier.messages.size(), 1);
+        QCOMPARE(f.notifier.messages[0].text, noSuchPagesText());
+        QCOMPARE(testenv::readFile(pdf), old);
+        QVERIFY(onlyThePdf());
+
+        // A folder where the file would go (the name the user typed gets
+        // its ".pdf").
+        f.notifier.messages.clear();
+        PrintRequest toFolder = r;
+        toFolder.pdfPath = out + u"/folder"_s;
+        QVERIFY(QDir().mkdir(out + u"/folder.pdf"_s));
+        QVERIFY(!printDirect(f.context, toFolder, nullptr));
+        QCOMPARE(f.notifier.messages.size(), 1);
+        QCOMPARE(f.notifier.messages[0].text, u"印刷できませんでした"_s);
+        QCOMPARE(f.notifier.messages[0].detail,
+                 u"書き込み先がファイルではありません: "_s + QDir::toNativeSeparators(out + u"/folder.pdf"_s));
+        QVERIFY(QDir(out + u"/folder.pdf"_s).isEmpty());
+        QVERIFY(QDir(out).rmdir(u"folder.pdf"_s));
+
+        // The whole job, without a word: it replaces the old file.
+        f.notifier.messages.clear();
+        start();
+        QVERIFY(printWithDialogs(f.context, r, nullptr));
+        QVERIFY(f.notifier.messages.isEmpty());
+        const QByteArray whole = testenv::readFile(pdf);
+        QVERIFY(isWholePdf(whole));
+        QVERIFY(whole.size() > old.size());
+        QVERIFY(onlyThePdf());
+        QProcess info;
+        info.start(u"pdfinfo"_s, {pdf});
+        QVERIFY(info.waitForFinished(30000));
+        QVERIFY(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression(u"Pages:\\s+20\\n"_s)));
     }
 
     void textIsMeasuredAndDrawnAsQtLaysItOut()
