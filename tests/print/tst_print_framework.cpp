@@ -631,6 +631,35 @@ private slots:
         info.start(u"pdfinfo"_s, {pdf});
         QVERIFY(info.waitForFinished(30000));
         QVERIFY(QString::fromUtf8(info.readAllStandardOutput()).contains(QRegularExpression(u"Pages:\\s+20\\n"_s)));
+
+        // プリンタ設定 set to print into that file: the same care.
+        QPrinter& printer = sharedPrinter();
+        const QPrinter::OutputFormat format = printer.outputFormat();
+        const QString fileName = printer.outputFileName();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        PrintRequest onPrinter = r;
+        onPrinter.destination = PrintDestination::Printer;
+        onPrinter.pdfPath.clear();
+        onPrinter.firstPage = 3;
+        onPrinter.lastPage = 3;
+        fileops::failStep(3);
+        const bool failedPrint = printDirect(f.context, onPrinter, nullptr);
+        const bool fired = fileops::failureFired();
+        fileops::resetSteps();
+        const QByteArray afterFailure = testenv::readFile(pdf);
+        const bool printed = printDirect(f.context, onPrinter, nullptr);
+        const QByteArray onePage = testenv::readFile(pdf);
+        printer.setOutputFileName(fileName);
+        printer.setOutputFormat(format);
+        QVERIFY(fired && !failedPrint);
+        QCOMPARE(afterFailure, whole);
+        QCOMPARE(f.notifier.messages.size(), 1);
+        QCOMPARE(f.notifier.messages[0].detail, u"ディスクの空きが足りません: "_s + QDir::toNativeSeparators(pdf));
+        QVERIFY(printed);
+        QVERIFY(isWholePdf(onePage));
+        QVERIFY(onePage.size() < whole.size());
+        QVERIFY(onlyThePdf());
     }
 
     void textIsMeasuredAndDrawnAsQtLaysItOut()

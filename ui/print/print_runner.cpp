@@ -52,7 +52,16 @@ bool printToDestination(AppContext& context, const PrintRequest& request, bool w
             runPrintJob(device, context.store, request, nullptr, &outcome);
         }
     };
-    switch (request.destination) {
+    PrintDestination destination = request.destination;
+    QString pdfPath = request.pdfPath;
+    // プリンタ設定 offers to print into a file: that file is a PDF like any
+    // other, written whole or not at all.
+    if (destination == PrintDestination::Printer && sharedPrinter().outputFormat() == QPrinter::PdfFormat &&
+        !sharedPrinter().outputFileName().isEmpty()) {
+        destination = PrintDestination::Pdf;
+        pdfPath = sharedPrinter().outputFileName();
+    }
+    switch (destination) {
     case PrintDestination::Preview: {
         QPrinter printer(QPrinter::HighResolution);
         printer.setResolution(600);
@@ -72,7 +81,7 @@ bool printToDestination(AppContext& context, const PrintRequest& request, bool w
         break;
     }
     case PrintDestination::Pdf: {
-        QString path = request.pdfPath;
+        QString path = pdfPath;
         if (path.isEmpty())
             path = QFileDialog::getSaveFileName(parent, u"PDFファイルに印刷"_s, context.store.paths.dataFolder,
                                                 u"PDF (*.pdf)"_s);
