@@ -108,6 +108,16 @@ printf 'paper_width=210\r\npaper_height=297\r\nrows=2\r\ncolumns=2\r\ntop=10\r\n
 check "the user's sheet" 0 run --print 80 --layout 宛名ラベル --sheet ユーザー定義 --start 2,2 --pdf "$work/user.pdf"
 written "the user's sheet" "$work/user.pdf"
 
+# A forgotten --print is told on the terminal, not answered with the windows;
+# no copies is not a print; a roster file named as the PDF is never written over.
+check "a PDF without --print" 1 timeout 20 "$app" --data "$work/data" --year 38 --pdf "$work/noprint.pdf"
+grep -q -- '--print' "$work/err" || { echo "FAIL: no word of --print"; failures=$((failures + 1)); }
+check "no copies" 1 run --print 10 --copies 0 --pdf "$work/nocopies.pdf"
+roster=$(ls "$work"/data/*.NKD | head -1)
+cp "$roster" "$work/roster.keep"
+check "a roster file as the PDF" 1 run --print 10 --pdf "$roster"
+cmp -s "$roster" "$work/roster.keep" || { echo "FAIL: the roster file was written over"; failures=$((failures + 1)); }
+
 # A staff file that cannot be read prints nothing and fails.
 cp -r "$work/data" "$work/broken"
 printf 'garbage\r\n\x81' >"$work/broken/38MEIBO.NKD"
