@@ -25,7 +25,6 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -557,9 +556,7 @@ void LabelDesigner::connectControls()
     connect(m_save, &QPushButton::clicked, this, &LabelDesigner::saveLayout);
     connect(m_delete, &QPushButton::clicked, this, &LabelDesigner::deleteLayout);
     connect(m_printerSetup, &QPushButton::clicked, this, [this] {
-        QPrintDialog dialog(&sharedPrinter(), this);
-        dialog.setWindowTitle(u"プリンタ設定"_s);
-        dialog.exec();
+        showPrinterSetUp(this);
     });
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
 }

@@ -6,6 +6,7 @@
 #include "print_progress_dialog.h"
 
 #include <QFileDialog>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTimer>
@@ -16,6 +17,16 @@ QPrinter& sharedPrinter()
 {
     static QPrinter printer(QPrinter::HighResolution);
     return printer;
+}
+
+void showPrinterSetUp(QWidget* parent)
+{
+    QPrintDialog dialog(&sharedPrinter(), parent);
+    dialog.setWindowTitle(u"プリンタ設定"_s);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.exec();
 }
 
 namespace {
@@ -91,6 +102,12 @@ bool printToDestination(AppContext& context, const PrintRequest& request, bool w
                                   sharedPrinter().printerName() + u": プリンタが印刷を受け付けていません"_s);
             return false;
         }
+        // The printer is the user's choice of printer and paper; how many
+        // copies and which pages are the request's own, never what an
+        // earlier dialog left on the printer.
+        sharedPrinter().setCopyCount(1);
+        sharedPrinter().setPrintRange(QPrinter::AllPages);
+        sharedPrinter().setFromTo(0, 0);
         PainterDevice device(&sharedPrinter());
         run(device);
         tellFailure(context, outcome, sharedPrinter().printerName());
