@@ -555,9 +555,7 @@ void LabelDesigner::connectControls()
     connect(m_print, &QPushButton::clicked, this, &LabelDesigner::printSelected);
     connect(m_save, &QPushButton::clicked, this, &LabelDesigner::saveLayout);
     connect(m_delete, &QPushButton::clicked, this, &LabelDesigner::deleteLayout);
-    connect(m_printerSetup, &QPushButton::clicked, this, [this] {
-        showPrinterSetUp(this);
-    });
+    connect(m_printerSetup, &QPushButton::clicked, this, [this] { showPrinterSetUp(this); });
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
