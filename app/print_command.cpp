@@ -385,6 +385,15 @@ int run()
                                      parser.value(o.start), &error);
         if (!labelSheetPrint)
             return fail(error);
+        // Sheets of blank labels are refused; cut labels are printed, told.
+        if (!labelSheetPrint->sheet.onePerPage()) {
+            const name_labels::LabelFit fit = name_labels::labelFit(*labels, labelSheetPrint->sheet);
+            if (fit == name_labels::LabelFit::Outside)
+                return fail(name_labels::outsideLabelText());
+            if (fit == name_labels::LabelFit::Cut)
+                std::fprintf(stderr, "%s\n",
+                             qPrintable(u"ラベルからはみ出す項目があります。はみ出した部分は印刷されません"_s));
+        }
         fitLabelItems(*labels, store);
         request.body = [&](PrintJobContext& c) { name_labels::printLabels(c, *labels, *labelSheetPrint); };
         break;
