@@ -29,6 +29,19 @@ QString csvField(const QVariant& v)
         t = v.toDate().isValid() ? v.toDate().toString(u"yyyy/MM/dd") : QString();
     else
         t = v.toString();
+    // Names and texts come from other areas' exchange files: a text that a
+    // spreadsheet would run as a formula, or read as a number (a period of
+    // 50.10 years.months read as 50.1, a code losing its leading zero),
+    // reaches it as the text it is, behind a single quote. Numbers and dates
+    // go as they are.
+    if (v.typeId() == QMetaType::QString && !t.isEmpty()) {
+        static const QRegularExpression numeric(QStringLiteral("^[0-9]+(\\.[0-9]+)?$"));
+        const QChar first = t.front();
+        const bool formula =
+            first == u'=' || first == u'+' || first == u'-' || first == u'@' || first == u'\t' || first == u'\r';
+        if (formula || numeric.match(t).hasMatch())
+            t.prepend(u'\'');
+    }
     if (t.contains(u',') || t.contains(u'"') || t.contains(u'\n') || t.contains(u'\r'))
         t = u'"' + QString(t).replace(u"\""_qs, u"\"\""_qs) + u'"';
     return t;

@@ -23,7 +23,9 @@ namespace table_export {
 QVariant valueOfShownText(const QString& text);
 
 // Comma-separated UTF-8 with a byte-order mark, lines ending CR LF, every
-// text quoted that needs it; dates as yyyy/MM/dd. The file is written beside
+// text quoted that needs it; dates as yyyy/MM/dd. A text that begins like a
+// formula (= + - @, a tab or a carriage return) or that a spreadsheet would
+// read as a number gets a leading single quote, so it stays text. The file is written beside
 // and renamed over, so a failed write leaves what was there.
 QByteArray csvBytes(const ExportTable& table);
 bool writeCsv(const ExportTable& table, const QString& path, QString* error);

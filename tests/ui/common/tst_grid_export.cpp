@@ -9,6 +9,7 @@
 #include "test_env.h"
 #include "ui_helpers.h"
 #include "window_context.h"
+#include "xlsx_writer.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -134,6 +135,55 @@ private slots:
         QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
         QCOMPARE(QString::fromUtf8(bytes.mid(3)),
                  u"氏名,コード,生年月日\r\n\"山田, \"\"太郎\"\"\",20260001,1980/04/02\r\n"_s);
+    }
+
+    // Texts from other areas' files reach the spreadsheet as texts: in a CSV
+    // behind a single quote when they begin like a formula or read like a
+    // number, in a workbook as strings as they are.
+    void formulaLikeAndNumberLikeTextsStayText()
+    {
+        ExportTable t;
+        t.title = u"職員ﾘｽﾄ"_s;
+        t.headers = {u"氏名"_s, u"勤続"_s, u"コード"_s, u"数"_s, u"日付"_s};
+        const QStringList risky{u"=HYPERLINK(\"http://example.invalid\",\"開く\")"_s,
+                                u"+1+2"_s,
+                                u"-2+3"_s,
+                                u"@SUM(1)"_s,
+                                u"\tTAB"_s,
+                                u"\r=1"_s};
+        for (const QString& name : risky)
+            t.rows.push_back({QVariant(name), QVariant(u"50.10"_s), QVariant(u"0123"_s), QVariant(qint64(-5)),
+                              QVariant(QDate(2026, 4, 1))});
+        t.rows.push_back({QVariant(u"山田 太郎"_s), QVariant(u"917-8714"_s), QVariant(6.67), QVariant(qint64(12)),
+                          QVariant(QDate())});
+        const QString csv = QString::fromUtf8(table_export::csvBytes(t).mid(3));
+        const QStringList lines = csv.split(u"\r\n"_s);
+        QCOMPARE(lines[1],
+                 u"\"'=HYPERLINK(\"\"http://example.invalid\"\",\"\"開く\"\")\",'50.10,'0123,-5,2026/04/01"_s);
+        QCOMPARE(lines[2], u"'+1+2,'50.10,'0123,-5,2026/04/01"_s);
+        QCOMPARE(lines[3], u"'-2+3,'50.10,'0123,-5,2026/04/01"_s);
+        QCOMPARE(lines[4], u"'@SUM(1),'50.10,'0123,-5,2026/04/01"_s);
+        QCOMPARE(lines[5], u"'\tTAB,'50.10,'0123,-5,2026/04/01"_s);
+        QCOMPARE(lines[6], u"\"'\r=1\",'50.10,'0123,-5,2026/04/01"_s);
+        // Plain texts, numbers and dates are as they were.
+        QCOMPARE(lines[7], u"山田 太郎,917-8714,6.67,12,"_s);
+        QCOMPARE(lines[0], u"氏名,勤続,コード,数,日付"_s);
+
+        QTemporaryDir dir;
+        const QString book = dir.filePath(u"risky.xlsx"_s);
+        QString error;
+        QVERIFY2(table_export::writeXlsx(t, book, &error), qPrintable(error));
+        const QJsonArray rows = readBack(book).value(u"rows"_s).toArray();
+        QCOMPARE(rows.size(), int(t.rows.size()) + 1);
+        for (int r = 0; r < risky.size(); ++r) {
+            const QJsonArray cells = rows[r + 1].toArray();
+            QCOMPARE(cells[0].toArray()[0].toString(), u"text"_s);
+            // (A carriage return is kept in the workbook's own escape, which the reader leaves as it is.)
+            QCOMPARE(cells[0].toArray()[1].toString(), QString(risky[r]).replace(u"\r"_s, u"_x000D_"_s));
+            QCOMPARE(cells[1].toArray(), (QJsonArray{u"text"_s, u"50.10"_s}));
+            QCOMPARE(cells[2].toArray(), (QJsonArray{u"text"_s, u"0123"_s}));
+            QCOMPARE(cells[3].toArray()[0].toString(), u"number"_s);
+        }
     }
 
     void staffListAsShown()
