@@ -2,7 +2,11 @@
 
 #include "file_ops.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
+
+using namespace Qt::StringLiterals;
 
 namespace table_export {
 
@@ -19,6 +23,18 @@ QVariant valueOfShownText(const QString& text)
     if (decimal.match(t).hasMatch())
         return t.toDouble();
     return t;
+}
+
+QString exportTargetProblem(const QString& path)
+{
+    const QFileInfo target(path);
+    if (path.isEmpty() || target.fileName().isEmpty())
+        return u"書き出すファイルの名前がありません"_s;
+    // exists() and isFile() follow a link to what it points at.
+    if (target.exists() && !target.isFile())
+        return u"%1 はファイルではありません（フォルダや装置など）。書き出しませんでした"_s.arg(
+            QDir::toNativeSeparators(path));
+    return {};
 }
 
 namespace {
@@ -91,11 +107,21 @@ QByteArray csvBytes(const std::vector<ExportTable>& tables)
 
 bool writeCsv(const std::vector<ExportTable>& tables, const QString& path, QString* error)
 {
+    if (const QString problem = exportTargetProblem(path); !problem.isEmpty()) {
+        if (error)
+            *error = problem;
+        return false;
+    }
     return fileops::writeFile(path, csvBytes(tables), error);
 }
 
 bool writeCsv(const ExportTable& table, const QString& path, QString* error)
 {
+    if (const QString problem = exportTargetProblem(path); !problem.isEmpty()) {
+        if (error)
+            *error = problem;
+        return false;
+    }
     return fileops::writeFile(path, csvBytes(table), error);
 }
 

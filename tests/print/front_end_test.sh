@@ -77,6 +77,10 @@ else
     [ "$(pages "$work/p23.pdf")" = 2 ] || { echo "FAIL: --pages 2-3 gave $(pages "$work/p23.pdf") pages"; failures=$((failures + 1)); }
     [ "$(number "$work/p23.pdf" 1)" = 7-2 ] && [ "$(number "$work/p23.pdf" 2)" = 7-3 ] ||
         { echo "FAIL: --pages 2-3 numbered $(number "$work/p23.pdf" 1) $(number "$work/p23.pdf" 2)"; failures=$((failures + 1)); }
+    # Digits typed in full width at a Japanese terminal, as --start takes them.
+    check "pages ２-３ in full width" 0 big --print 13 --start-page 1 --page-prefix 7 --pages ２-３ --pdf "$work/pw.pdf"
+    [ "$(pages "$work/pw.pdf")" = 2 ] && [ "$(number "$work/pw.pdf" 1)" = 7-2 ] ||
+        { echo "FAIL: --pages ２-３ gave $(pages "$work/pw.pdf") pages"; failures=$((failures + 1)); }
     check "page 2" 0 big --print 13 --start-page 1 --page-prefix 7 --pages 2 --pdf "$work/p2.pdf"
     [ "$(pages "$work/p2.pdf")" = 1 ] && [ "$(number "$work/p2.pdf" 1)" = 7-2 ] ||
         { echo "FAIL: --pages 2"; failures=$((failures + 1)); }
@@ -109,6 +113,8 @@ grep -q 'はみ出す' "$work/err" || { echo "FAIL: no warning for a design cut 
 check "labels one to a page by default" 0 run --print 80 --layout 宛名ラベル --pdf "$work/onepage.pdf"
 check "a label sheet that does not exist" 1 run --print 80 --layout 宛名ラベル --sheet "A4 45面" --pdf "$work/j.pdf"
 check "a start outside the sheet" 1 run --print 80 --layout 宛名ラベル --sheet "A4 10面" --start 6,1 --pdf "$work/j.pdf"
+check "a start for a job without label sheets" 1 run --print 10 --start 2,1 --pdf "$work/j.pdf"
+grep -q -- '--start' "$work/err" || { echo "FAIL: --start for job 10 not named"; failures=$((failures + 1)); }
 check "a start that is not row,column" 1 run --print 80 --layout 宛名ラベル --sheet "A4 10面" --start 2 --pdf "$work/j.pdf"
 check "the user's sheet before it is stored" 1 run --print 80 --layout 宛名ラベル --sheet ユーザー定義 --pdf "$work/j.pdf"
 printf 'rows=two\r\n' >"$work/data/PRT_S.SHT"

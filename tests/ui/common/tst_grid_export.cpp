@@ -342,8 +342,32 @@ private slots:
         QCOMPARE(run({u"--export"_s, u"tally"_s, u"--xlsx"_s, tally}), 0);
         QCOMPARE(readBack(tally).value(u"sheets"_s).toArray().size(), 8);
         // Wrong use and failed writes end with a non-zero code.
-        QCOMPARE(run({u"--export"_s, u"everything"_s, u"--csv"_s, csv}), 2);
+        QCOMPARE(run({u"--export"_s, u"everything"_s, u"--csv"_s, csv}), 1);
         QCOMPARE(run({u"--export"_s, u"staff"_s, u"--csv"_s, dir.filePath(u"none/x.csv"_s)}), 1);
+        // An option whose value is missing or is the next option: a usage
+        // error, and no file named after the option.
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        QCOMPARE(run({u"--export"_s, u"staff"_s, u"--xlsx"_s, u"--csv"_s, dir.filePath(u"o.csv"_s)}), 1);
+        QCOMPARE(run({u"--export"_s, u"staff"_s, u"--csv"_s}), 1);
+        QCOMPARE(run({u"--export"_s, u"--xlsx"_s, book}), 1);
+        QVERIFY(!QFileInfo::exists(dir.filePath(u"--csv"_s)));
+        QVERIFY(!QFileInfo::exists(dir.filePath(u"o.csv"_s)));
+        QDir::setCurrent(before);
+        // A folder, a pipe, a link to a folder: refused, left as they are.
+        const QString folder = dir.filePath(u"folder.csv"_s);
+        QVERIFY(QDir().mkpath(folder));
+        const QString pipe = dir.filePath(u"pipe.xlsx"_s);
+        QCOMPARE(QProcess::execute(u"mkfifo"_s, {pipe}), 0);
+        const QString link = dir.filePath(u"link.csv"_s);
+        QVERIFY(QFile::link(folder, link));
+        for (const QString& target : {folder, pipe, link}) {
+            const QString option = target.endsWith(u".xlsx"_s) ? u"--xlsx"_s : u"--csv"_s;
+            QCOMPARE(run({u"--export"_s, u"staff"_s, option, target}), 1);
+        }
+        QVERIFY(QFileInfo(folder).isDir());
+        QVERIFY(QFileInfo(link).isSymLink());
+        QVERIFY(!QFileInfo(pipe).isFile() && QFileInfo::exists(pipe));
         // A roster that cannot be read is not written out as an empty list.
         const QString staffFile = data + u"/38MEIBO.NKD"_s;
         QFile damaged(staffFile);
@@ -353,6 +377,33 @@ private slots:
         const QString none = dir.filePath(u"unread.csv"_s);
         QCOMPARE(run({u"--export"_s, u"staff"_s, u"--csv"_s, none}), 1);
         QVERIFY(!QFileInfo::exists(none));
+    }
+
+    // From the window: a folder or a pipe chosen as the target is told and
+    // left as it is, whichever format.
+    void aTargetThatIsNotAFileIsRefused()
+    {
+        Fixture f;
+        StaffListWindow w(f.context);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QString folder = f.dir.filePath(u"folder.xlsx"_s);
+        QVERIFY(QDir().mkpath(folder));
+        const QString pipe = f.dir.filePath(u"pipe.csv"_s);
+        QCOMPARE(QProcess::execute(u"mkfifo"_s, {pipe}), 0);
+        const QString link = f.dir.filePath(u"link.xlsx"_s);
+        QVERIFY(QFile::link(pipe, link));
+        for (const QString& target : {folder, pipe, link}) {
+            f.notifier.messages.clear();
+            QVERIFY(!grid_export::writeTo(f.context, w.grid(), w.windowTitle(), target));
+            QCOMPARE(f.notifier.messages.size(), 1);
+            QVERIFY2(f.notifier.texts().join(u' ').contains(u"ファイルではありません"_s),
+                     qPrintable(f.notifier.texts().join(u' ')));
+        }
+        QVERIFY(QFileInfo(folder).isDir());
+        QVERIFY(QFileInfo(link).isSymLink());
+        QVERIFY(QFileInfo::exists(pipe) && !QFileInfo(pipe).isFile());
+        QCOMPARE(table_export::exportTargetProblem(f.dir.filePath(u"new.csv"_s)), QString());
     }
 
     void aFailedWriteIsToldAndLeavesTheOldFile()
