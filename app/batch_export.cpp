@@ -9,6 +9,7 @@
 #include "roster_files.h"
 #include "school_list_window.h"
 #include "settings_store.h"
+#include "stderr_notifier.h"
 #include "staff_list_window.h"
 #include "statistics_window.h"
 #include "xlsx_writer.h"
@@ -22,15 +23,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-class StderrNotifier : public UserNotifier {
-public:
-    MessageAnswer ask(const UserMessage& m) override
-    {
-        std::fprintf(stderr, "%s%s%s\n", qPrintable(m.text), m.detail.isEmpty() ? "" : ": ", qPrintable(m.detail));
-        return m.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
-    }
-};
-
 // The options of an export, as typed after the program's name.
 struct ExportOptions {
     const QStringList& args;

@@ -131,13 +131,12 @@ int main(int argc, char** argv)
     });
     frame.registerView(MainWindow::Tallies, [&context] {
         auto* window = new StatisticsWindow(context);
-        window->printEntry = [&context](StatisticsWindow& w, int entry) {
-            tally_sheets::printFromWindow(context, w, entry);
+        window->printEntry = [&context](StatisticsWindow& w, StatisticsView view) {
+            tally_sheets::printFromWindow(context, w, view);
         };
-        window->drawGraph = [&context](QPainter& p, const QRect& r, StatisticsWindow& w, int entry) {
-            graphs::drawOnScreen(p, r, graphs::View(entry), w.districtTally(),
-                                 tally_sheets::districtHeader(context.store), w.graphToggle(), w.scrollValue(),
-                                 w.connectingLines());
+        window->drawGraph = [&context](QPainter& p, const QRect& r, StatisticsWindow& w, StatisticsView view) {
+            graphs::drawOnScreen(p, r, view, w.districtTally(), tally_sheets::districtHeader(context.store),
+                                 w.graphToggle(), w.scrollValue(), w.connectingLines());
         };
         return window;
     });

@@ -12,6 +12,7 @@
 #include "recording_device.h"
 #include "reference_tables.h"
 #include "roster_files.h"
+#include "stderr_notifier.h"
 #include "survey_form.h"
 #include "tally.h"
 #include "tally_sheets.h"
@@ -32,16 +33,6 @@ using namespace Qt::StringLiterals;
 namespace print_command {
 
 namespace {
-// Messages go to the terminal.
-class StderrNotifier : public UserNotifier {
-public:
-    MessageAnswer ask(const UserMessage& m) override
-    {
-        std::fprintf(stderr, "%s%s%s\n", qPrintable(m.text), m.detail.isEmpty() ? "" : ": ", qPrintable(m.detail));
-        return m.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
-    }
-};
-
 int fail(const QString& message)
 {
     std::fprintf(stderr, "nakama-cho: %s\n", qPrintable(message));
@@ -418,23 +409,22 @@ int run()
             break;
         tally::prepareAges(store);
         district = tally::computeDistrictTally(store, {});
-        using tally_sheets::Sheet;
-        const std::pair<QString, int> sheets[] = {
-            {u"title-grade"_s, int(Sheet::TitleGrade)}, {u"age"_s, int(Sheet::Age)},
-            {u"experience"_s, int(Sheet::Experience)},  {u"graph1"_s, int(graphs::View::Graph1)},
-            {u"graph2"_s, int(graphs::View::Graph2)},   {u"graph3"_s, int(graphs::View::Graph3)}};
-        int entry = -1;
+        const std::pair<QString, StatisticsView> sheets[] = {
+            {u"title-grade"_s, StatisticsView::TitleGrade}, {u"age"_s, StatisticsView::Age},
+            {u"experience"_s, StatisticsView::Experience},  {u"graph1"_s, StatisticsView::Graph1},
+            {u"graph2"_s, StatisticsView::Graph2},          {u"graph3"_s, StatisticsView::Graph3}};
+        std::optional<StatisticsView> view;
         for (const auto& [name, value] : sheets)
             if (name == sheet)
-                entry = value;
-        if (entry < 0)
+                view = value;
+        if (!view)
             return fail(u"--sheet の名前が正しくありません: "_s + sheet);
         request.job = PrintJobCode::TallySheet;
-        request.body = [&district, entry](PrintJobContext& c) {
-            if (entry >= int(graphs::View::Graph1))
-                graphs::printPage(c, graphs::View(entry), district, true);
+        request.body = [&district, view = *view](PrintJobContext& c) {
+            if (isGraphView(view))
+                graphs::printPage(c, view, district, true);
             else
-                tally_sheets::printDistrictSheet(c, tally_sheets::Sheet(entry), district);
+                tally_sheets::printDistrictSheet(c, view, district);
         };
         break;
     }

@@ -128,72 +128,60 @@ bool RecordReader::readString(QString& out)
     return true;
 }
 
-bool RecordReader::readInteger(qint64 min, qint64 max, qint64& out)
+bool RecordReader::nextNumber(QStringView& token)
 {
     Kind kind;
-    QStringView token;
     if (!next(kind, token))
         return false;
     if (kind != Kind::Bare) {
         fail(u"数値の位置に数値以外の値があります"_s);
         return false;
     }
-    if (token.isEmpty()) {
-        out = 0;
-        return true;
-    }
-    bool ok = false;
-    const qint64 v = token.toLongLong(&ok);
-    if (!ok) {
-        fail(u"数値ではありません: "_s + token.left(20).toString());
+    return true;
+}
+
+bool RecordReader::refuseNumber(const QString& what, QStringView token)
+{
+    fail(what + token.left(20).toString());
+    return false;
+}
+
+template <typename T>
+bool RecordReader::readInteger(T& out)
+{
+    QStringView token;
+    if (!nextNumber(token))
         return false;
-    }
-    if (v < min || v > max) {
-        fail(u"数値が範囲外です: "_s + token.left(20).toString());
-        return false;
-    }
-    out = v;
+    // An empty value reads as 0.
+    bool ok = token.isEmpty();
+    const qint64 v = ok ? 0 : token.toLongLong(&ok);
+    if (!ok)
+        return refuseNumber(u"数値ではありません: "_s, token);
+    if (v < std::numeric_limits<T>::min() || v > std::numeric_limits<T>::max())
+        return refuseNumber(u"数値が範囲外です: "_s, token);
+    out = T(v);
     return true;
 }
 
 bool RecordReader::readI16(qint16& out)
 {
-    qint64 v = 0;
-    if (!readInteger(std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max(), v))
-        return false;
-    out = qint16(v);
-    return true;
+    return readInteger(out);
 }
 
 bool RecordReader::readI32(qint32& out)
 {
-    qint64 v = 0;
-    if (!readInteger(std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max(), v))
-        return false;
-    out = qint32(v);
-    return true;
+    return readInteger(out);
 }
 
 bool RecordReader::readSingle(float& out)
 {
-    Kind kind;
     QStringView token;
-    if (!next(kind, token))
+    if (!nextNumber(token))
         return false;
-    if (kind != Kind::Bare) {
-        fail(u"数値の位置に数値以外の値があります"_s);
-        return false;
-    }
-    if (token.isEmpty()) {
-        out = 0;
-        return true;
-    }
-    bool ok = false;
-    const double v = token.toDouble(&ok);
-    if (!ok || !std::isfinite(v) || std::fabs(v) > 3.4e38) {
-        fail(u"数値ではありません: "_s + token.left(20).toString());
-        return false;
-    }
+    bool ok = token.isEmpty();
+    const double v = ok ? 0 : token.toDouble(&ok);
+    if (!ok || !std::isfinite(v) || std::fabs(v) > 3.4e38)
+        return refuseNumber(u"数値ではありません: "_s, token);
     out = float(v);
     return true;
 }

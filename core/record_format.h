@@ -40,7 +40,10 @@ public:
 private:
     enum class Kind { Quoted, Hash, Bare };
     bool next(Kind& kind, QStringView& token);
-    bool readInteger(qint64 min, qint64 max, qint64& out);
+    bool nextNumber(QStringView& token);
+    bool refuseNumber(const QString& what, QStringView token);
+    template <typename T>
+    bool readInteger(T& out);
     void skipSpace();
 
     QString m_text;

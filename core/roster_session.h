@@ -22,7 +22,8 @@ struct SchoolFilter {
     bool operator==(const SchoolFilter&) const = default;
 };
 
-// Choices of the statistics and officer windows that later print jobs read.
+// Choices of the statistics and officer windows that the print jobs read
+// after the windows close.
 struct TallySelections {
     QString tallyArea;                           // the statistics window's area
     QString tallyDistrict;                       // and district

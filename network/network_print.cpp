@@ -113,8 +113,8 @@ template <typename Node>
 NetworkLayout layoutOf(const ContactNetwork<Node>& n)
 {
     NetworkLayout l;
-    for (int level = 0; level < 7; ++level)
-        for (int chain = 0; chain < 8; ++chain)
+    for (int level = 0; level < n.kLevels; ++level)
+        for (int chain = 0; chain < n.kChains; ++chain)
             if (n.grid[size_t(level)][size_t(chain)].filled()) {
                 l.maxLevel = std::max(l.maxLevel, level);
                 l.maxChain = std::max(l.maxChain, chain);
@@ -139,9 +139,9 @@ template <typename Node>
 bool gapInChains(const ContactNetwork<Node>& n)
 {
     bool emptySeen = false;
-    for (int chain = 0; chain < 8; ++chain) {
+    for (int chain = 0; chain < n.kChains; ++chain) {
         bool empty = true;
-        for (int level = 0; level < 7; ++level)
+        for (int level = 0; level < n.kLevels; ++level)
             empty = empty && !n.grid[size_t(level)][size_t(chain)].filled();
         if (empty)
             emptySeen = true;
@@ -186,7 +186,8 @@ void print(PrintJobContext& c, const ContactNetwork<Node>& n, const QImage& pict
     const NetworkLayout l = layoutOf(n);
     const double pitch = l.rowGap + g.pitchExtra;
     auto filled = [&n](int level, int chain) {
-        return level >= 0 && level < 7 && chain >= 0 && chain < 8 && n.grid[size_t(level)][size_t(chain)].filled();
+        return level >= 0 && level < n.kLevels && chain >= 0 && chain < n.kChains &&
+               n.grid[size_t(level)][size_t(chain)].filled();
     };
     double prevY = 0;
     for (int level = 0; level <= l.maxLevel; ++level) {

@@ -4,9 +4,9 @@
 #include "sheet_drawing.h"
 
 using namespace Qt::StringLiterals;
-using sheet::hline;
 using sheet::put;
-using sheet::vline;
+using sheet::rowRules;
+using sheet::tableFrame;
 
 namespace officer_print {
 
@@ -17,13 +17,8 @@ void frame(PrintDevice& d)
 {
     d.font.face = kMincho;
     d.font.size = 10;
-    d.lineWidth = 7;
-    d.box(15, 20, 195, 280);
-    hline(d, 15, 195, 30, 5);
-    for (double x : {31.0, 47.0, 72.0, 100.0, 145.0})
-        vline(d, x, 20, 280, 2);
-    for (int i = 1; i <= 19; ++i)
-        hline(d, 15, 195, 30 + 12.5 * i, 2);
+    tableFrame(d, 15, 20, 195, 280, 30, {31.0, 47.0, 72.0, 100.0, 145.0});
+    rowRules(d, 15, 195, 30, 12.5, 1, 19);
     put(d, 17, 24, u"役職名"_s);
     put(d, 33, 24, u"地　区"_s);
     put(d, 52, 21, u"氏    名"_s);

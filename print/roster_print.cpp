@@ -13,6 +13,8 @@ namespace roster_print {
 using sheet::hline;
 using sheet::put;
 using sheet::rightAligned;
+using sheet::rowRules;
+using sheet::tableFrame;
 using sheet::vline;
 
 namespace {
@@ -241,7 +243,7 @@ void row11(RowContext& r)
     }
 }
 
-void row12or14(RowContext& r, int code)
+void row12or14(RowContext& r, PrintJobCode code)
 {
     PrintDevice& d = r.d;
     const double y0 = r.y0;
@@ -274,7 +276,7 @@ void row12or14(RowContext& r, int code)
     }
 }
 
-void pageHead(PrintDevice& d, int code, const PrintOptions& options, int pageNumber)
+void pageHead(PrintDevice& d, PrintJobCode code, const PrintOptions& options, int pageNumber)
 {
     d.font.face = kMincho;
     d.font.size = 15;
@@ -293,7 +295,7 @@ void pageHead(PrintDevice& d, int code, const PrintOptions& options, int pageNum
 }
 } // namespace
 
-Layout layoutFor(int code)
+Layout layoutFor(PrintJobCode code)
 {
     switch (code) {
     case kRoster25: return {code, false, 25, 31, 10};
@@ -312,21 +314,16 @@ PeriodCell periodCell(int years, int months)
     return c;
 }
 
-void drawRosterFrame(PrintDevice& d, int code, const PrintOptions& options)
+void drawRosterFrame(PrintDevice& d, PrintJobCode code, const PrintOptions& options)
 {
     auto title = [&d](double x, double y, const QString& t, float size = 10) { put(d, x, y, t, kMincho, size); };
     switch (code) {
     case kRosterWide: {
-        d.lineWidth = 7;
-        d.box(15, 15, 280, 180);
-        hline(d, 15, 280, 30, 5);
-        for (double x : {23.0, 39.0, 64.0, 69.0, 78.0, 87.0, 96.0, 257.0})
-            vline(d, x, 15, 180, 2);
+        tableFrame(d, 15, 15, 280, 180, 30, {23.0, 39.0, 64.0, 69.0, 78.0, 87.0, 96.0, 257.0});
         for (double x : {142.0, 155.0, 176.0, 197.0, 212.0})
             vline(d, x, 22.5, 180, 2);
         hline(d, 96, 257, 22.5, 2);
-        for (int i = 1; i <= 19; ++i)
-            hline(d, 15, 280, 30 + 7.5 * i, 2);
+        rowRules(d, 15, 280, 30, 7.5, 1, 19);
         title(15.5, 24.5, u"番号"_s);
         title(25, 24.5, u"職   名"_s);
         title(46, 24.5, u"氏    名"_s);
@@ -348,16 +345,11 @@ void drawRosterFrame(PrintDevice& d, int code, const PrintOptions& options)
         break;
     }
     case kRoster25: {
-        d.lineWidth = 7;
-        d.box(15, 15, 195, 280);
-        hline(d, 15, 195, 30, 5);
-        for (double x : {23.0, 39.0, 64.0, 69.0, 78.0, 175.0})
-            vline(d, x, 15, 280, 2);
+        tableFrame(d, 15, 15, 195, 280, 30, {23.0, 39.0, 64.0, 69.0, 78.0, 175.0});
         for (double x : {106.0, 116.0, 137.0})
             vline(d, x, 22.5, 280, 2);
         hline(d, 78, 175, 22.5, 2);
-        for (int i = 1; i <= 24; ++i)
-            hline(d, 15, 195, 30 + 10 * i, 2);
+        rowRules(d, 15, 195, 30, 10, 1, 24);
         title(15.5, 24.5, u"番号"_s);
         title(25, 20, u"職   名"_s);
         if (!options.has(PrintOptions::OmitGradeStep))
@@ -379,13 +371,8 @@ void drawRosterFrame(PrintDevice& d, int code, const PrintOptions& options)
         break;
     }
     case kRoster20: {
-        d.lineWidth = 7;
-        d.box(15, 20, 195, 280);
-        hline(d, 15, 195, 30, 5);
-        for (double x : {47.0, 72.0, 90.0, 100.0, 145.0})
-            vline(d, x, 20, 280, 2);
-        for (int i = 1; i <= 19; ++i)
-            hline(d, 15, 195, 30 + 12.5 * i, 2);
+        tableFrame(d, 15, 20, 195, 280, 30, {47.0, 72.0, 90.0, 100.0, 145.0});
+        rowRules(d, 15, 195, 30, 12.5, 1, 19);
         title(22, 24, u"学  校  名"_s);
         title(52, 21, u"氏    名"_s);
         title(54, 25, u"ﾌﾘｶﾞﾅ"_s);
@@ -401,13 +388,8 @@ void drawRosterFrame(PrintDevice& d, int code, const PrintOptions& options)
         break;
     }
     default: {
-        d.lineWidth = 7;
-        d.box(15, 21, 195, 280);
-        hline(d, 15, 195, 30, 5);
-        for (double x : {60.0, 85.0, 100.0, 121.0, 142.0})
-            vline(d, x, 21, 280, 2);
-        for (int i = 1; i <= 49; ++i)
-            hline(d, 15, 195, 30 + 5 * i, 2);
+        tableFrame(d, 15, 21, 195, 280, 30, {60.0, 85.0, 100.0, 121.0, 142.0});
+        rowRules(d, 15, 195, 30, 5, 1, 49);
         title(27, 24, u"学  校  名"_s);
         title(65, 24, u"氏    名"_s);
         title(88, 24, u" 職名"_s);
@@ -420,7 +402,7 @@ void drawRosterFrame(PrintDevice& d, int code, const PrintOptions& options)
     d.lineWidth = 1;
 }
 
-void printRosterReport(PrintJobContext& c, int code)
+void printRosterReport(PrintJobContext& c, PrintJobCode code)
 {
     PrintDevice& d = c.device;
     const RosterStore& store = c.store;
@@ -500,8 +482,8 @@ void printRosterReport(PrintJobContext& c, int code)
 
 void registerRosterJobs()
 {
-    for (int code = kRoster25; code <= kStaffContacts; ++code)
-        printJobs().add(PrintJobCode(code), [code](PrintJobContext& c) { printRosterReport(c, code); });
+    for (const PrintJobCode code : kRosterJobs)
+        printJobs().add(code, [code](PrintJobContext& c) { printRosterReport(c, code); });
 }
 
 } // namespace roster_print

@@ -7,23 +7,25 @@
 // the list has selected, in table order.
 namespace roster_print {
 
-inline constexpr int kRoster25 = int(PrintJobCode::Roster25);
-inline constexpr int kRoster20 = int(PrintJobCode::Roster20);
-inline constexpr int kSchoolContacts = int(PrintJobCode::SchoolContacts);
-inline constexpr int kRosterWide = int(PrintJobCode::RosterWide);
-inline constexpr int kStaffContacts = int(PrintJobCode::StaffContacts);
+inline constexpr PrintJobCode kRoster25 = PrintJobCode::Roster25;
+inline constexpr PrintJobCode kRoster20 = PrintJobCode::Roster20;
+inline constexpr PrintJobCode kSchoolContacts = PrintJobCode::SchoolContacts;
+inline constexpr PrintJobCode kRosterWide = PrintJobCode::RosterWide;
+inline constexpr PrintJobCode kStaffContacts = PrintJobCode::StaffContacts;
+// The five, in the order of the options form's layout list.
+inline constexpr PrintJobCode kRosterJobs[] = {kRoster25, kRoster20, kSchoolContacts, kRosterWide, kStaffContacts};
 
 struct Layout {
-    int code;
+    PrintJobCode code;
     bool landscape;
     int rowsPerPage;
     double firstRow; // top of row 0
     double pitch;
 };
-Layout layoutFor(int code);
+Layout layoutFor(PrintJobCode code);
 
-void printRosterReport(PrintJobContext& context, int code);
-void drawRosterFrame(PrintDevice& device, int code, const PrintOptions& options);
+void printRosterReport(PrintJobContext& context, PrintJobCode code);
+void drawRosterFrame(PrintDevice& device, PrintJobCode code, const PrintOptions& options);
 
 // "48." / " 0." and the months: the period cell of the rosters.
 struct PeriodCell {

@@ -4,6 +4,7 @@
 #include "print_framework.h"
 
 #include <QString>
+#include <initializer_list>
 
 // Small drawing steps every printed sheet repeats: text at a place, rules of a
 // given width, numbers right-aligned in a field of character cells.
@@ -48,6 +49,26 @@ inline void vline(PrintDevice& d, double x, double y1, double y2, int width)
 {
     d.lineWidth = width;
     d.line(x, y1, x, y2);
+}
+
+// The frame of a ruled table: the outline 7 device pixels wide, the rule
+// under the heading 5, and column rules of 2 from top to bottom at
+// `offset` + each of `columns`.
+inline void tableFrame(PrintDevice& d, double left, double top, double right, double bottom, double headingBottom,
+                       std::initializer_list<double> columns, double offset = 0)
+{
+    d.lineWidth = 7;
+    d.box(left, top, right, bottom);
+    hline(d, left, right, headingBottom, 5);
+    for (double x : columns)
+        vline(d, offset + x, top, bottom, 2);
+}
+
+// Rules of 2 across the table at y0 + pitch * i for rows `first` to `last`.
+inline void rowRules(PrintDevice& d, double left, double right, double y0, double pitch, int first, int last)
+{
+    for (int i = first; i <= last; ++i)
+        hline(d, left, right, y0 + pitch * i, 2);
 }
 
 inline QString rightAligned(qint64 v, int cells)

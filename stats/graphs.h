@@ -1,6 +1,7 @@
 #pragma once
 
 #include "print_framework.h"
+#include "statistics_view.h"
 #include "tally.h"
 #include "tally_sheets.h"
 
@@ -11,7 +12,8 @@ class QRect;
 // the screen and on an A4 portrait page alike.
 namespace graphs {
 
-enum class View { Graph1 = 4, Graph2 = 5, Graph3 = 6 };
+// One of StatisticsView::Graph1 to Graph3.
+using View = StatisticsView;
 
 struct Target {
     bool print = false; // thicker lines, the printed page's positions

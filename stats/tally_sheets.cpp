@@ -13,6 +13,8 @@ using namespace Qt::StringLiterals;
 using sheet::hline;
 using sheet::put;
 using sheet::putCount;
+using sheet::rowRules;
+using sheet::tableFrame;
 using sheet::vline;
 using tally::Count;
 
@@ -58,13 +60,8 @@ void kindBlock(PrintDevice& d, const tally::SummaryTally& t, int block, bool lea
     const double bottom = top + 70;
     put(d, x0 + 20, top - 4, captions[block]);
 
-    d.lineWidth = 7;
-    d.box(x0 + 20, top, x0 + 70, bottom);
-    hline(d, x0 + 20, x0 + 70, top + 5, 5);
-    for (double x : {36.0, 43.0, 52.0, 61.0})
-        vline(d, x0 + x, top, bottom, 2);
-    for (int k = 1; k <= 12; ++k)
-        hline(d, x0 + 20, x0 + 70, top + 5 + 5 * k, 2);
+    tableFrame(d, x0 + 20, top, x0 + 70, bottom, top + 5, {36.0, 43.0, 52.0, 61.0}, x0);
+    rowRules(d, x0 + 20, x0 + 70, top + 5, 5, 1, 12);
 
     put(d, x0 + 23, top + 1, u"職  名"_s);
     put(d, x0 + 37.5, top + 1, u"級"_s);
@@ -91,13 +88,8 @@ void titleBlock(PrintDevice& d, const tally::SummaryTally& t, bool leaveCoverInc
     const int rows = leaveCoverIncluded ? 6 : 9;
     const double bottom = 100 + 5 * rows;
     put(d, 75, 96, u"総合計"_s);
-    d.lineWidth = 7;
-    d.box(75, 100, 121, bottom);
-    hline(d, 75, 121, 105, 5);
-    for (double x : {91.0, 101.0, 111.0})
-        vline(d, x, 100, bottom, 2);
-    for (int k = 1; k <= rows - 1; ++k)
-        hline(d, 75, 121, 105 + 5 * k, 2);
+    tableFrame(d, 75, 100, 121, bottom, 105, {91.0, 101.0, 111.0});
+    rowRules(d, 75, 121, 105, 5, 1, rows - 1);
 
     put(d, 78, 101, u"職  名"_s);
     put(d, 94, 101, u"男"_s);
@@ -125,13 +117,8 @@ void yearTable(PrintDevice& d, const std::array<Count, tally::kSlots>& byYear, d
                const QString& unit, int first)
 {
     put(d, left, 16, caption);
-    d.lineWidth = 7;
-    d.box(left, 20, left + 33, 245);
-    hline(d, left, left + 33, 25, 5);
-    for (double x : {6.0, 15.0, 24.0})
-        vline(d, left + x, 20, 245, 2);
-    for (int k = 1; k <= 43; ++k)
-        hline(d, left, left + 33, 25 + 5 * k, 2);
+    tableFrame(d, left, 20, left + 33, 245, 25, {6.0, 15.0, 24.0}, left);
+    rowRules(d, left, left + 33, 25, 5, 1, 43);
     put(d, left + 2, 21, unit);
     put(d, left + 8, 21, u"男"_s);
     put(d, left + 17, 21, u"女"_s);
@@ -155,13 +142,8 @@ QString bandLabel(const QString& label)
 void bandTable(PrintDevice& d, const tally::SummaryTally& t)
 {
     put(d, 75, 176, u"年齢"_s);
-    d.lineWidth = 7;
-    d.box(75, 180, 125, 230);
-    hline(d, 75, 125, 185, 5);
-    for (double x : {87.0, 96.0, 105.0, 114.0})
-        vline(d, x, 180, 230, 2);
-    for (int k = 0; k <= 8; ++k)
-        hline(d, 75, 125, 185 + 5 * k, 2);
+    tableFrame(d, 75, 180, 125, 230, 185, {87.0, 96.0, 105.0, 114.0});
+    rowRules(d, 75, 125, 185, 5, 0, 8);
     put(d, 78, 181, u"年齢"_s);
     put(d, 90, 181, u"男"_s);
     put(d, 99, 181, u"女"_s);
@@ -374,8 +356,7 @@ void drawAgeOrExperience(PrintDevice& d, const tally::DistrictTally& tally, cons
     for (int f = 0; f <= 43; ++f)
         vline(d, 35 + 5.3 * f, 20, 165, 2);
     vline(d, 269.4, 25, 165, 2);
-    for (int l = 0; l <= 16; ++l)
-        hline(d, 30, 269.4, 29 + 8 * l, 2);
+    rowRules(d, 30, 269.4, 29, 8, 0, 16);
     hline(d, 30, 276, 161, 2);
 
     put(d, 31, 21, u"性"_s, kMincho, 9);

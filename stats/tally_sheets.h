@@ -1,6 +1,7 @@
 #pragma once
 
 #include "print_framework.h"
+#include "statistics_view.h"
 #include "tally.h"
 
 // The four printed tally sheets on A4: the summary sheet (集計表) and the
@@ -10,7 +11,8 @@ namespace tally_sheets {
 
 inline constexpr PrintJobCode kSummaryJob = PrintJobCode::Tallies;
 
-enum class Sheet { Summary = 0, TitleGrade = 1, Age = 2, Experience = 3 };
+// One of StatisticsView::Summary to Experience.
+using Sheet = StatisticsView;
 
 // What the district sheets print besides the tally: the year, the survey
 // date and the district list with the district that is printed in two halves.
@@ -32,7 +34,7 @@ void drawAgeOrExperience(PrintDevice& d, const tally::DistrictTally& t, const Di
 void printSummary(PrintJobContext& c, const tally::SummaryTally& t, bool leaveCoverIncluded);
 void printDistrictSheet(PrintJobContext& c, Sheet sheet, const tally::DistrictTally& t);
 
-// Job 30: the summary sheet of the area and choices last used in the
+// The 集計表 job: the summary sheet of the area and choices last used in the
 // statistics window.
 void registerSummaryJob();
 

@@ -50,7 +50,7 @@ struct Roster {
         return store.schools.back();
     }
     PrintOptions options; // what the options form would hand the next print
-    RecordingDevice print(int code)
+    RecordingDevice print(PrintJobCode code)
     {
         store.reindexStaff();
         RecordingDevice d;
@@ -237,7 +237,7 @@ private slots:
         QCOMPARE(calc.ageYears, qint16(45));
         QCOMPARE(calc.ageMonths, qint16(10));
         const struct {
-            int code;
+            PrintJobCode code;
             double yearsX, monthsX;
         } columns[] = {{kRoster25, 70.3, 74.3}, {kRosterWide, 69.9, 73.9}, {kRoster20, 91.5, 95.8}};
         for (const auto& c : columns) {
@@ -245,7 +245,7 @@ private slots:
             // The age is the first period on the row; experience follows further right.
             const auto years = textsAt(d, c.yearsX);
             const auto months = textsAt(d, c.monthsX);
-            QVERIFY2(!years.isEmpty() && !months.isEmpty(), qPrintable(QString::number(c.code)));
+            QVERIFY2(!years.isEmpty() && !months.isEmpty(), qPrintable(QString::number(jobNumber(c.code))));
             QCOMPARE(years.first().text, u"45."_s);
             QCOMPARE(months.first().text, u"10"_s);
         }

@@ -187,8 +187,8 @@ private slots:
         QVERIFY(textAt(d, 30, 150)); // both charts on the page
 
         StatisticsWindow w(f.context);
-        w.drawGraph = [&f](QPainter& p, const QRect& r, StatisticsWindow& win, int entry) {
-            graphs::drawOnScreen(p, r, graphs::View(entry), win.districtTally(), tally_sheets::districtHeader(f.store),
+        w.drawGraph = [&f](QPainter& p, const QRect& r, StatisticsWindow& win, StatisticsView view) {
+            graphs::drawOnScreen(p, r, view, win.districtTally(), tally_sheets::districtHeader(f.store),
                                  win.graphToggle(), win.scrollValue(), win.connectingLines());
         };
         w.resize(1000, 700);

@@ -122,7 +122,7 @@ private slots:
         auto* view = w.findChild<QComboBox*>(u"PRT_LIST"_s);
         QCOMPARE(view->count(), 7);
         int printed = -1;
-        w.printEntry = [&printed](StatisticsWindow&, int entry) { printed = entry; };
+        w.printEntry = [&printed](StatisticsWindow&, StatisticsView view) { printed = int(view); };
         QTest::mouseClick(w.findChild<QPushButton*>(u"B_PRT"_s), Qt::LeftButton); // nothing chosen
         QCOMPARE(printed, -1);
         view->setCurrentIndex(4);
@@ -151,7 +151,7 @@ private slots:
         QVERIFY(w.findChild<QComboBox*>(u"CTV_SEL1"_s)->isHidden());
         QVERIFY(w.findChild<QComboBox*>(u"PRT_LIST"_s)->isHidden());
         int printed = -1;
-        w.printEntry = [&printed](StatisticsWindow&, int entry) { printed = entry; };
+        w.printEntry = [&printed](StatisticsWindow&, StatisticsView view) { printed = int(view); };
         f.notifier.answers = {MessageAnswer::Yes};
         QTest::mouseClick(w.findChild<QPushButton*>(u"B_PRT"_s), Qt::LeftButton);
         QCOMPARE(f.notifier.messages.last().text, u"集計表を印刷します"_s);

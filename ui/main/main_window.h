@@ -53,7 +53,9 @@ public:
     void setExportEnabled(bool enabled);
     bool ended() const { return m_ended; }
 
-    // Commands that later parts of the program provide.
+    // Commands the frame's menus and buttons call: the frame fills in what it
+    // can do itself, the program start wires in the windows and print jobs of
+    // other folders, and tests put their own.
     // Prints a job with the dialogs its catalogue entry asks for.
     std::function<void(PrintJobCode job)> printView;
     std::function<void()> printSurveyForms;

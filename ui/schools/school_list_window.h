@@ -103,7 +103,8 @@ public:
     QCheckBox* readingsBox() const { return m_readings; }
     QCheckBox* mailBox() const { return m_mail; }
 
-    // Windows of later parts of the program.
+    // The label designer and the network editor, wired in by the program
+    // start so the list does not depend on their folders.
     std::function<void()> openLabels;
     std::function<void()> openNetwork;
 

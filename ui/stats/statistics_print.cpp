@@ -8,21 +8,18 @@
 
 namespace tally_sheets {
 
-void printFromWindow(AppContext& context, StatisticsWindow& window, int entry)
+void printFromWindow(AppContext& context, StatisticsWindow& window, StatisticsView view)
 {
-    if (entry >= int(graphs::View::Graph1) && entry <= int(graphs::View::Graph3)) {
+    if (isGraphView(view)) {
         const tally::DistrictTally district = window.districtTally();
         const bool lines = window.connectingLines();
-        printDirect(
-            context,
-            newPrintRequest(context.store, PrintJobCode::TallySheet,
-                            [&](PrintJobContext& c) { graphs::printPage(c, graphs::View(entry), district, lines); }),
-            &window);
+        printDirect(context,
+                    newPrintRequest(context.store, PrintJobCode::TallySheet,
+                                    [&](PrintJobContext& c) { graphs::printPage(c, view, district, lines); }),
+                    &window);
         return;
     }
-    if (entry < int(Sheet::Summary) || entry > int(Sheet::Experience))
-        return;
-    const Sheet sheet = Sheet(entry);
+    const Sheet sheet = view;
     const bool leave = window.options().includeLeaveCover;
     const tally::SummaryTally summary = window.summary();
     const tally::DistrictTally district = sheet == Sheet::Summary ? tally::DistrictTally{} : window.districtTally();

@@ -74,23 +74,43 @@ StatisticsWindow::StatisticsWindow(AppContext& context, QWidget* parent) : QWidg
     setObjectName(u"CALC_F"_s);
     setWindowTitle(u"集計"_s);
     WaitCursor wait;
-    RosterStore& store = context.store;
+    QHBoxLayout* choices = buildChoiceRow();
+    m_stack = new QStackedWidget(this);
+    m_stack->addWidget(buildTables());
+    m_stack->addWidget(buildGraphPage());
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addLayout(choices);
+    layout->addWidget(m_stack, 1);
+    showOpeningChoices();
+    computeSummaryTally();
+}
 
+// The row of selectors, check boxes and buttons above the tables.
+QHBoxLayout* StatisticsWindow::buildChoiceRow()
+{
     m_area = new QComboBox(this);
     m_area->setObjectName(u"CTV_SEL1"_s);
     m_area->setMinimumWidth(twips::toPixels(1215));
+    connect(m_area, &QComboBox::activated, this, &StatisticsWindow::chooseArea);
     m_district = new QComboBox(this);
     m_district->setObjectName(u"CTV_SEL2"_s);
     m_district->setMinimumWidth(twips::toPixels(1335));
+    connect(m_district, &QComboBox::activated, this, &StatisticsWindow::computeSummaryTally);
     m_vacancy = makeCheck(u"CHK_ETC1"_s, u"欠員補充を含む"_s, this);
+    connect(m_vacancy, &QCheckBox::clicked, this, &StatisticsWindow::computeSummaryTally);
     m_leave = makeCheck(u"CHK_ETC"_s, u"産育休補助を含む"_s, this);
+    connect(m_leave, &QCheckBox::clicked, this, &StatisticsWindow::computeSummaryTally);
     m_change = makeButton(u"B_CHG"_s, u"Ｃｈｅｎｇｅ"_s, this);
+    connect(m_change, &QPushButton::clicked, this, &StatisticsWindow::toggleGraphChart);
     m_view = new QComboBox(this);
     m_view->setObjectName(u"PRT_LIST"_s);
     m_view->addItems(
         {u"集計表"_s, u"級・職名別"_s, u"年齢別"_s, u"経験年数別"_s, u"グラフ"_s, u"グラフ２"_s, u"グラフ３"_s});
     m_view->setCurrentIndex(-1);
-    auto* print = makeButton(u"B_PRT"_s, u"印刷"_s, this);
+    connect(m_view, &QComboBox::activated, this, &StatisticsWindow::showChosenView);
+    m_print = makeButton(u"B_PRT"_s, u"印刷"_s, this);
+    connect(m_print, &QPushButton::clicked, this, &StatisticsWindow::printChosenView);
     m_lines = makeCheck(u"CHK_GLINE"_s, u"接続線有り"_s, this);
     m_scroll = new QScrollBar(Qt::Vertical, this);
     m_scroll->setObjectName(u"V_SC"_s);
@@ -104,7 +124,7 @@ StatisticsWindow::StatisticsWindow(AppContext& context, QWidget* parent) : QWidg
     top->addLayout(checks);
     top->addWidget(m_change);
     top->addWidget(m_view);
-    top->addWidget(print);
+    top->addWidget(m_print);
     auto* sheet = makeButton(u"B_SHEET"_s, u"表計算"_s, this);
     sheet->setToolTip(u"集計表を表計算ブック (.xlsx) か CSV に書き出します"_s);
     connect(sheet, &QPushButton::clicked, this,
@@ -112,8 +132,12 @@ StatisticsWindow::StatisticsWindow(AppContext& context, QWidget* parent) : QWidg
     top->addWidget(sheet);
     top->addWidget(m_lines);
     top->addStretch();
+    return top;
+}
 
-    // The tables.
+// The eight tables of the summary tally.
+QWidget* StatisticsWindow::buildTables()
+{
     auto* tables = new QWidget(this);
     auto* grid = new QGridLayout(tables);
     grid->setContentsMargins(0, 0, 0, 0);
@@ -153,27 +177,33 @@ StatisticsWindow::StatisticsWindow(AppContext& context, QWidget* parent) : QWidg
     expBox->addWidget(m_experience);
     grid->addLayout(ageBox, 0, 3, 2, 1);
     grid->addLayout(expBox, 0, 4, 2, 1);
+    return tables;
+}
 
+// The canvas of the graph views with its scroll bar.
+QWidget* StatisticsWindow::buildGraphPage()
+{
     m_canvas = new GraphCanvas(this);
     m_canvas->paint = [this](QPainter& p, const QRect& r) {
-        if (drawGraph && m_view->currentIndex() >= Graph1)
-            drawGraph(p, r, *this, m_view->currentIndex());
+        const std::optional<StatisticsView> view = chosenView();
+        if (drawGraph && view && isGraphView(*view))
+            drawGraph(p, r, *this, *view);
     };
     auto* graphPage = new QWidget(this);
     auto* graphRow = new QHBoxLayout(graphPage);
     graphRow->setContentsMargins(0, 0, 0, 0);
     graphRow->addWidget(m_canvas, 1);
     graphRow->addWidget(m_scroll);
-    m_stack = new QStackedWidget(this);
-    m_stack->addWidget(tables);
-    m_stack->addWidget(graphPage);
+    connect(m_lines, &QCheckBox::clicked, m_canvas, qOverload<>(&QWidget::update));
+    connect(m_scroll, &QScrollBar::valueChanged, m_canvas, qOverload<>(&QWidget::update));
+    return graphPage;
+}
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->addLayout(top);
-    layout->addWidget(m_stack, 1);
-
-    // Opening.
+// What shows on opening: the whole roster's tally, the area choice for the
+// prefecture only.
+void StatisticsWindow::showOpeningChoices()
+{
+    RosterStore& store = m_context.store;
     m_district->setVisible(false);
     m_change->setVisible(false);
     m_lines->setVisible(false);
@@ -188,17 +218,6 @@ StatisticsWindow::StatisticsWindow(AppContext& context, QWidget* parent) : QWidg
                                                               : store.municipalities.areaNames);
     m_area->addItem(otherChoiceName());
     m_area->setCurrentIndex(-1); // both selectors empty: the whole roster
-
-    connect(m_area, &QComboBox::activated, this, &StatisticsWindow::on_CTV_SEL1_clicked);
-    connect(m_district, &QComboBox::activated, this, &StatisticsWindow::computeSummaryTally);
-    connect(m_leave, &QCheckBox::clicked, this, &StatisticsWindow::computeSummaryTally);
-    connect(m_vacancy, &QCheckBox::clicked, this, &StatisticsWindow::computeSummaryTally);
-    connect(m_view, &QComboBox::activated, this, &StatisticsWindow::on_PRT_LIST_clicked);
-    connect(m_change, &QPushButton::clicked, this, &StatisticsWindow::on_B_CHG_clicked);
-    connect(m_lines, &QCheckBox::clicked, m_canvas, qOverload<>(&QWidget::update));
-    connect(m_scroll, &QScrollBar::valueChanged, m_canvas, qOverload<>(&QWidget::update));
-    connect(print, &QPushButton::clicked, this, &StatisticsWindow::on_B_PRT_clicked);
-    computeSummaryTally();
 }
 
 void StatisticsWindow::showEvent(QShowEvent* event)
@@ -306,7 +325,7 @@ void StatisticsWindow::computeSummaryTally()
     fill(m_bands, tally_tables::bandTable(m_summary));
     m_average->setText(tally_tables::averageText(m_summary));
     m_districtTally.valid = false;
-    on_PRT_LIST_clicked();
+    showChosenView();
 }
 
 const tally::DistrictTally& StatisticsWindow::districtTally()
@@ -318,7 +337,7 @@ const tally::DistrictTally& StatisticsWindow::districtTally()
     return m_districtTally;
 }
 
-void StatisticsWindow::on_CTV_SEL1_clicked()
+void StatisticsWindow::chooseArea()
 {
     m_district->clear();
     m_district->setVisible(false);
@@ -332,12 +351,17 @@ void StatisticsWindow::on_CTV_SEL1_clicked()
     computeSummaryTally();
 }
 
-void StatisticsWindow::on_PRT_LIST_clicked()
+std::optional<StatisticsView> StatisticsWindow::chosenView() const
+{
+    return statisticsViewAt(m_view->currentIndex());
+}
+
+void StatisticsWindow::showChosenView()
 {
     m_lines->setVisible(false);
     m_change->setVisible(false);
-    const int entry = m_view->currentIndex();
-    if (entry < Graph1) {
+    const std::optional<StatisticsView> view = chosenView();
+    if (!view || !isGraphView(*view)) {
         m_graphToggle = 0;
         m_stack->setCurrentIndex(0);
         return;
@@ -345,35 +369,37 @@ void StatisticsWindow::on_PRT_LIST_clicked()
     districtTally();
     m_stack->setCurrentIndex(1);
     m_scroll->setVisible(false);
-    if (entry == Graph1) {
+    if (*view == StatisticsView::Graph1) {
         m_change->setVisible(true);
     } else {
         m_graphToggle = 0;
         m_scroll->setVisible(true);
-        m_lines->setVisible(entry == Graph2);
+        m_lines->setVisible(*view == StatisticsView::Graph2);
     }
     m_canvas->update();
 }
 
-void StatisticsWindow::on_B_CHG_clicked()
+void StatisticsWindow::toggleGraphChart()
 {
-    if (m_view->currentIndex() != Graph1)
+    if (chosenView() != StatisticsView::Graph1)
         return;
     m_graphToggle = m_graphToggle == 0 ? 1 : 0;
     m_canvas->update();
 }
 
-void StatisticsWindow::on_B_PRT_clicked()
+void StatisticsWindow::printChosenView()
 {
     districtTally();
-    const int entry = m_context.store.prefectureLevel() ? m_view->currentIndex() : int(Summary);
+    // Below the prefecture level the view choice is hidden: only the summary prints.
+    const std::optional<StatisticsView> view =
+        m_context.store.prefectureLevel() ? chosenView() : std::optional(StatisticsView::Summary);
     static const QStringList questions{
         u"集計表を印刷します"_s, u"級・職名別表を印刷します"_s, u"年齢別を印刷します"_s,  u"経験年数別を印刷します"_s,
         u"グラフを印刷します"_s, u"グラフ２を印刷します"_s,     u"グラフ３を印刷します"_s};
-    if (entry < 0 || entry >= questions.size())
+    if (!view)
         return;
-    if (!m_context.notifier.askYesNo(questions[entry]))
+    if (!m_context.notifier.askYesNo(questions[int(*view)]))
         return;
     if (printEntry)
-        printEntry(*this, entry);
+        printEntry(*this, *view);
 }

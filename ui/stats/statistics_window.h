@@ -1,5 +1,6 @@
 #pragma once
 
+#include "statistics_view.h"
 #include "table_export.h"
 #include "tally.h"
 
@@ -9,6 +10,7 @@
 struct AppContext;
 class QCheckBox;
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QScrollBar;
@@ -32,8 +34,6 @@ protected:
 class StatisticsWindow : public QWidget {
     Q_OBJECT
 public:
-    enum Entry { Summary = 0, ByTitle, ByAge, ByExperience, Graph1, Graph2, Graph3 };
-
     StatisticsWindow(AppContext& context, QWidget* parent = nullptr);
 
     const tally::SummaryTally& summary() const { return m_summary; }
@@ -43,24 +43,32 @@ public:
     bool connectingLines() const;
     int scrollValue() const;
     bool showingGraph() const;
+    // The view chosen in PRT_LIST; nullopt before the first choice.
+    std::optional<StatisticsView> chosenView() const;
     QTableWidget* grid(const QString& name) const;
     // The eight tables for a spreadsheet.
     std::vector<ExportTable> spreadsheetTables() const;
 
     void computeSummaryTally();
-    void on_CTV_SEL1_clicked();
-    void on_PRT_LIST_clicked();
-    void on_B_CHG_clicked();
-    void on_B_PRT_clicked();
+    void chooseArea();       // CTV_SEL1
+    void showChosenView();   // PRT_LIST
+    void toggleGraphChart(); // B_CHG
+    void printChosenView();  // B_PRT
 
-    // The graphs and printed sheets of later parts of the program.
-    std::function<void(QPainter&, const QRect&, StatisticsWindow&, int entry)> drawGraph;
-    std::function<void(StatisticsWindow&, int entry)> printEntry;
+    // How the window draws a graph on its canvas and prints a view: the
+    // graphs and sheets live below the window, and the program start wires
+    // them in.
+    std::function<void(QPainter&, const QRect&, StatisticsWindow&, StatisticsView view)> drawGraph;
+    std::function<void(StatisticsWindow&, StatisticsView view)> printEntry;
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    QHBoxLayout* buildChoiceRow();
+    QWidget* buildTables();
+    QWidget* buildGraphPage();
+    void showOpeningChoices();
     void fill(QTableWidget* grid, const QList<QStringList>& rows);
 
     AppContext& m_context;
@@ -70,7 +78,7 @@ private:
     bool m_placed = false;
     QComboBox *m_area, *m_district, *m_view;
     QCheckBox *m_leave, *m_vacancy, *m_lines;
-    QPushButton* m_change;
+    QPushButton *m_change, *m_print;
     QScrollBar* m_scroll;
     QStackedWidget* m_stack;
     GraphCanvas* m_canvas;
