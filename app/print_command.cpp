@@ -385,7 +385,7 @@ int run()
             if (fit == name_labels::LabelFit::Outside)
                 return fail(name_labels::outsideLabelText());
             if (fit == name_labels::LabelFit::Cut)
-                std::fprintf(stderr, "%s\n",
+                std::fprintf(stderr, "nakama-cho: %s\n",
                              qPrintable(u"ラベルからはみ出す項目があります。はみ出した部分は印刷されません"_s));
         }
         fitLabelItems(*labels, store);
