@@ -9,9 +9,9 @@
 #include "roster_files.h"
 #include "school_list_window.h"
 #include "settings_store.h"
-#include "stderr_notifier.h"
 #include "staff_list_window.h"
 #include "statistics_window.h"
+#include "stderr_notifier.h"
 #include "xlsx_writer.h"
 
 #include <QDir>
