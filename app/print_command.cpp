@@ -53,7 +53,8 @@ std::optional<qint16> sixteenBit(const QString& text)
 // "FROM-TO", "N" or "FROM-": the pages of each copy that are printed.
 std::optional<std::pair<int, int>> pageRange(const QString& text)
 {
-    const QString t = text.trimmed();
+    // Digits typed in full width at a Japanese terminal count as digits.
+    const QString t = toHalfWidth(text).trimmed();
     auto page = [](const QString& part) {
         bool ok = false;
         const int v = part.toInt(&ok);
@@ -328,6 +329,8 @@ int run()
     const std::optional<PrintJobCode> job = printJobFromNumber(parser.value(o.print).toInt(&ok));
     if (!ok || !job || jobNumber(*job) > jobNumber(PrintJobCode::TestPage))
         return fail(u"--print の帳票番号が正しくありません: "_s + parser.value(o.print));
+    if (parser.isSet(o.start) && *job != PrintJobCode::NameLabels)
+        return fail(u"--start は 80（氏名印刷）のラベル用紙にだけ指定できます"_s);
     const QString pdf = parser.value(o.pdf);
     const QString queue = parser.value(o.printer);
     if (pdf.isEmpty() == queue.isEmpty())
@@ -412,6 +415,15 @@ int run()
                                      parser.value(o.start), &error);
         if (!labelSheetPrint)
             return fail(error);
+        // Sheets of blank labels are refused; cut labels are printed, told.
+        if (!labelSheetPrint->sheet.onePerPage()) {
+            const name_labels::LabelFit fit = name_labels::labelFit(*labels, labelSheetPrint->sheet);
+            if (fit == name_labels::LabelFit::Outside)
+                return fail(name_labels::outsideLabelText());
+            if (fit == name_labels::LabelFit::Cut)
+                std::fprintf(stderr, "nakama-cho: %s\n",
+                             qPrintable(u"ラベルからはみ出す項目があります。はみ出した部分は印刷されません"_s));
+        }
         fitLabelItems(*labels, store);
         request.body = [&](PrintJobContext& c) { name_labels::printLabels(c, *labels, *labelSheetPrint); };
         break;

@@ -11,9 +11,9 @@
 #include "window_context.h"
 
 #include <QCheckBox>
-#include <QInputMethodEvent>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -442,6 +442,13 @@ private slots:
             QVERIFY(range->isChecked());
             QVERIFY(from->isEnabled() && to->isEnabled());
             QCOMPARE(QApplication::focusWidget(), from);
+            // An arrow key from 全ページ onto ページ指定 lands in the first page box too.
+            all->setChecked(true);
+            QVERIFY(!from->isEnabled());
+            all->setFocus();
+            QTest::keyClick(all, Qt::Key_Right);
+            QVERIFY(range->isChecked());
+            QTRY_COMPARE(QApplication::focusWidget(), from);
             QTest::keyClicks(QApplication::focusWidget(), u"2"_s);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), to);
