@@ -9,9 +9,9 @@
 #include "roster_files.h"
 #include "school_list_window.h"
 #include "settings_store.h"
-#include "stderr_notifier.h"
 #include "staff_list_window.h"
 #include "statistics_window.h"
+#include "stderr_notifier.h"
 #include "xlsx_writer.h"
 
 #include <QDir>
@@ -23,10 +23,35 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-QString value(const QStringList& args, const QString& option)
+// The options of an export, as typed after the program's name.
+struct ExportOptions {
+    const QStringList& args;
+    QString problem; // the first usage error found
+
+    // The value typed after `option`; empty when the option is not given.
+    // An option with nothing after it, or with another option after it
+    // (`--xlsx --csv`), is a usage error: its "value" is never taken as a
+    // file name.
+    QString value(const QString& option)
+    {
+        const qsizetype i = args.indexOf(option);
+        if (i < 0)
+            return {};
+        if (i + 1 >= args.size() || args[i + 1].startsWith(u"--"_s)) {
+            if (problem.isEmpty())
+                problem = u"%1 の後に値を指定してください"_s.arg(option);
+            return {};
+        }
+        return args[i + 1];
+    }
+};
+
+int usageError(const QString& problem)
 {
-    const qsizetype i = args.indexOf(option);
-    return i >= 0 && i + 1 < args.size() ? args[i + 1] : QString();
+    std::fprintf(stderr, "nakama-cho: %s\n%s\n", qPrintable(problem),
+                 qPrintable(u"使い方: nakama-cho --data DIR --year NN --export staff|schools|officers|tally "
+                            u"(--xlsx OUT.xlsx | --csv OUT.csv)"_s));
+    return 1;
 }
 } // namespace
 
@@ -37,17 +62,29 @@ bool isBatchExport(const QStringList& arguments)
 
 int runBatchExport(const QStringList& args)
 {
-    const QString data = value(args, u"--data"_s).isEmpty() ? QDir::currentPath() : value(args, u"--data"_s);
+    ExportOptions options{args, {}};
+    const QString dataOption = options.value(u"--data"_s);
+    const QString data = dataOption.isEmpty() ? QDir::currentPath() : dataOption;
     bool okYear = false;
-    const int nn = value(args, u"--year"_s).toInt(&okYear);
-    const QString list = value(args, u"--export"_s);
-    const QString xlsx = value(args, u"--xlsx"_s);
-    const QString csv = value(args, u"--csv"_s);
+    const int nn = options.value(u"--year"_s).toInt(&okYear);
+    const QString list = options.value(u"--export"_s);
+    const QString xlsx = options.value(u"--xlsx"_s);
+    const QString csv = options.value(u"--csv"_s);
     const QStringList lists{u"staff"_s, u"schools"_s, u"officers"_s, u"tally"_s};
-    if (!okYear || nn <= 0 || !lists.contains(list) || xlsx.isEmpty() == csv.isEmpty()) {
-        std::fprintf(stderr, "usage: nakama-cho --data DIR --year NN --export staff|schools|officers|tally "
-                             "(--xlsx OUT.xlsx | --csv OUT.csv)\n");
-        return 2;
+    if (!options.problem.isEmpty())
+        return usageError(options.problem);
+    if (!okYear || nn <= 0)
+        return usageError(u"--year に名簿の年度の番号を指定してください"_s);
+    if (!lists.contains(list))
+        return usageError(u"--export には staff、schools、officers、tally のどれかを指定してください: "_s + list);
+    if (xlsx.isEmpty() == csv.isEmpty())
+        return usageError(u"--xlsx か --csv のどちらか一方を指定してください"_s);
+    const QString out = xlsx.isEmpty() ? csv : xlsx;
+    const QString path = QFileInfo(out).absoluteFilePath();
+    // A folder or a device named as the target is refused before the roster is read.
+    if (const QString problem = table_export::exportTargetProblem(path); !problem.isEmpty()) {
+        std::fprintf(stderr, "nakama-cho: %s\n", qPrintable(problem));
+        return 1;
     }
     StderrNotifier notifier;
     RosterStore store;
@@ -97,8 +134,6 @@ int runBatchExport(const QStringList& args)
         window.reset(w);
         grid = w->grid();
     }
-    const QString out = xlsx.isEmpty() ? csv : xlsx;
-    QString path = QFileInfo(out).absoluteFilePath();
     // The format is the option's, whatever the name ends with.
     if (grid)
         tables.push_back(grid_export::tableOf(grid, window->windowTitle()));

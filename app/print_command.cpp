@@ -21,6 +21,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <cstdio>
@@ -52,7 +53,8 @@ std::optional<qint16> sixteenBit(const QString& text)
 // "FROM-TO", "N" or "FROM-": the pages of each copy that are printed.
 std::optional<std::pair<int, int>> pageRange(const QString& text)
 {
-    const QString t = text.trimmed();
+    // Digits typed in full width at a Japanese terminal count as digits.
+    const QString t = toHalfWidth(text).trimmed();
     auto page = [](const QString& part) {
         bool ok = false;
         const int v = part.toInt(&ok);
@@ -101,11 +103,12 @@ struct Options {
     QCommandLineOption start{u"start"_s, u"80 のラベル用紙で最初に印刷するラベルの位置（行,列。省略時 1,1）"_s,
                              u"ROW,COL"_s};
 
-    void addTo(QCommandLineParser& p) const
+    QList<QCommandLineOption> all() const
     {
-        p.addOptions({data, year, print, pdf, printer, heading, copies, startPage, pagePrefix, pages, sheet, blank,
-                      network, layout, codes, start});
+        return {data,       year,  print, pdf,   printer, heading, copies, startPage,
+                pagePrefix, pages, sheet, blank, network, layout,  codes,  start};
     }
+    void addTo(QCommandLineParser& p) const { p.addOptions(all()); }
 };
 
 // Every post held by somebody, or those of the codes listed, are the
@@ -245,14 +248,42 @@ bool readNetwork(const QString& path, Network& network, QImage& picture, QString
 
 bool wanted(const QStringList& arguments)
 {
-    for (const QString& a : arguments)
-        if (a == u"--print"_s || a.startsWith(u"--print="_s) || a == u"--help"_s || a == u"-h"_s ||
-            a == u"--version"_s || a == u"-v"_s)
+    // Any option of printing, even without --print, is a print asked of the
+    // terminal: a forgotten --print is told there, not answered with windows.
+    static const QStringList printing = [] {
+        QStringList names;
+        for (const QCommandLineOption& option : Options().all())
+            for (const QString& n : option.names())
+                if (n != u"data"_s && n != u"year"_s)
+                    names << n;
+        return names;
+    }();
+    for (const QString& a : arguments) {
+        if (a == u"-h"_s || a == u"-v"_s)
             return true;
+        if (!a.startsWith(u"--"_s))
+            continue;
+        const QString name = a.mid(2).section(u'=', 0, 0);
+        if (name == u"help"_s || name == u"version"_s || printing.contains(name))
+            return true;
+    }
     return false;
 }
 
 namespace {
+// A file the PDF may take the place of: none yet, or an earlier PDF. A roster
+// file named by mistake is never written over.
+bool isPdfOrAbsent(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile())
+        return true; // what is not a file is refused where the PDF is written
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return true; // told when the PDF cannot be written
+    return info.size() == 0 || f.read(5) == QByteArrayLiteral("%PDF-");
+}
+
 // A print of hundreds of pages allocates and frees the same large buffers for
 // every page (the page's drawing, its compressed stream). Memory freed is kept
 // for the next page instead of being handed back to the system and asked for
@@ -289,6 +320,8 @@ int run()
     if (!parser.positionalArguments().isEmpty())
         return fail(u"余分な引数があります: "_s + parser.positionalArguments().join(u' '));
 
+    if (!parser.isSet(o.print))
+        return fail(u"--print で印刷する帳票の番号を指定してください"_s);
     bool ok = false;
     const int nn = parser.value(o.year).toInt(&ok);
     if (!ok || nn <= 0)
@@ -296,10 +329,14 @@ int run()
     const std::optional<PrintJobCode> job = printJobFromNumber(parser.value(o.print).toInt(&ok));
     if (!ok || !job || jobNumber(*job) > jobNumber(PrintJobCode::TestPage))
         return fail(u"--print の帳票番号が正しくありません: "_s + parser.value(o.print));
+    if (parser.isSet(o.start) && *job != PrintJobCode::NameLabels)
+        return fail(u"--start は 80（氏名印刷）のラベル用紙にだけ指定できます"_s);
     const QString pdf = parser.value(o.pdf);
     const QString queue = parser.value(o.printer);
     if (pdf.isEmpty() == queue.isEmpty())
         return fail(u"--pdf か --printer のどちらか一方を指定してください"_s);
+    if (!pdf.isEmpty() && !isPdfOrAbsent(pdf))
+        return fail(u"PDFファイルではないファイルには書き込みません: "_s + pdf);
 
     PrintRequest request = PrintRequest::forJob(*job);
     request.options.heading = parser.value(o.heading);
@@ -314,6 +351,8 @@ int run()
             return fail(u"--%1 は -32768 から 32767 までの数で指定してください"_s.arg(option->names().first()));
         *field = *v;
     }
+    if (request.options.copies < 1)
+        return fail(u"--copies は 1 以上の数で指定してください"_s);
     if (parser.isSet(o.pages)) {
         const auto range = pageRange(parser.value(o.pages));
         if (!range)
@@ -376,6 +415,15 @@ int run()
                                      parser.value(o.start), &error);
         if (!labelSheetPrint)
             return fail(error);
+        // Sheets of blank labels are refused; cut labels are printed, told.
+        if (!labelSheetPrint->sheet.onePerPage()) {
+            const name_labels::LabelFit fit = name_labels::labelFit(*labels, labelSheetPrint->sheet);
+            if (fit == name_labels::LabelFit::Outside)
+                return fail(name_labels::outsideLabelText());
+            if (fit == name_labels::LabelFit::Cut)
+                std::fprintf(stderr, "nakama-cho: %s\n",
+                             qPrintable(u"ラベルからはみ出す項目があります。はみ出した部分は印刷されません"_s));
+        }
         fitLabelItems(*labels, store);
         request.body = [&](PrintJobContext& c) { name_labels::printLabels(c, *labels, *labelSheetPrint); };
         break;

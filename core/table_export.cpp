@@ -2,7 +2,11 @@
 
 #include "file_ops.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
+
+using namespace Qt::StringLiterals;
 
 namespace table_export {
 
@@ -21,6 +25,18 @@ QVariant valueOfShownText(const QString& text)
     return t;
 }
 
+QString exportTargetProblem(const QString& path)
+{
+    const QFileInfo target(path);
+    if (path.isEmpty() || target.fileName().isEmpty())
+        return u"書き出すファイルの名前がありません"_s;
+    // exists() and isFile() follow a link to what it points at.
+    if (target.exists() && !target.isFile())
+        return u"%1 はファイルではありません（フォルダや装置など）。書き出しませんでした"_s.arg(
+            QDir::toNativeSeparators(path));
+    return {};
+}
+
 namespace {
 QString csvField(const QVariant& v)
 {
@@ -29,6 +45,19 @@ QString csvField(const QVariant& v)
         t = v.toDate().isValid() ? v.toDate().toString(u"yyyy/MM/dd") : QString();
     else
         t = v.toString();
+    // Names and texts come from other areas' exchange files: a text that a
+    // spreadsheet would run as a formula, or read as a number (a period of
+    // 50.10 years.months read as 50.1, a code losing its leading zero),
+    // reaches it as the text it is, behind a single quote. Numbers and dates
+    // go as they are.
+    if (v.typeId() == QMetaType::QString && !t.isEmpty()) {
+        static const QRegularExpression numeric(QStringLiteral("^[0-9]+(\\.[0-9]+)?$"));
+        const QChar first = t.front();
+        const bool formula =
+            first == u'=' || first == u'+' || first == u'-' || first == u'@' || first == u'\t' || first == u'\r';
+        if (formula || numeric.match(t).hasMatch())
+            t.prepend(u'\'');
+    }
     if (t.contains(u',') || t.contains(u'"') || t.contains(u'\n') || t.contains(u'\r'))
         t = u'"' + QString(t).replace(u"\""_qs, u"\"\""_qs) + u'"';
     return t;
@@ -78,11 +107,21 @@ QByteArray csvBytes(const std::vector<ExportTable>& tables)
 
 bool writeCsv(const std::vector<ExportTable>& tables, const QString& path, QString* error)
 {
+    if (const QString problem = exportTargetProblem(path); !problem.isEmpty()) {
+        if (error)
+            *error = problem;
+        return false;
+    }
     return fileops::writeFile(path, csvBytes(tables), error);
 }
 
 bool writeCsv(const ExportTable& table, const QString& path, QString* error)
 {
+    if (const QString problem = exportTargetProblem(path); !problem.isEmpty()) {
+        if (error)
+            *error = problem;
+        return false;
+    }
     return fileops::writeFile(path, csvBytes(table), error);
 }
 

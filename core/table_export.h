@@ -22,8 +22,15 @@ namespace table_export {
 // codes keep), otherwise the text without its padding spaces.
 QVariant valueOfShownText(const QString& text);
 
+// What stops a list from being written to `path`, in words for the user;
+// empty when it may be written. Something there that is not a plain file (a
+// folder, a device, a pipe, a link to one of them) is never replaced.
+QString exportTargetProblem(const QString& path);
+
 // Comma-separated UTF-8 with a byte-order mark, lines ending CR LF, every
-// text quoted that needs it; dates as yyyy/MM/dd. The file is written beside
+// text quoted that needs it; dates as yyyy/MM/dd. A text that begins like a
+// formula (= + - @, a tab or a carriage return) or that a spreadsheet would
+// read as a number gets a leading single quote, so it stays text. The file is written beside
 // and renamed over, so a failed write leaves what was there.
 QByteArray csvBytes(const ExportTable& table);
 bool writeCsv(const ExportTable& table, const QString& path, QString* error);

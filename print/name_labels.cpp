@@ -173,6 +173,41 @@ void printLabels(PrintJobContext& c, const LabelLayout& layout, const SheetPrint
     d.clipMm = QRectF();
 }
 
+LabelFit labelFit(const LabelLayout& layout, const LabelSheet& sheet)
+{
+    // A hair of slack so an item typed to the label's very edge is inside.
+    constexpr double kSlack = 0.05;
+    const QRectF label(0, 0, sheet.labelWidth, sheet.labelHeight);
+    const QRectF loose = label.adjusted(-kSlack, -kSlack, kSlack, kSlack);
+    bool anyInside = false, anyCut = false;
+    for (const LabelItem& item : layout.items) {
+        if (!item.prints())
+            continue;
+        const QRectF box(item.left, item.top, item.width, item.height);
+        const QRectF common = box.intersected(label);
+        if (common.width() <= kSlack || common.height() <= kSlack) {
+            anyCut = true; // wholly off the label: that item is lost
+            continue;
+        }
+        anyInside = true;
+        if (!loose.contains(box))
+            anyCut = true;
+    }
+    if (!anyInside)
+        return LabelFit::Outside;
+    return anyCut ? LabelFit::Cut : LabelFit::Inside;
+}
+
+QString outsideLabelText()
+{
+    return u"印刷する項目がラベルの外にあります。レイアウトの位置を直してください"_s;
+}
+
+QString cutByLabelText()
+{
+    return u"ラベルからはみ出す項目があります。このまま印刷しますか？"_s;
+}
+
 QByteArray layoutLine(const LabelLayout& l, QString* error)
 {
     RecordWriter w;

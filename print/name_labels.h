@@ -83,6 +83,15 @@ void printLabels(PrintJobContext& c, const LabelLayout& layout);
 // off at the label's edges. With "1枚に1枚" a page for every post, as above.
 void printLabels(PrintJobContext& c, const LabelLayout& layout, const SheetPrint& sheet);
 
+// How a design sits on the labels of a sheet, its paper corner at the
+// label's corner: every printing item inside the label, some cut by the
+// label's edge, or none reaching the label at all (nothing would print).
+enum class LabelFit { Inside, Cut, Outside };
+LabelFit labelFit(const LabelLayout& layout, const LabelSheet& sheet);
+// What the user is told before a sheet would print blank or cut labels.
+QString outsideLabelText();
+QString cutByLabelText();
+
 // The stored layouts, "PRT_S.PRS": one line of 75 values each.
 QByteArray layoutLine(const LabelLayout& layout, QString* error);
 std::optional<std::vector<LabelLayout>> readLayouts(const QByteArray& bytes, QString* error);

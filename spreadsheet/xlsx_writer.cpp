@@ -65,6 +65,11 @@ void writeSheet(lxw_worksheet* sheet, const ExportTable& table, lxw_format* bold
 
 bool writeXlsx(const std::vector<ExportTable>& tables, const QString& path, QString* error)
 {
+    if (const QString problem = exportTargetProblem(path); !problem.isEmpty()) {
+        if (error)
+            *error = problem;
+        return false;
+    }
     QTemporaryDir scratch;
     if (!scratch.isValid()) {
         if (error)

@@ -77,6 +77,10 @@ else
     [ "$(pages "$work/p23.pdf")" = 2 ] || { echo "FAIL: --pages 2-3 gave $(pages "$work/p23.pdf") pages"; failures=$((failures + 1)); }
     [ "$(number "$work/p23.pdf" 1)" = 7-2 ] && [ "$(number "$work/p23.pdf" 2)" = 7-3 ] ||
         { echo "FAIL: --pages 2-3 numbered $(number "$work/p23.pdf" 1) $(number "$work/p23.pdf" 2)"; failures=$((failures + 1)); }
+    # Digits typed in full width at a Japanese terminal, as --start takes them.
+    check "pages ２-３ in full width" 0 big --print 13 --start-page 1 --page-prefix 7 --pages ２-３ --pdf "$work/pw.pdf"
+    [ "$(pages "$work/pw.pdf")" = 2 ] && [ "$(number "$work/pw.pdf" 1)" = 7-2 ] ||
+        { echo "FAIL: --pages ２-３ gave $(pages "$work/pw.pdf") pages"; failures=$((failures + 1)); }
     check "page 2" 0 big --print 13 --start-page 1 --page-prefix 7 --pages 2 --pdf "$work/p2.pdf"
     [ "$(pages "$work/p2.pdf")" = 1 ] && [ "$(number "$work/p2.pdf" 1)" = 7-2 ] ||
         { echo "FAIL: --pages 2"; failures=$((failures + 1)); }
@@ -96,9 +100,21 @@ written "labels on a sheet" "$work/sheet.pdf"
 # The first label in row 3, column 2: 8.4 + 48.3 + 3 mm from the left, 8.8 + 2 × 25.4 + 3 mm from the top.
 pdftotext -bbox "$work/sheet.pdf" - | awk -F'"' '/<word/ { printf "%.0f %.0f\n", $2 * 25.4 / 72, $4 * 25.4 / 72; exit }' >"$work/first"
 grep -qx '60 63' "$work/first" || { echo "FAIL: first label at $(cat "$work/first") mm, expected 60 63"; failures=$((failures + 1)); }
+# A design off the label would print blank labels: refused, nothing written;
+# one cut by the label's edge is printed with a warning.
+printf '"A4の宛名","Ａ４",297,210,"ＭＳ 明朝",0,0,0,0,"","","",%s\r\n' '"",65,20,12,125,4,0,0,"","",20,70,10,55,4,0,0,"","",40,20,10,125,4,0,0,"","",100,30,10,80,4,0,0,"","",0,0,0,0,4,0,0,"","",0,0,0,0,4,0,0,"","",0,0,0,0,4,0,0,""' | iconv -f UTF-8 -t CP932 >>"$work/data/PRT_S.PRS"
+check "a design off the label" 1 run --print 80 --layout A4の宛名 --sheet "A4 44面" --pdf "$work/offlabel.pdf"
+grep -q 'ラベルの外' "$work/err" || { echo "FAIL: no message for a design off the label"; failures=$((failures + 1)); }
+[ -e "$work/offlabel.pdf" ] && { echo "FAIL: blank labels were printed"; failures=$((failures + 1)); }
+printf '"はみ出し","自由サイズ",25,48,"ＭＳ 明朝",0,0,0,0,"","","",%s\r\n' "${labelitems/15,5,8,40/15,5,8,60}" | iconv -f UTF-8 -t CP932 >>"$work/data/PRT_S.PRS"
+check "a design cut by the label" 0 run --print 80 --layout はみ出し --sheet "A4 44面" --pdf "$work/cut.pdf"
+written "a design cut by the label" "$work/cut.pdf"
+grep -q 'はみ出す' "$work/err" || { echo "FAIL: no warning for a design cut by the label"; failures=$((failures + 1)); }
 check "labels one to a page by default" 0 run --print 80 --layout 宛名ラベル --pdf "$work/onepage.pdf"
 check "a label sheet that does not exist" 1 run --print 80 --layout 宛名ラベル --sheet "A4 45面" --pdf "$work/j.pdf"
 check "a start outside the sheet" 1 run --print 80 --layout 宛名ラベル --sheet "A4 10面" --start 6,1 --pdf "$work/j.pdf"
+check "a start for a job without label sheets" 1 run --print 10 --start 2,1 --pdf "$work/j.pdf"
+grep -q -- '--start' "$work/err" || { echo "FAIL: --start for job 10 not named"; failures=$((failures + 1)); }
 check "a start that is not row,column" 1 run --print 80 --layout 宛名ラベル --sheet "A4 10面" --start 2 --pdf "$work/j.pdf"
 check "the user's sheet before it is stored" 1 run --print 80 --layout 宛名ラベル --sheet ユーザー定義 --pdf "$work/j.pdf"
 printf 'rows=two\r\n' >"$work/data/PRT_S.SHT"
@@ -135,6 +151,16 @@ pdfinfo "$work/keep/old.pdf" >/dev/null 2>&1 && ! cmp -s "$work/job99.pdf" "$wor
     { echo "FAIL: the old PDF was not replaced by a whole one"; failures=$((failures + 1)); }
 left=$(ls -A "$work/keep" | grep -vxE 'old.pdf|folder.pdf|pipe.pdf|to-folder.pdf|to-pipe.pdf')
 [ -z "$left" ] || { echo "FAIL: left beside the PDF: $left"; failures=$((failures + 1)); }
+
+# A forgotten --print is told on the terminal, not answered with the windows;
+# no copies is not a print; a roster file named as the PDF is never written over.
+check "a PDF without --print" 1 timeout 20 "$app" --data "$work/data" --year 38 --pdf "$work/noprint.pdf"
+grep -q -- '--print' "$work/err" || { echo "FAIL: no word of --print"; failures=$((failures + 1)); }
+check "no copies" 1 run --print 10 --copies 0 --pdf "$work/nocopies.pdf"
+roster=$(ls "$work"/data/*.NKD | head -1)
+cp "$roster" "$work/roster.keep"
+check "a roster file as the PDF" 1 run --print 10 --pdf "$roster"
+cmp -s "$roster" "$work/roster.keep" || { echo "FAIL: the roster file was written over"; failures=$((failures + 1)); }
 
 # A staff file that cannot be read prints nothing and fails.
 cp -r "$work/data" "$work/broken"

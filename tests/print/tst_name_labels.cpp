@@ -465,6 +465,30 @@ private slots:
                  qPrintable(u"%1 x %2 mm"_s.arg(front.width()).arg(front.height())));
     }
 
+    void whichItemsFitTheLabel()
+    {
+        const LabelSheet sheet = *findSheet(u"A4 44面"_s, defaultUserSheet()); // 48.3 x 25.4
+        // The window's first design is laid out for A4: nothing reaches the label.
+        QCOMPARE(labelFit(LabelLayout::defaults(), sheet), LabelFit::Outside);
+        LabelLayout l = LabelLayout::defaults();
+        for (LabelItem& it : l.items)
+            it.flags = 0;
+        QCOMPARE(labelFit(l, sheet), LabelFit::Outside);                            // nothing prints at all
+        l.items[3] = LabelItem{QString(), 15, 5, 8, 43.3f, LabelItem::Print, 0, 0}; // to the right edge exactly
+        QCOMPARE(labelFit(l, sheet), LabelFit::Inside);
+        // Items that do not print do not count, wherever they are.
+        l.items[0] = LabelItem{QString(), 65, 20, 12, 125, 0, 0, 0};
+        QCOMPARE(labelFit(l, sheet), LabelFit::Inside);
+        // One item over the edge, one wholly off the label: cut, not blank.
+        l.items[1] = LabelItem{QString(), 20, 30, 4, 40, LabelItem::Print, 0, 0};
+        QCOMPARE(labelFit(l, sheet), LabelFit::Cut);
+        l.items[1] = LabelItem{QString(), 30, 3, 4, 20, LabelItem::Print, 0, 0};
+        QCOMPARE(labelFit(l, sheet), LabelFit::Cut);
+        // Only touching the label's edge is not on it.
+        l.items[3] = LabelItem{QString(), 25.4f, 5, 8, 40, LabelItem::Print, 0, 0};
+        QCOMPARE(labelFit(l, sheet), LabelFit::Outside);
+    }
+
     void textStopsAtTheLabelsEdge()
     {
         // A name too long for its label leaves the label next to it clean.

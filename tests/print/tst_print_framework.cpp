@@ -263,6 +263,32 @@ private slots:
         QVERIFY(QFileInfo(r.pdfPath).size() > 0);
     }
 
+    void thePrinterKeepsNoCopiesOrPagesFromAnEarlierDialog()
+    {
+        // The platform's printer dialog can leave copies and a page range on
+        // the program's printer; a print asks for its own, so neither may
+        // multiply or cut what the next print to the printer sends.
+        Fixture f;
+        QPrinter& printer = sharedPrinter();
+        const QString spooled = f.dir.filePath(u"spooled.pdf"_s);
+        printer.setOutputFileName(spooled); // the printer, writing what it would send
+        printer.setCopyCount(3);
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(2, 2);
+        PrintRequest r = oneLine(kRoster, 2);
+        r.destination = PrintDestination::Printer;
+        const bool printed = printDirect(f.context, r, nullptr);
+        const int copies = printer.copyCount();
+        const QPrinter::PrintRange range = printer.printRange();
+        const int from = printer.fromPage();
+        printer.setOutputFileName(QString());
+        QVERIFY(printed);
+        QCOMPARE(copies, 1);
+        QCOMPARE(range, QPrinter::AllPages);
+        QCOMPARE(from, 0);
+        QVERIFY(QFileInfo(spooled).size() > 0);
+    }
+
     void aStopDuringTheFirstPagePrintsNothing()
     {
         Fixture f;
@@ -419,6 +445,13 @@ private slots:
             QVERIFY(range->isChecked());
             QVERIFY(from->isEnabled() && to->isEnabled());
             QCOMPARE(QApplication::focusWidget(), from);
+            // An arrow key from 全ページ onto ページ指定 lands in the first page box too.
+            all->setChecked(true);
+            QVERIFY(!from->isEnabled());
+            all->setFocus();
+            QTest::keyClick(all, Qt::Key_Right);
+            QVERIFY(range->isChecked());
+            QTRY_COMPARE(QApplication::focusWidget(), from);
             QTest::keyClicks(QApplication::focusWidget(), u"2"_s);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), to);

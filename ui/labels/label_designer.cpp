@@ -25,7 +25,6 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -556,11 +555,7 @@ void LabelDesigner::connectControls()
     connect(m_print, &QPushButton::clicked, this, &LabelDesigner::printSelected);
     connect(m_save, &QPushButton::clicked, this, &LabelDesigner::saveLayout);
     connect(m_delete, &QPushButton::clicked, this, &LabelDesigner::deleteLayout);
-    connect(m_printerSetup, &QPushButton::clicked, this, [this] {
-        QPrintDialog dialog(&sharedPrinter(), this);
-        dialog.setWindowTitle(u"プリンタ設定"_s);
-        dialog.exec();
-    });
+    connect(m_printerSetup, &QPushButton::clicked, this, [this] { showPrinterSetUp(this); });
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -608,7 +603,43 @@ void LabelDesigner::showSheet(const LabelSheet& sheet)
     m_startColumn->setRange(1, std::max(1, sheet.columns));
     m_startRow->setEnabled(!sheet.onePerPage());
     m_startColumn->setEnabled(!sheet.onePerPage());
+    fitPaperToSheet(sheet);
     redraw();
+}
+
+void LabelDesigner::showPaper(const QString& name, float height, float width)
+{
+    // A paper name the list does not know (a layout from another program
+    // version) keeps its stored sizes as a free size.
+    const int paper = m_paper->findText(name);
+    m_paper->setCurrentIndex(paper >= 0 ? paper : m_paper->count() - 1);
+    lockSizes();
+    m_height->setText(mmText(height));
+    m_width->setText(mmText(width));
+    (width > height ? m_landscape : m_portrait)->setChecked(true);
+}
+
+void LabelDesigner::fitPaperToSheet(const LabelSheet& sheet)
+{
+    const bool onSheet = !sheet.onePerPage() && sheet.labelWidth > 0 && sheet.labelHeight > 0;
+    if (onSheet) {
+        if (!m_ownPaper)
+            m_ownPaper = OwnPaper{m_layout.paper, m_layout.paperHeight, m_layout.paperWidth};
+        showPaper(paperSizes().back().name, sheet.labelHeight, sheet.labelWidth);
+    } else if (m_ownPaper) {
+        showPaper(m_ownPaper->name, m_ownPaper->height, m_ownPaper->width);
+        m_ownPaper.reset();
+    }
+    // The label's size follows from the sheet: the paper boxes are the
+    // sheet's while one is chosen.
+    m_paper->setEnabled(!onSheet);
+    m_portrait->setEnabled(!onSheet);
+    m_landscape->setEnabled(!onSheet);
+    if (onSheet) {
+        m_height->setReadOnly(true);
+        m_width->setReadOnly(true);
+    }
+    readBoxes();
 }
 
 void LabelDesigner::chooseSheet()
@@ -788,13 +819,7 @@ void LabelDesigner::showLayout()
             m_free[size_t(i - 4)]->setText(it.text);
     }
     m_caption->setCurrentText(m_layout.name);
-    // A paper name the list does not know (a layout from another program
-    // version) keeps its stored sizes as a free size.
-    const int paper = m_paper->findText(m_layout.paper);
-    m_paper->setCurrentIndex(paper >= 0 ? paper : m_paper->count() - 1);
-    lockSizes();
-    m_height->setText(mmText(m_layout.paperHeight));
-    m_width->setText(mmText(m_layout.paperWidth));
+    showPaper(m_layout.paper, m_layout.paperHeight, m_layout.paperWidth);
     if (m_font->findText(m_layout.font) < 0)
         m_font->addItem(m_layout.font);
     m_font->setCurrentText(m_layout.font);
@@ -876,6 +901,17 @@ void LabelDesigner::printSelected()
         m_context.notifier.tell(problem, MessageIcon::Warning);
         return;
     }
+    // Sheets of blank or cut labels are told before they are printed.
+    if (!how.sheet.onePerPage()) {
+        readBoxes();
+        const LabelFit fit = labelFit(m_layout, how.sheet);
+        if (fit == LabelFit::Outside) {
+            m_context.notifier.tell(outsideLabelText(), MessageIcon::Warning);
+            return;
+        }
+        if (fit == LabelFit::Cut && !m_context.notifier.askYesNo(cutByLabelText()))
+            return;
+    }
     if (!m_context.notifier.askYesNo(u"選択データの印刷をします"_s))
         return;
     saveChoices();
@@ -938,7 +974,9 @@ void LabelDesigner::applyStoredLayout(const QString& name)
     chosen.titleMode = m_layout.titleMode;
     chosen.honorific = m_layout.honorific;
     m_layout = chosen;
+    m_ownPaper.reset(); // the stored layout's paper is now its own
     showLayout();
+    fitPaperToSheet(chosenSheet());
     redraw();
 }
 
@@ -956,14 +994,22 @@ void LabelDesigner::saveLayout()
     if (!read)
         return;
     std::vector<LabelLayout> layouts = *read;
+    // A layout saved while a label sheet is chosen keeps its own paper: the
+    // label's size comes from the sheet each time.
+    LabelLayout stored = m_layout;
+    if (m_ownPaper) {
+        stored.paper = m_ownPaper->name;
+        stored.paperHeight = m_ownPaper->height;
+        stored.paperWidth = m_ownPaper->width;
+    }
     const auto same =
         std::find_if(layouts.begin(), layouts.end(), [&](const LabelLayout& l) { return l.name == name; });
     if (same != layouts.end()) {
         if (!m_context.notifier.askYesNo(u"データを書き換えます"_s))
             return;
-        *same = m_layout;
+        *same = stored;
     } else {
-        layouts.push_back(m_layout);
+        layouts.push_back(stored);
     }
     QString error;
     if (!writeLayouts(layoutFile(), layouts, &error)) {

@@ -122,6 +122,11 @@ private:
     // and the default sheet is used.
     void readUserSheetFile();
     void showSheet(const name_labels::LabelSheet& sheet);
+    // On a label sheet the design's paper is the label (自由サイズ, the
+    // label's width and height); back on 1枚に1枚 the layout's own paper
+    // returns.
+    void fitPaperToSheet(const name_labels::LabelSheet& sheet);
+    void showPaper(const QString& name, float height, float width);
     void readSheetBoxes();
     void enablePostList();
     // The choices of sheet, start, posts and destination, kept in the
@@ -133,6 +138,12 @@ private:
     name_labels::LabelLayout m_layout = name_labels::LabelLayout::defaults();
     name_labels::LabelSheet m_userSheet = name_labels::defaultUserSheet();
     std::vector<name_labels::Post> m_posts;
+    // The layout's own paper while a label sheet shows the label as paper.
+    struct OwnPaper {
+        QString name;
+        float height = 0, width = 0;
+    };
+    std::optional<OwnPaper> m_ownPaper;
     int m_sample = 0;
     bool m_applying = false;
     std::array<Row, name_labels::kItems> m_rows{};

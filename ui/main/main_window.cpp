@@ -26,7 +26,6 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QTimer>
@@ -459,9 +458,7 @@ void MainWindow::askToPrintSurveyForms()
 
 void MainWindow::choosePrinter()
 {
-    QPrintDialog dialog(&sharedPrinter(), this);
-    dialog.setWindowTitle(u"プリンタ設定"_s);
-    dialog.exec();
+    showPrinterSetUp(this);
 }
 
 void MainWindow::editUserSettings()

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -313,6 +314,14 @@ void PrintOptionsDialog::choosePageRange()
     if (range && isVisible()) {
         m_fromPage->setFocus();
         m_fromPage->selectAll();
+        // An arrow key onto ページ指定 gives the focus back to the radio
+        // button after checking it: take it once more when that is done.
+        QTimer::singleShot(0, m_fromPage, [this] {
+            if (m_pageRange->isChecked() && m_pageRange->hasFocus()) {
+                m_fromPage->setFocus();
+                m_fromPage->selectAll();
+            }
+        });
     }
 }
 

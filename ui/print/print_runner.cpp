@@ -7,6 +7,7 @@
 #include "print_progress_dialog.h"
 
 #include <QFileDialog>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTimer>
@@ -17,6 +18,16 @@ QPrinter& sharedPrinter()
 {
     static QPrinter printer(QPrinter::HighResolution);
     return printer;
+}
+
+void showPrinterSetUp(QWidget* parent)
+{
+    QPrintDialog dialog(&sharedPrinter(), parent);
+    dialog.setWindowTitle(u"プリンタ設定"_s);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.exec();
 }
 
 namespace {
@@ -54,12 +65,19 @@ bool printToDestination(AppContext& context, const PrintRequest& request, bool w
     };
     PrintDestination destination = request.destination;
     QString pdfPath = request.pdfPath;
-    // プリンタ設定 offers to print into a file: that file is a PDF like any
-    // other, written whole or not at all.
-    if (destination == PrintDestination::Printer && sharedPrinter().outputFormat() == QPrinter::PdfFormat &&
-        !sharedPrinter().outputFileName().isEmpty()) {
-        destination = PrintDestination::Pdf;
-        pdfPath = sharedPrinter().outputFileName();
+    if (destination == PrintDestination::Printer) {
+        // The printer is the user's choice of printer and paper; how many
+        // copies and which pages are the request's own, never what an
+        // earlier dialog left on the printer.
+        sharedPrinter().setCopyCount(1);
+        sharedPrinter().setPrintRange(QPrinter::AllPages);
+        sharedPrinter().setFromTo(0, 0);
+        // プリンタ設定 offers to print into a file: that file is a PDF like
+        // any other, written whole or not at all.
+        if (sharedPrinter().outputFormat() == QPrinter::PdfFormat && !sharedPrinter().outputFileName().isEmpty()) {
+            destination = PrintDestination::Pdf;
+            pdfPath = sharedPrinter().outputFileName();
+        }
     }
     switch (destination) {
     case PrintDestination::Preview: {

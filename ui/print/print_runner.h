@@ -9,6 +9,10 @@ class RosterStore;
 
 // The printer the program prints on; the printer set-up dialog changes it.
 QPrinter& sharedPrinter();
+// プリンタ設定: the platform's dialog for choosing the printer and its paper.
+// Pages and copies are asked for each print, so the dialog does not offer a
+// page range.
+void showPrinterSetUp(QWidget* parent);
 
 // A request for `job` with the user's print-position corrections and the
 // destination chosen last (printer, preview or PDF file).

@@ -15,6 +15,8 @@ def sheet_rows(sheet):
             v = cell.value
             if v is None:
                 out.append(["empty", ""])
+            elif cell.data_type == "f":
+                out.append(["formula", str(v)])
             elif isinstance(v, datetime.datetime):
                 out.append(["date", v.strftime("%Y-%m-%d")])
             elif isinstance(v, (int, float)):

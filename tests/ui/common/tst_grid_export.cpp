@@ -9,6 +9,7 @@
 #include "test_env.h"
 #include "ui_helpers.h"
 #include "window_context.h"
+#include "xlsx_writer.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -134,6 +135,55 @@ private slots:
         QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
         QCOMPARE(QString::fromUtf8(bytes.mid(3)),
                  u"氏名,コード,生年月日\r\n\"山田, \"\"太郎\"\"\",20260001,1980/04/02\r\n"_s);
+    }
+
+    // Texts from other areas' files reach the spreadsheet as texts: in a CSV
+    // behind a single quote when they begin like a formula or read like a
+    // number, in a workbook as strings as they are.
+    void formulaLikeAndNumberLikeTextsStayText()
+    {
+        ExportTable t;
+        t.title = u"職員ﾘｽﾄ"_s;
+        t.headers = {u"氏名"_s, u"勤続"_s, u"コード"_s, u"数"_s, u"日付"_s};
+        const QStringList risky{u"=HYPERLINK(\"http://example.invalid\",\"開く\")"_s,
+                                u"+1+2"_s,
+                                u"-2+3"_s,
+                                u"@SUM(1)"_s,
+                                u"\tTAB"_s,
+                                u"\r=1"_s};
+        for (const QString& name : risky)
+            t.rows.push_back({QVariant(name), QVariant(u"50.10"_s), QVariant(u"0123"_s), QVariant(qint64(-5)),
+                              QVariant(QDate(2026, 4, 1))});
+        t.rows.push_back({QVariant(u"山田 太郎"_s), QVariant(u"917-8714"_s), QVariant(6.67), QVariant(qint64(12)),
+                          QVariant(QDate())});
+        const QString csv = QString::fromUtf8(table_export::csvBytes(t).mid(3));
+        const QStringList lines = csv.split(u"\r\n"_s);
+        QCOMPARE(lines[1],
+                 u"\"'=HYPERLINK(\"\"http://example.invalid\"\",\"\"開く\"\")\",'50.10,'0123,-5,2026/04/01"_s);
+        QCOMPARE(lines[2], u"'+1+2,'50.10,'0123,-5,2026/04/01"_s);
+        QCOMPARE(lines[3], u"'-2+3,'50.10,'0123,-5,2026/04/01"_s);
+        QCOMPARE(lines[4], u"'@SUM(1),'50.10,'0123,-5,2026/04/01"_s);
+        QCOMPARE(lines[5], u"'\tTAB,'50.10,'0123,-5,2026/04/01"_s);
+        QCOMPARE(lines[6], u"\"'\r=1\",'50.10,'0123,-5,2026/04/01"_s);
+        // Plain texts, numbers and dates are as they were.
+        QCOMPARE(lines[7], u"山田 太郎,917-8714,6.67,12,"_s);
+        QCOMPARE(lines[0], u"氏名,勤続,コード,数,日付"_s);
+
+        QTemporaryDir dir;
+        const QString book = dir.filePath(u"risky.xlsx"_s);
+        QString error;
+        QVERIFY2(table_export::writeXlsx(t, book, &error), qPrintable(error));
+        const QJsonArray rows = readBack(book).value(u"rows"_s).toArray();
+        QCOMPARE(rows.size(), int(t.rows.size()) + 1);
+        for (int r = 0; r < risky.size(); ++r) {
+            const QJsonArray cells = rows[r + 1].toArray();
+            QCOMPARE(cells[0].toArray()[0].toString(), u"text"_s);
+            // (A carriage return is kept in the workbook's own escape, which the reader leaves as it is.)
+            QCOMPARE(cells[0].toArray()[1].toString(), QString(risky[r]).replace(u"\r"_s, u"_x000D_"_s));
+            QCOMPARE(cells[1].toArray(), (QJsonArray{u"text"_s, u"50.10"_s}));
+            QCOMPARE(cells[2].toArray(), (QJsonArray{u"text"_s, u"0123"_s}));
+            QCOMPARE(cells[3].toArray()[0].toString(), u"number"_s);
+        }
     }
 
     void staffListAsShown()
@@ -292,8 +342,32 @@ private slots:
         QCOMPARE(run({u"--export"_s, u"tally"_s, u"--xlsx"_s, tally}), 0);
         QCOMPARE(readBack(tally).value(u"sheets"_s).toArray().size(), 8);
         // Wrong use and failed writes end with a non-zero code.
-        QCOMPARE(run({u"--export"_s, u"everything"_s, u"--csv"_s, csv}), 2);
+        QCOMPARE(run({u"--export"_s, u"everything"_s, u"--csv"_s, csv}), 1);
         QCOMPARE(run({u"--export"_s, u"staff"_s, u"--csv"_s, dir.filePath(u"none/x.csv"_s)}), 1);
+        // An option whose value is missing or is the next option: a usage
+        // error, and no file named after the option.
+        const QString before = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        QCOMPARE(run({u"--export"_s, u"staff"_s, u"--xlsx"_s, u"--csv"_s, dir.filePath(u"o.csv"_s)}), 1);
+        QCOMPARE(run({u"--export"_s, u"staff"_s, u"--csv"_s}), 1);
+        QCOMPARE(run({u"--export"_s, u"--xlsx"_s, book}), 1);
+        QVERIFY(!QFileInfo::exists(dir.filePath(u"--csv"_s)));
+        QVERIFY(!QFileInfo::exists(dir.filePath(u"o.csv"_s)));
+        QDir::setCurrent(before);
+        // A folder, a pipe, a link to a folder: refused, left as they are.
+        const QString folder = dir.filePath(u"folder.csv"_s);
+        QVERIFY(QDir().mkpath(folder));
+        const QString pipe = dir.filePath(u"pipe.xlsx"_s);
+        QCOMPARE(QProcess::execute(u"mkfifo"_s, {pipe}), 0);
+        const QString link = dir.filePath(u"link.csv"_s);
+        QVERIFY(QFile::link(folder, link));
+        for (const QString& target : {folder, pipe, link}) {
+            const QString option = target.endsWith(u".xlsx"_s) ? u"--xlsx"_s : u"--csv"_s;
+            QCOMPARE(run({u"--export"_s, u"staff"_s, option, target}), 1);
+        }
+        QVERIFY(QFileInfo(folder).isDir());
+        QVERIFY(QFileInfo(link).isSymLink());
+        QVERIFY(!QFileInfo(pipe).isFile() && QFileInfo::exists(pipe));
         // A roster that cannot be read is not written out as an empty list.
         const QString staffFile = data + u"/38MEIBO.NKD"_s;
         QFile damaged(staffFile);
@@ -303,6 +377,33 @@ private slots:
         const QString none = dir.filePath(u"unread.csv"_s);
         QCOMPARE(run({u"--export"_s, u"staff"_s, u"--csv"_s, none}), 1);
         QVERIFY(!QFileInfo::exists(none));
+    }
+
+    // From the window: a folder or a pipe chosen as the target is told and
+    // left as it is, whichever format.
+    void aTargetThatIsNotAFileIsRefused()
+    {
+        Fixture f;
+        StaffListWindow w(f.context);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const QString folder = f.dir.filePath(u"folder.xlsx"_s);
+        QVERIFY(QDir().mkpath(folder));
+        const QString pipe = f.dir.filePath(u"pipe.csv"_s);
+        QCOMPARE(QProcess::execute(u"mkfifo"_s, {pipe}), 0);
+        const QString link = f.dir.filePath(u"link.xlsx"_s);
+        QVERIFY(QFile::link(pipe, link));
+        for (const QString& target : {folder, pipe, link}) {
+            f.notifier.messages.clear();
+            QVERIFY(!grid_export::writeTo(f.context, w.grid(), w.windowTitle(), target));
+            QCOMPARE(f.notifier.messages.size(), 1);
+            QVERIFY2(f.notifier.texts().join(u' ').contains(u"ファイルではありません"_s),
+                     qPrintable(f.notifier.texts().join(u' ')));
+        }
+        QVERIFY(QFileInfo(folder).isDir());
+        QVERIFY(QFileInfo(link).isSymLink());
+        QVERIFY(QFileInfo::exists(pipe) && !QFileInfo(pipe).isFile());
+        QCOMPARE(table_export::exportTargetProblem(f.dir.filePath(u"new.csv"_s)), QString());
     }
 
     void aFailedWriteIsToldAndLeavesTheOldFile()

@@ -387,6 +387,77 @@ private slots:
         QVERIFY(std::abs(own.x()) < 0.01 && std::abs(own.y()) < 0.01);
     }
 
+    // On a sheet the design's paper is the label, and a design that would
+    // print blank or cut labels is told before anything is sent.
+    void theLabelIsThePaperOfASheet()
+    {
+        Roster r(true, true);
+        LabelDesigner w(r.context);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto* paper = w.findChild<QComboBox*>(u"P_SIZE"_s);
+        choose(w.findChild<QComboBox*>(u"SHEET_LIST"_s), u"A4 44面"_s);
+        QCOMPARE(paper->currentText(), u"自由サイズ"_s);
+        QVERIFY(!paper->isEnabled());
+        QCOMPARE(box(w, u"H_SIZE"_s)->text(), u"48.3"_s);
+        QCOMPARE(box(w, u"V_SIZE"_s)->text(), u"25.4"_s);
+        QVERIFY(box(w, u"H_SIZE"_s)->isReadOnly());
+        QCOMPARE(w.layout().paperWidth, 48.3f);
+        QCOMPARE(w.layout().paperHeight, 25.4f);
+        testenv::keepShot(&w, u"labels-on-a-44-sheet"_s);
+
+        SentJob sent;
+        w.sendToPrinter = [&sent](const PrintRequest& q) {
+            sent.request = q;
+            return true;
+        };
+        // The design as it stands (A4 places): refused, nothing printed.
+        r.notifier.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
+        QTest::mouseClick(w.findChild<QPushButton*>(u"B_PRT"_s), Qt::LeftButton);
+        QCOMPARE(r.notifier.messages.last().text, outsideLabelText());
+        QVERIFY(!sent.request);
+
+        // Two items on the label, one cut by its right edge: asked; いいえ prints nothing.
+        const double places[2][4] = {{3, 3, 5, 40}, {12, 20, 6, 60}};
+        for (int i = 0; i < 2; ++i) {
+            const QString n = u"(%1)"_s.arg(i);
+            type(box(w, u"P_TOP"_s + n), QString::number(places[i][0]));
+            type(box(w, u"P_LEFT"_s + n), QString::number(places[i][1]));
+            type(box(w, u"P_HEIGHT"_s + n), QString::number(places[i][2]));
+            type(box(w, u"P_WIDTH"_s + n), QString::number(places[i][3]));
+        }
+        for (int i = 2; i < 4; ++i)
+            w.findChild<QCheckBox*>(u"P_OK(%1)"_s.arg(i))->setChecked(false);
+        r.notifier.answers = {MessageAnswer::No};
+        QTest::mouseClick(w.findChild<QPushButton*>(u"B_PRT"_s), Qt::LeftButton);
+        QCOMPARE(r.notifier.messages.last().text, cutByLabelText());
+        QVERIFY(!sent.request);
+        r.notifier.answers = {MessageAnswer::Yes, MessageAnswer::Yes};
+        QTest::mouseClick(w.findChild<QPushButton*>(u"B_PRT"_s), Qt::LeftButton);
+        QCOMPARE(r.notifier.messages.last().text, u"選択データの印刷をします"_s);
+        sent.print(r.store);
+        QVERIFY(sent.device.findText(toFullWidth(u"瑠璃市立青葉小学校"_s)));
+
+        // Stored while on the sheet, the layout keeps its own paper.
+        w.findChild<QComboBox*>(u"S_CAPTION"_s)->setCurrentText(u"ラベル44"_s);
+        QTest::mouseClick(w.findChild<QPushButton*>(u"B_SAVE"_s), Qt::LeftButton);
+        QFile stored(QDir(r.store.paths.dataFolder).filePath(u"PRT_S.PRS"_s));
+        QVERIFY(stored.open(QIODevice::ReadOnly));
+        const auto layouts = readLayouts(stored.readAll(), nullptr);
+        QVERIFY(layouts && layouts->size() == 1);
+        QCOMPARE(layouts->front().paper, u"Ａ４"_s);
+        QCOMPARE(layouts->front().paperHeight, 297.0f);
+        QCOMPARE(layouts->front().items[1].left, 20.0f);
+
+        // Back to one label a page: the layout's own paper again.
+        choose(w.findChild<QComboBox*>(u"SHEET_LIST"_s), u"1枚に1枚"_s);
+        QCOMPARE(paper->currentText(), u"Ａ４"_s);
+        QVERIFY(paper->isEnabled());
+        QCOMPARE(box(w, u"V_SIZE"_s)->text(), u"297.0"_s);
+        QCOMPARE(box(w, u"H_SIZE"_s)->text(), u"210.0"_s);
+        QCOMPARE(w.layout().paperWidth, 210.0f);
+    }
+
     void theUsersOwnSheet()
     {
         Roster r(true, true);
