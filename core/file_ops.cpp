@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -228,8 +229,13 @@ bool replaceableTarget(const QString& path, QString* resolved, QString* error)
     if (::stat(QFile::encodeName(file).constData(), &st) == 0) {
         if (!S_ISREG(st.st_mode))
             return refuse(u"書き込み先がファイルではありません"_s);
-        if (::access(QFile::encodeName(file).constData(), W_OK) != 0)
-            return refuse(causeText(EACCES));
+        // Whether the file may be written, as the system answers for this
+        // user (a read-only file, a program that is running); opening it
+        // without truncating changes nothing.
+        const int fd = ::open(QFile::encodeName(file).constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+        if (fd < 0)
+            return refuse(causeText(errno));
+        ::close(fd);
     }
     if (resolved)
         *resolved = file;
