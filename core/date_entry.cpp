@@ -43,7 +43,7 @@ Boxes prefill(DateFieldKind kind, Date stored, qint32 staffCode, const QDate& to
         const qint32 y = staffCode / 10000;
         b.month = QStringLiteral("4");
         b.day = QStringLiteral("1");
-        if (y >= 1926)
+        if (y > kShowaBase) // from the first year of 昭和
             aprilFirst(b, y);
         break;
     }

@@ -20,6 +20,11 @@ std::optional<int> parseYearEntry(const QString& text, const QDate& today)
     return parseRosterYear(text, today);
 }
 
+QString carryOverRefusedText()
+{
+    return u"前年度の名簿を読み込めなかったため、前年度のデータは引き継がず、新しい年度を空の名簿で始めます"_s;
+}
+
 int openRosterYear(RosterStore& store, int nn, UserNotifier& notifier)
 {
     store.paths.setYear(nn);
@@ -49,6 +54,7 @@ int openRosterYear(RosterStore& store, int nn, UserNotifier& notifier)
             // clerks never arrived would be saved as the new year.
             store.clearYear();
             buildMunicipalityTable(store, nn);
+            notifier.tell(carryOverRefusedText(), MessageIcon::Warning);
             result = -1;
         } else {
             if (nn >= 18)

@@ -21,6 +21,8 @@ std::optional<int> parseYearEntry(const QString& text, const QDate& today);
 // over, 0 a new empty year, -1 a file could not be read (the user has been
 // told; a year that fails to carry over starts empty).
 int openRosterYear(RosterStore& store, int nn, UserNotifier& notifier);
+// What the user is told when the previous year could not be carried over.
+QString carryOverRefusedText();
 
 // Writes the staff, school and municipality-table files; false when any failed.
 bool saveWholeRoster(RosterStore& store, UserNotifier& notifier);

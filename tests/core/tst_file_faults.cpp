@@ -338,6 +338,7 @@ private slots:
         RosterStore next = f.unopened();
         QCOMPARE(openRosterYear(next, 39, n), -1);
         QVERIFY(n.contains(u"名簿ファイル読込エラー"_s));
+        QVERIFY(n.contains(carryOverRefusedText())); // told that the new year starts empty
         // Schools without their clerks are not offered as the new year.
         QCOMPARE(next.schoolCount(), 0);
         QCOMPARE(next.staffCount(), 0);
