@@ -1,9 +1,9 @@
+#include "periods.h"
 #include "print_options_dialog.h"
 #include "print_runner.h"
 #include "roster_print.h"
 #include "sample_roster.h"
 #include "staff_list_print.h"
-#include "periods.h"
 #include "window_context.h"
 
 #include <QApplication>
