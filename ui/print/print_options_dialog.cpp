@@ -3,6 +3,7 @@
 #include "app_context.h"
 #include "era_years.h"
 #include "print_framework.h"
+#include "roster_print.h"
 #include "settings_store.h"
 #include "text_width.h"
 #include "widgets.h"
@@ -27,7 +28,7 @@ namespace {
 // The roster job of a row of the layout list (P_LIST), in catalogue order.
 PrintJobCode rosterLayout(int row)
 {
-    return PrintJobCode(jobNumber(PrintJobCode::Roster25) + row);
+    return roster_print::kRosterJobs[size_t(row)];
 }
 
 // The whole of a box as a 16-bit number; nothing or letters count as 0.
