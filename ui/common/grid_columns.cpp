@@ -22,16 +22,16 @@ int applyColumns(QTableView* view, std::span<const ColumnSpec> columns, int firs
     const QFontMetrics header(view->horizontalHeader()->font());
     int total = 0;
     for (int c = first; c < int(columns.size()); ++c) {
-        const ColumnSpec& spec = columns[size_t(c)];
-        if (spec.twips == 0) {
+        const ColumnSpec& shown = columns[size_t(c)];
+        if (shown.twips == 0) {
             view->setColumnHidden(c, true);
             continue;
         }
         view->setColumnHidden(c, false);
         const QString title = view->model() ? view->model()->headerData(c, Qt::Horizontal).toString() : QString();
         const int needed =
-            std::max(body.horizontalAdvance(spec.widest.toString()), header.horizontalAdvance(title)) + 14;
-        view->setColumnWidth(c, std::max(twips::toPixels(spec.twips), needed));
+            std::max(body.horizontalAdvance(shown.widest.toString()), header.horizontalAdvance(title)) + 14;
+        view->setColumnWidth(c, std::max(twips::toPixels(shown.twips), needed));
         total += view->columnWidth(c);
     }
     return total;

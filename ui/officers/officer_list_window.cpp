@@ -2,8 +2,8 @@
 
 #include "app_context.h"
 #include "find_bar.h"
-#include "grid_export.h"
 #include "grid_columns.h"
+#include "grid_export.h"
 #include "staff_editor.h"
 #include "view_window.h"
 #include "widgets.h"
@@ -48,14 +48,14 @@ OfficerListModel::OfficerListModel(QObject* parent) : ColumnTableModel(kColumns,
 
 ColumnSpec OfficerListModel::column(int column) const
 {
-    ColumnSpec spec = ColumnTableModel::column(column);
+    ColumnSpec shown = ColumnTableModel::column(column);
     const auto c = OfficerListColumn(column);
     const bool schoolContact = c >= OfficerListColumn::SchoolTel && c <= OfficerListColumn::SchoolAddress;
     const bool homeContact = c >= OfficerListColumn::HomeTel;
     if ((schoolContact && m_home) || (homeContact && !m_home) || (c == OfficerListColumn::HomeFax && m_mobile) ||
         (c == OfficerListColumn::Mobile && !m_mobile))
-        spec.twips = 0;
-    return spec;
+        shown.twips = 0;
+    return shown;
 }
 
 void OfficerListModel::setContacts(bool home, bool mobile)

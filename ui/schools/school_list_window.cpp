@@ -65,24 +65,24 @@ bool SchoolListModel::orderedByNumber() const
 
 ColumnSpec SchoolListModel::column(int column) const
 {
-    ColumnSpec spec = ColumnTableModel::column(column);
+    ColumnSpec shown = ColumnTableModel::column(column);
     switch (SchoolListColumn(column)) {
     case SchoolListColumn::CodeOrNumber:
         if (orderedByNumber())
-            spec.header = u"番号";
+            shown.header = u"番号";
         break;
     case SchoolListColumn::PostalCode:
     case SchoolListColumn::Address:
         if (m_showMail)
-            spec.twips = 0;
+            shown.twips = 0;
         break;
     case SchoolListColumn::Mail:
         if (m_showMail)
-            spec.twips = 4300;
+            shown.twips = 4300;
         break;
     default: break;
     }
-    return spec;
+    return shown;
 }
 
 void SchoolListModel::setRows(std::vector<Row> rows)

@@ -242,27 +242,27 @@ void StaffEditor::buildJobRows(FormRows& rows)
     ++rows.row;
 }
 
-QGroupBox* StaffEditor::buildPeriodBox(const PeriodBoxSpec& spec)
+QGroupBox* StaffEditor::buildPeriodBox(const PeriodBoxSpec& period)
 {
-    auto* box = new QGroupBox(spec.title, this);
+    auto* box = new QGroupBox(period.title, this);
     auto* g = new QGridLayout(box);
-    g->addWidget(m_dayButtons[int(spec.kind)], 0, 0);
-    g->addWidget(m_dayLabels[int(spec.kind)], 0, 1, 1, 4);
-    g->addWidget(new QLabel(spec.caption, box), 1, 0);
-    *spec.years = value(spec.yearsName, box, 36);
-    *spec.months = value(spec.monthsName, box, 28);
-    g->addWidget(*spec.years, 1, 1);
+    g->addWidget(m_dayButtons[int(period.kind)], 0, 0);
+    g->addWidget(m_dayLabels[int(period.kind)], 0, 1, 1, 4);
+    g->addWidget(new QLabel(period.caption, box), 1, 0);
+    *period.years = value(period.yearsName, box, 36);
+    *period.months = value(period.monthsName, box, 28);
+    g->addWidget(*period.years, 1, 1);
     g->addWidget(new QLabel(u"年"_s, box), 1, 2);
-    g->addWidget(*spec.months, 1, 3);
+    g->addWidget(*period.months, 1, 3);
     g->addWidget(new QLabel(u"ヶ月"_s, box), 1, 4);
-    *spec.adjust = makeEdit(spec.adjustName, box, 44, 4);
+    *period.adjust = makeEdit(period.adjustName, box, 44, 4);
     auto* adjustRow = new QHBoxLayout;
     adjustRow->addWidget(new QLabel(u"補正月数"_s, box));
-    adjustRow->addWidget(*spec.adjust);
+    adjustRow->addWidget(*period.adjust);
     adjustRow->addWidget(new QLabel(u"ヶ月"_s, box));
     adjustRow->addStretch();
     g->addLayout(adjustRow, 2, 0, 1, 5);
-    connect(*spec.adjust, &QLineEdit::textChanged, this, spec.recompute);
+    connect(*period.adjust, &QLineEdit::textChanged, this, period.recompute);
     return box;
 }
 
@@ -276,8 +276,8 @@ void StaffEditor::buildPeriodBoxes(FormRows& rows)
          u"N_KY"_s, u"N_KM"_s, u"N_ADD"_s, &StaffEditor::recomputeTenure},
     };
     auto* periods = new QHBoxLayout;
-    for (const PeriodBoxSpec& spec : specs)
-        periods->addWidget(buildPeriodBox(spec));
+    for (const PeriodBoxSpec& period : specs)
+        periods->addWidget(buildPeriodBox(period));
     rows.grid->addLayout(periods, rows.row, 0, 1, 5);
     ++rows.row;
 }

@@ -81,7 +81,7 @@ private:
     void buildBirthRow(FormRows& rows);
     void buildContactRows(FormRows& rows);
     void buildJobRows(FormRows& rows);
-    QGroupBox* buildPeriodBox(const PeriodBoxSpec& spec);
+    QGroupBox* buildPeriodBox(const PeriodBoxSpec& period);
     void buildPeriodBoxes(FormRows& rows);
     void buildPostRows(FormRows& rows);
     QHBoxLayout* buildBottomRow(QPushButton*& close);

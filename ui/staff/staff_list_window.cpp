@@ -3,8 +3,8 @@
 #include "app_context.h"
 #include "era_years.h"
 #include "find_bar.h"
-#include "grid_export.h"
 #include "grid_columns.h"
+#include "grid_export.h"
 #include "periods.h"
 #include "print_runner.h"
 #include "roster_files.h"
@@ -64,41 +64,41 @@ StaffListModel::StaffListModel(const RosterStore& store, RosterSession& session,
 
 ColumnSpec StaffListModel::column(int column) const
 {
-    ColumnSpec spec = ColumnTableModel::column(column);
+    ColumnSpec shown = ColumnTableModel::column(column);
     const bool ageAndService = ageAndServiceShown();
     switch (StaffListColumn(column)) {
     case StaffListColumn::Date:
         if (ageAndService) {
-            spec.header = u"年齢";
-            spec.twips = 700;
-            spec.widest = widest.period;
+            shown.header = u"年齢";
+            shown.twips = 700;
+            shown.widest = widest.period;
         } else if (m_display != Age) {
-            spec.header = m_display == Service ? u"採用年月日" : u"赴任年月日";
+            shown.header = m_display == Service ? u"採用年月日" : u"赴任年月日";
         }
         break;
     case StaffListColumn::Period:
         if (m_display != Age)
-            spec.header = m_display == Service ? u"経験" : u"在籍";
+            shown.header = m_display == Service ? u"経験" : u"在籍";
         break;
     case StaffListColumn::AgeAtHire:
         if (ageAndService)
-            spec.twips = 420;
+            shown.twips = 420;
         break;
     case StaffListColumn::SchoolOrMail:
         if (m_showMail) {
-            spec.header = u"メールアドレス";
-            spec.twips = 5050;
-            spec.widest = u"clerk20260001@example.jp";
+            shown.header = u"メールアドレス";
+            shown.twips = 5050;
+            shown.widest = u"clerk20260001@example.jp";
         }
         break;
     case StaffListColumn::PostalCode:
     case StaffListColumn::Address:
         if (m_showMail)
-            spec.twips = 0;
+            shown.twips = 0;
         break;
     default: break;
     }
-    return spec;
+    return shown;
 }
 
 void StaffListModel::rebuild(const Filter& filter)
