@@ -47,7 +47,8 @@ namespace testenv {
 // Acts on the next modal dialog of type T once it is up (dialogs run their
 // own event loop, so the test hands over what to do before opening them).
 // Returns the watcher; delete it when the dialog may never come.
-template <typename T> QTimer* onModal(std::function<void(T*)> act)
+template <typename T>
+QTimer* onModal(std::function<void(T*)> act)
 {
     auto* timer = new QTimer;
     timer->setInterval(5);

@@ -2,6 +2,7 @@
 // up to room for the whole save: the year files always open whole, and a save
 // that did not fit says so and leaves the earlier files as they were.
 
+#include "disk_fill.h"
 #include "file_ops.h"
 #include "roster_files.h"
 #include "roster_year.h"
@@ -32,26 +33,6 @@ struct YearBytes {
 YearBytes yearBytes(const RosterPaths& p)
 {
     return {readFile(p.staffFile), readFile(p.schoolFile), readFile(p.municipalityFile)};
-}
-
-// Fills the disk so that `freeBytes` remain, as near as the disk's blocks allow.
-bool fillTo(const QString& folder, qint64 freeBytes)
-{
-    QFile filler(folder + u"/filler.bin"_s);
-    if (!filler.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const QByteArray block(4096, 'x');
-    QStorageInfo disk(folder);
-    while (true) {
-        disk.refresh();
-        const qint64 room = disk.bytesAvailable() - freeBytes;
-        if (room <= 0)
-            break;
-        const qint64 chunk = std::min<qint64>(room, block.size());
-        if (filler.write(block.constData(), chunk) != chunk || !filler.flush())
-            break;
-    }
-    return true;
 }
 
 } // namespace

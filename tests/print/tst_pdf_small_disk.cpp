@@ -4,6 +4,7 @@
 // message naming it, and nothing is left beside it. The window-less front
 // end says the same and exits 1.
 
+#include "disk_fill.h"
 #include "file_ops.h"
 #include "pdf_file.h"
 #include "print_output.h"
@@ -29,26 +30,6 @@ namespace {
 
 constexpr qint64 kTinyDisk = 64 * 1024;
 constexpr qint64 kSmallDisk = 1024 * 1024;
-
-// Fills the disk so that `freeBytes` remain, as near as its blocks allow.
-bool fillTo(const QString& folder, qint64 freeBytes)
-{
-    QFile filler(folder + u"/filler.bin"_s);
-    if (!filler.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const QByteArray block(4096, 'x');
-    QStorageInfo disk(folder);
-    while (true) {
-        disk.refresh();
-        const qint64 room = disk.bytesAvailable() - freeBytes;
-        if (room <= 0)
-            break;
-        const qint64 chunk = std::min<qint64>(room, block.size());
-        if (filler.write(block.constData(), chunk) != chunk || !filler.flush())
-            break;
-    }
-    return true;
-}
 
 QStringList entries(const QString& folder)
 {

@@ -2,12 +2,12 @@
 #include "find_text.h"
 #include "officer_list_window.h"
 #include "sample_roster.h"
+#include "sample_window_context.h"
 #include "school_list_window.h"
 #include "staff_list_window.h"
 #include "staff_select_dialog.h"
 #include "test_env.h"
 #include "ui_helpers.h"
-#include "window_context.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -18,15 +18,9 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-struct Fixture : WindowContext {
+struct Fixture : SampleWindowContext {
     Fixture()
     {
-        store.profile.areaName = u"瑠璃県"_s;
-        store.paths.dataFolder = dir.path();
-        SampleOptions o;
-        o.schools = 12;
-        o.staff = 30;
-        generateSampleRoster(store, o);
         // Nobody but the people a test names answers to "なかま".
         for (StaffRecord& s : store.staff) {
             s.name = u"青木　誠"_s;

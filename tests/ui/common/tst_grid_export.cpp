@@ -3,12 +3,12 @@
 #include "officer_list_window.h"
 #include "qt_translations.h"
 #include "sample_roster.h"
+#include "sample_window_context.h"
 #include "school_list_window.h"
 #include "staff_list_window.h"
 #include "statistics_window.h"
 #include "test_env.h"
 #include "ui_helpers.h"
-#include "window_context.h"
 #include "xlsx_writer.h"
 
 #include <QComboBox>
@@ -29,17 +29,7 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-struct Fixture : WindowContext {
-    Fixture()
-    {
-        store.profile.areaName = u"瑠璃県"_s;
-        store.paths.dataFolder = dir.path();
-        SampleOptions o;
-        o.schools = 12;
-        o.staff = 30;
-        generateSampleRoster(store, o);
-    }
-};
+using Fixture = SampleWindowContext;
 
 // The workbook as openpyxl reads it: rows of [type, value].
 QJsonObject readBack(const QString& path)

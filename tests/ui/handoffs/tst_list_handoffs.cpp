@@ -2,10 +2,10 @@
 #include "label_designer.h"
 #include "print_output.h"
 #include "sample_roster.h"
+#include "sample_window_context.h"
 #include "staff_list_window.h"
 #include "test_env.h"
 #include "ui_helpers.h"
-#include "window_context.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -16,16 +16,8 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-struct Fixture : WindowContext {
-    Fixture()
-    {
-        store.profile.areaName = u"瑠璃県"_s;
-        store.paths.dataFolder = dir.path();
-        SampleOptions o;
-        o.schools = 12;
-        o.staff = 30;
-        generateSampleRoster(store, o);
-    }
+struct Fixture : SampleWindowContext {
+    Fixture() {}
     // Marks the first `count` posted clerks for 氏名印刷.
     void markPosts(int count)
     {
